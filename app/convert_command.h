@@ -1,0 +1,29 @@
+#pragma once
+// The Convert command without a window: the checks in their fixed order,
+// the run, and the report rows as the dialog shows them. Every front end
+// (command line, Qt window, Win32 window) calls this and nothing else.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace shirl {
+
+struct ConvertRequest {
+    std::string inputName;
+    std::string outputName;
+    int selection = -1;  // selection index, -1 = none picked
+    bool addMobile = true;
+};
+
+struct ConvertOutcome {
+    // Set when a check failed before the run: the "ERROR: ..." text of the
+    // message box. Nothing was written and `rows` is empty.
+    std::optional<std::string> error;
+    // The report rows: each non-empty list of the run report oldest first,
+    // followed by one empty row.
+    std::vector<std::string> rows;
+};
+
+ConvertOutcome RunConvertCommand(const ConvertRequest& request);
+
+} // namespace shirl

@@ -1,0 +1,60 @@
+// shirl-cli: the command line of Shirl, for scripting and batch use.
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "app/version.h"
+#include "cli/commands.h"
+
+namespace shirl::cli {
+
+int UsageError(const std::string& message) {
+    std::cerr << "shirl-cli: " << message << " (try 'shirl-cli --help')\n";
+    return 2;
+}
+
+} // namespace shirl::cli
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: shirl-cli COMMAND [OPTIONS] [ARGS]\n"
+    "\n"
+    "Rewrites the county fields of a QSO-party ADIF log into standard CNTY/STATE form.\n"
+    "\n"
+    "Commands:\n"
+    "  convert --selection CODE [--no-mobile] INPUT OUTPUT\n"
+    "                  convert a log; prints the report\n"
+    "  lookup --selection CODE ABBREV...\n"
+    "                  look abbreviations up as a conversion would\n"
+    "  selections      list the Selections in the dialog's order (CODE<TAB>NAME)\n"
+    "  counties        list the county gazetteer (COUNTY_ID<TAB>ST<TAB>NAME)\n"
+    "  abbreviations --selection CODE\n"
+    "                  list every abbreviation a Selection accepts\n"
+    "\n"
+    "Run 'shirl-cli COMMAND --help' for the options of a command.\n"
+    "CODE is a Selection code such as AL, PA, 7QP or USCQP, in any letter case.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace shirl::cli;
+    if (argc < 2) return UsageError("missing command");
+    const std::string command = argv[1];
+    Args args(argv + 2, argv + argc);
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kHelp;
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "shirl-cli " << SHIRL_VERSION_STRING << "\n";
+        return 0;
+    }
+    if (command == "selections") return SelectionsCommand(args);
+    if (command == "counties") return CountiesCommand(args);
+    if (command == "abbreviations") return AbbreviationsCommand(args);
+    if (command == "convert") return ConvertCommand(args);
+    if (command == "lookup") return LookupCommand(args);
+    return UsageError("unknown command '" + command + "'");
+}
