@@ -52,6 +52,12 @@ const CountyRecord* SearchAbbrevTable(std::string_view abbreviation, const Abbre
 // The row itself (for inspection and tests), or nullptr.
 const AbbrevEntry* FindAbbrevEntry(std::string_view abbreviation, const AbbrevTable& table);
 
+// The tables that Selection s (0..60) searches, in the order the lookup
+// tries them. The Nevada and Virginia independent-city tables appear where
+// the lookup tries them for an independent city. Empty for a Selection
+// without tables (the lookup answers "unsupported").
+std::span<const TableId> TablesForSelection(int selection);
+
 struct SectionEntry {
     std::string_view section;
     std::string_view state; // empty: the section maps to no US state

@@ -1,0 +1,22 @@
+#pragma once
+// Abbreviation lookup for one Selection: a county, a state alone or nothing,
+// with at most one message.
+#include <string>
+#include <string_view>
+
+#include "data/gazetteer.h"
+
+namespace shirl {
+
+struct LookupResult {
+    enum class Kind { None, County, State };
+    Kind kind = Kind::None;
+    const CountyRecord* county = nullptr; // Kind::County
+    std::string_view state;               // Kind::State
+    std::string message;                  // empty or one message
+};
+
+// The CountyIndex must have been rebuilt (RebuildCountyIndex) before use.
+LookupResult LookupAbbreviation(std::string_view abbreviation, int selection);
+
+} // namespace shirl
