@@ -1,0 +1,39 @@
+// libFuzzer target: LookupAbbreviation. The first byte picks the Selection
+// (mod 61), the rest is the abbreviation.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "convert/lookup.h"
+#include "data/gazetteer.h"
+#include "data/selections.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    shirl::RebuildCountyIndex();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const int selection = data[0] % shirl::kSelectionCount;
+    const std::string_view abbreviation(reinterpret_cast<const char*>(data + 1), size - 1);
+    const shirl::LookupResult result = shirl::LookupAbbreviation(abbreviation, selection);
+    using Kind = shirl::LookupResult::Kind;
+    switch (result.kind) {
+    case Kind::County:
+        if (result.county == nullptr || result.county->stateCode.size() != 2 ||
+            result.county->countyName.empty())
+            std::abort();
+        break;
+    case Kind::State:
+        if (result.county != nullptr || result.state.size() != 2) std::abort();
+        break;
+    case Kind::None:
+        if (result.county != nullptr) std::abort();
+        break;
+    default:
+        std::abort();
+    }
+    return 0;
+}
