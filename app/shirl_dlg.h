@@ -2,8 +2,17 @@
 // The main dialog's state and handlers, free of any toolkit. A front end
 // (Qt, Win32) implements DialogWindow and forwards its events to the On*
 // handlers; the rules of the dialog live here once, for every front end.
+//
+// What a front end does itself: build the 12 controls of the template
+// (kDialogCaption, 372 x 258 dialog units), call OnInitDialog once they
+// exist, and route: "Input" -> OnInputBrowse, "Output" -> OnOutputBrowse,
+// "Convert" (the default button, Enter) -> OnConvert, an edit of either
+// name box -> OnNameEdited, a new Selection row -> OnSelectionChanged,
+// the check box -> OnAddMobileClicked, "About" -> OnAboutButton,
+// "Help" -> OnHelpButton. "Exit" and Escape close the dialog.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -12,14 +21,15 @@ namespace shirl {
 enum class FileDialogKind { Open, Save };
 
 struct FileDialogRequest {
-    FileDialogKind kind;
-    std::string title;        // "Input ADIF File" / "Output ADIF file"
-    std::string initialName;  // the member's current text, may be empty
-    std::string defaultSuffix;// "adi"
-    // Filter pairs in order: {"ADIF Files", "*.adi;*.adif;"}, {"All Files", "*.*"}
+    FileDialogKind kind = FileDialogKind::Open;
+    std::string title;         // "Input ADIF File" / "Output ADIF file"
+    std::string initialName;   // the member's current text, may be empty; never cut
+    std::string defaultSuffix; // "adi", appended to a name typed without one
+    // Filter pairs in order: {"ADIF Files", "*.adi;*.adif;"}, {"All Files", "*.*"};
+    // the first pair is in force when the dialog opens.
     std::vector<std::pair<std::string, std::string>> filters;
-    bool mustExist;           // open dialog
-    bool overwritePrompt;     // save dialog
+    bool mustExist = false;       // open dialog: only an existing file is accepted
+    bool overwritePrompt = false; // save dialog: ask before replacing a file
 };
 
 enum class MessageIcon { None, Error };
@@ -28,6 +38,8 @@ enum class MessageIcon { None, Error };
 class DialogWindow {
 public:
     virtual ~DialogWindow() = default;
+    // Appends the rows, in order, to the (unsorted) Selection list and
+    // leaves no row selected.
     virtual void FillSelectionList(const std::vector<std::string>& rows) = 0;
     virtual void SetAddMobileCheck(bool checked) = 0;
     virtual bool GetAddMobileCheck() = 0;
@@ -48,6 +60,32 @@ public:
     // information, or nullopt when it has none (About then shows "").
     virtual std::optional<std::pair<int, int>> ReadProgramVersion() = 0;
 };
+
+// The dialog's caption, "Shirl 7.1", made from the project version.
+std::string DialogCaption();
+
+// The texts that identify the maker, shown by About (and in the Windows
+// version resource).
+inline constexpr std::string_view kCopyrightText = "2026 Shirl developers";
+inline constexpr std::string_view kAuthorText = "Shirl developers";
+inline constexpr std::string_view kEmailText = "shirl@example.org";
+
+// Build date "Mmm dd yyyy" (day padded with a space below 10) and time
+// "hh:mm:ss" of the program, fixed when shirl_core is compiled.
+std::string_view BuildDate();
+std::string_view BuildTime();
+
+// The About text: "Copyright: ...\nAuthor: ...\nEmail:  ...\n\nVersion: M.m\n
+// Date:    ...\nTime:    ..." for a version, "" without one.
+std::string FormatAboutText(const std::optional<std::pair<int, int>>& version,
+                            std::string_view buildDate, std::string_view buildTime);
+
+// The settings of the two file dialogs. The initial name is the member's
+// text in full.
+FileDialogRequest InputFileDialogRequest(const std::string& initialName);
+FileDialogRequest OutputFileDialogRequest(const std::string& initialName);
+
+inline constexpr std::string_view kBrowserErrorText = "ERROR:  Could not start web browser.";
 
 class CShirlDlg {
 public:
