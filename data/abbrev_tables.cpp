@@ -1,0 +1,44 @@
+// Access to the generated abbreviation tables and their
+// binary search.
+#include "data/abbrev_tables.h"
+
+#include "data/reference_data.h"
+
+namespace shirl {
+
+const AbbrevTable& GetAbbrevTable(TableId id) {
+    return AllAbbrevTables()[static_cast<std::size_t>(id)];
+}
+
+const AbbrevEntry* FindAbbrevEntry(std::string_view abbreviation, const AbbrevTable& table) {
+    // Binary search: low = 0, high = count - 1, midpoint
+    // rounded down, unsigned byte order; a match is final.
+    long low = 0;
+    long high = static_cast<long>(table.rows.size()) - 1;
+    while (low <= high) {
+        const long mid = (low + high) / 2;
+        const AbbrevEntry& row = table.rows[static_cast<std::size_t>(mid)];
+        const int c = detail::CompareBytes(abbreviation, row.abbreviation);
+        if (c < 0) {
+            high = mid - 1;
+        } else if (c > 0) {
+            low = mid + 1;
+        } else {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+const CountyRecord* SearchAbbrevTable(std::string_view abbreviation, const AbbrevTable& table) {
+    const AbbrevEntry* row = FindAbbrevEntry(abbreviation, table);
+    return row ? FindCounty(row->countyId) : nullptr;
+}
+
+std::span<const TableId> TablesForSelection(int selection) {
+    const auto all = detail::SelectionInfos();
+    if (selection < 0 || selection >= static_cast<int>(all.size())) return {};
+    return all[static_cast<std::size_t>(selection)].tables;
+}
+
+} // namespace shirl

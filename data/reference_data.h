@@ -1,0 +1,39 @@
+#pragma once
+// Internal to data/: what the generated tables (data/tools/generate_tables.py)
+// hand to the hand-written code. Not for use outside data/ and its tests.
+#include <span>
+#include <string_view>
+
+#include "data/abbrev_tables.h"
+
+namespace shirl::detail {
+
+struct SelectionInfo {
+    std::string_view code;
+    std::string_view name;
+    std::span<const TableId> tables; // the dispatch table's tables, in order
+};
+
+// The 61 Selections, by selection index.
+std::span<const SelectionInfo> SelectionInfos();
+
+// The tables' byte order: bytes compared as unsigned values, a prefix first.
+constexpr int CompareBytes(std::string_view a, std::string_view b) {
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size()) return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+// Non-decreasing byte order of the abbreviations of a table.
+constexpr bool IsByteOrdered(std::span<const AbbrevEntry> rows) {
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        if (CompareBytes(rows[i - 1].abbreviation, rows[i].abbreviation) > 0) return false;
+    return true;
+}
+
+} // namespace shirl::detail

@@ -1,0 +1,367 @@
+#!/usr/bin/env python3
+"""Turn the reference data of data/ (CSV, the single source of truth) into
+constant, sorted C++ tables. Run by the build (data/CMakeLists.txt); fails the
+build, with one line per problem, on any inconsistency:
+
+- the gazetteer: 3235 rows, FIPS order, unique county ids and index slots;
+- the Selections, display order, sections and Canadian lists: shape and order;
+- every abbreviation table: header, abbreviation shape, county id known to the
+  gazetteer (9000 only for the Connecticut rows of the New England QSO Party
+  table), the readable state/county columns equal to the gazetteer, origin,
+  rule-form rows equal to the table's rule, row and county counts, and no
+  abbreviation naming two counties or standing twice except as listed in
+  data/abbrev/shared.csv.
+
+The rows of every table are emitted in ascending unsigned byte order.
+
+    generate_tables.py --data DIR --output FILE.cpp [--check]
+"""
+from __future__ import annotations
+
+import argparse
+import csv
+import re
+import sys
+from pathlib import Path
+
+ERRORS: list[str] = []
+
+
+def err(where: str, msg: str) -> None:
+    ERRORS.append(f"{where}: {msg}")
+
+
+def read_csv(path: Path, header: list[str]) -> list[dict[str, str]]:
+    try:
+        with open(path, newline="", encoding="ascii") as f:
+            reader = csv.reader(f)
+            rows = list(reader)
+    except (OSError, UnicodeDecodeError) as e:
+        err(str(path), f"cannot read: {e}")
+        return []
+    if not rows or rows[0] != header:
+        err(str(path), f"header must be {','.join(header)}")
+        return []
+    out = []
+    for n, r in enumerate(rows[1:], start=2):
+        if len(r) != len(header):
+            err(f"{path}:{n}", f"{len(r)} columns, expected {len(header)}")
+            continue
+        d = dict(zip(header, r))
+        d["_where"] = f"{path.name}:{n}"
+        out.append(d)
+    return out
+
+
+def to_int(row: dict, key: str) -> int | None:
+    v = row[key]
+    if not re.fullmatch(r"-?\d+", v):
+        err(row["_where"], f"{key} '{v}' is not an integer")
+        return None
+    return int(v)
+
+
+def cxx_string(s: str, where: str) -> str:
+    if any(c in s for c in '"\\') or not all(32 <= ord(c) < 127 for c in s):
+        err(where, f"text {s!r} must be plain printable ASCII without quotes or backslashes")
+    return f'"{s}"'
+
+
+def byte_key(s: str) -> bytes:
+    return s.encode("ascii", "replace")
+
+
+# --------------------------------------------------------------------------
+
+class County:
+    def __init__(self, st, sn, cn, name):
+        self.st, self.sn, self.cn, self.name = st, sn, cn, name
+        self.id = sn * 1000 + cn
+        self.letters = "".join(c for c in name if ("A" <= c <= "Z") or ("a" <= c <= "z")).upper()
+
+
+def load_gazetteer(data: Path) -> list[County]:
+    rows = read_csv(data / "us-counties-2010.csv",
+                    ["state_code", "state_fips", "county_fips", "census_name", "name"])
+    gaz = []
+    for r in rows:
+        sn, cn = to_int(r, "state_fips"), to_int(r, "county_fips")
+        if sn is None or cn is None:
+            continue
+        if not re.fullmatch(r"[A-Z]{2}", r["state_code"]):
+            err(r["_where"], f"bad state code {r['state_code']!r}")
+        if not r["name"]:
+            err(r["_where"], "empty name")
+        cxx_string(r["name"], r["_where"])
+        gaz.append(County(r["state_code"], sn, cn, r["name"]))
+    if len(gaz) != 3235:
+        err("us-counties-2010.csv", f"{len(gaz)} rows, expected 3235")
+    slots = {}
+    for prev, c in zip([None] + gaz, gaz):
+        if c.cn <= 0 or not (0 <= c.sn < 80):
+            err("us-counties-2010.csv", f"county id {c.id} out of range")
+        if prev and (prev.sn, prev.cn) >= (c.sn, c.cn):
+            err("us-counties-2010.csv", f"{c.id} is not after {prev.id} (FIPS order)")
+        slot = c.sn * 512 + c.cn
+        if slot in slots or slot >= 80 * 512:
+            err("us-counties-2010.csv", f"{c.id} meets {slots.get(slot)} in index slot {slot}")
+        slots[slot] = c.id
+    states = {}
+    for c in gaz:
+        if states.setdefault(c.st, c.sn) != c.sn:
+            err("us-counties-2010.csv", f"{c.st} has two state numbers")
+    return gaz
+
+
+def table_ids_from_header(data: Path) -> list[str]:
+    text = (data / "abbrev_tables.h").read_text(encoding="utf-8")
+    m = re.search(r"enum class TableId\s*:\s*int\s*\{([^}]*)\}", text)
+    if not m:
+        err("abbrev_tables.h", "enum class TableId not found")
+        return []
+    return [t.strip() for t in m.group(1).split(",") if t.strip()]
+
+
+def rule_forms(template: str, c: County) -> set[str]:
+    return {t.replace("{ST}", c.st).replace("{L3}", c.letters[:3]).replace("{L4}", c.letters[:4])
+            for t in template.split()}
+
+
+ORIGINS = {"rule": "Rule", "listed": "Listed", "named": "Named", "resolved": "Resolved", "given": "Given"}
+NATIONWIDE = ("Marac", "UsCounties")
+
+
+def load_tables(data: Path, gaz: list[County], table_ids: list[str]):
+    by_id = {c.id: c for c in gaz}
+    manifest = read_csv(data / "abbrev" / "tables.csv",
+                        ["table_id", "file", "name", "rows", "counties", "shape", "rule", "origins"])
+    if [m["table_id"] for m in manifest] != table_ids:
+        err("abbrev/tables.csv", "table ids must be those of enum TableId, in its order")
+    shared = {}
+    for s in read_csv(data / "abbrev" / "shared.csv", ["table_id", "abbreviation", "county_ids"]):
+        shared[(s["table_id"], s["abbreviation"])] = sorted(int(x) for x in s["county_ids"].split())
+    nationwide = {c.id for c in gaz if c.sn <= 56 and c.st not in ("AK", "DC")
+                  and not (c.st == "VA" and c.cn >= 500) and c.id != 32510}
+    tables = []
+    for m in manifest:
+        tid, where = m["table_id"], "abbrev/" + m["file"]
+        rows = read_csv(data / "abbrev" / m["file"],
+                        ["abbreviation", "county_id", "state", "county", "origin"])
+        allowed_origins = set(m["origins"].split())
+        shape = m["shape"]
+        entries = []
+        for r in rows:
+            a, w = r["abbreviation"], r["_where"]
+            cid = to_int(r, "county_id")
+            if cid is None:
+                continue
+            if not re.fullmatch(r"[A-Z]{2,6}", a):
+                err(w, f"abbreviation {a!r} is not 2 to 6 capital letters")
+            origin = r["origin"]
+            if origin not in ORIGINS or origin not in allowed_origins:
+                err(w, f"origin {origin!r} not allowed in this table ({m['origins']})")
+            c = by_id.get(cid)
+            if c is None:
+                if not (cid == 9000 and tid == "NewEngland" and r["state"] == "CT" and r["county"] == "-"):
+                    err(w, f"county id {cid} has no gazetteer row")
+                st = r["state"]
+            else:
+                st = c.st
+                if (r["state"], r["county"]) != (c.st, c.name):
+                    err(w, f"{cid} is {c.st},{c.name}, not {r['state']},{r['county']}")
+            if not re.fullmatch(shape.replace("{ST}", st), a):
+                err(w, f"{a} has not the shape {shape}")
+            if origin == "rule":
+                if c is None or not m["rule"] or a not in rule_forms(m["rule"], c):
+                    err(w, f"{a} is marked rule but is not the rule form ({m['rule']})")
+            entries.append((a, cid, origin, w))
+        want_rows, want_counties = int(m["rows"]), int(m["counties"])
+        got_counties = {e[1] for e in entries}
+        if len(entries) != want_rows:
+            err(where, f"{len(entries)} rows, expected {want_rows}")
+        if len(got_counties) != want_counties:
+            err(where, f"{len(got_counties)} counties, expected {want_counties}")
+        if tid in NATIONWIDE and got_counties != nationwide:
+            err(where, "must cover the 48 contiguous states and Hawaii without VA cities and Carson City")
+        by_abbr = {}
+        for a, cid, _, _ in entries:
+            by_abbr.setdefault(a, []).append(cid)
+        for a, ids in by_abbr.items():
+            if len(ids) > 1 and shared.get((tid, a)) != sorted(ids):
+                err(where, f"{a} stands in {len(ids)} rows ({', '.join(map(str, sorted(ids)))}); "
+                           "only the cases of abbrev/shared.csv may")
+        for (stid, a), ids in shared.items():
+            if stid == tid and sorted(by_abbr.get(a, [])) != ids:
+                err(where, f"shared abbreviation {a} must stand for {ids}")
+        entries.sort(key=lambda e: (byte_key(e[0]), e[1]))
+        tables.append((tid, m["name"], entries))
+    return tables
+
+
+def load_selections(data: Path, table_ids: list[str]):
+    sel = read_csv(data / "selections.csv", ["index", "code", "name", "tables"])
+    if [r["index"] for r in sel] != [str(i) for i in range(61)]:
+        err("selections.csv", "indices must be 0..60 in order")
+    for r in sel:
+        if not re.fullmatch(r"[0-9A-Z]{2,5}", r["code"]):
+            err(r["_where"], f"bad code {r['code']!r}")
+        cxx_string(r["name"], r["_where"])
+        for t in r["tables"].split():
+            if t not in table_ids:
+                err(r["_where"], f"unknown table {t}")
+    codes = [r["code"] for r in sel[:54]]
+    for a, b in zip(codes, codes[1:]):
+        if byte_key(a) >= byte_key(b) or len(a) != 2:
+            err("selections.csv", f"codes 0..53 must be two letters ascending ({a}, {b})")
+    if len({r["code"].upper() for r in sel}) != len(sel):
+        err("selections.csv", "codes must differ regardless of case")
+    order = read_csv(data / "display_order.csv", ["row", "selection_index", "name"])
+    if [r["row"] for r in order] != [str(i) for i in range(53)]:
+        err("display_order.csv", "rows must be 0..52 in order")
+    seen = set()
+    for r in order:
+        i = to_int(r, "selection_index")
+        if i is None or not (0 <= i < len(sel)) or sel[i]["name"] != r["name"] or i in seen:
+            err(r["_where"], f"selection {r['selection_index']} is not '{r['name']}' or repeats")
+        seen.add(i)
+    return sel, order
+
+
+def load_small(data: Path):
+    sections = read_csv(data / "sections.csv", ["section", "state"])
+    if len(sections) != 90:
+        err("sections.csv", f"{len(sections)} rows, expected 90")
+    for a, b in zip(sections, sections[1:]):
+        if byte_key(a["section"]) >= byte_key(b["section"]):
+            err(b["_where"], f"{b['section']} is not after {a['section']}")
+    for s in sections:
+        if not re.fullmatch(r"[A-Z]{2,3}", s["section"]) or not re.fullmatch(r"([A-Z]{2})?", s["state"]):
+            err(s["_where"], "bad section row")
+    provinces = read_csv(data / "canadian_provinces.csv", ["code"])
+    if len(provinces) != 13:
+        err("canadian_provinces.csv", f"{len(provinces)} rows, expected 13")
+    aliases = read_csv(data / "canadian_aliases.csv", ["alias", "province"])
+    if len(aliases) != 15:
+        err("canadian_aliases.csv", f"{len(aliases)} rows, expected 15")
+    codes = {p["code"] for p in provinces}
+    for a in aliases:
+        if a["province"] not in codes:
+            err(a["_where"], f"{a['province']} is not a province code")
+    return sections, provinces, aliases
+
+
+# --------------------------------------------------------------------------
+
+def emit(gaz, tables, sel, order, sections, provinces, aliases) -> str:
+    o = []
+    w = o.append
+    w("// Generated by data/tools/generate_tables.py from the CSV files of data/.")
+    w("// Do not edit: change the CSV files and rebuild.")
+    w("#include <array>")
+    w("#include <span>")
+    w("#include <string_view>")
+    w("")
+    w('#include "data/abbrev_tables.h"')
+    w('#include "data/gazetteer.h"')
+    w('#include "data/reference_data.h"')
+    w('#include "data/selections.h"')
+    w("")
+    w("namespace shirl {")
+    w("namespace {")
+    w("")
+    w(f"constexpr std::array<GazetteerRow, {len(gaz)}> kGazetteer{{{{")
+    for c in gaz:
+        w(f'    {{"{c.st}", {c.sn}, {c.cn}, {cxx_string(c.name, "gazetteer")}}},')
+    w("}};")
+    for tid, name, entries in tables:
+        w("")
+        w(f"// {name}: {len(entries)} rows")
+        w(f"constexpr std::array<AbbrevEntry, {len(entries)}> kRows{tid}{{{{")
+        for a, cid, origin, _ in entries:
+            w(f'    {{"{a}", {cid}, RowOrigin::{ORIGINS[origin]}}},')
+        w("}};")
+        w(f"static_assert(detail::IsByteOrdered(kRows{tid}));")
+    w("")
+    w(f"constexpr std::array<AbbrevTable, {len(tables)}> kTables{{{{")
+    for tid, name, _ in tables:
+        w(f'    {{{cxx_string(name, "tables.csv")}, kRows{tid}}},')
+    w("}};")
+    w("")
+    for r in sel:
+        ts = r["tables"].split()
+        if ts:
+            w(f"constexpr std::array<TableId, {len(ts)}> kDispatch{r['index']}{{"
+              + ", ".join(f"TableId::{t}" for t in ts) + "};")
+    w("")
+    w(f"constexpr std::array<detail::SelectionInfo, {len(sel)}> kSelections{{{{")
+    for r in sel:
+        span = f"kDispatch{r['index']}" if r["tables"].split() else "{}"
+        w(f'    {{"{r["code"]}", {cxx_string(r["name"], "selections.csv")}, {span}}},')
+    w("}};")
+    w("")
+    w("constexpr std::array<std::string_view, 54> kStateCodes{{")
+    w("    " + ", ".join(f'"{r["code"]}"' for r in sel[:54]) + ",")
+    w("}};")
+    w("")
+    w(f"constexpr std::array<int, {len(order)}> kDisplayOrder{{{{")
+    w("    " + ", ".join(r["selection_index"] for r in order) + ",")
+    w("}};")
+    w("")
+    w(f"constexpr std::array<SectionEntry, {len(sections)}> kSections{{{{")
+    for s in sections:
+        w(f'    {{"{s["section"]}", "{s["state"]}"}},')
+    w("}};")
+    w("")
+    w(f"constexpr std::array<std::string_view, {len(provinces)}> kProvinces{{{{")
+    w("    " + ", ".join(f'"{p["code"]}"' for p in provinces) + ",")
+    w("}};")
+    w("")
+    w(f"constexpr std::array<CanadianAlias, {len(aliases)}> kAliases{{{{")
+    for a in aliases:
+        w(f'    {{"{a["alias"]}", "{a["province"]}"}},')
+    w("}};")
+    w("")
+    w("} // namespace")
+    w("")
+    w("std::span<const GazetteerRow> Gazetteer() { return kGazetteer; }")
+    w("std::span<const AbbrevTable> AllAbbrevTables() { return kTables; }")
+    w("std::span<const int> DisplayOrder() { return kDisplayOrder; }")
+    w("std::span<const std::string_view> StateSelectionCodes() { return kStateCodes; }")
+    w("std::span<const SectionEntry> SectionTable() { return kSections; }")
+    w("std::span<const std::string_view> CanadianProvinceCodes() { return kProvinces; }")
+    w("std::span<const CanadianAlias> CanadianAliases() { return kAliases; }")
+    w("")
+    w("namespace detail {")
+    w("std::span<const SelectionInfo> SelectionInfos() { return kSelections; }")
+    w("} // namespace detail")
+    w("")
+    w("} // namespace shirl")
+    return "\n".join(o) + "\n"
+
+
+def main() -> int:
+    ap = argparse.ArgumentParser(description="Generate Shirl's constant reference tables.")
+    ap.add_argument("--data", required=True, type=Path, help="the data/ folder")
+    ap.add_argument("--output", type=Path, help="the .cpp file to write")
+    ap.add_argument("--check", action="store_true", help="validate only, write nothing")
+    ns = ap.parse_args()
+    data = ns.data
+    gaz = load_gazetteer(data)
+    table_ids = table_ids_from_header(data)
+    tables = load_tables(data, gaz, table_ids)
+    sel, order = load_selections(data, table_ids)
+    sections, provinces, aliases = load_small(data)
+    text = emit(gaz, tables, sel, order, sections, provinces, aliases)
+    if ERRORS:
+        for e in ERRORS:
+            print(f"data/{e}" if not e.startswith("data/") else e, file=sys.stderr)
+        print(f"generate_tables.py: {len(ERRORS)} problem(s) in the reference data", file=sys.stderr)
+        return 1
+    if ns.output and not ns.check:
+        ns.output.parent.mkdir(parents=True, exist_ok=True)
+        ns.output.write_text(text)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
