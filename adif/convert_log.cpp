@@ -1,0 +1,503 @@
+#include "adif/convert_log.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "adif/text_util.h"
+#include "adif/writer.h"
+#include "convert/convert_qso.h"
+#include "data/gazetteer.h"
+#include "data/selections.h"
+
+namespace shirl {
+namespace {
+
+constexpr std::size_t kReadChunk = std::size_t{1} << 20;
+// The first bytes are kept in memory while the reader finds out the line
+// end and whether the file has a header; past this much it reads the
+// input a second time instead (when it can).
+constexpr std::size_t kPrescanKeep = std::size_t{8} << 20;
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsDigit(char c) { return IsAsciiDigit(c); }
+bool IsAlnum(char c) { return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// Finds "<eor>" and "<eoh>" in any letter case, one byte at a time, so
+// that a tag split over two reads is still found.
+class EndTagMatcher {
+public:
+    // Returns 'r' or 'h' when the byte completes <eor> or <eoh>, else 0.
+    char Feed(char c) {
+        const char l = Lower(c);
+        switch (m_state) {
+        case 1: m_state = (l == 'e') ? 2 : Restart(c); return 0;
+        case 2: m_state = (l == 'o') ? 3 : Restart(c); return 0;
+        case 3:
+            if (l == 'r' || l == 'h') {
+                m_which = l;
+                m_state = 4;
+            } else {
+                m_state = Restart(c);
+            }
+            return 0;
+        case 4:
+            if (c == '>') {
+                m_state = 0;
+                return m_which;
+            }
+            m_state = Restart(c);
+            return 0;
+        default: m_state = Restart(c); return 0;
+        }
+    }
+    void Reset() { m_state = 0; }
+
+private:
+    static int Restart(char c) { return c == '<' ? 1 : 0; }
+    int m_state = 0;
+    char m_which = 0;
+};
+
+// The length part of a tag: blanks, an optional sign, digits, and
+// optionally ':' and a type indicator. Negative lengths read as 0 and
+// lengths beyond what a size_t holds saturate.
+bool ParseDeclaredLength(std::string_view text, std::size_t& length) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const std::size_t digitsStart = i;
+    std::size_t value = 0;
+    bool saturated = false;
+    while (i < text.size() && IsDigit(text[i])) {
+        const std::size_t d = static_cast<std::size_t>(text[i] - '0');
+        if (value > (std::numeric_limits<std::size_t>::max() - d) / 10) saturated = true;
+        if (!saturated) value = value * 10 + d;
+        ++i;
+    }
+    if (i == digitsStart) return false;
+    if (i < text.size()) {
+        if (text[i] != ':') return false;
+        ++i;
+        if (i == text.size()) return false;
+        for (; i < text.size(); ++i)
+            if (!IsAlnum(text[i])) return false;
+    }
+    if (saturated) value = std::numeric_limits<std::size_t>::max();
+    length = negative ? 0 : value;
+    return true;
+}
+
+bool ValidTagName(std::string_view name) {
+    if (name.empty()) return false;
+    for (char c : name)
+        if (IsBlank(c) || c == '<' || c == ',' || c == '{' || c == '}') return false;
+    return true;
+}
+
+bool IsLeapYear(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+int DaysInMonth(std::int64_t y, int m) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return (m == 2 && IsLeapYear(y)) ? 29 : kDays[m - 1];
+}
+
+class Reader {
+public:
+    Reader(ByteSource& input, ByteSink& output, int selection, bool addMobile, RunReport& report)
+        : m_input(input), m_output(output), m_selection(selection), m_addMobile(addMobile), m_report(report) {}
+
+    ConvertLogResult Run(std::optional<std::string_view> outputName);
+
+private:
+    void Prescan();
+    bool Refill();
+    void CopyHeader();
+    void ReadRecords();
+    void ParseTag();
+    void Malformed();
+    bool SkipToEor();
+    void ReadValue(std::size_t length, std::string& value);
+    AdifField& NewField();
+    void ClearQso();
+    void CompleteQso();
+    void TakeDate(const std::string& value);
+    void TakeTime(const std::string& value);
+
+    ByteSource& m_input;
+    ByteSink& m_output;
+    int m_selection;
+    bool m_addMobile;
+    RunReport& m_report;
+
+    std::vector<char> m_buf;
+    std::size_t m_pos = 0;
+    std::size_t m_end = 0;
+    bool m_eof = false;
+
+    std::string_view m_lineEnd = kLineEndLf;
+    bool m_headerless = false;
+    bool m_skipToEor = false;
+
+    QsoFields m_fields;
+    std::vector<AdifField> m_spare; // released fields, kept for their storage
+
+    bool m_haveDate = false;
+    std::int64_t m_year = 0, m_hour = 0, m_minute = 0, m_second = 0;
+    int m_month = 0, m_day = 0;
+
+    RunCounters m_counters;
+    int m_countiesConverted = 0;
+};
+
+ConvertLogResult Reader::Run(std::optional<std::string_view> outputName) {
+    RebuildCountyIndex();
+    m_buf.resize(kReadChunk);
+    Prescan();
+    if (!m_headerless) CopyHeader();
+    ReadRecords();
+
+    if (!m_fields.empty()) {
+        PushMessage(m_report.third, "QSO without <EOR> at end of file, skipping");
+        ClearQso();
+    }
+    if (m_input.Failed()) PushMessage(m_report.third, "ERROR: Could not read the whole input file.");
+
+    std::string converted = m_counters.countyLineCopies != 0 ? "\n" : "";
+    converted += "Converted " + std::to_string(m_countiesConverted) + " " + std::string(SelectionName(m_selection)) +
+                 " counties.";
+    PushMessage(m_report.first, std::move(converted));
+    std::string wrote = "Wrote " + std::to_string(m_counters.qsosWritten) + " QSOs";
+    if (outputName) {
+        wrote += " to ";
+        wrote += *outputName;
+    }
+    PushMessage(m_report.first, std::move(wrote));
+    return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies};
+}
+
+// Reads the first bytes to learn the output's line end (CR LF when the
+// first line ends in CR LF) and whether a file starting with '<' has a
+// header (an <eoh> before any <eor>) or starts right with its records.
+void Reader::Prescan() {
+    bool lineKnown = false;
+    bool tagKnown = false;
+    bool first = true;
+    bool keep = true;
+    char previous = 0;
+    EndTagMatcher matcher;
+    m_end = 0;
+    while (!(lineKnown && tagKnown)) {
+        if (keep && m_end == m_buf.size()) {
+            if (m_end >= kPrescanKeep && m_input.CanRewind()) {
+                keep = false;
+            } else {
+                m_buf.resize(m_buf.size() * 2);
+            }
+        }
+        const std::size_t at = keep ? m_end : 0;
+        const std::size_t n = m_input.Read(m_buf.data() + at, m_buf.size() - at);
+        if (n == 0) break;
+        for (std::size_t i = at; i < at + n && !(lineKnown && tagKnown); ++i) {
+            const char c = m_buf[i];
+            if (first) {
+                first = false;
+                if (c != '<') tagKnown = true;
+            }
+            if (!lineKnown && c == '\n') {
+                lineKnown = true;
+                if (previous == '\r') m_lineEnd = kLineEndCrLf;
+            }
+            if (!tagKnown) {
+                const char which = matcher.Feed(c);
+                if (which != 0) {
+                    tagKnown = true;
+                    m_headerless = which == 'r';
+                }
+            }
+            previous = c;
+        }
+        if (keep) m_end = at + n;
+    }
+    m_pos = 0;
+    if (!keep) {
+        m_end = 0;
+        if (!m_input.Rewind()) m_eof = true;
+    }
+}
+
+// Keeps the unread bytes [m_pos, m_end) (moved to the front) and reads
+// more after them. False when nothing more could be read.
+bool Reader::Refill() {
+    if (m_eof) return false;
+    if (m_pos != 0) {
+        const std::size_t kept = m_end - m_pos;
+        if (kept != 0) std::memmove(m_buf.data(), m_buf.data() + m_pos, kept);
+        m_pos = 0;
+        m_end = kept;
+    }
+    if (m_end == m_buf.size()) m_buf.resize(m_buf.size() * 2);
+    const std::size_t n = m_input.Read(m_buf.data() + m_end, m_buf.size() - m_end);
+    if (n == 0) {
+        m_eof = true;
+        return false;
+    }
+    m_end += n;
+    return true;
+}
+
+// Header mode: lines are copied as they are, up to and including the
+// line that holds <eoh> (any letter case); then one line end.
+void Reader::CopyHeader() {
+    EndTagMatcher matcher;
+    bool eohSeen = false;
+    for (;;) {
+        if (m_pos == m_end && !Refill()) {
+            if (eohSeen) m_output.Write(m_lineEnd);
+            return;
+        }
+        const char* start = m_buf.data() + m_pos;
+        const std::size_t avail = m_end - m_pos;
+        const void* nl = std::memchr(start, '\n', avail);
+        const std::size_t segment = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) + 1 : avail;
+        for (std::size_t i = 0; i < segment && !eohSeen; ++i)
+            if (matcher.Feed(start[i]) == 'h') eohSeen = true;
+        m_output.Write(std::string_view(start, segment));
+        m_pos += segment;
+        if (nl != nullptr && eohSeen) {
+            m_output.Write(m_lineEnd);
+            return;
+        }
+    }
+}
+
+void Reader::ReadRecords() {
+    for (;;) {
+        if (m_skipToEor && !SkipToEor()) return;
+        if (m_pos == m_end && !Refill()) return;
+        const char* start = m_buf.data() + m_pos;
+        const void* lt = std::memchr(start, '<', m_end - m_pos);
+        if (lt == nullptr) {
+            m_pos = m_end; // text between tags is ignored
+            continue;
+        }
+        m_pos += static_cast<std::size_t>(static_cast<const char*>(lt) - start);
+        ParseTag();
+    }
+}
+
+// Resumes after the next <eor> (any letter case), starting at m_pos.
+bool Reader::SkipToEor() {
+    EndTagMatcher matcher;
+    for (;;) {
+        if (m_pos == m_end && !Refill()) return false;
+        for (; m_pos < m_end; ++m_pos) {
+            if (matcher.Feed(m_buf[m_pos]) == 'r') {
+                ++m_pos;
+                m_skipToEor = false;
+                return true;
+            }
+        }
+    }
+}
+
+// m_pos is at a '<'.
+void Reader::ParseTag() {
+    // The first ':' or '>' on this line.
+    std::size_t k = 1;
+    char stop = 0;
+    for (;;) {
+        while (m_pos + k < m_end) {
+            const char c = m_buf[m_pos + k];
+            if (c == ':' || c == '>' || c == '\n') {
+                stop = c;
+                break;
+            }
+            ++k;
+        }
+        if (stop != 0 || !Refill()) break;
+    }
+    if (stop != ':' && stop != '>') return Malformed();
+    const std::size_t nameEnd = k;
+    std::size_t length = 0;
+    bool hasValue = false;
+    if (stop == ':') {
+        ++k;
+        char stop2 = 0;
+        for (;;) {
+            while (m_pos + k < m_end) {
+                const char c = m_buf[m_pos + k];
+                if (c == '>' || c == '\n') {
+                    stop2 = c;
+                    break;
+                }
+                ++k;
+            }
+            if (stop2 != 0 || !Refill()) break;
+        }
+        if (stop2 != '>') return Malformed();
+        const std::string_view lengthText(m_buf.data() + m_pos + nameEnd + 1, k - nameEnd - 1);
+        if (!ParseDeclaredLength(lengthText, length)) return Malformed();
+        hasValue = true;
+    }
+    const std::string_view name(m_buf.data() + m_pos + 1, nameEnd - 1);
+    if (!ValidTagName(name)) return Malformed();
+
+    if (m_fields.size() >= kMaxQsoFields) {
+        PushMessage(m_report.third, "QSO has too many ADIF fields (> " + std::to_string(kMaxQsoFields) + ")");
+        ClearQso();
+        m_skipToEor = true; // from this tag's '<': a tag that is itself <EOR> ends the skip
+        return;
+    }
+
+    AdifField& field = NewField();
+    field.name.assign(name);
+    m_pos += k + 1;
+    if (hasValue) {
+        if (!field.value) field.value.emplace();
+        ReadValue(length, *field.value);
+    } else {
+        field.value.reset();
+    }
+
+    const std::string_view fieldName = field.name;
+    if (fieldName.size() == 3 && EqualsNoCase(fieldName, "EOR")) return CompleteQso();
+    if (field.value) {
+        if (EqualsNoCase(fieldName, "QSO_DATE")) {
+            TakeDate(*field.value);
+        } else if (EqualsNoCase(fieldName, "TIME_ON")) {
+            TakeTime(*field.value);
+        }
+    }
+}
+
+// Reports the malformed tag at m_pos with the rest of its line, drops the
+// QSO in progress and skips to the next <eor>.
+void Reader::Malformed() {
+    std::size_t k = 0;
+    for (;;) {
+        const void* nl = std::memchr(m_buf.data() + m_pos + k, '\n', m_end - m_pos - k);
+        if (nl != nullptr) {
+            k = static_cast<std::size_t>(static_cast<const char*>(nl) - (m_buf.data() + m_pos));
+            break;
+        }
+        k = m_end - m_pos;
+        if (!Refill()) break;
+    }
+    std::string_view text(m_buf.data() + m_pos, k);
+    while (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    std::string message = "Malformed ADIF tag, skipping QSO: [";
+    message.append(text);
+    message += ']';
+    PushMessage(m_report.third, std::move(message));
+    ClearQso();
+    m_skipToEor = true;
+}
+
+// The value is exactly the next `length` bytes of the input, line ends
+// included, or what is left of the input when it ends sooner.
+void Reader::ReadValue(std::size_t length, std::string& value) {
+    value.clear();
+    while (length != 0) {
+        if (m_pos == m_end && !Refill()) return;
+        const std::size_t n = std::min(length, m_end - m_pos);
+        value.append(m_buf.data() + m_pos, n);
+        m_pos += n;
+        length -= n;
+    }
+}
+
+AdifField& Reader::NewField() {
+    if (m_spare.empty()) return m_fields.emplace_back();
+    m_fields.push_back(std::move(m_spare.back()));
+    m_spare.pop_back();
+    return m_fields.back();
+}
+
+void Reader::ClearQso() {
+    for (AdifField& field : m_fields) m_spare.push_back(std::move(field));
+    m_fields.clear();
+}
+
+void Reader::TakeDate(const std::string& value) {
+    bool ok = value.size() == 8 && std::all_of(value.begin(), value.end(), IsDigit);
+    std::int64_t year = 0;
+    int month = 0, day = 0;
+    if (ok) {
+        year = (value[0] - '0') * 1000 + (value[1] - '0') * 100 + (value[2] - '0') * 10 + (value[3] - '0');
+        month = (value[4] - '0') * 10 + (value[5] - '0');
+        day = (value[6] - '0') * 10 + (value[7] - '0');
+        ok = year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
+    }
+    if (!ok) {
+        PushMessage(m_report.third, "Could not parse date " + value);
+        return;
+    }
+    m_year = year;
+    m_month = month;
+    m_day = day;
+    m_haveDate = true;
+}
+
+void Reader::TakeTime(const std::string& value) {
+    const std::int64_t v = ReadDecimal(value);
+    if (value.size() == 4) {
+        m_hour = v / 100;
+        m_minute = v % 100;
+        m_second = 0;
+    } else if (value.size() == 6) {
+        m_hour = v / 10000;
+        m_minute = (v / 100) % 100;
+        m_second = v % 100;
+    } else {
+        PushMessage(m_report.third, "Could not parse time " + value);
+    }
+}
+
+void Reader::CompleteQso() {
+    std::optional<std::int64_t> time;
+    if (m_haveDate) {
+        // Parts out of range roll over (24:00 is 00:00 of the next day);
+        // the run keeps the normalised values for the QSOs that follow.
+        const std::int64_t seconds =
+            DaysFromCivil(m_year, m_month, m_day) * 86400 + m_hour * 3600 + m_minute * 60 + m_second;
+        time = seconds;
+        std::int64_t days = seconds / 86400;
+        std::int64_t rest = seconds % 86400;
+        if (rest < 0) {
+            rest += 86400;
+            --days;
+        }
+        const CivilDate date = CivilFromDays(days);
+        m_year = date.year;
+        m_month = date.month;
+        m_day = date.day;
+        m_hour = rest / 3600;
+        m_minute = rest / 60 % 60;
+        m_second = rest % 60;
+    }
+    m_countiesConverted += ConvertQso(RecordOutput{m_output, m_lineEnd}, m_selection, m_addMobile, m_fields, time,
+                                      m_counters, m_report);
+    ClearQso();
+}
+
+} // namespace
+
+ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, int selection, bool addMobile,
+                                    std::optional<std::string_view> outputName, RunReport& report) {
+    Reader reader(input, output, selection, addMobile, report);
+    return reader.Run(outputName);
+}
+
+int ConvertLog(ByteSource& input, ByteSink& output, int selection, bool addMobile,
+               std::optional<std::string_view> outputName, RunReport& report) {
+    return ConvertLogDetailed(input, output, selection, addMobile, outputName, report).countiesConverted;
+}
+
+} // namespace shirl

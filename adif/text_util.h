@@ -1,0 +1,39 @@
+#pragma once
+// Byte-wise text helpers of the C locale, shared by the reader and the
+// QSO conversion.
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
+namespace shirl {
+
+inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool IsAsciiUpper(char c) { return c >= 'A' && c <= 'Z'; }
+inline char ToAsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - ('a' - 'A')) : c; }
+inline bool IsCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+// Whether `text` equals `upper` (an upper-case name) without regard to case.
+inline bool EqualsNoCase(std::string_view text, std::string_view upper) {
+    if (text.size() != upper.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (ToAsciiUpper(text[i]) != upper[i]) return false;
+    return true;
+}
+
+// The strtol reading of a number: leading white space, an optional sign,
+// decimal digits; no digits read as 0. Saturates instead of overflowing.
+inline std::int64_t ReadDecimal(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsCSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    std::int64_t value = 0;
+    for (; i < text.size() && IsAsciiDigit(text[i]); ++i) {
+        const int d = text[i] - '0';
+        value = (value > (kMax - d) / 10) ? kMax : value * 10 + d;
+    }
+    return negative ? -value : value;
+}
+
+} // namespace shirl

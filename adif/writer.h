@@ -1,0 +1,22 @@
+#pragma once
+// The ADIF field writer and its 79-column rule.
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include "adif/byte_io.h"
+
+namespace shirl {
+
+inline constexpr std::string_view kLineEndLf = "\n";
+inline constexpr std::string_view kLineEndCrLf = "\r\n";
+
+// Writes one field as "<NAME:LEN>VALUE" (or "<NAME>" without a value; the
+// name as stored, LEN the value's length in bytes) and returns the new
+// column. Column 0 (the first field of a record) writes the text alone;
+// otherwise the field follows after one space when column + its length is
+// at most 78, else it starts a new line (`lineEnd`, then the text).
+std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::string_view> value,
+                       std::size_t column, std::string_view lineEnd = kLineEndLf);
+
+} // namespace shirl
