@@ -1,0 +1,91 @@
+// Abbreviation lookup by selection.
+//
+// The dispatch table lives in the data layer (TablesForSelection): the
+// tables of a Selection in the order they are tried, the Nevada and Virginia
+// independent-city tables included where their step comes. This file adds
+// the steps around it: the independent-city message, the Pennsylvania
+// section step, the unsupported step and the closing rules.
+//
+// Hot path: a county found allocates nothing (the message stays empty).
+#include "convert/lookup.h"
+
+#include <algorithm>
+
+#include "data/abbrev_tables.h"
+#include "data/selections.h"
+
+namespace shirl {
+namespace {
+
+constexpr int kPennsylvania = 40;
+constexpr std::string_view kMarylandState = "MD"; // the code of Selection 21
+
+bool IsIndependentCityTable(TableId id) {
+    return id == TableId::NevadaCities || id == TableId::VirginiaCities;
+}
+
+// The section step: binary search (byte order) of the SectionTable; a row
+// without a state counts as no match.
+std::string_view FindSectionState(std::string_view abbreviation) {
+    const auto sections = SectionTable();
+    const auto it = std::lower_bound(
+        sections.begin(), sections.end(), abbreviation,
+        [](const SectionEntry& row, std::string_view key) { return row.section < key; });
+    if (it == sections.end() || it->section != abbreviation) return {};
+    return it->state;
+}
+
+} // namespace
+
+LookupResult LookupAbbreviation(std::string_view abbreviation, int selection) {
+    LookupResult result;
+    const bool validSelection = selection >= 0 && selection < kSelectionCount;
+    const auto tables = validSelection ? TablesForSelection(selection) : std::span<const TableId>{};
+
+    for (const TableId id : tables) {
+        const CountyRecord* record = SearchAbbrevTable(abbreviation, GetAbbrevTable(id));
+        if (record == nullptr) continue;
+        if (IsIndependentCityTable(id)) {
+            result.kind = LookupResult::Kind::State;
+            result.state = record->stateCode;
+            result.message.reserve(abbreviation.size() + record->countyName.size() +
+                                   record->stateCode.size() + 48);
+            result.message.append(abbreviation)
+                .append(" is the independent city of ")
+                .append(record->countyName)
+                .append(", ")
+                .append(record->stateCode)
+                .append(" (not a county).");
+            return result;
+        }
+        result.kind = LookupResult::Kind::County;
+        result.county = record;
+        return result;
+    }
+
+    if (selection == kPennsylvania) {
+        const std::string_view state = FindSectionState(abbreviation);
+        if (!state.empty()) {
+            result.kind = LookupResult::Kind::State;
+            result.state = state;
+            return result;
+        }
+    }
+
+    // The unsupported step. (A selection index outside 0..60 has no code and
+    // gets no message; it only reaches the closing rules.)
+    if (validSelection && tables.empty()) {
+        result.message.append(SelectionCode(selection)).append(" is unsupported at this time.");
+    }
+
+    // Closing rules.
+    if (abbreviation == "MDC") {
+        result.kind = LookupResult::Kind::State;
+        result.state = kMarylandState;
+    } else if (abbreviation == "DC") {
+        result.message.assign(abbreviation).append(" is not a US state.");
+    }
+    return result;
+}
+
+} // namespace shirl

@@ -1,0 +1,122 @@
+# shirl-cli lookup: the documented lookup examples byte for byte, and the usage errors.
+# Run by CTest: cmake -DCLI=<shirl-cli> -DSRC=<source dir> -DWORK=<scratch dir> -P lookup.cmake
+cmake_minimum_required(VERSION 3.25)
+
+if(NOT CLI)
+  message(FATAL_ERROR "CLI not given")
+endif()
+if(WORK)
+  file(MAKE_DIRECTORY "${WORK}")
+endif()
+
+set(failures 0)
+
+# expect_lookup(NAME EXPECTED_STDOUT ARG...): shirl-cli lookup ARG... must exit
+# with 0, print EXPECTED_STDOUT exactly and nothing on stderr.
+function(expect_lookup name expected)
+  execute_process(COMMAND "${CLI}" lookup ${ARGN}
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(CLI MATCHES "\\.exe$")
+    # A Windows program writes its console text with CR LF line ends.
+    string(REPLACE "\r\n" "\n" out "${out}")
+  endif()
+  if(NOT rc STREQUAL "0" OR NOT out STREQUAL expected OR NOT err STREQUAL "")
+    string(REPLACE "\t" "<TAB>" shown_out "${out}")
+    string(REPLACE "\t" "<TAB>" shown_expected "${expected}")
+    message(SEND_ERROR "${name}: lookup ${ARGN}\n  exit status: ${rc} (expected 0)\n"
+                       "  stdout:\n${shown_out}\n  expected:\n${shown_expected}\n  stderr:\n${err}")
+    math(EXPR f "${failures} + 1")
+    set(failures ${f} PARENT_SCOPE)
+  endif()
+endfunction()
+
+# expect_usage_error(NAME ARG...): exit status 2, nothing on stdout, exactly
+# one line on stderr that starts with "shirl-cli: ".
+function(expect_usage_error name)
+  execute_process(COMMAND "${CLI}" lookup ${ARGN}
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  string(REPLACE "\r\n" "\n" err "${err}")
+  string(REGEX MATCHALL "\n" newlines "${err}")
+  list(LENGTH newlines lines)
+  if(NOT rc STREQUAL "2" OR NOT out STREQUAL "" OR NOT lines EQUAL 1 OR NOT err MATCHES "^shirl-cli: [^\n]+\n$")
+    message(SEND_ERROR "${name}: lookup ${ARGN}\n  exit status: ${rc} (expected 2)\n"
+                       "  stdout:\n${out}\n  stderr:\n${err}")
+    math(EXPR f "${failures} + 1")
+    set(failures ${f} PARENT_SCOPE)
+  endif()
+endfunction()
+
+# The brief's example: found twice, lower case not found, DC, MDC.
+expect_lookup(alabama
+  "AUTA\tcounty\tAL,Autauga\t\nAUT\tcounty\tAL,Autauga\t\nauta\tnone\t\t\nDC\tnone\t\tDC is not a US state.\nMDC\tstate\tMD\t\n"
+  --selection al AUTA AUT auta DC MDC)
+
+# Every documented lookup edge case.
+expect_lookup(pennsylvania
+  "ADA\tcounty\tPA,Adams\t\nEMA\tstate\tMA\t\nONS\tnone\t\t\nPR\tnone\t\t\n"
+  --selection PA ADA EMA ONS PR)
+expect_lookup(virginia_city
+  "ALX\tstate\tVA\tALX is the independent city of Alexandria city, VA (not a county).\n"
+  --selection va ALX)
+expect_lookup(nevada_city
+  "CAR\tstate\tNV\tCAR is the independent city of Carson City, NV (not a county).\n"
+  --selection NV CAR)
+expect_lookup(seven_land_city
+  "NVCAR\tstate\tNV\tNVCAR is the independent city of Carson City, NV (not a county).\n"
+  --selection 7qp NVCAR)
+expect_lookup(multi
+  "KDE\tcounty\tDE,Kent\t\nALAUTA\tcounty\tAL,Autauga\t\nNVCAR\tstate\tNV\tNVCAR is the independent city of Carson City, NV (not a county).\n"
+  --selection Multi KDE ALAUTA NVCAR)
+expect_lookup(new_england_region
+  "CTCAP\tnone\t\t\n"
+  --selection NEQP CTCAP)
+expect_lookup(alaska_unsupported
+  "AUTA\tnone\t\tAK is unsupported at this time.\n"
+  --selection AK AUTA)
+expect_lookup(british_columbia_mdc
+  "MDC\tstate\tMD\tBC is unsupported at this time.\n"
+  --selection bc MDC)
+expect_lookup(naqp_dc
+  "DC\tnone\t\tDC is not a US state.\n"
+  --selection NAQP DC)
+expect_lookup(us_counties
+  "AUTAL\tcounty\tAL,Autauga\t\n"
+  --selection uScQp AUTAL)
+# The empty abbreviation (written out here: a function's ARGN drops empty
+# arguments).
+execute_process(COMMAND "${CLI}" lookup --selection=AL "" AUTA
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(CLI MATCHES "\\.exe$")
+  string(REPLACE "\r\n" "\n" out "${out}")
+endif()
+if(NOT rc STREQUAL "0" OR NOT out STREQUAL "\tnone\t\t\nAUTA\tcounty\tAL,Autauga\t\n" OR NOT err STREQUAL "")
+  message(SEND_ERROR "empty_abbreviation: exit status ${rc}\n  stdout:\n${out}\n  stderr:\n${err}")
+  math(EXPR failures "${failures} + 1")
+endif()
+# "--" ends the options: an abbreviation may begin with "-".
+expect_lookup(dash_abbreviation
+  "--help\tnone\t\t\n"
+  --selection AL -- --help)
+# Options after the abbreviations.
+expect_lookup(option_last
+  "KEN\tcounty\tDE,Kent\t\n"
+  KEN --selection de)
+
+# Usage errors: exit status 2, one line on stderr.
+expect_usage_error(no_arguments)
+expect_usage_error(no_selection AUTA)
+expect_usage_error(selection_without_code --selection)
+expect_usage_error(unknown_selection --selection XX AUTA)
+expect_usage_error(no_abbreviation --selection AL)
+expect_usage_error(unknown_option --selection AL --frobnicate AUTA)
+
+# --help: usage on stdout, exit status 0.
+execute_process(COMMAND "${CLI}" lookup --help RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc STREQUAL "0" OR NOT out MATCHES "^Usage: shirl-cli lookup --selection CODE ABBREV" OR NOT err STREQUAL "")
+  message(SEND_ERROR "help: exit status ${rc}\n  stdout:\n${out}\n  stderr:\n${err}")
+  math(EXPR failures "${failures} + 1")
+endif()
+
+if(failures GREATER 0)
+  message(FATAL_ERROR "${failures} lookup check(s) failed")
+endif()
