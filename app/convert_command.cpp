@@ -110,7 +110,10 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     if (folder.empty()) folder = ".";
     if (!fs::is_directory(folder, ec)) return Failure(kCannotOpenOutput);
 
-    const fs::path temporary = FreshTemporaryName(target);
+    // A device or pipe (/dev/null, a FIFO) is written directly: renaming a
+    // file over it would replace it.
+    const bool direct = exists && !fs::is_regular_file(status);
+    const fs::path temporary = direct ? target : FreshTemporaryName(target);
     FileSink output;
     if (!output.Open(NameOf(temporary))) return Failure(kCannotOpenOutput);
 
@@ -119,6 +122,7 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     input.Close();
 
     bool written = output.Close();
+    if (direct) return written ? ConvertOutcome{std::nullopt, ReportRows(report)} : Failure(kCannotWriteOutput);
     if (written && exists) {
         // Keep the permissions of the file being replaced.
         fs::permissions(temporary, status.permissions(), fs::perm_options::replace, ec);

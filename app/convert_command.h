@@ -16,8 +16,10 @@ struct ConvertRequest {
 };
 
 struct ConvertOutcome {
-    // Set when a check failed before the run: the "ERROR: ..." text of the
-    // message box. Nothing was written and `rows` is empty.
+    // Set when a check failed before the run, or when the output could not
+    // be written after it ("ERROR: Could not write output file."): the
+    // "ERROR: ..." text of the message box. The output file is then as it
+    // was before the command and `rows` is empty.
     std::optional<std::string> error;
     // The report rows: each non-empty list of the run report oldest first,
     // followed by one empty row.

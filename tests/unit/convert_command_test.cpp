@@ -1,0 +1,194 @@
+// The Convert command without a window: checks, same-file detection,
+// safe replacement of the output, report rows.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/convert_command.h"
+#include "data/selections.h"
+
+namespace shirl {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::string Name(const fs::path& path) { return path.string(); }
+
+class ConvertCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        m_dir = fs::temp_directory_path() / ("shirl-convert-command-" + std::to_string(stamp));
+        fs::create_directories(m_dir);
+        m_input = m_dir / "in.adi";
+        m_output = m_dir / "out.adi";
+        WriteFile(m_input, kLog);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(m_dir, ec);
+    }
+    ConvertOutcome Convert(const std::string& input, const std::string& output, int selection = FindSelectionByCode("AL")) {
+        return RunConvertCommand(ConvertRequest{input, output, selection, true});
+    }
+    std::vector<std::string> FolderEntries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_dir)) names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    static inline const std::string kLog = "Test log\n<EOH>\n"
+                                           "<CALL:6>N0CALL <BAND:3>40M <MODE:2>CW <CTY:3>AUT <CTY2:4>BALD <EOR>\n"
+                                           "<CALL:4>K1AB <BAND:3>20M <MODE:2>CW <CNTY:3>XYZ <EOR>\n"
+                                           "<CALL:4>K2CD <BAND:3>20M <MODE:2>CW < bad:1>x <EOR>\n";
+    fs::path m_dir, m_input, m_output;
+};
+
+TEST_F(ConvertCommand, ChecksInOrder) {
+    struct Case {
+        const char* label;
+        std::string input, output;
+        int selection;
+        const char* error;
+    };
+    const std::string in = Name(m_input), out = Name(m_output);
+    const std::vector<Case> cases = {
+        {"nothing given", "", "", -1, "ERROR: Didn't specify input file."},
+        {"no output", in, "", -1, "ERROR: Didn't specify output file."},
+        {"equal names before selection", in, in, -1, "ERROR: Input and output file names must be different."},
+        {"no selection", in, out, -1, "ERROR: You must select a state or QSO Party."},
+        {"missing input", Name(m_dir / "missing.adi"), out, 1, "ERROR: Could not open input file."},
+        {"missing folder", in, Name(m_dir / "no-such-folder" / "out.adi"), 1, "ERROR: Could not open output file."},
+        {"output is a folder", in, Name(m_dir), 1, "ERROR: Could not open output file."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const ConvertOutcome outcome = Convert(c.input, c.output, c.selection);
+        ASSERT_TRUE(outcome.error.has_value());
+        EXPECT_EQ(*outcome.error, c.error);
+        EXPECT_TRUE(outcome.rows.empty());
+    }
+    // No check that failed created or touched a file.
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"in.adi"});
+    EXPECT_EQ(ReadFile(m_input), kLog);
+}
+
+TEST_F(ConvertCommand, ReportRowsAndOutput) {
+    const ConvertOutcome outcome = Convert(Name(m_input), Name(m_output));
+    ASSERT_FALSE(outcome.error.has_value());
+    const std::vector<std::string> expected = {
+        "INFO: Adding QSO for N0CALL on AL,Autauga/AL,Baldwin county line.",
+        "\nConverted 2 Alabama counties.",
+        "Wrote 3 QSOs to " + Name(m_output),
+        "",
+        "WARNING: K1AB in XYZ is not a valid Alabama county abbreviation.",
+        "",
+        "Malformed ADIF tag, skipping QSO: [< bad:1>x <EOR>]",
+        "",
+    };
+    EXPECT_EQ(outcome.rows, expected);
+    EXPECT_EQ(ReadFile(m_output), "Test log\n<EOH>\n\n"
+                                  "<CALL:6>N0CALL <BAND:3>40M <MODE:2>CW <CNTY:10>AL,Autauga <STATE:2>AL <EOR>\n\n"
+                                  "<CALL:6>N0CALL <BAND:3>40M <MODE:2>CW <CNTY:10>AL,Baldwin <STATE:2>AL <EOR>\n\n"
+                                  "<CALL:4>K1AB <BAND:3>20M <MODE:2>CW <CNTY:3>XYZ <EOR>\n\n");
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.adi", "out.adi"}));
+}
+
+TEST_F(ConvertCommand, OnlyNonEmptyListsGiveRows) {
+    WriteFile(m_input, "<CALL:4>K1AB <BAND:3>20M <MODE:2>CW <EOR>\n");
+    const ConvertOutcome outcome = Convert(Name(m_input), "relative-name-unused.adi");
+    ASSERT_FALSE(outcome.error.has_value());
+    EXPECT_EQ(outcome.rows, (std::vector<std::string>{"Converted 0 Alabama counties.",
+                                                      "Wrote 1 QSOs to relative-name-unused.adi", ""}));
+    std::error_code ec;
+    fs::remove("relative-name-unused.adi", ec);
+}
+
+TEST_F(ConvertCommand, RunningTwiceReplacesOutputAndLeavesNoTemporaryFile) {
+    WriteFile(m_output, "an older output that is longer than the new one will be, by far........................"
+                        "...................................................................................");
+    const ConvertOutcome first = Convert(Name(m_input), Name(m_output));
+    const std::string once = ReadFile(m_output);
+    const ConvertOutcome second = Convert(Name(m_input), Name(m_output));
+    EXPECT_EQ(first.rows, second.rows);
+    EXPECT_EQ(ReadFile(m_output), once);
+    EXPECT_EQ(once.substr(0, 16), "Test log\n<EOH>\n\n");
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.adi", "out.adi"}));
+}
+
+TEST_F(ConvertCommand, SameFileUnderAnotherNameIsRefused) {
+    const std::string same = "ERROR: Input and output file names must be different.";
+    std::vector<std::pair<std::string, std::string>> names = {
+        {Name(m_input), Name(m_dir / "." / "in.adi")},
+        {Name(m_input), Name(m_dir / "sub" / ".." / "in.adi")},
+    };
+    fs::create_directories(m_dir / "sub");
+#ifndef _WIN32
+    fs::create_symlink(m_input, m_dir / "link.adi");
+    fs::create_hard_link(m_input, m_dir / "hard.adi");
+    names.push_back({Name(m_input), Name(m_dir / "link.adi")});
+    names.push_back({Name(m_dir / "hard.adi"), Name(m_input)});
+#endif
+    for (const auto& [input, output] : names) {
+        SCOPED_TRACE(input + " / " + output);
+        const ConvertOutcome outcome = Convert(input, output);
+        ASSERT_TRUE(outcome.error.has_value());
+        EXPECT_EQ(*outcome.error, same);
+        EXPECT_EQ(ReadFile(m_input), kLog);
+    }
+}
+
+#ifndef _WIN32
+TEST_F(ConvertCommand, OutputThroughSymbolicLinkReplacesTheTarget) {
+    WriteFile(m_dir / "target.adi", "old");
+    fs::create_symlink(m_dir / "target.adi", m_output);
+    ASSERT_FALSE(Convert(Name(m_input), Name(m_output)).error.has_value());
+    EXPECT_TRUE(fs::is_symlink(m_output));
+    EXPECT_EQ(ReadFile(m_dir / "target.adi").substr(0, 16), "Test log\n<EOH>\n\n");
+}
+#endif
+
+TEST_F(ConvertCommand, ReadOnlyOutputStaysAsItWas) {
+    WriteFile(m_output, "keep me");
+    fs::permissions(m_output, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    {
+        std::ofstream probe(m_output, std::ios::app);
+        if (probe.is_open()) GTEST_SKIP() << "running with rights that ignore read-only files (root)";
+    }
+    const ConvertOutcome outcome = Convert(Name(m_input), Name(m_output));
+    ASSERT_TRUE(outcome.error.has_value());
+    EXPECT_EQ(*outcome.error, "ERROR: Could not open output file.");
+    EXPECT_EQ(ReadFile(m_output), "keep me");
+}
+
+#ifdef __linux__
+TEST_F(ConvertCommand, WriteFailureIsReported) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "/dev/full is not available";
+    const ConvertOutcome outcome = Convert(Name(m_input), "/dev/full");
+    ASSERT_TRUE(outcome.error.has_value());
+    EXPECT_EQ(*outcome.error, "ERROR: Could not write output file.");
+    EXPECT_TRUE(outcome.rows.empty());
+}
+#endif
+
+} // namespace
+} // namespace shirl

@@ -1,0 +1,256 @@
+// QSO conversion: field clean-up, duplicate removal, county-line copies.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "adif/byte_io.h"
+#include "convert/convert_qso.h"
+#include "data/gazetteer.h"
+#include "data/selections.h"
+
+namespace shirl {
+namespace {
+
+using Record = std::vector<std::string>; // "NAME=value", or "NAME" without a value
+
+// Reads written records back into field lists. Relies on nothing but the
+// tag form: "<NAME:LEN>VALUE" or "<NAME>", records ended by an empty line.
+std::vector<Record> ReadBack(const std::string& text) {
+    std::vector<Record> records;
+    Record current;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text.compare(i, 2, "\n\n") == 0) {
+            records.push_back(current);
+            current.clear();
+            i += 2;
+            continue;
+        }
+        if (text[i] != '<') {
+            ++i;
+            continue;
+        }
+        const std::size_t close = text.find('>', i);
+        const std::string tag = text.substr(i + 1, close - i - 1);
+        const std::size_t colon = tag.find(':');
+        if (colon == std::string::npos) {
+            current.push_back(tag);
+            i = close + 1;
+        } else {
+            const std::size_t length = std::stoul(tag.substr(colon + 1));
+            current.push_back(tag.substr(0, colon) + "=" + text.substr(close + 1, length));
+            i = close + 1 + length;
+        }
+    }
+    EXPECT_TRUE(current.empty()) << "output does not end with an empty line";
+    return records;
+}
+
+constexpr std::int64_t kTime = 1580428800 + 12 * 3600 + 34 * 60 + 56; // 2020-01-31 12:34:56 UTC
+
+struct QsoRun {
+    std::vector<Record> records;
+    int result = 0;
+    RunCounters counters;
+    RunReport report;
+};
+
+QsoFields Fields(std::initializer_list<const char*> texts) {
+    QsoFields fields;
+    for (std::string text : texts) {
+        const std::size_t eq = text.find('=');
+        if (eq == std::string::npos)
+            fields.push_back({text, std::nullopt});
+        else
+            fields.push_back({text.substr(0, eq), text.substr(eq + 1)});
+    }
+    return fields;
+}
+
+QsoRun Convert(QsoFields fields, bool addMobile = true, std::optional<std::int64_t> time = kTime,
+               const char* code = "AL") {
+    RebuildCountyIndex();
+    StringSink sink;
+    QsoRun run;
+    run.result = ConvertQso(RecordOutput{sink, "\n"}, FindSelectionByCode(code), addMobile, fields, time,
+                            run.counters, run.report);
+    run.records = ReadBack(sink.str());
+    return run;
+}
+
+const std::string D = "QSO_DATE=20200131";
+const std::string T = "TIME_ON=123456";
+
+struct QsoCase {
+    const char* label;
+    QsoFields fields;
+    bool addMobile;
+    std::vector<Record> expected;
+    int result;
+    std::vector<std::string> first; // INFO lines
+};
+
+class ConvertQsoCases : public ::testing::TestWithParam<QsoCase> {};
+
+TEST_P(ConvertQsoCases, RecordsResultAndInfoLines) {
+    const QsoCase& c = GetParam();
+    const QsoRun run = Convert(c.fields, c.addMobile);
+    EXPECT_EQ(run.records, c.expected);
+    EXPECT_EQ(run.result, c.result);
+    EXPECT_EQ(run.report.first.OldestFirst(), c.first);
+    EXPECT_EQ(run.counters.qsosWritten, static_cast<std::int64_t>(c.expected.size()));
+    EXPECT_EQ(run.counters.countyLineCopies, c.expected.empty() ? 0 : static_cast<std::int64_t>(c.expected.size()) - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ConvertQsoCases,
+    ::testing::Values(
+        QsoCase{"one_county", Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=AUTA", "EOR"}), true,
+                {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=AL,Autauga", "STATE=AL", "EOR"}}, 1, {}},
+        QsoCase{"duplicate_removed", Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "CTY=AUT", "QTH=AUTA", "EOR"}), true,
+                {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=AL,Autauga", "STATE=AL", "EOR"}}, 1, {}},
+        QsoCase{"county_line_worked_example",
+                Fields({"CALL=N0CALL", "QSO_DATE=20200131", "TIME_ON=123456", "BAND=40M", "MODE=CW", "CTY=AUT",
+                        "CTY2=BALD", "EOR"}),
+                true,
+                {{D, T, "CALL=N0CALL", D, T, "BAND=40M", "MODE=CW", "CNTY=AL,Autauga", "STATE=AL", "EOR"},
+                 {D, "TIME_ON=123457", "CALL=N0CALL", D, T, "BAND=40M", "MODE=CW", "CNTY=AL,Baldwin", "STATE=AL",
+                  "EOR"}},
+                2,
+                {"INFO: Adding QSO for N0CALL on AL,Autauga/AL,Baldwin county line."}},
+        QsoCase{"three_counties",
+                Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "CTY=AUT", "CTY2=BALD", "CTY3=BARB", "EOR"}), true,
+                {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=AL,Autauga", "STATE=AL", "EOR"},
+                 {D, "TIME_ON=123457", "CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=AL,Baldwin", "STATE=AL", "EOR"},
+                 {D, "TIME_ON=123458", "CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=AL,Barbour", "STATE=AL", "EOR"}},
+                3,
+                {"INFO: Adding QSO for N0CALL on AL,Autauga/AL,Baldwin county line.",
+                 "INFO: Adding QSO for N0CALL on AL,Baldwin/AL,Barbour county line."}},
+        QsoCase{"mobile_suffix_add_m", Fields({"CALL=N0CALL/AUT", "BAND=20M", "MODE=CW", "CTY=aut", "EOR"}), true,
+                {{D, T, "CALL=N0CALL/M", "BAND=20M", "MODE=CW", "CNTY=AL,Autauga", "STATE=AL", "EOR"}}, 1,
+                {"INFO: Changed callsign N0CALL/AUT to N0CALL/M"}},
+        QsoCase{"mobile_suffix_no_add", Fields({"CALL=N0CALL/AUT", "BAND=20M", "MODE=CW", "CTY=AUT", "EOR"}), false,
+                {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=AL,Autauga", "STATE=AL", "EOR"}}, 1,
+                {"INFO: Changed callsign N0CALL/AUT to N0CALL"}},
+        QsoCase{"call_after_county_not_seen", Fields({"CTY=AUT", "CALL=N0CALL/AUT", "BAND=20M", "MODE=CW", "EOR"}),
+                true, {{D, T, "CNTY=AL,Autauga", "STATE=AL", "CALL=N0CALL/AUT", "BAND=20M", "MODE=CW", "EOR"}}, 1, {}},
+        QsoCase{"comment_digits_and_spaces",
+                Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "COMMENT=123", "COMMENT=nice QSO  ", "COMMENT=", "EOR"}),
+                true, {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "SRX=123", "COMMENT=nice QSO", "SRX=", "EOR"}}, 0,
+                {}},
+        QsoCase{"srx_serial_kept_srx_county_converted",
+                Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "SRX=12", "SRX=aut", "EOR"}), true,
+                {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "SRX=12", "CNTY=AL,Autauga", "STATE=AL", "EOR"}}, 1, {}},
+        // A value that names no state gets no STATE (no "DX" or "ma" state).
+        QsoCase{"dx_upper_cased_not_resolved_no_state", Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=dx", "EOR"}),
+                true, {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=DX", "EOR"}}, 0, {}},
+        QsoCase{"comma_value_left_alone", Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=ma,essex", "EOR"}), true,
+                {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=ma,essex", "EOR"}}, 0, {}},
+        QsoCase{"standard_value_gets_its_state",
+                Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=KS,Bourbon", "EOR"}), true,
+                {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=KS,Bourbon", "STATE=KS", "EOR"}}, 0, {}},
+        // An unconverted CNTY takes its own copy; the converted one after it is still written.
+        QsoCase{"unconverted_county_does_not_hide_converted",
+                Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=XYZ", "CTY=AUT", "EOR"}), true,
+                {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=XYZ", "EOR"},
+                 {D, "TIME_ON=123457", "CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=AL,Autauga", "STATE=AL", "EOR"}},
+                1,
+                {"INFO: Adding QSO for N0CALL on XYZ/AL,Autauga county line."}},
+        QsoCase{"state_before_written_after_left_out",
+                Fields({"CALL=N0CALL", "STATE=AL", "BAND=20M", "MODE=CW", "CTY=AUT", "STATE=GA", "EOR"}), true,
+                {{D, T, "CALL=N0CALL", "STATE=AL", "BAND=20M", "MODE=CW", "CNTY=AL,Autauga", "STATE=AL", "EOR"}}, 1,
+                {}},
+        QsoCase{"input_state_kept_when_county_names_none",
+                Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=XYZ", "STATE=AL", "EOR"}), true,
+                {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=XYZ", "STATE=AL", "EOR"}}, 0, {}},
+        QsoCase{"aliases_renamed",
+                Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "APP_WRITELOG_RST=599", "app_writelog_snt=579", "EOR"}),
+                true, {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "RST_RCVD=599", "RST_SENT=579", "EOR"}}, 0, {}},
+        QsoCase{"lower_case_names", Fields({"call=N0CALL", "band=20M", "mode=CW", "app_n1mm_exchange1=auta", "eor"}),
+                true, {{D, T, "call=N0CALL", "band=20M", "mode=CW", "CNTY=AL,Autauga", "STATE=AL", "eor"}}, 1, {}},
+        QsoCase{"own_county", Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "STX_STRING=AUTA", "EOR"}), true,
+                {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "MY_CNTY=AL,Autauga", "MY_STATE=AL", "EOR"}}, 0, {}},
+        QsoCase{"own_county_with_slash_left_alone",
+                Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "STX_STRING=AUTA/BALD", "EOR"}), true,
+                {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "STX_STRING=AUTA/BALD", "EOR"}}, 0, {}},
+        QsoCase{"freq_rx_is_enough", Fields({"CALL=N0CALL", "FREQ_RX=14.025", "MODE=CW", "EOR"}), true,
+                {{D, T, "CALL=N0CALL", "FREQ_RX=14.025", "MODE=CW", "EOR"}}, 0, {}},
+        QsoCase{"no_mode_not_written", Fields({"CALL=N0CALL", "BAND=20M", "CNTY=AUTA", "EOR"}), true, {}, 1, {}},
+        QsoCase{"no_band_or_freq_not_written", Fields({"CALL=N0CALL", "MODE=CW", "EOR"}), true, {}, 0, {}},
+        QsoCase{"call_without_value_not_written", Fields({"CALL", "BAND=20M", "MODE=CW", "EOR"}), true, {}, 0, {}},
+        QsoCase{"no_fields", Fields({}), true, {}, 0, {}}),
+    [](const ::testing::TestParamInfo<QsoCase>& info) { return std::string(info.param.label); });
+
+TEST(ConvertQso, MissingCallsignReadsNoCallInMessages) {
+    const QsoRun run = Convert(Fields({"BAND=20M", "MODE=CW", "CNTY=XYZ", "EOR"}));
+    EXPECT_TRUE(run.records.empty());
+    ASSERT_FALSE(run.report.second.empty());
+    EXPECT_EQ(run.report.second.OldestFirst().back(),
+              "WARNING: (no call) in XYZ is not a valid Alabama county abbreviation.");
+}
+
+TEST(ConvertQso, NoTimeMeansNoLeadingDateAndTime) {
+    const QsoRun run = Convert(Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "EOR"}), true, std::nullopt);
+    EXPECT_EQ(run.records, (std::vector<Record>{{"CALL=N0CALL", "BAND=20M", "MODE=CW", "EOR"}}));
+}
+
+TEST(ConvertQso, CopySecondsRollIntoNextDay) {
+    const std::int64_t lastSecond = 1580428800 + 86399; // 2020-01-31 23:59:59
+    const QsoRun run =
+        Convert(Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "CTY=AUT", "CTY2=BALD", "EOR"}), true, lastSecond);
+    ASSERT_EQ(run.records.size(), 2u);
+    EXPECT_EQ(run.records[0][0], "QSO_DATE=20200131");
+    EXPECT_EQ(run.records[0][1], "TIME_ON=235959");
+    EXPECT_EQ(run.records[1][0], "QSO_DATE=20200201");
+    EXPECT_EQ(run.records[1][1], "TIME_ON=000000");
+}
+
+TEST(ConvertQso, MoreThanTwentyDistinctCounties) {
+    const std::vector<std::pair<const char*, const char*>> counties = {
+        {"AUTA", "Autauga"},   {"BALD", "Baldwin"}, {"BARB", "Barbour"},  {"BIBB", "Bibb"},
+        {"BLOU", "Blount"},    {"BULL", "Bullock"}, {"BUTL", "Butler"},   {"CHOU", "Calhoun"},
+        {"CHMB", "Chambers"},  {"CKEE", "Cherokee"}, {"CHIL", "Chilton"}, {"CHOC", "Choctaw"},
+        {"CLRK", "Clarke"},    {"CLAY", "Clay"},    {"CLEB", "Cleburne"}, {"COFF", "Coffee"},
+        {"COLB", "Colbert"},   {"CONE", "Conecuh"}, {"COOS", "Coosa"},    {"COVI", "Covington"},
+        {"CREN", "Crenshaw"},  {"CULM", "Cullman"}, {"DALE", "Dale"},     {"DLLS", "Dallas"},
+        {"ELMO", "Elmore"}};
+    QsoFields fields = Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW"});
+    for (const auto& [abbreviation, name] : counties) fields.push_back({"CTY", abbreviation});
+    fields.push_back({"QTH", "DLLS"}); // a duplicate beyond the twentieth
+    fields.push_back({"EOR", std::nullopt});
+    const QsoRun run = Convert(fields);
+    ASSERT_EQ(run.records.size(), counties.size());
+    EXPECT_EQ(run.result, static_cast<int>(counties.size()));
+    for (std::size_t i = 0; i < counties.size(); ++i)
+        EXPECT_EQ(run.records[i][5], std::string("CNTY=AL,") + counties[i].second) << i;
+    EXPECT_EQ(run.report.first.size(), counties.size() - 1);
+}
+
+TEST(ConvertQso, DuplicateRemovalSubtractsOnlyConvertedFields) {
+    // The input already holds "AL,Autauga"; the converted CTY equal to it is
+    // the duplicate and leaves the count.
+    const QsoRun run =
+        Convert(Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=AL,Autauga", "CTY=AUT", "CNTY=XYZ", "CNTY=XYZ", "EOR"}));
+    ASSERT_EQ(run.records.size(), 2u);
+    EXPECT_EQ(run.result, 0);
+}
+
+TEST(CivilCalendar, DaysRoundTrip) {
+    struct Case {
+        std::int64_t y;
+        int m, d;
+        std::int64_t days;
+    };
+    for (const Case c : {Case{1970, 1, 1, 0}, Case{2020, 1, 31, 18292}, Case{2000, 2, 29, 11016},
+                         Case{1969, 12, 31, -1}, Case{2100, 3, 1, 47541}}) {
+        EXPECT_EQ(DaysFromCivil(c.y, c.m, c.d), c.days) << c.y << "-" << c.m << "-" << c.d;
+        const CivilDate back = CivilFromDays(c.days);
+        EXPECT_EQ(back.year, c.y);
+        EXPECT_EQ(back.month, c.m);
+        EXPECT_EQ(back.day, c.d);
+    }
+}
+
+} // namespace
+} // namespace shirl
