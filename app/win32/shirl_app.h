@@ -1,0 +1,35 @@
+#pragma once
+// The Windows application object: runs the main dialog modally and ends the
+// program when it closes. One static instance, theApp.
+#include <windows.h>
+
+#include <string>
+
+namespace shirl {
+
+class CShirlApp {
+public:
+    CShirlApp() = default;
+    CShirlApp(const CShirlApp&) = delete;
+    CShirlApp& operator=(const CShirlApp&) = delete;
+
+    // Start-up hook: shows the main dialog and waits until it is closed.
+    // Returns false: the program ends when the dialog does.
+    bool InitInstance(HINSTANCE instance);
+
+    HINSTANCE Instance() const { return m_instance; }
+    // The executable's file name without folder and extension ("Shirl"):
+    // the caption of every message box.
+    const std::string& AppName() const { return m_appName; }
+
+private:
+    HINSTANCE m_instance = nullptr;
+    std::string m_appName;
+};
+
+extern CShirlApp theApp;
+
+// The file name of `path` without its folder and extension.
+std::string AppNameFromPath(const std::string& path);
+
+} // namespace shirl

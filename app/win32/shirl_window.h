@@ -1,0 +1,62 @@
+#pragma once
+// The main dialog over the plain Win32 API: the IDD_MAIN template run
+// modally, its messages routed to the toolkit-free CShirlDlg, and the
+// DialogWindow operations done with the controls' own messages.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/shirl_dlg.h"
+
+namespace shirl {
+
+// The filter text of a common file dialog: description and pattern of each
+// pair, each NUL-terminated, and one more NUL at the end.
+std::string BuildFilterText(const std::vector<std::pair<std::string, std::string>>& filters);
+
+// The OFN_* flags for a file dialog request.
+DWORD FileDialogFlags(const FileDialogRequest& request);
+
+class CShirlWindow final : public DialogWindow {
+public:
+    CShirlWindow(HINSTANCE instance, std::string appName);
+    CShirlWindow(const CShirlWindow&) = delete;
+    CShirlWindow& operator=(const CShirlWindow&) = delete;
+
+    // Runs IDD_MAIN modally with no parent; returns the EndDialog result.
+    INT_PTR RunModal();
+
+    // DialogWindow
+    void FillSelectionList(const std::vector<std::string>& rows) override;
+    void SetAddMobileCheck(bool checked) override;
+    bool GetAddMobileCheck() override;
+    int GetSelectionRow() override;
+    std::string GetInputNameText() override;
+    std::string GetOutputNameText() override;
+    void SetNameTexts(const std::string& input, const std::string& output) override;
+    void ShowMessageBox(const std::string& text, MessageIcon icon) override;
+    std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
+    void ReplaceReportRows(const std::vector<std::string>& rows) override;
+    bool OpenUserGuide() override;
+    std::optional<std::pair<int, int>> ReadProgramVersion() override;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL OnInitDialog();
+    bool OnCommand(int id, int code);
+    bool OnPaint();
+    std::string ItemText(int id) const;
+    LRESULT SendItem(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+    HINSTANCE m_instance;
+    std::string m_appName;
+    HWND m_hwnd = nullptr;
+    HICON m_icon = nullptr;
+    CShirlDlg m_dlg;
+};
+
+} // namespace shirl

@@ -1,0 +1,687 @@
+// drive_shirl: drives Shirl.exe from inside Windows (or Wine) through its
+// controls' own messages and checks what it shows and writes.
+//
+//   drive_shirl SHIRL_EXE CLI_EXE INPUT_LOG WORK_DIR
+//
+// 1. Reads Shirl.exe's resources as data: version information, the IDD_MAIN
+//    template control by control, the icon group and the manifest.
+// 2. Converts INPUT_LOG with shirl-cli.exe (ticked and unticked "Add /M").
+// 3. Starts a copy of Shirl.exe in WORK_DIR (without the user guide next to
+//    it), checks the window at start, the error, About and Help boxes, the
+//    file dialogs, types the names, picks "Alabama", converts three times
+//    (flag ticked, unticked, ticked again) and compares each output file with
+//    shirl-cli's, then presses Exit and expects the program to end.
+//
+// Exit status 0 when every check passed, 1 otherwise, 77 (skipped) when no X
+// display is available for Wine and SHIRL_REQUIRE_DISPLAY is not set.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data/selections.h"
+#include "res/resource.h"
+
+namespace {
+
+int g_failures = 0;
+
+void Check(bool ok, const std::string& what) {
+    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
+    std::fflush(stdout);
+    if (!ok) ++g_failures;
+}
+
+template <typename T>
+void CheckEqual(const T& actual, const T& expected, const std::string& what) {
+    std::ostringstream text;
+    text << what;
+    if (!(actual == expected)) text << " (got '" << actual << "', expected '" << expected << "')";
+    Check(actual == expected, text.str());
+}
+
+[[noreturn]] void Fatal(const std::string& what) {
+    std::printf("FAIL %s\n", what.c_str());
+    std::exit(1);
+}
+
+// Wine passes Unix paths through; Z: is the root of the Unix file system.
+std::string WindowsPath(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    if (!path.empty() && path[0] == '\\') path = "Z:" + path;
+    return path;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Polls `condition` until it holds; the limit only keeps a broken program
+// from hanging the suite, no check depends on how fast anything is.
+bool WaitFor(const std::function<bool()>& condition, DWORD limitMs = 30000) {
+    for (DWORD waited = 0; waited < limitMs; waited += 50) {
+        if (condition()) return true;
+        Sleep(50);
+    }
+    return condition();
+}
+
+std::string Narrow(const wchar_t* text) {
+    char narrow[4096] = {};
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
+}
+
+// The text of a window of the other process. GetWindowText does not ask
+// another process's controls (it reads only captions), so this sends
+// WM_GETTEXT; the wide form is the one marshalled faithfully between
+// processes under Wine.
+std::string WindowText(HWND hwnd) {
+    wchar_t text[4096] = {};
+    SendMessageW(hwnd, WM_GETTEXT, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(text));
+    return Narrow(text);
+}
+
+std::string ClassName(HWND hwnd) {
+    char name[256] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+bool SameText(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+// ---------------------------------------------------------------------------
+// Resources read as data
+
+struct TemplateControl {
+    int id;
+    std::string className;  // standard class, by name
+    std::string caption;
+    DWORD style;            // every style bit, WS_CHILD | WS_VISIBLE included
+    int x, y, cx, cy;
+};
+
+// IDD_MAIN as the window is laid out: template (tab) order.
+const std::vector<TemplateControl>& ExpectedControls() {
+    static const std::vector<TemplateControl> controls = {
+        {IDC_INPUT_BROWSE, "Button", "Input", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 204, 18, 50, 12},
+        {IDC_OUTPUT_BROWSE, "Button", "Output", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 204, 48, 50, 12},
+        {IDC_SELECTION, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 18, 78,
+         168, 80},
+        {IDC_ADD_MOBILE, "Button", "Add /M to mobiles",
+         WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_LEFTTEXT | WS_TABSTOP, 204, 96, 73, 10},
+        {IDOK, "Button", "Convert", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP, 306, 18, 50, 12},
+        {IDC_ABOUT, "Button", "About", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 306, 42, 50, 12},
+        {IDC_HELP_BUTTON, "Button", "Help", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 306, 66, 50, 12},
+        {IDCANCEL, "Button", "Exit", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 306, 90, 50, 12},
+        {IDC_INPUT_NAME, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_SIMPLE | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 18,
+         18, 168, 12},
+        {IDC_OUTPUT_NAME, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_SIMPLE | CBS_SORT | WS_VSCROLL | WS_TABSTOP,
+         18, 48, 168, 12},
+        {IDC_REPORT, "ListBox", "",
+         WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER | WS_VSCROLL, 18, 120, 336, 120},
+        {IDC_STATE_LABEL, "Static", "State", WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP, 204, 78, 18, 8},
+    };
+    return controls;
+}
+
+class TemplateReader {
+public:
+    TemplateReader(const BYTE* data, DWORD size) : m_data(data), m_size(size) {}
+    WORD Word() { return static_cast<WORD>(Byte() | (Byte() << 8)); }
+    DWORD Dword() { return Word() | (static_cast<DWORD>(Word()) << 16); }
+    short Short() { return static_cast<short>(Word()); }
+    BYTE Byte() {
+        if (m_pos >= m_size) {
+            m_overrun = true;
+            return 0;
+        }
+        return m_data[m_pos++];
+    }
+    // A text of UTF-16 units up to the terminator, narrowed (templates here are ASCII).
+    std::string Text() {
+        std::string text;
+        for (WORD unit = Word(); unit != 0 && !m_overrun; unit = Word()) text.push_back(static_cast<char>(unit));
+        return text;
+    }
+    // sz_Or_Ord: 0xFFFF and an ordinal, or a text.
+    std::string TextOrOrdinal() {
+        const WORD first = Word();
+        if (first == 0xFFFF) return std::string("#").append(std::to_string(Word()));
+        std::string text;
+        for (WORD unit = first; unit != 0 && !m_overrun; unit = Word()) text.push_back(static_cast<char>(unit));
+        return text;
+    }
+    void AlignDword() {
+        while (m_pos % 4 != 0) ++m_pos;
+    }
+    void Skip(DWORD count) { m_pos += count; }
+    bool Overrun() const { return m_overrun || m_pos > m_size; }
+
+private:
+    const BYTE* m_data;
+    DWORD m_size;
+    DWORD m_pos = 0;
+    bool m_overrun = false;
+};
+
+std::string StandardClassName(const std::string& raw) {
+    static const std::pair<const char*, const char*> atoms[] = {
+        {"#128", "Button"}, {"#129", "Edit"}, {"#130", "Static"}, {"#131", "ListBox"}, {"#132", "ScrollBar"},
+        {"#133", "ComboBox"}};
+    for (const auto& [atom, name] : atoms)
+        if (raw == atom) return name;
+    for (const auto& [atom, name] : atoms)
+        if (SameText(raw, name)) return name;
+    return raw;
+}
+
+std::optional<std::pair<const BYTE*, DWORD>> Resource(HMODULE module, LPCSTR name, LPCSTR type) {
+    HRSRC found = FindResourceA(module, name, type);
+    if (!found) return std::nullopt;
+    HGLOBAL loaded = LoadResource(module, found);
+    if (!loaded) return std::nullopt;
+    return std::make_pair(static_cast<const BYTE*>(LockResource(loaded)), SizeofResource(module, found));
+}
+
+void CheckDialogTemplate(HMODULE module) {
+    auto resource = Resource(module, MAKEINTRESOURCEA(IDD_MAIN), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    Check(resource.has_value(), "dialog template 102 exists");
+    if (!resource) return;
+    TemplateReader in(resource->first, resource->second);
+    const WORD version = in.Word();
+    const WORD signature = in.Word();
+    Check(version == 1 && signature == 0xFFFF, "dialog template is a DLGTEMPLATEEX");
+    in.Dword();  // help id
+    const DWORD exStyle = in.Dword();
+    const DWORD style = in.Dword();
+    const WORD count = in.Word();
+    const short x = in.Short(), y = in.Short(), cx = in.Short(), cy = in.Short();
+    CheckEqual<DWORD>(style,
+                      WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS,
+                      "dialog styles");
+    CheckEqual<DWORD>(exStyle, WS_EX_APPWINDOW, "dialog extended style");
+    Check(x == 0 && y == 0 && cx == 372 && cy == 258, "dialog is 372 x 258 dialog units");
+    CheckEqual<std::string>(in.TextOrOrdinal(), "", "dialog has no menu");
+    CheckEqual<std::string>(in.TextOrOrdinal(), "", "dialog has the standard dialog class");
+    CheckEqual<std::string>(in.Text(), "Shirl 7.1", "dialog caption in the template");
+    const WORD points = in.Word();
+    in.Word();  // weight
+    in.Byte();  // italic
+    in.Byte();  // character set
+    const std::string face = in.Text();
+    Check(points == 8 && face == "MS Shell Dlg", "dialog font is MS Shell Dlg 8 (" + face + ")");
+
+    const auto& expected = ExpectedControls();
+    CheckEqual<int>(count, static_cast<int>(expected.size()), "template control count");
+    for (std::size_t i = 0; i < count && i < expected.size(); ++i) {
+        in.AlignDword();
+        in.Dword();  // help id
+        const DWORD itemExStyle = in.Dword();
+        const DWORD itemStyle = in.Dword();
+        const short ix = in.Short(), iy = in.Short(), icx = in.Short(), icy = in.Short();
+        const DWORD id = in.Dword();
+        const std::string className = StandardClassName(in.TextOrOrdinal());
+        const std::string caption = in.TextOrOrdinal();
+        const WORD extra = in.Word();
+        in.Skip(extra);
+        const TemplateControl& want = expected[i];
+        const std::string where = "template control " + std::to_string(i + 1) + " (id " + std::to_string(want.id) + ")";
+        CheckEqual<int>(static_cast<int>(static_cast<short>(id)), want.id, where + ": id");
+        CheckEqual(className, want.className, where + ": kind");
+        CheckEqual(caption, want.caption, where + ": caption");
+        CheckEqual<DWORD>(itemStyle, want.style, where + ": styles");
+        CheckEqual<DWORD>(itemExStyle, 0, where + ": extended styles");
+        Check(ix == want.x && iy == want.y && icx == want.cx && icy == want.cy, where + ": position and size");
+    }
+    Check(!in.Overrun(), "dialog template read within its size");
+}
+
+void CheckIconGroup(HMODULE module) {
+    auto resource = Resource(module, MAKEINTRESOURCEA(IDI_MAIN), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
+    Check(resource.has_value(), "icon group 128 exists");
+    if (!resource) return;
+    TemplateReader in(resource->first, resource->second);
+    in.Word();  // reserved
+    const WORD type = in.Word();
+    const WORD count = in.Word();
+    Check(type == 1, "icon group holds icons");
+    std::vector<std::string> images;
+    for (WORD i = 0; i < count; ++i) {
+        const int width = in.Byte(), height = in.Byte(), colours = in.Byte();
+        in.Byte();
+        in.Word();  // planes
+        const WORD bits = in.Word();
+        in.Dword();  // bytes
+        in.Word();   // image id
+        const bool sixteenColours = colours == 16 || (colours == 0 && bits == 4);
+        images.push_back(std::to_string(width) + "x" + std::to_string(height) + (sixteenColours ? "/16" : "/other"));
+    }
+    std::sort(images.begin(), images.end());
+    std::string list;
+    for (const auto& image : images) list += image + " ";
+    CheckEqual<std::string>(list, "16x16/16 32x32/16 ", "icon images: 32x32 and 16x16, 16 colours");
+}
+
+void CheckManifest(HMODULE module) {
+    auto resource = Resource(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24) /* RT_MANIFEST */);
+    Check(resource.has_value(), "manifest 1 exists");
+    if (!resource) return;
+    const std::string manifest(reinterpret_cast<const char*>(resource->first), resource->second);
+    Check(manifest.find("level=\"asInvoker\"") != std::string::npos, "manifest: asInvoker");
+    Check(manifest.find(">true</dpiAware>") != std::string::npos, "manifest: DPI-aware true");
+    Check(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"") != std::string::npos,
+          "manifest: common controls 6");
+}
+
+void CheckVersionInfo(const std::string& exe) {
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &handle);
+    Check(size != 0, "Shirl.exe has version information");
+    if (size == 0) return;
+    std::vector<char> block(size);
+    Check(GetFileVersionInfoA(exe.c_str(), 0, size, block.data()) != 0, "version information readable");
+    void* value = nullptr;
+    UINT length = 0;
+    Check(VerQueryValueA(block.data(), "\\", &value, &length) && length >= sizeof(VS_FIXEDFILEINFO),
+          "fixed version information present");
+    if (!value) return;
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    CheckEqual<DWORD>(fixed->dwSignature, 0xFEEF04BD, "version signature");
+    char text[64];
+    std::snprintf(text, sizeof text, "%lu.%lu.%lu.%lu", static_cast<unsigned long>(HIWORD(fixed->dwFileVersionMS)),
+                  static_cast<unsigned long>(LOWORD(fixed->dwFileVersionMS)),
+                  static_cast<unsigned long>(HIWORD(fixed->dwFileVersionLS)),
+                  static_cast<unsigned long>(LOWORD(fixed->dwFileVersionLS)));
+    CheckEqual<std::string>(text, "7.1.0.1", "file version");
+    Check(fixed->dwProductVersionMS == fixed->dwFileVersionMS && fixed->dwProductVersionLS == fixed->dwFileVersionLS,
+          "product version equals file version");
+    CheckEqual<DWORD>(fixed->dwFileFlagsMask, 0x3F, "file flags mask");
+    CheckEqual<DWORD>(fixed->dwFileFlags, 0, "file flags");
+    CheckEqual<DWORD>(fixed->dwFileOS, 0x4, "file OS");
+    CheckEqual<DWORD>(fixed->dwFileType, 0x1, "file type");
+    CheckEqual<DWORD>(fixed->dwFileSubtype, 0, "file subtype");
+
+    const std::pair<const char*, const char*> strings[] = {
+        {"FileDescription", "Shirl"},  {"ProductName", "Shirl"},        {"InternalName", "Shirl.exe"},
+        {"OriginalFilename", "Shirl.exe"}, {"FileVersion", "7.1.0.1"}, {"ProductVersion", "7.1.0.1"}};
+    for (const auto& [key, expected] : strings) {
+        char* found = nullptr;
+        UINT foundLength = 0;
+        const std::string path = std::string("\\StringFileInfo\\040904e4\\") + key;
+        const bool ok = VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&found), &foundLength);
+        CheckEqual<std::string>(ok && found ? found : "(none)", expected, std::string("version string ") + key);
+    }
+    for (const char* key : {"CompanyName", "LegalCopyright"}) {
+        char* found = nullptr;
+        UINT foundLength = 0;
+        const std::string path = std::string("\\StringFileInfo\\040904e4\\") + key;
+        const bool ok = VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&found), &foundLength);
+        Check(ok && found && std::strstr(found, "Shirl developers"), std::string("version string ") + key);
+    }
+    WORD* translation = nullptr;
+    UINT translationLength = 0;
+    const bool ok = VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                                   &translationLength);
+    Check(ok && translationLength >= 4 && translation[0] == 0x0409 && translation[1] == 0x04E4,
+          "translation 0x0409, 0x04E4");
+}
+
+// ---------------------------------------------------------------------------
+// Processes
+
+struct Process {
+    HANDLE handle = nullptr;
+    DWORD id = 0;
+};
+
+Process Start(const std::string& commandLine, const std::string& directory) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &startup,
+                        &info))
+        Fatal("cannot start " + commandLine + " (error " + std::to_string(GetLastError()) + ")");
+    CloseHandle(info.hThread);
+    return {info.hProcess, info.dwProcessId};
+}
+
+DWORD WaitExit(const Process& process, DWORD limitMs = 120000) {
+    if (WaitForSingleObject(process.handle, limitMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = 0;
+    GetExitCodeProcess(process.handle, &code);
+    return code;
+}
+
+std::string Quote(const std::string& text) { return "\"" + text + "\""; }
+
+// ---------------------------------------------------------------------------
+// The running window
+
+struct Finder {
+    DWORD processId;
+    std::string className;
+    std::string title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
+    auto* finder = reinterpret_cast<Finder*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == finder->processId && IsWindowVisible(hwnd) && ClassName(hwnd) == finder->className &&
+        WindowText(hwnd) == finder->title) {
+        finder->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindProcessWindow(DWORD processId, const std::string& title, DWORD limitMs = 30000) {
+    Finder finder{processId, "#32770", title};
+    WaitFor([&] {
+        finder.found = nullptr;
+        EnumWindows(&FindTopLevel, reinterpret_cast<LPARAM>(&finder));
+        return finder.found != nullptr;
+    }, limitMs);
+    return finder.found;
+}
+
+struct MessageBoxSeen {
+    bool found = false;
+    std::string text;
+    bool errorIcon = false;
+};
+
+BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM param) {
+    auto* seen = reinterpret_cast<MessageBoxSeen*>(param);
+    if (!SameText(ClassName(hwnd), "Static") || !IsWindowVisible(hwnd)) return TRUE;
+    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    if ((style & SS_TYPEMASK) == SS_ICON) {
+        if (SendMessageA(hwnd, STM_GETICON, 0, 0) != 0) seen->errorIcon = true;
+    } else {
+        const std::string text = WindowText(hwnd);
+        if (!text.empty()) seen->text += text;
+    }
+    return TRUE;
+}
+
+// Waits for a message box of the program (caption "Shirl"), reads it and
+// closes it with its OK button.
+MessageBoxSeen TakeMessageBox(DWORD processId) {
+    MessageBoxSeen seen;
+    HWND box = FindProcessWindow(processId, "Shirl");
+    if (!box) return seen;
+    seen.found = true;
+    EnumChildWindows(box, &CollectStatic, reinterpret_cast<LPARAM>(&seen));
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitFor([&] { return !IsWindow(box); });
+    return seen;
+}
+
+// Clicks a button the way the dialog learns of it. Posted, since the
+// handler may open a modal box of its own.
+void PostClick(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Types `text` into a simple combo box as the keyboard would: its edit
+// control gets the characters, replacing what was there, and the combo box
+// reports CBN_EDITCHANGE to the dialog by itself.
+void TypeInto(HWND dialog, int comboId, const std::string& text) {
+    HWND combo = GetDlgItem(dialog, comboId);
+    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    if (!edit) Fatal("no edit control in combo box " + std::to_string(comboId));
+    SendMessageA(edit, WM_SETFOCUS, 0, 0);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, WM_CHAR, VK_BACK, 0);
+    for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
+}
+
+std::vector<std::string> ReportRows(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_REPORT);
+    std::vector<std::string> rows;
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t row[4096] = {};
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length >= 0 && length < static_cast<LRESULT>(sizeof row / sizeof row[0]))
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row));
+        rows.push_back(Narrow(row));
+    }
+    return rows;
+}
+
+void CheckReport(HWND dialog, const std::string& what) {
+    const auto rows = ReportRows(dialog);
+    Check(rows.size() >= 2 && rows.back().empty(), what + ": report rows end with an empty row");
+    const bool wrote = std::any_of(rows.begin(), rows.end(), [](const std::string& row) {
+        return row.rfind("Wrote ", 0) == 0;
+    });
+    Check(wrote, what + ": report has the \"Wrote ...\" summary row");
+}
+
+bool OnlyCrLf(const std::string& bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) return false;
+    return bytes.find('\n') != std::string::npos;
+}
+
+void CheckStartState(HWND dialog, DWORD threadId) {
+    CheckEqual<std::string>(WindowText(dialog), "Shirl 7.1", "window caption");
+    const LONG style = GetWindowLongA(dialog, GWL_STYLE);
+    Check((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU) == 0 && (style & WS_MINIMIZEBOX) == 0,
+          "caption without system menu, close or minimize box");
+    Check((GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0, "window has WS_EX_APPWINDOW");
+    // The window icons are not checked here: Wine answers WM_GETICON and
+    // WM_QUERYDRAGICON from another process with 0 even when the icon is set.
+
+    // Controls by id, kind and caption, and in tab order as children.
+    std::vector<int> order;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        order.push_back(static_cast<short>(GetDlgCtrlID(child)));
+    std::vector<int> expectedOrder;
+    for (const auto& control : ExpectedControls()) {
+        expectedOrder.push_back(control.id);
+        HWND item = GetDlgItem(dialog, control.id);
+        const std::string where = "control " + std::to_string(control.id);
+        Check(item != nullptr && IsWindowVisible(item), where + " exists and is visible");
+        if (!item) continue;
+        Check(SameText(ClassName(item), control.className), where + " is a " + control.className);
+        if (control.className != "ComboBox" && control.className != "ListBox")
+            CheckEqual(WindowText(item), control.caption, where + " caption");
+    }
+    Check(order == expectedOrder, "children in template (tab) order");
+
+    // Start state: no Selection, check box ticked, names and report empty.
+    HWND selection = GetDlgItem(dialog, IDC_SELECTION);
+    const auto displayOrder = shirl::DisplayOrder();
+    CheckEqual<long>(static_cast<long>(SendMessageA(selection, CB_GETCOUNT, 0, 0)),
+                     static_cast<long>(displayOrder.size()), "Selection rows");
+    bool rowsMatch = true;
+    for (std::size_t r = 0; r < displayOrder.size(); ++r) {
+        wchar_t row[256] = {};
+        if (SendMessageW(selection, CB_GETLBTEXTLEN, r, 0) < 256)
+            SendMessageW(selection, CB_GETLBTEXT, r, reinterpret_cast<LPARAM>(row));
+        const std::string text = Narrow(row);
+        if (text != shirl::SelectionName(displayOrder[r])) {
+            rowsMatch = false;
+            Check(false, "Selection row " + std::to_string(r) + " is '" + text + "'");
+        }
+    }
+    Check(rowsMatch, "Selection rows in display order");
+    Check(SendMessageA(selection, CB_GETCURSEL, 0, 0) == CB_ERR, "no Selection row picked at start");
+    Check(SendDlgItemMessageA(dialog, IDC_ADD_MOBILE, BM_GETCHECK, 0, 0) == BST_CHECKED,
+          "\"Add /M to mobiles\" ticked at start");
+    Check(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)).empty(), "input name empty at start");
+    Check(WindowText(GetDlgItem(dialog, IDC_OUTPUT_NAME)).empty(), "output name empty at start");
+    Check(SendDlgItemMessageA(dialog, IDC_REPORT, LB_GETCOUNT, 0, 0) == 0, "report empty at start");
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    Check(GetGUIThreadInfo(threadId, &gui) && gui.hwndFocus == GetDlgItem(dialog, IDC_INPUT_BROWSE),
+          "focus on \"Input\" at start");
+}
+
+// Opens a file dialog with its button, checks its title and enters `name`
+// (or cancels when `name` is empty).
+void UseFileDialog(HWND dialog, DWORD processId, int button, const std::string& title, const std::string& name) {
+    PostClick(dialog, button);
+    HWND fileDialog = FindProcessWindow(processId, title);
+    Check(fileDialog != nullptr, "file dialog \"" + title + "\" opens");
+    if (!fileDialog) return;
+    if (name.empty()) {
+        PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    } else {
+        HWND field = GetDlgItem(fileDialog, 0x47C);  // cmb13, the file name box
+        if (!field) field = GetDlgItem(fileDialog, 0x480);  // edt1 in older templates
+        Check(field != nullptr, "file dialog has a file name box");
+        if (field) SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+    Check(WaitFor([&] { return !IsWindow(fileDialog); }), "file dialog \"" + title + "\" closes");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: drive_shirl SHIRL_EXE CLI_EXE INPUT_LOG WORK_DIR\n");
+        return 2;
+    }
+    const std::string shirlExe = WindowsPath(argv[1]);
+    const std::string cliExe = WindowsPath(argv[2]);
+    const std::string inputLog = WindowsPath(argv[3]);
+    const std::string work = WindowsPath(argv[4]);
+
+    // 1. Resources as data.
+    CheckVersionInfo(shirlExe);
+    HMODULE module = LoadLibraryExA(shirlExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    Check(module != nullptr, "Shirl.exe loads as data");
+    if (module) {
+        CheckDialogTemplate(module);
+        CheckIconGroup(module);
+        CheckManifest(module);
+        FreeLibrary(module);
+    }
+
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        const char* require = std::getenv("SHIRL_REQUIRE_DISPLAY");
+        if (require != nullptr && *require == '1') Fatal("no X display for the window tests");
+        std::printf("skip window tests: no X display (run under xvfb-run)\n");
+        return g_failures == 0 ? 77 : 1;
+    }
+
+    // 2. The work folder: the input log, a copy of Shirl.exe without the
+    // user guide beside it, and shirl-cli's reference outputs.
+    CreateDirectoryA(work.c_str(), nullptr);
+    const std::string in = work + "\\in.adi";
+    const std::string exe = work + "\\Shirl.exe";
+    const std::string refTicked = work + "\\ref-mobile.adi";
+    const std::string refUnticked = work + "\\ref-no-mobile.adi";
+    for (const auto& stale : {"\\out.adi", "\\picked.adi", "\\guide.html"}) DeleteFileA((work + stale).c_str());
+    if (!CopyFileA(inputLog.c_str(), in.c_str(), FALSE)) Fatal("cannot copy the input log to " + in);
+    if (!CopyFileA(shirlExe.c_str(), exe.c_str(), FALSE)) Fatal("cannot copy Shirl.exe to " + exe);
+
+    CheckEqual<DWORD>(WaitExit(Start(Quote(cliExe) + " convert --selection AL in.adi ref-mobile.adi", work)), 0,
+                      "shirl-cli convert (Add /M ticked)");
+    CheckEqual<DWORD>(
+        WaitExit(Start(Quote(cliExe) + " convert --selection AL --no-mobile in.adi ref-no-mobile.adi", work)), 0,
+        "shirl-cli convert --no-mobile");
+    const std::string expectTicked = ReadFile(refTicked);
+    const std::string expectUnticked = ReadFile(refUnticked);
+    Check(OnlyCrLf(expectTicked), "shirl-cli wrote CR LF line ends");
+    Check(expectTicked.find("<CNTY:10>AL,Autauga") != std::string::npos, "shirl-cli converted AUTA to AL,Autauga");
+    Check(expectTicked != expectUnticked, "the fixture has a mobile station (outputs differ with the flag)");
+
+    // 3. The window.
+    const Process shirl = Start(Quote(exe), work);
+    WaitForInputIdle(shirl.handle, 30000);
+    HWND dialog = FindProcessWindow(shirl.id, "Shirl 7.1");
+    if (!dialog) Fatal("Shirl.exe shows no window \"Shirl 7.1\"");
+    CheckStartState(dialog, GetWindowThreadProcessId(dialog, nullptr));
+
+    PostClick(dialog, IDOK);
+    MessageBoxSeen box = TakeMessageBox(shirl.id);
+    Check(box.found, "Convert with no names shows a message box captioned \"Shirl\"");
+    CheckEqual<std::string>(box.text, "ERROR: Didn't specify input file.", "Convert with no names: text");
+    Check(box.errorIcon, "Convert with no names: error icon");
+
+    PostClick(dialog, IDC_ABOUT);
+    box = TakeMessageBox(shirl.id);
+    Check(box.found, "About shows a message box captioned \"Shirl\"");
+    Check(box.text.rfind("Copyright: ", 0) == 0, "About text starts with \"Copyright: \"");
+    Check(box.text.find("\nVersion: 7.1\n") != std::string::npos, "About shows \"Version: 7.1\" from the resource");
+    Check(!box.errorIcon, "About shows no icon");
+
+    PostClick(dialog, IDC_HELP_BUTTON);
+    box = TakeMessageBox(shirl.id);
+    Check(box.found, "Help without the user guide shows a message box captioned \"Shirl\"");
+    CheckEqual<std::string>(box.text, "ERROR:  Could not start web browser.", "Help failure: text");
+    Check(box.errorIcon, "Help failure: error icon");
+
+    // File dialogs: cancelling keeps the boxes, choosing fills them; the save
+    // dialog appends the default extension.
+    UseFileDialog(dialog, shirl.id, IDC_INPUT_BROWSE, "Input ADIF File", "");
+    Check(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)).empty(), "cancelled input dialog changes nothing");
+    UseFileDialog(dialog, shirl.id, IDC_INPUT_BROWSE, "Input ADIF File", in);
+    CheckEqual(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)), in, "input name from the open dialog");
+    UseFileDialog(dialog, shirl.id, IDC_OUTPUT_BROWSE, "Output ADIF file", work + "\\picked");
+    CheckEqual(WindowText(GetDlgItem(dialog, IDC_OUTPUT_NAME)), work + "\\picked.adi",
+               "output name from the save dialog, with \".adi\" added");
+    CheckEqual(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)), in, "input name kept after choosing the output");
+
+    PostClick(dialog, IDOK);
+    box = TakeMessageBox(shirl.id);
+    CheckEqual<std::string>(box.text, "ERROR: You must select a state or QSO Party.", "Convert without a Selection");
+
+    HWND selection = GetDlgItem(dialog, IDC_SELECTION);
+    const LRESULT row = SendMessageA(selection, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>("Alabama"));
+    Check(row != CB_ERR, "Selection list has \"Alabama\"");
+    SendMessageA(selection, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SELECTION, CBN_SELCHANGE), reinterpret_cast<LPARAM>(selection));
+
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    Check(ReadFile(work + "\\picked.adi") == expectTicked, "window output (browsed names) equals shirl-cli's");
+    CheckReport(dialog, "browsed names");
+
+    // Typed names, relative to the program's folder.
+    TypeInto(dialog, IDC_INPUT_NAME, "in.adi");
+    TypeInto(dialog, IDC_OUTPUT_NAME, "out.adi");
+    CheckEqual<std::string>(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)), "in.adi", "typed input name");
+    CheckEqual<std::string>(WindowText(GetDlgItem(dialog, IDC_OUTPUT_NAME)), "out.adi", "typed output name");
+
+    SendMessageA(GetDlgItem(dialog, IDC_ADD_MOBILE), BM_CLICK, 0, 0);
+    Check(SendDlgItemMessageA(dialog, IDC_ADD_MOBILE, BM_GETCHECK, 0, 0) == BST_UNCHECKED, "check box unticked");
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    const std::string unticked = ReadFile(work + "\\out.adi");
+    Check(unticked == expectUnticked, "window output (typed names, unticked) equals shirl-cli --no-mobile's");
+    Check(OnlyCrLf(unticked), "window output has CR LF line ends");
+    CheckReport(dialog, "typed names");
+
+    SendMessageA(GetDlgItem(dialog, IDC_ADD_MOBILE), BM_CLICK, 0, 0);
+    Check(SendDlgItemMessageA(dialog, IDC_ADD_MOBILE, BM_GETCHECK, 0, 0) == BST_CHECKED, "check box ticked again");
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    Check(ReadFile(work + "\\out.adi") == expectTicked, "window output (ticked again) equals shirl-cli's");
+
+    // Exit ends the program.
+    PostClick(dialog, IDCANCEL);
+    const DWORD exitCode = WaitExit(shirl, 30000);
+    Check(exitCode != STILL_ACTIVE, "Exit ends Shirl.exe");
+    if (exitCode == STILL_ACTIVE) TerminateProcess(shirl.handle, 1);
+
+    std::printf("%d check(s) failed\n", g_failures);
+    return g_failures == 0 ? 0 : 1;
+}
