@@ -1,0 +1,100 @@
+#pragma once
+// The main dialog in Qt Widgets: the 12 controls of the dialog template,
+// placed in dialog units, wired to the toolkit-free CShirlDlg.
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+#include "app/qt/dialog_units.h"
+#include "app/shirl_dlg.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QStringListModel;
+
+namespace shirl::qt {
+
+// One control of the template: its object name (the control's id name),
+// and its place in dialog units. For the Selection list the height is that
+// of the list when it drops down.
+struct TemplateControl {
+    const char* name;
+    int x, y, w, h;
+};
+
+// The 12 controls in template order, which is also the tab order.
+inline constexpr TemplateControl kTemplateControls[] = {
+    {"IDC_INPUT_BROWSE", 204, 18, 50, 12},  {"IDC_OUTPUT_BROWSE", 204, 48, 50, 12},
+    {"IDC_SELECTION", 18, 78, 168, 80},     {"IDC_ADD_MOBILE", 204, 96, 73, 10},
+    {"IDOK", 306, 18, 50, 12},              {"IDC_ABOUT", 306, 42, 50, 12},
+    {"IDC_HELP_BUTTON", 306, 66, 50, 12},   {"IDCANCEL", 306, 90, 50, 12},
+    {"IDC_INPUT_NAME", 18, 18, 168, 12},    {"IDC_OUTPUT_NAME", 18, 48, 168, 12},
+    {"IDC_REPORT", 18, 120, 336, 120},      {"IDC_STATE_LABEL", 204, 78, 18, 8},
+};
+inline constexpr int kDialogWidthDu = 372;
+inline constexpr int kDialogHeightDu = 258;
+
+// A Qt name filter ("ADIF Files (*.adi *.adif)") from a description and
+// its ';'-separated patterns; "*.*" means every file, as on Windows.
+QString NameFilter(const std::string& description, const std::string& patterns);
+
+// The user guide shipped with the program: next to the program in the
+// build tree, in ../share/doc/shirl of an installed program, or where
+// `cmake --install` put it. Empty when none of these exists.
+QString FindUserGuide();
+
+class ShirlWindow : public QDialog, public DialogWindow {
+    Q_OBJECT
+public:
+    explicit ShirlWindow(QWidget* parent = nullptr);
+    ~ShirlWindow() override;
+
+    const CShirlDlg& dialog() const { return m_dlg; }
+    DialogBaseUnits baseUnits() const { return m_units; }
+    int reportRowCount() const;
+    QStringList reportRows() const;
+
+    // DialogWindow. The message box, the file dialogs and the browser are
+    // virtual hooks that tests replace.
+    void FillSelectionList(const std::vector<std::string>& rows) override;
+    void SetAddMobileCheck(bool checked) override;
+    bool GetAddMobileCheck() override;
+    int GetSelectionRow() override;
+    std::string GetInputNameText() override;
+    std::string GetOutputNameText() override;
+    void SetNameTexts(const std::string& input, const std::string& output) override;
+    void ShowMessageBox(const std::string& text, MessageIcon icon) override;
+    std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
+    void ReplaceReportRows(const std::vector<std::string>& rows) override;
+    bool OpenUserGuide() override;
+    std::optional<std::pair<int, int>> ReadProgramVersion() override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void CreateControls();
+    void PlaceControls();
+
+    CShirlDlg m_dlg{*this};
+    DialogBaseUnits m_units;
+    QPushButton* m_inputBrowse = nullptr;
+    QPushButton* m_outputBrowse = nullptr;
+    QComboBox* m_selectionBox = nullptr;
+    QCheckBox* m_addMobileCheck = nullptr;
+    QPushButton* m_convert = nullptr;
+    QPushButton* m_about = nullptr;
+    QPushButton* m_help = nullptr;
+    QPushButton* m_exit = nullptr;
+    QLineEdit* m_inputNameBox = nullptr;
+    QLineEdit* m_outputNameBox = nullptr;
+    QListView* m_reportList = nullptr;
+    QStringListModel* m_reportModel = nullptr;
+    QLabel* m_stateLabel = nullptr;
+};
+
+} // namespace shirl::qt

@@ -1,0 +1,514 @@
+// The desktop window under QtTest, without a display (QT_QPA_PLATFORM=offscreen):
+// what the user sees at start, the keys, the controls' places in dialog
+// units, and a real conversion through the window.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <deque>
+
+#include "app/qt/shirl_window.h"
+#include "data/selections.h"
+
+using shirl::FileDialogRequest;
+using shirl::MessageIcon;
+using shirl::qt::ShirlWindow;
+
+namespace {
+
+// The window with its message boxes, file dialogs and browser replaced.
+class TestWindow : public ShirlWindow {
+public:
+    struct Shown {
+        QString text;
+        MessageIcon icon;
+    };
+    std::vector<Shown> messages;
+    std::deque<std::optional<std::string>> fileAnswers;
+    std::vector<FileDialogRequest> fileRequests;
+    bool browserStarts = true;
+
+    void ShowMessageBox(const std::string& text, MessageIcon icon) override {
+        messages.push_back({QString::fromStdString(text), icon});
+    }
+    std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override {
+        fileRequests.push_back(request);
+        if (fileAnswers.empty()) return std::nullopt;
+        auto answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+    bool OpenUserGuide() override { return browserStarts; }
+
+    template <typename T>
+    T* control(const char* name) {
+        T* widget = findChild<T*>(QLatin1String(name));
+        if (widget == nullptr) qFatal("no control %s", name);
+        return widget;
+    }
+    void typeInput(const QString& text) { QTest::keyClicks(control<QLineEdit>("IDC_INPUT_NAME"), text); }
+    void typeOutput(const QString& text) { QTest::keyClicks(control<QLineEdit>("IDC_OUTPUT_NAME"), text); }
+    void pickRow(int row) { control<QComboBox>("IDC_SELECTION")->setCurrentIndex(row); }
+    void clickConvert() { QTest::mouseClick(control<QPushButton>("IDOK"), Qt::LeftButton); }
+};
+
+constexpr const char* kAlabamaLog =
+    "Test log\n<EOH>\n"
+    "<CALL:6>N0CALL <QSO_DATE:8>20200131 <TIME_ON:4>1234 <BAND:3>20M <MODE:2>CW <CNTY:4>AUTA <EOR>\n"
+    "<CALL:5>K4XYZ <QSO_DATE:8>20200131 <TIME_ON:4>1240 <BAND:3>40M <MODE:3>SSB <CNTY:9>AUTA/BALD <EOR>\n"
+    "<CALL:5>W4ABC <QSO_DATE:8>20200131 <TIME_ON:4>1250 <BAND:3>40M <MODE:2>CW <CNTY:4>QQQQ <EOR>\n";
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int AlabamaRow() {
+    const auto order = shirl::DisplayOrder();
+    for (std::size_t r = 0; r < order.size(); ++r)
+        if (shirl::SelectionCode(order[r]) == "AL") return static_cast<int>(r);
+    return -1;
+}
+
+} // namespace
+
+class ShirlWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setApplicationName(QStringLiteral("Shirl")); }
+
+    void startState() {
+        TestWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Shirl 7.1"));
+        QCOMPARE(w.control<QComboBox>("IDC_SELECTION")->currentIndex(), -1);
+        QCOMPARE(w.control<QComboBox>("IDC_SELECTION")->currentText(), QString());
+        QVERIFY(w.control<QCheckBox>("IDC_ADD_MOBILE")->isChecked());
+        QCOMPARE(w.control<QLineEdit>("IDC_INPUT_NAME")->text(), QString());
+        QCOMPARE(w.control<QLineEdit>("IDC_OUTPUT_NAME")->text(), QString());
+        QCOMPARE(w.reportRowCount(), 0);
+        QCOMPARE(QApplication::focusWidget(), w.control<QPushButton>("IDC_INPUT_BROWSE"));
+        QCOMPARE(w.dialog().selection(), -1);
+        QCOMPARE(w.dialog().addMobile(), 1);
+        QVERIFY(w.control<QPushButton>("IDOK")->isDefault());
+        QVERIFY(!(w.windowFlags() & Qt::WindowCloseButtonHint));
+        QVERIFY(!(w.windowFlags() & Qt::WindowMinMaxButtonsHint));
+        QVERIFY(w.messages.empty());
+    }
+
+    void windowIconHasBothSizes() {
+        TestWindow w;
+        const QList<QSize> sizes = w.windowIcon().availableSizes();
+        QVERIFY(sizes.contains(QSize(32, 32)));
+        QVERIFY(sizes.contains(QSize(16, 16)));
+    }
+
+    void windowsIconHoldsTheSameArtwork() {
+        QImageReader reader(QStringLiteral(SHIRL_SOURCE_DIR "/res/shirl.ico"));
+        QCOMPARE(reader.imageCount(), 2);
+        for (int size : {32, 16}) {
+            QImage fromIco;
+            for (int i = 0; i < reader.imageCount(); ++i) {
+                QVERIFY(reader.jumpToImage(i));
+                QImage image = reader.read();
+                if (image.width() == size) fromIco = image;
+            }
+            QVERIFY2(!fromIco.isNull(), qPrintable(QStringLiteral("no %1 px image").arg(size)));
+            const QImage png(QStringLiteral(SHIRL_SOURCE_DIR "/res/shirl-%1.png").arg(size));
+            QCOMPARE(png.size(), QSize(size, size));
+            QCOMPARE(fromIco.height(), size);
+            const QImage a = fromIco.convertToFormat(QImage::Format_ARGB32);
+            const QImage b = png.convertToFormat(QImage::Format_ARGB32);
+            int transparent = 0;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x) {
+                    const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                    QCOMPARE(qAlpha(p), qAlpha(q));
+                    if (qAlpha(q) == 0) {
+                        ++transparent;
+                        continue;
+                    }
+                    QCOMPARE(p, q);
+                }
+            QVERIFY(transparent > 0);
+            QVERIFY(transparent < size * size / 2);
+        }
+    }
+
+    void selectionListInDisplayOrder() {
+        TestWindow w;
+        auto* box = w.control<QComboBox>("IDC_SELECTION");
+        QCOMPARE(box->count(), 53);
+        const auto order = shirl::DisplayOrder();
+        for (int r = 0; r < box->count(); ++r)
+            QCOMPARE(box->itemText(r).toStdString(), std::string(shirl::SelectionName(order[static_cast<std::size_t>(r)])));
+        QCOMPARE(box->itemText(0), QStringLiteral("Alabama"));
+        QCOMPARE(box->itemText(46), QStringLiteral("7QP/INQP/NEQP/DE"));
+        QCOMPARE(box->itemText(52), QStringLiteral("US Counties QSO Party"));
+    }
+
+    void pickingRowGivesDisplayEntry_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("selection");
+        QTest::newRow("Alabama") << 0 << 1;
+        QTest::newRow("Arkansas") << 2 << 2;
+        QTest::newRow("Iowa") << 14 << 13;
+        QTest::newRow("Vermont") << 41 << 49;
+        QTest::newRow("MULTI") << 46 << 60;
+        QTest::newRow("USCQP") << 52 << 59;
+    }
+    void pickingRowGivesDisplayEntry() {
+        QFETCH(int, row);
+        QFETCH(int, selection);
+        TestWindow w;
+        w.pickRow(row);
+        QCOMPARE(w.dialog().selection(), selection);
+        QCOMPARE(w.reportRowCount(), 0);
+        QVERIFY(w.messages.empty());
+    }
+
+    void keyboardPicksTheFirstRow() {
+        TestWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* box = w.control<QComboBox>("IDC_SELECTION");
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(box->currentIndex(), 0);
+        QCOMPARE(w.dialog().selection(), 1);
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(w.dialog().selection(), 3);  // Arizona, row 1
+    }
+
+    void convertChecksInOrder_data() {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<bool>("pick");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("nothing") << "" << "" << false << "ERROR: Didn't specify input file.";
+        QTest::newRow("no input") << "" << "out.adi" << true << "ERROR: Didn't specify input file.";
+        QTest::newRow("no output") << "@in" << "" << false << "ERROR: Didn't specify output file.";
+        QTest::newRow("same names") << "@in" << "@in" << false << "ERROR: Input and output file names must be different.";
+        QTest::newRow("no selection") << "@in" << "@out" << false << "ERROR: You must select a state or QSO Party.";
+        QTest::newRow("missing input") << "@missing" << "@out" << true << "ERROR: Could not open input file.";
+        QTest::newRow("bad output") << "@in" << "@nofolder/out.adi" << true << "ERROR: Could not open output file.";
+    }
+    void convertChecksInOrder() {
+        QFETCH(QString, input);
+        QFETCH(QString, output);
+        QFETCH(bool, pick);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(WriteFile(dir.filePath(QStringLiteral("in.adi")), kAlabamaLog));
+        auto resolve = [&dir](QString name) {
+            if (name.startsWith(u'@')) name = dir.filePath(name.mid(1) + (name.contains(u'/') ? "" : ".adi"));
+            return name;
+        };
+        TestWindow w;
+        w.show();
+        w.ReplaceReportRows({"rows of an earlier run"});
+        w.typeInput(resolve(input));
+        w.typeOutput(resolve(output));
+        if (pick) w.pickRow(AlabamaRow());
+        w.clickConvert();
+        QCOMPARE(w.messages.size(), std::size_t{1});
+        QCOMPARE(w.messages[0].text, message);
+        QCOMPARE(w.messages[0].icon, MessageIcon::Error);
+        QCOMPARE(w.reportRows(), QStringList{QStringLiteral("rows of an earlier run")});
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("out.adi"))));
+        QCOMPARE(ReadFile(dir.filePath(QStringLiteral("in.adi"))), QByteArray(kAlabamaLog));
+        QVERIFY(w.isVisible());
+    }
+
+    // A conversion through the window writes what shirl-cli writes, and the
+    // report list shows the rows shirl-cli prints.
+    void conversionThroughTheWindowMatchesTheCommandLine() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString in = dir.filePath(QStringLiteral("party.adi"));
+        const QString out = dir.filePath(QStringLiteral("window.adi"));
+        const QString cliOut = dir.filePath(QStringLiteral("cli.adi"));
+        QVERIFY(WriteFile(in, kAlabamaLog));
+
+        TestWindow w;
+        w.show();
+        w.typeInput(in);
+        w.fileAnswers.push_back(out.toStdString());
+        QTest::mouseClick(w.control<QPushButton>("IDC_OUTPUT_BROWSE"), Qt::LeftButton);
+        QCOMPARE(w.control<QLineEdit>("IDC_OUTPUT_NAME")->text(), out);
+        QCOMPARE(w.control<QLineEdit>("IDC_INPUT_NAME")->text(), in);
+        w.pickRow(AlabamaRow());
+        w.clickConvert();
+        QVERIFY(w.messages.empty());
+        const QStringList rows = w.reportRows();
+        QVERIFY(rows.size() >= 3);
+        QVERIFY(rows.contains(QStringLiteral("Wrote 3 QSOs to ") + out) || rows.contains(QStringLiteral("Wrote 4 QSOs to ") + out));
+        QVERIFY(rows.back().isEmpty());
+        const QByteArray written = ReadFile(out);
+        QVERIFY(written.contains("AL,Autauga"));
+
+        QProcess cli;
+        cli.start(QStringLiteral(SHIRL_CLI_PATH),
+                  {QStringLiteral("convert"), QStringLiteral("--selection"), QStringLiteral("AL"), in, cliOut});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(ReadFile(cliOut), written);
+        QStringList printed = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n');
+        if (!printed.isEmpty() && printed.back().isEmpty()) printed.removeLast();
+        QStringList expected = rows;
+        expected.replaceInStrings(out, cliOut);
+        QCOMPARE(printed, expected);
+
+        // Convert again: the same report, the file written anew.
+        w.clickConvert();
+        QCOMPARE(w.reportRows(), rows);
+        QCOMPARE(ReadFile(out), written);
+    }
+
+    void addMobileCheckBoxToggles() {
+        TestWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* check = w.control<QCheckBox>("IDC_ADD_MOBILE");
+        check->setFocus();
+        QTest::keyClick(check, Qt::Key_Space);
+        QVERIFY(!check->isChecked());
+        QCOMPARE(w.dialog().addMobile(), 0);
+        QTest::mouseClick(check, Qt::LeftButton, {}, check->rect().center());
+        QVERIFY(check->isChecked());
+        QCOMPARE(w.dialog().addMobile(), 1);
+    }
+
+    void enterRunsConvertFromAnyControl_data() {
+        QTest::addColumn<QString>("control");
+        for (const char* name : {"IDC_INPUT_BROWSE", "IDC_OUTPUT_BROWSE", "IDC_SELECTION", "IDC_ADD_MOBILE", "IDOK",
+                                 "IDC_ABOUT", "IDC_HELP_BUTTON", "IDCANCEL", "IDC_INPUT_NAME", "IDC_OUTPUT_NAME"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void enterRunsConvertFromAnyControl() {
+        QFETCH(QString, control);
+        TestWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QWidget* target = w.findChild<QWidget*>(control);
+        QVERIFY(target != nullptr);
+        target->setFocus();
+        QCOMPARE(QApplication::focusWidget(), target);
+        QTest::keyClick(target, Qt::Key_Return);
+        QCOMPARE(w.messages.size(), std::size_t{1});
+        QCOMPARE(w.messages[0].text, QStringLiteral("ERROR: Didn't specify input file."));
+        QVERIFY(w.fileRequests.empty());
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.result(), 0);
+    }
+
+    void escapeAndExitClose() {
+        {
+            TestWindow w;
+            w.show();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QTest::keyClick(&w, Qt::Key_Escape);
+            QVERIFY(!w.isVisible());
+            QCOMPARE(w.result(), int(QDialog::Rejected));
+            QVERIFY(w.messages.empty());
+        }
+        {
+            TestWindow w;
+            w.show();
+            QTest::mouseClick(w.control<QPushButton>("IDCANCEL"), Qt::LeftButton);
+            QVERIFY(!w.isVisible());
+            QCOMPARE(w.result(), int(QDialog::Rejected));
+        }
+    }
+
+    void tabOrderFollowsTheTemplate() {
+        TestWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QStringList visited;
+        for (int i = 0; i < 10; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        const QStringList expected = {"IDC_OUTPUT_BROWSE", "IDC_SELECTION",   "IDC_ADD_MOBILE", "IDOK",
+                                      "IDC_ABOUT",         "IDC_HELP_BUTTON", "IDCANCEL",       "IDC_INPUT_NAME",
+                                      "IDC_OUTPUT_NAME",   "IDC_INPUT_BROWSE"};
+        QCOMPARE(visited, expected);
+    }
+
+    void controlsStandWhereTheTemplatePutsThem_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("du");
+        QTest::newRow("Input") << "IDC_INPUT_BROWSE" << QRect(204, 18, 50, 12);
+        QTest::newRow("Output") << "IDC_OUTPUT_BROWSE" << QRect(204, 48, 50, 12);
+        QTest::newRow("Selection") << "IDC_SELECTION" << QRect(18, 78, 168, 80);
+        QTest::newRow("Add /M") << "IDC_ADD_MOBILE" << QRect(204, 96, 73, 10);
+        QTest::newRow("Convert") << "IDOK" << QRect(306, 18, 50, 12);
+        QTest::newRow("About") << "IDC_ABOUT" << QRect(306, 42, 50, 12);
+        QTest::newRow("Help") << "IDC_HELP_BUTTON" << QRect(306, 66, 50, 12);
+        QTest::newRow("Exit") << "IDCANCEL" << QRect(306, 90, 50, 12);
+        QTest::newRow("input name") << "IDC_INPUT_NAME" << QRect(18, 18, 168, 12);
+        QTest::newRow("output name") << "IDC_OUTPUT_NAME" << QRect(18, 48, 168, 12);
+        QTest::newRow("report") << "IDC_REPORT" << QRect(18, 120, 336, 120);
+        QTest::newRow("State") << "IDC_STATE_LABEL" << QRect(204, 78, 18, 8);
+    }
+    void controlsStandWhereTheTemplatePutsThem() {
+        QFETCH(QString, name);
+        QFETCH(QRect, du);
+        TestWindow w;
+        w.show();
+        const auto units = w.baseUnits();
+        QVERIFY(units.x > 0 && units.y > 0);
+        QWidget* control = w.findChild<QWidget*>(name);
+        QVERIFY(control != nullptr);
+        QVERIFY(control->isVisible());
+        // Back from pixels to dialog units: within one pixel's rounding.
+        const QRect g = control->geometry();
+        auto near = [](int pixels, int units, int base, int per) {
+            return std::abs(pixels * per - units * base) <= base;  // |px - du*base/per| <= 1 px
+        };
+        QVERIFY2(near(g.x(), du.x(), units.x, 4), qPrintable(name));
+        QVERIFY2(near(g.y(), du.y(), units.y, 8), qPrintable(name));
+        QVERIFY2(near(g.width(), du.width(), units.x, 4), qPrintable(name));
+        if (name != QStringLiteral("IDC_SELECTION")) QVERIFY2(near(g.height(), du.height(), units.y, 8), qPrintable(name));
+        QVERIFY(w.rect().contains(g));
+    }
+
+    void dialogHasFixedSizeAndScalesWithItsFont() {
+        TestWindow w;
+        const auto units = w.baseUnits();
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QVERIFY(std::abs(w.width() * 4 - 372 * units.x) <= units.x);
+        QVERIFY(std::abs(w.height() * 8 - 258 * units.y) <= units.y);
+        const int reportWidth = w.control<QListView>("IDC_REPORT")->width();
+        QFont bigger = w.font();
+        bigger.setPointSizeF(bigger.pointSizeF() * 2);
+        w.setFont(bigger);
+        QVERIFY(w.baseUnits().x > units.x);
+        QVERIFY(w.baseUnits().y > units.y);
+        QVERIFY(w.width() > w.minimumWidth() - 1 && w.width() * 4 >= 372 * w.baseUnits().x - w.baseUnits().x);
+        QVERIFY(w.control<QListView>("IDC_REPORT")->width() > reportWidth * 3 / 2);
+    }
+
+    void checkBoxTextStandsLeftOfTheBox() {
+        TestWindow w;
+        QCOMPARE(w.control<QCheckBox>("IDC_ADD_MOBILE")->layoutDirection(), Qt::RightToLeft);
+        QCOMPARE(w.control<QCheckBox>("IDC_ADD_MOBILE")->text(), QStringLiteral("Add /M to mobiles"));
+    }
+
+    void reportListCopesWithAHundredThousandRows() {
+        TestWindow w;
+        w.show();
+        std::vector<std::string> rows;
+        for (int i = 0; i < 100000; ++i) rows.push_back("WARNING: row " + std::to_string(i));
+        w.ReplaceReportRows(rows);
+        auto* list = w.control<QListView>("IDC_REPORT");
+        QCOMPARE(w.reportRowCount(), 100000);
+        QVERIFY(list->uniformItemSizes());
+        QCOMPARE(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(list->focusPolicy(), Qt::ClickFocus);
+        const QModelIndex last = list->model()->index(99999, 0);
+        list->scrollTo(last);
+        const QRect shown = list->visualRect(last);
+        QVERIFY(list->viewport()->rect().contains(shown.center()));
+        QCOMPARE(list->indexAt(shown.center()), last);
+        QCOMPARE(last.data().toString(), QStringLiteral("WARNING: row 99999"));
+        QVERIFY(list->indexAt(QPoint(4, 4)).row() > 99900);
+        w.ReplaceReportRows({"a", ""});
+        QCOMPARE(w.reportRows(), (QStringList{"a", ""}));
+    }
+
+    void aboutAndHelpBoxes() {
+        TestWindow w;
+        w.show();
+        QTest::mouseClick(w.control<QPushButton>("IDC_ABOUT"), Qt::LeftButton);
+        QCOMPARE(w.messages.size(), std::size_t{1});
+        QCOMPARE(w.messages[0].icon, MessageIcon::None);
+        QVERIFY(w.messages[0].text.startsWith(QStringLiteral("Copyright: ")));
+        QVERIFY(w.messages[0].text.contains(QStringLiteral("\n\nVersion: 7.1\nDate:    ")));
+        QTest::mouseClick(w.control<QPushButton>("IDC_HELP_BUTTON"), Qt::LeftButton);
+        QCOMPARE(w.messages.size(), std::size_t{1});
+        w.browserStarts = false;
+        QTest::mouseClick(w.control<QPushButton>("IDC_HELP_BUTTON"), Qt::LeftButton);
+        QCOMPARE(w.messages.size(), std::size_t{2});
+        QCOMPARE(w.messages[1].text, QStringLiteral("ERROR:  Could not start web browser."));
+        QCOMPARE(w.messages[1].icon, MessageIcon::Error);
+    }
+
+    void nameFiltersOfTheFileDialogs() {
+        QCOMPARE(shirl::qt::NameFilter("ADIF Files", "*.adi;*.adif;"), QStringLiteral("ADIF Files (*.adi *.adif)"));
+        QCOMPARE(shirl::qt::NameFilter("All Files", "*.*"), QStringLiteral("All Files (*)"));
+    }
+
+    // The real save dialog: a name typed without an extension gets ".adi".
+    void saveDialogAppendsTheDefaultSuffix() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        ShirlWindow w;
+        w.show();
+        QTimer::singleShot(0, [&dir] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) return;
+            dialog->setDirectory(dir.path());
+            dialog->selectFile(QStringLiteral("newlog"));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+        });
+        const auto chosen = w.RunFileDialog(shirl::OutputFileDialogRequest(""));
+        QVERIFY(chosen.has_value());
+        QCOMPARE(QString::fromStdString(*chosen), QDir(dir.path()).filePath(QStringLiteral("newlog.adi")));
+    }
+
+    // The real open dialog: its title, the ADIF filter in force, and only
+    // existing files accepted; cancelling it gives nothing.
+    void openDialogIsSetUpFromTheRequest() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        ShirlWindow w;
+        w.show();
+        QString title, filter;
+        QFileDialog::FileMode mode = QFileDialog::AnyFile;
+        QFileDialog::AcceptMode accept = QFileDialog::AcceptSave;
+        QStringList filters;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) return;
+            title = dialog->windowTitle();
+            filter = dialog->selectedNameFilter();
+            filters = dialog->nameFilters();
+            mode = dialog->fileMode();
+            accept = dialog->acceptMode();
+            dialog->reject();
+        });
+        const auto chosen = w.RunFileDialog(shirl::InputFileDialogRequest(""));
+        QVERIFY(!chosen.has_value());
+        QCOMPARE(title, QStringLiteral("Input ADIF File"));
+        QCOMPARE(filter, QStringLiteral("ADIF Files (*.adi *.adif)"));
+        QCOMPARE(filters, (QStringList{"ADIF Files (*.adi *.adif)", "All Files (*)"}));
+        QCOMPARE(mode, QFileDialog::ExistingFile);
+        QCOMPARE(accept, QFileDialog::AcceptOpen);
+    }
+};
+
+QTEST_MAIN(ShirlWindowTest)
+#include "shirl_window_test.moc"

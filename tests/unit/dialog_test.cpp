@@ -1,0 +1,441 @@
+// The main dialog's rules, driven through a fake window that records what
+// the dialog asks of it. Every front end shares these rules.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+
+#include "app/shirl_dlg.h"
+#include "data/selections.h"
+
+namespace fs = std::filesystem;
+using namespace shirl;
+
+namespace {
+
+struct ShownMessage {
+    std::string text;
+    MessageIcon icon;
+};
+
+class FakeWindow : public DialogWindow {
+public:
+    // What the dialog put into the window.
+    std::vector<std::string> selectionRows;
+    int fillCalls = 0;
+    bool check = false;
+    std::string inputBox, outputBox;
+    int setNameCalls = 0;
+    std::vector<ShownMessage> messages;
+    std::vector<FileDialogRequest> fileRequests;
+    std::vector<std::string> reportRows;
+    int reportReplaceCalls = 0;
+    int guideOpenCalls = 0;
+
+    // What the user or the platform answers.
+    int selectedRow = -1;
+    std::deque<std::optional<std::string>> fileAnswers;
+    bool browserStarts = true;
+    std::optional<std::pair<int, int>> version = std::make_pair(7, 1);
+
+    void FillSelectionList(const std::vector<std::string>& rows) override {
+        ++fillCalls;
+        selectionRows.insert(selectionRows.end(), rows.begin(), rows.end());
+        selectedRow = -1;
+    }
+    void SetAddMobileCheck(bool checked) override { check = checked; }
+    bool GetAddMobileCheck() override { return check; }
+    int GetSelectionRow() override { return selectedRow; }
+    std::string GetInputNameText() override { return inputBox; }
+    std::string GetOutputNameText() override { return outputBox; }
+    void SetNameTexts(const std::string& input, const std::string& output) override {
+        ++setNameCalls;
+        inputBox = input;
+        outputBox = output;
+    }
+    void ShowMessageBox(const std::string& text, MessageIcon icon) override { messages.push_back({text, icon}); }
+    std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override {
+        fileRequests.push_back(request);
+        if (fileAnswers.empty()) return std::nullopt;
+        auto answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+    void ReplaceReportRows(const std::vector<std::string>& rows) override {
+        ++reportReplaceCalls;
+        reportRows = rows;
+    }
+    bool OpenUserGuide() override {
+        ++guideOpenCalls;
+        return browserStarts;
+    }
+    std::optional<std::pair<int, int>> ReadProgramVersion() override { return version; }
+
+    // User actions the dialog hears about through its handlers.
+    void TypeInput(CShirlDlg& dlg, const std::string& text) {
+        inputBox = text;
+        dlg.OnNameEdited();
+    }
+    void TypeOutput(CShirlDlg& dlg, const std::string& text) {
+        outputBox = text;
+        dlg.OnNameEdited();
+    }
+    void PickRow(CShirlDlg& dlg, int row) {
+        selectedRow = row;
+        dlg.OnSelectionChanged();
+    }
+    void ClickCheck(CShirlDlg& dlg) {
+        check = !check;
+        dlg.OnAddMobileClicked();
+    }
+};
+
+class TempDir {
+public:
+    TempDir() {
+        static int counter = 0;
+        path_ = fs::temp_directory_path() /
+                ("shirl-dialog-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                 std::to_string(++counter) + "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        fs::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    fs::path path_;
+};
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+constexpr const char* kAlabamaLog =
+    "Test log\n<EOH>\n"
+    "<CALL:6>N0CALL <QSO_DATE:8>20200131 <TIME_ON:4>1234 <BAND:3>20M <MODE:2>CW <CNTY:4>AUTA <EOR>\n";
+
+int RowOf(std::string_view name) {
+    const auto order = DisplayOrder();
+    for (std::size_t r = 0; r < order.size(); ++r)
+        if (SelectionName(order[r]) == name) return static_cast<int>(r);
+    return -1;
+}
+
+class DialogTest : public ::testing::Test {
+protected:
+    DialogTest() : dlg(window) { dlg.OnInitDialog(); }
+    FakeWindow window;
+    CShirlDlg dlg;
+};
+
+} // namespace
+
+TEST_F(DialogTest, StartsWithNoSelectionTickedCheckEmptyNamesAndReport) {
+    EXPECT_EQ(dlg.selection(), -1);
+    EXPECT_EQ(dlg.addMobile(), 1);
+    EXPECT_TRUE(window.check);
+    EXPECT_EQ(dlg.inputName(), "");
+    EXPECT_EQ(dlg.outputName(), "");
+    EXPECT_EQ(window.inputBox, "");
+    EXPECT_EQ(window.outputBox, "");
+    EXPECT_EQ(window.reportReplaceCalls, 0);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(window.fillCalls, 1);
+}
+
+TEST_F(DialogTest, SelectionListHolds53NamesInDisplayOrder) {
+    ASSERT_EQ(window.selectionRows.size(), 53u);
+    struct Row {
+        std::size_t row;
+        const char* name;
+    };
+    for (const Row& r : {Row{0, "Alabama"}, Row{1, "Arizona"}, Row{2, "Arkansas"}, Row{14, "Iowa"},
+                         Row{41, "Vermont"}, Row{45, "Wisconsin"}, Row{46, "7QP/INQP/NEQP/DE"},
+                         Row{49, "MARAC CW Contest"}, Row{52, "US Counties QSO Party"}})
+        EXPECT_EQ(window.selectionRows[r.row], r.name) << "row " << r.row;
+}
+
+TEST_F(DialogTest, PickingRowRGivesDisplayEntryRNotR) {
+    struct Pick {
+        int row;
+        int selection;
+    };
+    for (const Pick& p : {Pick{0, 1}, Pick{1, 3}, Pick{2, 2}, Pick{5, 7}, Pick{14, 13}, Pick{41, 49},
+                          Pick{46, 60}, Pick{47, 58}, Pick{49, 54}, Pick{51, 56}, Pick{52, 59}}) {
+        window.PickRow(dlg, p.row);
+        EXPECT_EQ(dlg.selection(), p.selection) << "row " << p.row;
+    }
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(window.reportReplaceCalls, 0);
+}
+
+TEST_F(DialogTest, NoRowGivesASelectionThatIsNeverOffered) {
+    std::vector<int> seen;
+    for (int row = 0; row < 53; ++row) {
+        window.PickRow(dlg, row);
+        seen.push_back(dlg.selection());
+        EXPECT_EQ(window.selectionRows[static_cast<std::size_t>(row)], SelectionName(dlg.selection()));
+    }
+    for (int never : {0, 8, 20, 22, 27, 42, 47, 53})
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), never), 0) << never;
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end()) << "a Selection is offered twice";
+}
+
+TEST_F(DialogTest, ARowOutsideTheListKeepsThePick) {
+    window.PickRow(dlg, 3);
+    window.PickRow(dlg, -1);
+    EXPECT_EQ(dlg.selection(), 4);
+    window.PickRow(dlg, 53);
+    EXPECT_EQ(dlg.selection(), 4);
+}
+
+TEST_F(DialogTest, ClickingTheCheckBoxTwiceRestoresTheFlag) {
+    window.ClickCheck(dlg);
+    EXPECT_EQ(dlg.addMobile(), 0);
+    window.ClickCheck(dlg);
+    EXPECT_EQ(dlg.addMobile(), 1);
+}
+
+TEST_F(DialogTest, EditingEitherBoxStoresBothNames) {
+    window.TypeInput(dlg, "in.adi");
+    EXPECT_EQ(dlg.inputName(), "in.adi");
+    window.TypeOutput(dlg, "  ");
+    EXPECT_EQ(dlg.inputName(), "in.adi");
+    EXPECT_EQ(dlg.outputName(), "  ");
+}
+
+TEST_F(DialogTest, FileDialogsAskWithTheirTitlesFiltersAndChecks) {
+    window.TypeInput(dlg, "/logs/party.adi");
+    dlg.OnInputBrowse();
+    dlg.OnOutputBrowse();
+    ASSERT_EQ(window.fileRequests.size(), 2u);
+    const FileDialogRequest& in = window.fileRequests[0];
+    const FileDialogRequest& out = window.fileRequests[1];
+    const std::vector<std::pair<std::string, std::string>> filters = {{"ADIF Files", "*.adi;*.adif;"},
+                                                                      {"All Files", "*.*"}};
+    EXPECT_EQ(in.kind, FileDialogKind::Open);
+    EXPECT_EQ(in.title, "Input ADIF File");
+    EXPECT_EQ(in.initialName, "/logs/party.adi");
+    EXPECT_EQ(in.defaultSuffix, "adi");
+    EXPECT_EQ(in.filters, filters);
+    EXPECT_TRUE(in.mustExist);
+    EXPECT_FALSE(in.overwritePrompt);
+    EXPECT_EQ(out.kind, FileDialogKind::Save);
+    EXPECT_EQ(out.title, "Output ADIF file");
+    EXPECT_EQ(out.initialName, "");
+    EXPECT_EQ(out.defaultSuffix, "adi");
+    EXPECT_EQ(out.filters, filters);
+    EXPECT_FALSE(out.mustExist);
+    EXPECT_TRUE(out.overwritePrompt);
+}
+
+TEST_F(DialogTest, ALongNameIsOfferedWhole) {
+    const std::string longName = "/" + std::string(400, 'x') + ".adi";
+    window.TypeOutput(dlg, longName);
+    dlg.OnOutputBrowse();
+    ASSERT_EQ(window.fileRequests.size(), 1u);
+    EXPECT_EQ(window.fileRequests[0].initialName, longName);
+}
+
+TEST_F(DialogTest, CancellingEitherFileDialogKeepsBothNames) {
+    window.TypeInput(dlg, "a.adi");
+    window.TypeOutput(dlg, "b.adi");
+    const int setsBefore = window.setNameCalls;
+    dlg.OnInputBrowse();
+    dlg.OnOutputBrowse();
+    EXPECT_EQ(dlg.inputName(), "a.adi");
+    EXPECT_EQ(dlg.outputName(), "b.adi");
+    EXPECT_EQ(window.inputBox, "a.adi");
+    EXPECT_EQ(window.outputBox, "b.adi");
+    EXPECT_EQ(window.setNameCalls, setsBefore);
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(DialogTest, TypedInputAndBrowsedOutputBothSurvive) {
+    window.TypeInput(dlg, "typed.adi");
+    window.fileAnswers.push_back("/home/op/chosen.adi");
+    dlg.OnOutputBrowse();
+    EXPECT_EQ(dlg.inputName(), "typed.adi");
+    EXPECT_EQ(dlg.outputName(), "/home/op/chosen.adi");
+    EXPECT_EQ(window.inputBox, "typed.adi");
+    EXPECT_EQ(window.outputBox, "/home/op/chosen.adi");
+
+    window.fileAnswers.push_back("/home/op/input.adif");
+    dlg.OnInputBrowse();
+    EXPECT_EQ(dlg.inputName(), "/home/op/input.adif");
+    EXPECT_EQ(window.inputBox, "/home/op/input.adif");
+    EXPECT_EQ(window.outputBox, "/home/op/chosen.adi");
+}
+
+TEST_F(DialogTest, ConvertReportsOnlyTheFirstFailingCheck) {
+    TempDir dir;
+    const std::string existing = dir.File("in.adi");
+    WriteFile(existing, kAlabamaLog);
+    struct Case {
+        std::string input;
+        std::string output;
+        int row;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"", "", -1, "ERROR: Didn't specify input file."},
+        {"", "out.adi", 0, "ERROR: Didn't specify input file."},
+        {existing, "", -1, "ERROR: Didn't specify output file."},
+        {existing, existing, -1, "ERROR: Input and output file names must be different."},
+        {existing, dir.File("out.adi"), -1, "ERROR: You must select a state or QSO Party."},
+        {dir.File("missing.adi"), dir.File("never.adi"), 0, "ERROR: Could not open input file."},
+        {existing, dir.File("no-such-folder/out.adi"), 0, "ERROR: Could not open output file."},
+    };
+    for (const Case& c : cases) {
+        FakeWindow w;
+        CShirlDlg d(w);
+        d.OnInitDialog();
+        w.TypeInput(d, c.input);
+        w.TypeOutput(d, c.output);
+        if (c.row >= 0) w.PickRow(d, c.row);
+        d.OnConvert();
+        ASSERT_EQ(w.messages.size(), 1u) << c.message;
+        EXPECT_EQ(w.messages[0].text, c.message);
+        EXPECT_EQ(w.messages[0].icon, MessageIcon::Error);
+        EXPECT_EQ(w.reportReplaceCalls, 0) << c.message;
+        EXPECT_EQ(d.selection(), c.row < 0 ? -1 : 1);
+    }
+    EXPECT_FALSE(fs::exists(dir.File("never.adi")));
+    EXPECT_FALSE(fs::exists(dir.File("out.adi")));
+    EXPECT_EQ(ReadFile(existing), kAlabamaLog);
+}
+
+TEST_F(DialogTest, AFailedConvertLeavesTheLastReport) {
+    TempDir dir;
+    WriteFile(dir.File("in.adi"), kAlabamaLog);
+    window.TypeInput(dlg, dir.File("in.adi"));
+    window.TypeOutput(dlg, dir.File("out.adi"));
+    window.PickRow(dlg, RowOf("Alabama"));
+    dlg.OnConvert();
+    ASSERT_EQ(window.reportReplaceCalls, 1);
+    const auto report = window.reportRows;
+    window.TypeInput(dlg, dir.File("gone.adi"));
+    dlg.OnConvert();
+    EXPECT_EQ(window.reportReplaceCalls, 1);
+    EXPECT_EQ(window.reportRows, report);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "ERROR: Could not open input file.");
+}
+
+TEST_F(DialogTest, ConvertWritesTheOutputAndShowsTheReport) {
+    TempDir dir;
+    const std::string in = dir.File("in.adi"), out = dir.File("out.adi");
+    WriteFile(in, kAlabamaLog);
+    window.TypeInput(dlg, in);
+    window.TypeOutput(dlg, out);
+    window.PickRow(dlg, RowOf("Alabama"));
+    dlg.OnConvert();
+    EXPECT_TRUE(window.messages.empty());
+    ASSERT_EQ(window.reportReplaceCalls, 1);
+    const std::vector<std::string> expected = {"Converted 1 Alabama counties.", "Wrote 1 QSOs to " + out, ""};
+    EXPECT_EQ(window.reportRows, expected);
+    const std::string written = ReadFile(out);
+    EXPECT_NE(written.find("<CNTY:10>AL,Autauga"), std::string::npos) << written;
+    EXPECT_NE(written.find("<STATE:2>AL"), std::string::npos) << written;
+    // Convert reads the members and leaves them as they were.
+    EXPECT_EQ(dlg.inputName(), in);
+    EXPECT_EQ(dlg.outputName(), out);
+    EXPECT_EQ(dlg.selection(), 1);
+    EXPECT_EQ(dlg.addMobile(), 1);
+}
+
+TEST_F(DialogTest, ConvertTwiceRewritesTheOutputAndShowsTheSecondReportOnly) {
+    TempDir dir;
+    const std::string in = dir.File("in.adi"), out = dir.File("out.adi");
+    WriteFile(in, kAlabamaLog);
+    window.TypeInput(dlg, in);
+    window.TypeOutput(dlg, out);
+    window.PickRow(dlg, RowOf("Alabama"));
+    dlg.OnConvert();
+    const std::string first = ReadFile(out);
+    const auto firstReport = window.reportRows;
+    dlg.OnConvert();
+    EXPECT_EQ(window.reportReplaceCalls, 2);
+    EXPECT_EQ(ReadFile(out), first) << "the second run must empty the file before writing";
+    EXPECT_EQ(window.reportRows, firstReport);
+
+    // A second log with an unknown abbreviation: only its report is shown.
+    WriteFile(in, "<EOH>\n<CALL:5>K1ABC <QSO_DATE:8>20200131 <TIME_ON:4>1300 <BAND:3>40M <MODE:2>CW "
+                  "<CNTY:3>ZZZ <EOR>\n");
+    dlg.OnConvert();
+    EXPECT_EQ(window.reportReplaceCalls, 3);
+    ASSERT_GE(window.reportRows.size(), 5u);
+    EXPECT_EQ(window.reportRows[0], "Converted 0 Alabama counties.");
+    EXPECT_EQ(window.reportRows[2], "");
+    EXPECT_NE(window.reportRows[3].find("ZZZ"), std::string::npos) << window.reportRows[3];
+    EXPECT_EQ(window.reportRows.back(), "");
+    EXPECT_EQ(std::count(window.reportRows.begin(), window.reportRows.end(), "Converted 1 Alabama counties."), 0);
+    EXPECT_EQ(ReadFile(out).find("AL,Autauga"), std::string::npos);
+}
+
+TEST(DialogAbout, TextHasItsExactForm) {
+    EXPECT_EQ(FormatAboutText(std::make_pair(7, 1), "May  2 2026", "09:21:28"),
+              "Copyright: 2026 Shirl developers\nAuthor: Shirl developers\nEmail:  shirl@example.org\n\n"
+              "Version: 7.1\nDate:    May  2 2026\nTime:    09:21:28");
+    const std::string later = FormatAboutText(std::make_pair(12, 34), "Dec 31 2030", "23:59:59");
+    EXPECT_EQ(later.substr(later.find("\n\nVersion")), "\n\nVersion: 12.34\nDate:    Dec 31 2030\nTime:    23:59:59");
+    EXPECT_EQ(FormatAboutText(std::nullopt, "May 12 2026", "09:21:28"), "");
+}
+
+TEST(DialogAbout, BuildDateAndTimeHaveTheirForms) {
+    EXPECT_TRUE(std::regex_match(std::string(BuildDate()),
+                                 std::regex("(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) ( [1-9]|[12][0-9]|3[01]) "
+                                            "[0-9]{4}")))
+        << BuildDate();
+    EXPECT_TRUE(std::regex_match(std::string(BuildTime()), std::regex("([01][0-9]|2[0-3]):[0-5][0-9]:[0-5][0-9]")))
+        << BuildTime();
+}
+
+TEST(DialogAbout, CaptionCarriesMajorAndMinorVersion) { EXPECT_EQ(DialogCaption(), "Shirl 7.1"); }
+
+TEST_F(DialogTest, AboutShowsTheProgramVersionWithoutIcon) {
+    dlg.OnAboutButton();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(window.messages[0].text, FormatAboutText(std::make_pair(7, 1), BuildDate(), BuildTime()));
+    EXPECT_NE(window.messages[0].text.find("\nVersion: 7.1\n"), std::string::npos);
+
+    window.version = std::nullopt;
+    dlg.OnAboutButton();
+    ASSERT_EQ(window.messages.size(), 2u);
+    EXPECT_EQ(window.messages[1].text, "");
+    EXPECT_EQ(window.messages[1].icon, MessageIcon::None);
+}
+
+TEST_F(DialogTest, HelpFailureShowsTheErrorBoxAndSuccessShowsNothing) {
+    dlg.OnHelpButton();
+    EXPECT_EQ(window.guideOpenCalls, 1);
+    EXPECT_TRUE(window.messages.empty());
+    window.browserStarts = false;
+    dlg.OnHelpButton();
+    EXPECT_EQ(window.guideOpenCalls, 2);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "ERROR:  Could not start web browser.");
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(dlg.inputName(), "");
+    EXPECT_EQ(window.reportReplaceCalls, 0);
+}
