@@ -145,8 +145,10 @@ private:
     bool m_headerless = false;
     bool m_skipToEor = false;
 
-    QsoFields m_fields;
-    std::vector<AdifField> m_spare; // released fields, kept for their storage
+    // The fields of the QSO being read are m_slots[0, m_used); the slots
+    // after them keep the storage of earlier QSOs for reuse.
+    std::vector<AdifField> m_slots;
+    std::size_t m_used = 0;
 
     bool m_haveDate = false;
     std::int64_t m_year = 0, m_hour = 0, m_minute = 0, m_second = 0;
@@ -163,7 +165,7 @@ ConvertLogResult Reader::Run(std::optional<std::string_view> outputName) {
     if (!m_headerless) CopyHeader();
     ReadRecords();
 
-    if (!m_fields.empty()) {
+    if (m_used != 0) {
         PushMessage(m_report.third, "QSO without <EOR> at end of file, skipping");
         ClearQso();
     }
@@ -349,7 +351,7 @@ void Reader::ParseTag() {
     const std::string_view name(m_buf.data() + m_pos + 1, nameEnd - 1);
     if (!ValidTagName(name)) return Malformed();
 
-    if (m_fields.size() >= kMaxQsoFields) {
+    if (m_used >= kMaxQsoFields) {
         PushMessage(m_report.third, "QSO has too many ADIF fields (> " + std::to_string(kMaxQsoFields) + ")");
         ClearQso();
         m_skipToEor = true; // from this tag's '<': a tag that is itself <EOR> ends the skip
@@ -414,16 +416,11 @@ void Reader::ReadValue(std::size_t length, std::string& value) {
 }
 
 AdifField& Reader::NewField() {
-    if (m_spare.empty()) return m_fields.emplace_back();
-    m_fields.push_back(std::move(m_spare.back()));
-    m_spare.pop_back();
-    return m_fields.back();
+    if (m_used == m_slots.size()) m_slots.emplace_back();
+    return m_slots[m_used++];
 }
 
-void Reader::ClearQso() {
-    for (AdifField& field : m_fields) m_spare.push_back(std::move(field));
-    m_fields.clear();
-}
+void Reader::ClearQso() { m_used = 0; }
 
 void Reader::TakeDate(const std::string& value) {
     bool ok = value.size() == 8 && std::all_of(value.begin(), value.end(), IsDigit);
@@ -482,7 +479,8 @@ void Reader::CompleteQso() {
         m_minute = rest / 60 % 60;
         m_second = rest % 60;
     }
-    m_countiesConverted += ConvertQso(RecordOutput{m_output, m_lineEnd}, m_selection, m_addMobile, m_fields, time,
+    m_countiesConverted += ConvertQso(RecordOutput{m_output, m_lineEnd}, m_selection, m_addMobile,
+                                      std::span<AdifField>(m_slots.data(), m_used), time,
                                       m_counters, m_report);
     ClearQso();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -63,14 +64,43 @@ static_assert(std::is_sorted(kNames.begin(), kNames.end(),
 
 constexpr std::size_t kLongestName = 21; // APP_WRITELOG_RCVD_QTH
 
+// The names above grouped by length, so that a field name is compared with
+// the few names of its own length only (this runs for every field).
+struct NamesByLength {
+    std::array<std::array<unsigned char, 16>, kLongestName + 1> index{};
+    std::array<unsigned char, kLongestName + 1> count{};
+};
+
+constexpr NamesByLength MakeNamesByLength() {
+    NamesByLength table{};
+    for (std::size_t i = 0; i < kNames.size(); ++i) {
+        const std::size_t length = kNames[i].name.size();
+        table.index[length][table.count[length]++] = static_cast<unsigned char>(i);
+    }
+    return table;
+}
+constexpr NamesByLength kNamesByLength = MakeNamesByLength();
+
 Kind Classify(std::string_view name) {
-    if (name.empty() || name.size() > kLongestName) return Kind::Other;
-    char upper[kLongestName];
-    for (std::size_t i = 0; i < name.size(); ++i) upper[i] = ToAsciiUpper(name[i]);
-    const std::string_view key(upper, name.size());
-    const auto it = std::lower_bound(kNames.begin(), kNames.end(), key,
-                                     [](const NamedKind& entry, std::string_view k) { return entry.name < k; });
-    return (it != kNames.end() && it->name == key) ? it->kind : Kind::Other;
+    if (name.size() > kLongestName) return Kind::Other;
+    const std::size_t length = name.size();
+    for (std::size_t k = 0; k < kNamesByLength.count[length]; ++k) {
+        const NamedKind& entry = kNames[kNamesByLength.index[length][k]];
+        if (EqualsNoCase(name, entry.name)) return entry.kind;
+    }
+    return Kind::Other;
+}
+
+// The four names that the copies treat specially; everything else is
+// written as it is.
+Kind WriteKind(std::string_view name) {
+    switch (name.size()) {
+    case 4: return EqualsNoCase(name, "CNTY") ? Kind::Cnty : Kind::Other;
+    case 5: return EqualsNoCase(name, "STATE") ? Kind::State : Kind::Other;
+    case 7: return EqualsNoCase(name, "MY_CNTY") ? Kind::MyCnty : Kind::Other;
+    case 8: return EqualsNoCase(name, "MY_STATE") ? Kind::MyState : Kind::Other;
+    default: return Kind::Other;
+    }
 }
 
 bool IsCountyField(Kind kind) { return kind == Kind::County || kind == Kind::Cnty || kind == Kind::Srx; }
@@ -106,7 +136,14 @@ DateTimeText FormatUtc(std::int64_t seconds) {
         rest += 86400;
         --days;
     }
-    const CivilDate d = CivilFromDays(days);
+    // Consecutive QSOs mostly share their day: keep the last one's date.
+    thread_local std::int64_t cachedDays = std::numeric_limits<std::int64_t>::min();
+    thread_local CivilDate cachedDate{};
+    if (days != cachedDays) {
+        cachedDate = CivilFromDays(days);
+        cachedDays = days;
+    }
+    const CivilDate d = cachedDate;
     DateTimeText text{};
     char year[20];
     const std::size_t yearLength =
@@ -166,7 +203,7 @@ CivilDate CivilFromDays(std::int64_t days) {
     return {yoe + era * 400 + (month <= 2 ? 1 : 0), month, day};
 }
 
-int ConvertQso(const RecordOutput& out, int selection, bool addMobile, QsoFields& fields,
+int ConvertQso(const RecordOutput& out, int selection, bool addMobile, std::span<AdifField> fields,
                std::optional<std::int64_t> time, RunCounters& counters, RunReport& report) {
     std::optional<std::size_t> callIndex;
     auto callsign = [&]() -> std::optional<std::string_view> {
@@ -268,7 +305,7 @@ int ConvertQso(const RecordOutput& out, int selection, bool addMobile, QsoFields
             if (field.name.empty()) continue;
             const std::optional<std::string_view> value =
                 field.value ? std::optional<std::string_view>(*field.value) : std::nullopt;
-            switch (Classify(field.name)) {
+            switch (WriteKind(field.name)) {
             case Kind::State:
                 if (!stateWritten) column = WriteField(out.sink, field.name, value, column, out.lineEnd);
                 stateWritten = true;

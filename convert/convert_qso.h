@@ -3,6 +3,7 @@
 // duplicate removal and one output record per distinct county.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "adif/byte_io.h"
@@ -26,8 +27,9 @@ struct RecordOutput {
 // seconds since 1970-01-01 00:00:00 UTC, or nullopt when the run has not
 // read a valid date yet (the records then start with the QSO's own
 // fields). Returns the number of counties converted, after duplicate
-// removal. Renames, rewrites and clears fields of `fields`.
-int ConvertQso(const RecordOutput& out, int selection, bool addMobile, QsoFields& fields,
+// removal. Renames, rewrites and clears fields of `fields` (a QsoFields,
+// or the used part of a reader's reusable slots).
+int ConvertQso(const RecordOutput& out, int selection, bool addMobile, std::span<AdifField> fields,
                std::optional<std::int64_t> time, RunCounters& counters, RunReport& report);
 
 // UTC calendar helpers (proleptic Gregorian, no time zone).

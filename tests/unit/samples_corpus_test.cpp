@@ -1,0 +1,259 @@
+// Real logs from many loggers and log services: converting them must not
+// lose a contact or change a field that the conversion does not rewrite.
+// The logs are read back with a small reader of this test's own.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "adif/byte_io.h"
+#include "adif/convert_log.h"
+#include "data/selections.h"
+
+namespace shirl {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSamples = fs::path(SHIRL_SOURCE_DIR) / ".." / "shared" / "data" / "adif-samples";
+
+using Field = std::pair<std::string, std::optional<std::string>>;
+using Record = std::vector<Field>;
+
+std::string Upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::size_t FindNoCase(const std::string& text, const std::string& upperNeedle, std::size_t from = 0) {
+    const auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())), text.end(),
+                                upperNeedle.begin(), upperNeedle.end(), [](char a, char b) {
+                                    return std::toupper(static_cast<unsigned char>(a)) == b;
+                                });
+    return it == text.end() ? std::string::npos : static_cast<std::size_t>(it - text.begin());
+}
+
+// Blanks, an optional sign, digits, optionally ':' and a type indicator.
+bool LengthForm(const std::string& t) {
+    std::size_t i = t.find_first_not_of(" \t");
+    if (i == std::string::npos) return false;
+    if (t[i] == '+' || t[i] == '-') ++i;
+    const std::size_t digits = i;
+    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
+    if (i == digits) return false;
+    if (i == t.size()) return true;
+    if (t[i] != ':' || i + 1 == t.size()) return false;
+    return std::all_of(t.begin() + static_cast<std::ptrdiff_t>(i) + 1, t.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+struct Parsed {
+    std::vector<Record> records;
+    int malformed = 0;
+};
+
+// Reads a whole log held in memory: header up to the line with <eoh>
+// (none when the file starts with '<' and an <eor> comes first), then
+// tags; a malformed tag drops its record up to the next <eor>.
+Parsed ParseLog(const std::string& text) {
+    Parsed parsed;
+    std::size_t pos = 0;
+    const bool headerless = !text.empty() && text[0] == '<' && FindNoCase(text, "<EOR>") < FindNoCase(text, "<EOH>");
+    if (!headerless) {
+        const std::size_t eoh = FindNoCase(text, "<EOH>");
+        if (eoh == std::string::npos) return parsed;
+        pos = text.find('\n', eoh);
+        pos = pos == std::string::npos ? text.size() : pos + 1;
+    }
+    Record current;
+    while ((pos = text.find('<', pos)) != std::string::npos) {
+        std::size_t lineEnd = text.find('\n', pos);
+        if (lineEnd == std::string::npos) lineEnd = text.size();
+        const std::size_t stop = text.find_first_of(":>", pos + 1);
+        bool bad = stop == std::string::npos || stop > lineEnd;
+        std::string name;
+        std::optional<std::string> value;
+        std::size_t next = 0;
+        if (!bad) {
+            name = text.substr(pos + 1, stop - pos - 1);
+            bad = name.empty() || name.find_first_of(" \t\r\v\f<,{}") != std::string::npos;
+        }
+        if (!bad && text[stop] == ':') {
+            const std::size_t gt = text.find('>', stop);
+            bad = gt == std::string::npos || gt > lineEnd || !LengthForm(text.substr(stop + 1, gt - stop - 1));
+            if (!bad) {
+                const long long length = std::max(0LL, std::stoll(text.substr(stop + 1, gt - stop - 1)));
+                value = text.substr(gt + 1, static_cast<std::size_t>(length));
+                next = gt + 1 + value->size();
+            }
+        } else if (!bad) {
+            next = stop + 1;
+        }
+        if (bad) {
+            ++parsed.malformed;
+            current.clear();
+            const std::size_t eor = FindNoCase(text, "<EOR>", pos);
+            if (eor == std::string::npos) break;
+            pos = eor + 5;
+            continue;
+        }
+        current.emplace_back(name, value);
+        pos = next;
+        if (Upper(name) == "EOR") {
+            parsed.records.push_back(current);
+            current.clear();
+        }
+    }
+    return parsed;
+}
+
+bool HasValue(const Record& record, std::initializer_list<const char*> names, bool nonEmpty) {
+    for (const Field& f : record)
+        for (const char* n : names)
+            if (Upper(f.first) == n && f.second && !(nonEmpty && f.second->empty())) return true;
+    return false;
+}
+
+// A contact is written when it has CALL, MODE and BAND, FREQ or FREQ_RX
+// with values (an empty value is a value).
+bool WillBeWritten(const Record& r, bool nonEmpty = false) {
+    return HasValue(r, {"CALL"}, nonEmpty) && HasValue(r, {"MODE"}, nonEmpty) &&
+           HasValue(r, {"BAND", "FREQ", "FREQ_RX"}, nonEmpty);
+}
+
+// The fields that the conversion may rename, rewrite, add or leave out.
+bool MayBeRewritten(const std::string& name) {
+    static const std::set<std::string> names = {
+        "CALL", "COMMENT", "SRX", "STATE", "MY_STATE", "CNTY", "MY_CNTY", "QSO_DATE", "TIME_ON",
+        "APP_WRITELOG_RST", "APP_WRITELOG_SNT", "RST_RCVD", "RST_SENT", "APP_N1MM_EXCHANGE1",
+        "APP_N1MM_MISCTEXT", "APP_WRITELOG_C2", "APP_WRITELOG_CNTY", "APP_WRITELOG_CTY", "APP_WRITELOG_CTY2",
+        "APP_WRITELOG_CTY3", "APP_WRITELOG_CTY4", "APP_WRITELOG_QTH", "APP_WRITELOG_RCVD",
+        "APP_WRITELOG_RCVD_QTH", "CTY", "CTY2", "CTY3", "CTY4", "EXCHANGE1", "QTH", "QTH_RCVD", "RCVD",
+        "RCVD_QTH", "APP_N1MM_ROVERCNTY", "STX_STRING", "APP_WRITELOG_SENT"};
+    return names.count(Upper(name)) != 0;
+}
+
+Record Untouched(const Record& record) {
+    Record kept;
+    for (const Field& f : record)
+        if (!MayBeRewritten(f.first)) kept.push_back(f);
+    return kept;
+}
+
+// Equal neighbours collapsed: county-line copies of one contact become one.
+std::vector<Record> Collapse(const std::vector<Record>& records) {
+    std::vector<Record> result;
+    for (const Record& r : records)
+        if (result.empty() || result.back() != r) result.push_back(r);
+    return result;
+}
+
+// "N records (M with CALL, MODE and BAND/FREQ" of each file, from SOURCES.md.
+std::map<std::string, int> ExpectedWritable() {
+    std::ifstream in(kSamples / "SOURCES.md");
+    std::map<std::string, int> counts;
+    std::string line, file;
+    static const std::regex heading("^### (.+)$");
+    static const std::regex shape("\\(([0-9]+) with CALL, MODE and BAND/FREQ");
+    std::smatch m;
+    while (std::getline(in, line)) {
+        if (std::regex_match(line, m, heading)) file = m[1];
+        else if (!file.empty() && std::regex_search(line, m, shape)) counts[file] = std::stoi(m[1]);
+    }
+    return counts;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(SamplesCorpus, NothingIsLost) {
+    if (!fs::is_directory(kSamples)) GTEST_SKIP() << "no sample logs at " << kSamples.string();
+    const std::map<std::string, int> writable = ExpectedWritable();
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(kSamples)) {
+        const std::string name = entry.path().filename().string();
+        if (name == "SOURCES.md") continue;
+        SCOPED_TRACE(name);
+        ++files;
+        const std::string input = ReadFile(entry.path());
+        // KS for its county-line log, MULTI (every table) for the rest.
+        for (const char* code : {name.find("ksqp") != std::string::npos ? "KS" : "MULTI"}) {
+            SCOPED_TRACE(code);
+            MemorySource source(input);
+            StringSink sink;
+            RunReport report;
+            const ConvertLogResult result =
+                ConvertLogDetailed(source, sink, FindSelectionByCode(code), true, "out.adi", report);
+            const std::string output = sink.str();
+
+            const Parsed in = ParseLog(input);
+            const Parsed out = ParseLog(output);
+            std::vector<Record> written;
+            std::copy_if(in.records.begin(), in.records.end(), std::back_inserter(written),
+                         [](const Record& r) { return WillBeWritten(r); });
+
+            // Every contact that can be written is, each with its copies. The
+            // sources count contacts whose values are not empty.
+            ASSERT_TRUE(writable.count(name)) << "file missing from SOURCES.md";
+            EXPECT_EQ(std::count_if(written.begin(), written.end(), [](const Record& r) { return WillBeWritten(r, true); }),
+                      writable.at(name));
+            EXPECT_EQ(static_cast<std::int64_t>(out.records.size()),
+                      static_cast<std::int64_t>(written.size()) + result.countyLineCopies);
+            EXPECT_EQ(result.qsosWritten, static_cast<std::int64_t>(out.records.size()));
+            EXPECT_EQ(out.malformed, 0);
+            // Every record dropped for a malformed tag was reported.
+            const auto& third = report.third.OldestFirst();
+            EXPECT_EQ(std::count_if(third.begin(), third.end(),
+                                    [](const std::string& m) { return m.rfind("Malformed ADIF tag", 0) == 0; }),
+                      in.malformed);
+
+            // The header comes out as it was.
+            if (!in.records.empty() && input[0] != '<') {
+                const std::size_t headerEnd = input.find('\n', FindNoCase(input, "<EOH>"));
+                EXPECT_EQ(output.substr(0, headerEnd + 1), input.substr(0, headerEnd + 1));
+            }
+
+            // Fields the conversion does not rewrite come out byte for byte.
+            std::vector<Record> inKept, outKept;
+            for (const Record& r : written) inKept.push_back(Untouched(r));
+            for (const Record& r : out.records) outKept.push_back(Untouched(r));
+            EXPECT_EQ(Collapse(outKept), Collapse(inKept));
+            // And the log's own dates and times are kept after the leading pair.
+            for (std::size_t i = 0, o = 0; i < written.size() && o < out.records.size(); ++i) {
+                const auto dates = [](const Record& r, std::size_t skip) {
+                    Record d;
+                    for (std::size_t k = skip; k < r.size(); ++k)
+                        if (Upper(r[k].first) == "QSO_DATE" || Upper(r[k].first) == "TIME_ON") d.push_back(r[k]);
+                    return d;
+                };
+                const bool leading = out.records[o].size() >= 2 && out.records[o][0].first == "QSO_DATE" &&
+                                     out.records[o][1].first == "TIME_ON" &&
+                                     out.records[o].size() > Untouched(out.records[o]).size() + 1;
+                const Record expected = dates(written[i], 0);
+                const Record actual = dates(out.records[o], leading && dates(out.records[o], 2).size() == expected.size() ? 2 : 0);
+                EXPECT_EQ(actual, expected) << "contact " << i;
+                // Skip the county-line copies of this contact.
+                ++o;
+                while (o < out.records.size() && Untouched(out.records[o]) == Untouched(out.records[o - 1]) &&
+                       (i + 1 == written.size() || Untouched(written[i + 1]) != Untouched(out.records[o])))
+                    ++o;
+            }
+        }
+    }
+    EXPECT_GT(files, 30);
+}
+
+} // namespace
+} // namespace shirl
