@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QLabel>
@@ -454,6 +455,12 @@ private slots:
         QCOMPARE(w.messages.size(), std::size_t{2});
         QCOMPARE(w.messages[1].text, QStringLiteral("ERROR:  Could not start web browser."));
         QCOMPARE(w.messages[1].icon, MessageIcon::Error);
+    }
+
+    void userGuideIsFoundNextToTheProgram() {
+        const QString guide = shirl::qt::FindUserGuide();
+        QCOMPARE(guide, QFileInfo(QCoreApplication::applicationDirPath() + QStringLiteral("/guide.html")).canonicalFilePath());
+        QVERIFY(ReadFile(guide).contains("<title>Shirl"));
     }
 
     void nameFiltersOfTheFileDialogs() {
