@@ -31,24 +31,35 @@ def err(where: str, msg: str) -> None:
     ERRORS.append(f"{where}: {msg}")
 
 
+DATA_DIR = Path(".")
+
+
+def shown(path: Path) -> str:
+    """The path as a reader of the message finds it: data/abbrev/alabama.csv."""
+    try:
+        return "data/" + path.resolve().relative_to(DATA_DIR.resolve()).as_posix()
+    except ValueError:
+        return str(path)
+
+
 def read_csv(path: Path, header: list[str]) -> list[dict[str, str]]:
     try:
         with open(path, newline="", encoding="ascii") as f:
             reader = csv.reader(f)
             rows = list(reader)
     except (OSError, UnicodeDecodeError) as e:
-        err(str(path), f"cannot read: {e}")
+        err(shown(path), f"cannot read: {e}")
         return []
     if not rows or rows[0] != header:
-        err(str(path), f"header must be {','.join(header)}")
+        err(shown(path), f"header must be {','.join(header)}")
         return []
     out = []
     for n, r in enumerate(rows[1:], start=2):
         if len(r) != len(header):
-            err(f"{path}:{n}", f"{len(r)} columns, expected {len(header)}")
+            err(f"{shown(path)}:{n}", f"{len(r)} columns, expected {len(header)}")
             continue
         d = dict(zip(header, r))
-        d["_where"] = f"{path.name}:{n}"
+        d["_where"] = f"{shown(path)}:{n}"
         out.append(d)
     return out
 
@@ -346,6 +357,8 @@ def main() -> int:
     ap.add_argument("--check", action="store_true", help="validate only, write nothing")
     ns = ap.parse_args()
     data = ns.data
+    global DATA_DIR
+    DATA_DIR = data
     gaz = load_gazetteer(data)
     table_ids = table_ids_from_header(data)
     tables = load_tables(data, gaz, table_ids)
@@ -354,7 +367,7 @@ def main() -> int:
     text = emit(gaz, tables, sel, order, sections, provinces, aliases)
     if ERRORS:
         for e in ERRORS:
-            print(f"data/{e}" if not e.startswith("data/") else e, file=sys.stderr)
+            print(e if e.startswith("data/") else f"data/{e}", file=sys.stderr)
         print(f"generate_tables.py: {len(ERRORS)} problem(s) in the reference data", file=sys.stderr)
         return 1
     if ns.output and not ns.check:
