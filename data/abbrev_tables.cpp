@@ -7,7 +7,10 @@
 namespace shirl {
 
 const AbbrevTable& GetAbbrevTable(TableId id) {
-    return AllAbbrevTables()[static_cast<std::size_t>(id)];
+    static constexpr AbbrevTable kNoTable{"", {}};
+    const auto all = AllAbbrevTables();
+    const auto index = static_cast<std::size_t>(id);
+    return index < all.size() ? all[index] : kNoTable; // a value outside the enum finds nothing
 }
 
 const AbbrevEntry* FindAbbrevEntry(std::string_view abbreviation, const AbbrevTable& table) {

@@ -630,7 +630,9 @@ TEST_F(AbbrevTablesTest, SearchEdgeCases) {
     // No table has a row for Alaska or DC.
     for (const AbbrevTable& t : AllAbbrevTables())
         for (const AbbrevEntry& e : t.rows) { EXPECT_TRUE(e.countyId / 1000 != 2 && e.countyId / 1000 != 11) << e.abbreviation; }
-    // An empty table finds nothing.
+    // A value outside TableId gives an empty table; an empty table finds nothing.
+    EXPECT_TRUE(GetAbbrevTable(static_cast<TableId>(kAbbrevTableCount)).rows.empty());
+    EXPECT_TRUE(GetAbbrevTable(static_cast<TableId>(-1)).rows.empty());
     const AbbrevTable empty{"empty", {}};
     EXPECT_EQ(FindAbbrevEntry("AUT", empty), nullptr);
     EXPECT_EQ(SearchAbbrevTable("", empty), nullptr);
