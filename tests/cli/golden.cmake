@@ -66,3 +66,28 @@ if(failed)
   message(FATAL_ERROR "golden cases failed: ${failed}")
 endif()
 message(STATUS "${cases} golden cases passed")
+
+# The command line around the conversion: help, usage errors (exit 2) and
+# failed checks (exit 1, the message on stderr).
+function(expect_cli status stdout_regex stderr_regex)
+  execute_process(
+    COMMAND "${CLI}" convert ${ARGN}
+    WORKING_DIRECTORY "${WORK}"
+    OUTPUT_VARIABLE out
+    ERROR_VARIABLE err
+    RESULT_VARIABLE rc)
+  if(NOT rc EQUAL status OR NOT out MATCHES "${stdout_regex}" OR NOT err MATCHES "${stderr_regex}")
+    message(FATAL_ERROR "convert ${ARGN}: exit ${rc} (expected ${status})\nstdout: ${out}\nstderr: ${err}")
+  endif()
+endfunction()
+
+set(sample "${SRC}/tests/data/golden/headerless/input.adi")
+expect_cli(0 "^Usage: shirl-cli convert --selection CODE" "^$" --help)
+expect_cli(2 "^$" "^shirl-cli: .*\n$" --selection XX "${sample}" out.adi)
+expect_cli(2 "^$" "^shirl-cli: .*\n$" --selection AL "${sample}")
+expect_cli(2 "^$" "^shirl-cli: .*\n$" --selection AL --frobnicate "${sample}" out.adi)
+expect_cli(1 "^$" "^ERROR: You must select a state or QSO Party.\n$" "${sample}" out.adi)
+expect_cli(1 "^$" "^ERROR: Could not open input file.\n$" --selection AL missing.adi out.adi)
+expect_cli(1 "^$" "^ERROR: Input and output file names must be different.\n$" --selection AL "${sample}" "${sample}")
+expect_cli(0 "Converted 2 Alabama counties.\nWrote 2 QSOs to out.adi\n\n$" "^$" --selection=al --no-mobile "${sample}" out.adi)
+message(STATUS "command-line checks passed")

@@ -10,6 +10,11 @@
 #include <vector>
 
 #include "app/convert_command.h"
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#endif
 #include "data/selections.h"
 
 namespace shirl {
@@ -179,6 +184,33 @@ TEST_F(ConvertCommand, ReadOnlyOutputStaysAsItWas) {
     EXPECT_EQ(*outcome.error, "ERROR: Could not open output file.");
     EXPECT_EQ(ReadFile(m_output), "keep me");
 }
+
+#ifndef _WIN32
+// A file size limit makes writing the output fail part way, whatever the
+// rights of the user running the test.
+TEST_F(ConvertCommand, WriteFailureLeavesExistingOutputAsItWas) {
+    WriteFile(m_output, "keep me");
+    std::string big = "Big log\n<EOH>\n";
+    for (int i = 0; i < 2000; ++i) big += "<CALL:4>K1AB <BAND:3>20M <MODE:2>CW <EOR>\n";
+    WriteFile(m_input, big);
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const ConvertOutcome outcome = Convert(Name(m_input), Name(m_output));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    ASSERT_TRUE(outcome.error.has_value());
+    EXPECT_EQ(*outcome.error, "ERROR: Could not write output file.");
+    EXPECT_TRUE(outcome.rows.empty());
+    EXPECT_EQ(ReadFile(m_output), "keep me");
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.adi", "out.adi"}));
+}
+#endif
 
 #ifdef __linux__
 TEST_F(ConvertCommand, WriteFailureIsReported) {
