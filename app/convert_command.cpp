@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 #include "adif/byte_io.h"
@@ -118,10 +119,16 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     if (!output.Open(NameOf(temporary))) return Failure(kCannotOpenOutput);
 
     RunReport report;
-    ConvertLog(input, output, request.selection, request.addMobile, request.outputName, report);
+    bool written = true;
+    try {
+        ConvertLog(input, output, request.selection, request.addMobile, request.outputName, report);
+    } catch (const std::bad_alloc&) {
+        // Out of memory (a value of gigabytes): the output is incomplete.
+        written = false;
+    }
     input.Close();
 
-    bool written = output.Close();
+    written = output.Close() && written;
     if (direct) return written ? ConvertOutcome{std::nullopt, ReportRows(report)} : Failure(kCannotWriteOutput);
     if (written && exists) {
         // Keep the permissions of the file being replaced.
