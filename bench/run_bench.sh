@@ -94,8 +94,8 @@ if eu:
     print(f"peer/product (wall):  {eu / pu:.2f}   (target >= 10)")
 print(f"product throughput:   {mb / (pu / 1e6):.1f} MB/s   (target >= 200)")
 EOF
-echo "product report (last lines):"
-grep -v '^$' "$out/product.stdout" | head -n 3 | cut -c1-100
+echo "product report: $(grep -E '^(Converted|Wrote) ' "$out/product.stdout" | tr '\n' ' ')"
+echo "  and $(grep -c '' "$out/product.stdout") report rows in all"
 
 step "memory check: plain logs of 1,000 and 1,000,000 QSOs"
 small=$(gen 1000 plain)

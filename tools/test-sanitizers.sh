@@ -3,6 +3,8 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer; any finding fails the run
 # (-fno-sanitize-recover=all). The Qt window is left out: its tests run in the
 # native suite, and Qt's own libraries are not built with the sanitizers.
+# Warnings are not errors here: the sanitizers make g++ warn falsely (maybe-
+# uninitialized in std::regex); the native build keeps -Werror.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/common.sh
@@ -13,7 +15,7 @@ dir=build/sanitize
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 step "building in $dir (g++, $flags)"
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=g++ \
-  -DSHIRL_BUILD_QT=OFF -DSHIRL_BUILD_WIN32=OFF -DSHIRL_WERROR=ON \
+  -DSHIRL_BUILD_QT=OFF -DSHIRL_BUILD_WIN32=OFF -DSHIRL_WERROR=OFF \
   "-DCMAKE_CXX_FLAGS=$flags" "-DCMAKE_EXE_LINKER_FLAGS=$flags" >/dev/null
 cmake --build "$dir" -j "$(jobs)"
 
