@@ -34,6 +34,16 @@ public:
         if (m_used == m_buffer.size()) FlushBuffer();
         m_buffer[m_used++] = byte;
     }
+    // Room for `size` bytes written straight into the buffer, then Commit();
+    // nullptr when `size` is larger than the whole buffer.
+    char* Reserve(std::size_t size) {
+        if (size > m_buffer.size() - m_used) {
+            FlushBuffer();
+            if (size > m_buffer.size()) return nullptr;
+        }
+        return m_buffer.data() + m_used;
+    }
+    void Commit(std::size_t size) { m_used += size; }
     // Hands everything buffered to Drain(). False once any write failed.
     bool Flush();
     bool Failed() const { return m_failed; }

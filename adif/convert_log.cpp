@@ -405,6 +405,11 @@ void Reader::Malformed() {
 // The value is exactly the next `length` bytes of the input, line ends
 // included, or what is left of the input when it ends sooner.
 void Reader::ReadValue(std::size_t length, std::string& value) {
+    if (length <= m_end - m_pos) { // the usual case: all of it is in the buffer
+        value.assign(m_buf.data() + m_pos, length);
+        m_pos += length;
+        return;
+    }
     value.clear();
     while (length != 0) {
         if (m_pos == m_end && !Refill()) return;
@@ -459,7 +464,10 @@ void Reader::TakeTime(const std::string& value) {
 
 void Reader::CompleteQso() {
     std::optional<std::int64_t> time;
-    if (m_haveDate) {
+    const bool inRange = m_hour >= 0 && m_hour < 24 && m_minute >= 0 && m_minute < 60 && m_second >= 0 && m_second < 60;
+    if (m_haveDate && inRange) {
+        time = DaysFromCivil(m_year, m_month, m_day) * 86400 + m_hour * 3600 + m_minute * 60 + m_second;
+    } else if (m_haveDate) {
         // Parts out of range roll over (24:00 is 00:00 of the next day);
         // the run keeps the normalised values for the QSOs that follow.
         const std::int64_t seconds =

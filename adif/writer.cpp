@@ -1,6 +1,7 @@
 #include "adif/writer.h"
 
 #include <charconv>
+#include <cstring>
 
 namespace shirl {
 
@@ -16,14 +17,37 @@ std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::
     }
 
     std::size_t next = length;
+    std::string_view separator;
     if (column != 0) {
         if (column + length <= 78) {
-            out.Put(' ');
+            separator = " ";
             next = column + length + 1;
         } else {
-            out.Write(lineEnd);
+            separator = lineEnd;
         }
     }
+    // Most fields fit the buffer whole: one copy, no per-piece checks.
+    if (char* p = out.Reserve(separator.size() + length)) {
+        char* const start = p;
+        const auto put = [&p](std::string_view text) {
+            if (!text.empty()) std::memcpy(p, text.data(), text.size());
+            p += text.size();
+        };
+        put(separator);
+        *p++ = '<';
+        put(name);
+        if (value) {
+            *p++ = ':';
+            put(std::string_view(digits, digitCount));
+            *p++ = '>';
+            put(*value);
+        } else {
+            *p++ = '>';
+        }
+        out.Commit(static_cast<std::size_t>(p - start));
+        return next;
+    }
+    out.Write(separator);
     out.Put('<');
     out.Write(name);
     if (value) {
