@@ -1,6 +1,7 @@
 #include "adif/convert_log.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -94,10 +95,17 @@ bool ParseDeclaredLength(std::string_view text, std::size_t& length) {
     return true;
 }
 
+// Bytes that may not stand in a tag name: blanks, '<', ',', '{' and '}'.
+constexpr std::array<bool, 256> kNotInName = [] {
+    std::array<bool, 256> table{};
+    for (unsigned char c : std::string_view(" \t\r\v\f<,{}")) table[c] = true;
+    return table;
+}();
+
 bool ValidTagName(std::string_view name) {
     if (name.empty()) return false;
     for (char c : name)
-        if (IsBlank(c) || c == '<' || c == ',' || c == '{' || c == '}') return false;
+        if (kNotInName[static_cast<unsigned char>(c)]) return false;
     return true;
 }
 
@@ -359,7 +367,8 @@ void Reader::ParseTag() {
     }
 
     AdifField& field = NewField();
-    field.name.assign(name);
+    if (field.name != name) field.name.assign(name); // a reused slot often holds the same name
+
     m_pos += k + 1;
     if (hasValue) {
         if (!field.value) field.value.emplace();
