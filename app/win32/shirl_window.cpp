@@ -38,10 +38,11 @@ std::string BuildFilterText(const std::vector<std::pair<std::string, std::string
 }
 
 DWORD FileDialogFlags(const FileDialogRequest& request) {
-    // The open dialog accepts only an existing file (0x81004); the save
-    // dialog asks before it replaces one (0x80006).
-    return request.kind == FileDialogKind::Open ? OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY
-                                                : OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    // Open: 0x81004 (the file must exist); save: 0x80006 (ask before replacing).
+    DWORD flags = OFN_EXPLORER | OFN_HIDEREADONLY;
+    if (request.mustExist) flags |= OFN_FILEMUSTEXIST;
+    if (request.overwritePrompt) flags |= OFN_OVERWRITEPROMPT;
+    return flags;
 }
 
 CShirlWindow::CShirlWindow(HINSTANCE instance, std::string appName)

@@ -540,6 +540,17 @@ void UseFileDialog(HWND dialog, DWORD processId, int button, const std::string& 
     HWND fileDialog = FindProcessWindow(processId, title);
     Check(fileDialog != nullptr, "file dialog \"" + title + "\" opens");
     if (!fileDialog) return;
+    // The file type list (cmb1) shows the two filters, the first in force.
+    HWND types = GetDlgItem(fileDialog, 0x470);
+    std::string filters;
+    for (LRESULT i = 0, n = types ? SendMessageW(types, CB_GETCOUNT, 0, 0) : 0; i < n; ++i) {
+        wchar_t row[256] = {};
+        if (SendMessageW(types, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) < 256)
+            SendMessageW(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row));
+        filters += Narrow(row) + ";";
+    }
+    CheckEqual<std::string>(filters, "ADIF Files;All Files;", "file dialog \"" + title + "\" filters");
+    Check(types && SendMessageW(types, CB_GETCURSEL, 0, 0) == 0, "file dialog \"" + title + "\" starts on ADIF Files");
     if (name.empty()) {
         PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     } else {
