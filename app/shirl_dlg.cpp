@@ -9,8 +9,15 @@ namespace shirl {
 
 namespace {
 
-std::vector<std::pair<std::string, std::string>> AdifFilters() {
-    return {{"ADIF Files", "*.adi;*.adif;"}, {"All Files", "*.*"}};
+// What the two file dialogs share: the ADIF filters and the "adi" suffix.
+FileDialogRequest AdifFileRequest(FileDialogKind kind, const char* title, const std::string& initialName) {
+    FileDialogRequest request;
+    request.kind = kind;
+    request.title = title;
+    request.initialName = initialName;
+    request.defaultSuffix = "adi";
+    request.filters = {{"ADIF Files", "*.adi;*.adif;"}, {"All Files", "*.*"}};
+    return request;
 }
 
 } // namespace
@@ -40,23 +47,13 @@ std::string FormatAboutText(const std::optional<std::pair<int, int>>& version,
 }
 
 FileDialogRequest InputFileDialogRequest(const std::string& initialName) {
-    FileDialogRequest request;
-    request.kind = FileDialogKind::Open;
-    request.title = "Input ADIF File";
-    request.initialName = initialName;
-    request.defaultSuffix = "adi";
-    request.filters = AdifFilters();
+    FileDialogRequest request = AdifFileRequest(FileDialogKind::Open, "Input ADIF File", initialName);
     request.mustExist = true;
     return request;
 }
 
 FileDialogRequest OutputFileDialogRequest(const std::string& initialName) {
-    FileDialogRequest request;
-    request.kind = FileDialogKind::Save;
-    request.title = "Output ADIF file";
-    request.initialName = initialName;
-    request.defaultSuffix = "adi";
-    request.filters = AdifFilters();
+    FileDialogRequest request = AdifFileRequest(FileDialogKind::Save, "Output ADIF file", initialName);
     request.overwritePrompt = true;
     return request;
 }

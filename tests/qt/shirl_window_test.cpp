@@ -408,7 +408,9 @@ private slots:
         w.setFont(bigger);
         QVERIFY(w.baseUnits().x > units.x);
         QVERIFY(w.baseUnits().y > units.y);
-        QVERIFY(w.width() > w.minimumWidth() - 1 && w.width() * 4 >= 372 * w.baseUnits().x - w.baseUnits().x);
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QVERIFY(std::abs(w.width() * 4 - 372 * w.baseUnits().x) <= w.baseUnits().x);
+        QVERIFY(std::abs(w.height() * 8 - 258 * w.baseUnits().y) <= w.baseUnits().y);
         QVERIFY(w.control<QListView>("IDC_REPORT")->width() > reportWidth * 3 / 2);
     }
 

@@ -142,8 +142,21 @@ int RowOf(std::string_view name) {
 class DialogTest : public ::testing::Test {
 protected:
     DialogTest() : dlg(window) { dlg.OnInitDialog(); }
+
+    // Writes the Alabama log to in.adi of `dir` and fills the dialog in as a
+    // user would: both names typed, Alabama picked.
+    void PrepareAlabamaRun(const TempDir& dir) {
+        in = dir.File("in.adi");
+        out = dir.File("out.adi");
+        WriteFile(in, kAlabamaLog);
+        window.TypeInput(dlg, in);
+        window.TypeOutput(dlg, out);
+        window.PickRow(dlg, RowOf("Alabama"));
+    }
+
     FakeWindow window;
     CShirlDlg dlg;
+    std::string in, out;
 };
 
 } // namespace
@@ -326,10 +339,7 @@ TEST_F(DialogTest, ConvertReportsOnlyTheFirstFailingCheck) {
 
 TEST_F(DialogTest, AFailedConvertLeavesTheLastReport) {
     TempDir dir;
-    WriteFile(dir.File("in.adi"), kAlabamaLog);
-    window.TypeInput(dlg, dir.File("in.adi"));
-    window.TypeOutput(dlg, dir.File("out.adi"));
-    window.PickRow(dlg, RowOf("Alabama"));
+    PrepareAlabamaRun(dir);
     dlg.OnConvert();
     ASSERT_EQ(window.reportReplaceCalls, 1);
     const auto report = window.reportRows;
@@ -343,11 +353,7 @@ TEST_F(DialogTest, AFailedConvertLeavesTheLastReport) {
 
 TEST_F(DialogTest, ConvertWritesTheOutputAndShowsTheReport) {
     TempDir dir;
-    const std::string in = dir.File("in.adi"), out = dir.File("out.adi");
-    WriteFile(in, kAlabamaLog);
-    window.TypeInput(dlg, in);
-    window.TypeOutput(dlg, out);
-    window.PickRow(dlg, RowOf("Alabama"));
+    PrepareAlabamaRun(dir);
     dlg.OnConvert();
     EXPECT_TRUE(window.messages.empty());
     ASSERT_EQ(window.reportReplaceCalls, 1);
@@ -365,11 +371,7 @@ TEST_F(DialogTest, ConvertWritesTheOutputAndShowsTheReport) {
 
 TEST_F(DialogTest, ConvertTwiceRewritesTheOutputAndShowsTheSecondReportOnly) {
     TempDir dir;
-    const std::string in = dir.File("in.adi"), out = dir.File("out.adi");
-    WriteFile(in, kAlabamaLog);
-    window.TypeInput(dlg, in);
-    window.TypeOutput(dlg, out);
-    window.PickRow(dlg, RowOf("Alabama"));
+    PrepareAlabamaRun(dir);
     dlg.OnConvert();
     const std::string first = ReadFile(out);
     const auto firstReport = window.reportRows;
