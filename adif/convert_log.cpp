@@ -25,7 +25,6 @@ constexpr std::size_t kPrescanKeep = std::size_t{8} << 20;
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 bool IsDigit(char c) { return IsAsciiDigit(c); }
 bool IsAlnum(char c) { return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
