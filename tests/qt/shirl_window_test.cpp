@@ -82,6 +82,14 @@ QByteArray ReadFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Shows the window and makes it the active one, also on a display without
+// a window manager.
+bool ShowActive(QWidget& w) {
+    w.show();
+    w.activateWindow();
+    return QTest::qWaitForWindowActive(&w);
+}
+
 int AlabamaRow() {
     const auto order = shirl::DisplayOrder();
     for (std::size_t r = 0; r < order.size(); ++r)
@@ -99,8 +107,7 @@ private slots:
 
     void startState() {
         TestWindow w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(ShowActive(w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Shirl 7.1"));
         QCOMPARE(w.control<QComboBox>("IDC_SELECTION")->currentIndex(), -1);
         QCOMPARE(w.control<QComboBox>("IDC_SELECTION")->currentText(), QString());
@@ -190,8 +197,7 @@ private slots:
 
     void keyboardPicksTheFirstRow() {
         TestWindow w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(ShowActive(w));
         auto* box = w.control<QComboBox>("IDC_SELECTION");
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Down);
@@ -289,8 +295,7 @@ private slots:
 
     void addMobileCheckBoxToggles() {
         TestWindow w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(ShowActive(w));
         auto* check = w.control<QCheckBox>("IDC_ADD_MOBILE");
         check->setFocus();
         QTest::keyClick(check, Qt::Key_Space);
@@ -310,8 +315,7 @@ private slots:
     void enterRunsConvertFromAnyControl() {
         QFETCH(QString, control);
         TestWindow w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(ShowActive(w));
         QWidget* target = w.findChild<QWidget*>(control);
         QVERIFY(target != nullptr);
         target->setFocus();
@@ -327,8 +331,7 @@ private slots:
     void escapeAndExitClose() {
         {
             TestWindow w;
-            w.show();
-            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QVERIFY(ShowActive(w));
             QTest::keyClick(&w, Qt::Key_Escape);
             QVERIFY(!w.isVisible());
             QCOMPARE(w.result(), int(QDialog::Rejected));
@@ -345,8 +348,7 @@ private slots:
 
     void tabOrderFollowsTheTemplate() {
         TestWindow w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(ShowActive(w));
         QStringList visited;
         for (int i = 0; i < 10; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
