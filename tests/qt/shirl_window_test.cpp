@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
@@ -465,6 +466,35 @@ private slots:
         const QString guide = shirl::qt::FindUserGuide();
         QCOMPARE(guide, QFileInfo(QCoreApplication::applicationDirPath() + QStringLiteral("/guide.html")).canonicalFilePath());
         QVERIFY(ReadFile(guide).contains("<title>Shirl"));
+    }
+
+    // The real message boxes: the application name as caption, the error
+    // icon for Convert's errors, no icon for About.
+    void messageBoxesCarryNameAndIcon() {
+        ShirlWindow w;
+        w.show();
+        struct Seen {
+            QString title, text;
+            QMessageBox::Icon icon;
+        };
+        std::vector<Seen> seen;
+        auto answer = [&seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            seen.push_back({box->windowTitle(), box->text(), box->icon()});
+            box->accept();
+        };
+        QTimer::singleShot(0, answer);
+        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("IDOK")), Qt::LeftButton);
+        QTimer::singleShot(0, answer);
+        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("IDC_ABOUT")), Qt::LeftButton);
+        QCOMPARE(seen.size(), std::size_t{2});
+        QCOMPARE(seen[0].title, QStringLiteral("Shirl"));
+        QCOMPARE(seen[0].text, QStringLiteral("ERROR: Didn't specify input file."));
+        QCOMPARE(seen[0].icon, QMessageBox::Critical);
+        QCOMPARE(seen[1].title, QStringLiteral("Shirl"));
+        QVERIFY(seen[1].text.startsWith(QStringLiteral("Copyright: ")));
+        QCOMPARE(seen[1].icon, QMessageBox::NoIcon);
     }
 
     void nameFiltersOfTheFileDialogs() {
