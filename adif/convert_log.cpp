@@ -56,7 +56,6 @@ public:
         default: m_state = Restart(c); return 0;
         }
     }
-    void Reset() { m_state = 0; }
 
 private:
     static int Restart(char c) { return c == '<' ? 1 : 0; }
