@@ -25,6 +25,11 @@ build=build/windows
 export WINEPREFIX="$PWD/$build/wine-prefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 all_start=$(date +%s)
 took() { echo "($(( $(date +%s) - $1 )) s)"; }
+# One wineserver for a whole ctest run: one that ends between two test
+# programs (it lingers 3 s after the last) can reset the next one's
+# connection. wineboot starts Wine's own services with their output on
+# /dev/null, so that they never hold a test program's output pipe open.
+start_wine() { wineserver -p && wineboot </dev/null >/dev/null 2>&1; }
 
 step "installing what the Windows tests need"
 start=$(date +%s)
@@ -43,6 +48,7 @@ echo "cross-build done $(took "$start")"
 
 step "Wine prefix $WINEPREFIX"
 start=$(date +%s)
+wineserver -k 2>/dev/null || true  # nothing left over from an earlier run
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
@@ -62,6 +68,7 @@ fi
 step "core test suite as Windows programs (Wine)"
 start=$(date +%s)
 status=0
+start_wine
 ctest --test-dir "$build" -LE wine-window ${exclude:+-E "$exclude"} -j "$(jobs)" --output-on-failure || status=$?
 wineserver -k 2>/dev/null || true  # its desktop has no display: the window tests need a new one
 echo "core tests done $(took "$start")"
@@ -69,8 +76,10 @@ echo "core tests done $(took "$start")"
 
 step "window tests under Xvfb"
 start=$(date +%s)
+export -f start_wine
 SHIRL_REQUIRE_DISPLAY=1 xvfb-run -a bash -c '
   status=0
+  start_wine
   ctest --test-dir "$1" -L wine-window --output-on-failure || status=$?
   wineserver -k 2>/dev/null || true
   exit $status' window-tests "$build"
