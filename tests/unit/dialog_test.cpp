@@ -316,6 +316,8 @@ TEST_F(DialogTest, ConvertReportsOnlyTheFirstFailingCheck) {
         {existing, existing, -1, "ERROR: Input and output file names must be different."},
         {existing, dir.File("out.adi"), -1, "ERROR: You must select a state or QSO Party."},
         {dir.File("missing.adi"), dir.File("never.adi"), 0, "ERROR: Could not open input file."},
+        // A name of blanks is a name: it fails only when it is opened.
+        {"  ", dir.File("never.adi"), 0, "ERROR: Could not open input file."},
         {existing, dir.File("no-such-folder/out.adi"), 0, "ERROR: Could not open output file."},
     };
     for (const Case& c : cases) {
