@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "app/shirl_dlg.h"
 #include "data/selections.h"
 #include "res/resource.h"
 
@@ -214,7 +215,9 @@ void CheckDialogTemplate(HMODULE module) {
     Check(x == 0 && y == 0 && cx == 372 && cy == 258, "dialog is 372 x 258 dialog units");
     CheckEqual<std::string>(in.TextOrOrdinal(), "", "dialog has no menu");
     CheckEqual<std::string>(in.TextOrOrdinal(), "", "dialog has the standard dialog class");
-    CheckEqual<std::string>(in.Text(), "Shirl 7.1", "dialog caption in the template");
+    const std::string caption = in.Text();
+    CheckEqual<std::string>(caption, "Shirl 7.1", "dialog caption in the template");
+    CheckEqual(caption, shirl::DialogCaption(), "template caption is the one the dialog logic makes");
     const WORD points = in.Word();
     in.Word();  // weight
     in.Byte();  // italic
@@ -322,12 +325,16 @@ void CheckVersionInfo(const std::string& exe) {
         const bool ok = VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&found), &foundLength);
         CheckEqual<std::string>(ok && found ? found : "(none)", expected, std::string("version string ") + key);
     }
-    for (const char* key : {"CompanyName", "LegalCopyright"}) {
+    // The maker's texts agree with the ones About shows.
+    const std::pair<const char*, std::string> makers[] = {
+        {"CompanyName", std::string(shirl::kAuthorText)},
+        {"LegalCopyright", "Copyright (C) " + std::string(shirl::kCopyrightText)}};
+    for (const auto& [key, expected] : makers) {
         char* found = nullptr;
         UINT foundLength = 0;
         const std::string path = std::string("\\StringFileInfo\\040904e4\\") + key;
         const bool ok = VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&found), &foundLength);
-        Check(ok && found && std::strstr(found, "Shirl developers"), std::string("version string ") + key);
+        CheckEqual<std::string>(ok && found ? found : "(none)", expected, std::string("version string ") + key);
     }
     WORD* translation = nullptr;
     UINT translationLength = 0;
