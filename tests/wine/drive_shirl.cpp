@@ -694,6 +694,16 @@ int main(int argc, char** argv) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     Check(ReadFile(work + "\\out.adi") == expectTicked, "window output (ticked again) equals shirl-cli's");
 
+    // Enter runs Convert (the default button) and the dialog stays open.
+    DeleteFileA((work + "\\out.adi").c_str());
+    // As after typing a name: Enter in the output name box.
+    HWND focus = FindWindowExA(GetDlgItem(dialog, IDC_OUTPUT_NAME), nullptr, "Edit", nullptr);
+    PostMessageA(focus, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(focus, WM_KEYUP, VK_RETURN, 0xC0000001);
+    Check(WaitFor([&] { return ReadFile(work + "\\out.adi") == expectTicked; }),
+          "Enter converts again: output equals shirl-cli's");
+    Check(IsWindow(dialog) && IsWindowVisible(dialog), "the dialog stays open after Enter");
+
     // Exit ends the program.
     PostClick(dialog, IDCANCEL);
     const DWORD exitCode = WaitExit(shirl, 30000);
