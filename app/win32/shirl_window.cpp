@@ -92,47 +92,35 @@ BOOL CShirlWindow::OnInitDialog() {
 }
 
 bool CShirlWindow::OnCommand(int id, int code) {
-    switch (id) {
-    case IDC_INPUT_BROWSE:
-        if (code != BN_CLICKED) return false;
-        m_dlg.OnInputBrowse();
-        return true;
-    case IDC_OUTPUT_BROWSE:
-        if (code != BN_CLICKED) return false;
-        m_dlg.OnOutputBrowse();
-        return true;
-    case IDOK:
-        if (code != BN_CLICKED) return false;
-        m_dlg.OnConvert();
-        return true;
-    case IDC_INPUT_NAME:
-    case IDC_OUTPUT_NAME:
-        if (code != CBN_EDITCHANGE) return false;
-        m_dlg.OnNameEdited();
-        return true;
-    case IDC_SELECTION:
-        if (code != CBN_SELCHANGE) return false;
-        m_dlg.OnSelectionChanged();
-        return true;
-    case IDC_HELP_BUTTON:
-        if (code != BN_CLICKED) return false;
-        m_dlg.OnHelpButton();
-        return true;
-    case IDC_ABOUT:
-        if (code != BN_CLICKED) return false;
-        m_dlg.OnAboutButton();
-        return true;
-    case IDC_ADD_MOBILE:
-        if (code != BN_CLICKED) return false;
-        m_dlg.OnAddMobileClicked();
-        return true;
-    case IDCANCEL:
-        // Exit button or Escape (BN_CLICKED is 0 for both).
+    // The dialog's command table: control, notification, handler.
+    struct CommandRow {
+        int id;
+        int code;
+        void (CShirlDlg::*handler)();
+    };
+    static constexpr CommandRow kCommands[] = {
+        {IDC_INPUT_BROWSE, BN_CLICKED, &CShirlDlg::OnInputBrowse},
+        {IDC_OUTPUT_BROWSE, BN_CLICKED, &CShirlDlg::OnOutputBrowse},
+        {IDOK, BN_CLICKED, &CShirlDlg::OnConvert},
+        {IDC_INPUT_NAME, CBN_EDITCHANGE, &CShirlDlg::OnNameEdited},
+        {IDC_OUTPUT_NAME, CBN_EDITCHANGE, &CShirlDlg::OnNameEdited},
+        {IDC_SELECTION, CBN_SELCHANGE, &CShirlDlg::OnSelectionChanged},
+        {IDC_HELP_BUTTON, BN_CLICKED, &CShirlDlg::OnHelpButton},
+        {IDC_ABOUT, BN_CLICKED, &CShirlDlg::OnAboutButton},
+        {IDC_ADD_MOBILE, BN_CLICKED, &CShirlDlg::OnAddMobileClicked},
+    };
+    for (const CommandRow& row : kCommands) {
+        if (row.id == id && row.code == code) {
+            (m_dlg.*row.handler)();
+            return true;
+        }
+    }
+    if (id == IDCANCEL) {
+        // Exit button or Escape: the dialog ends, and with it the program.
         EndDialog(m_hwnd, IDCANCEL);
         return true;
-    default:
-        return false;
     }
+    return false;
 }
 
 bool CShirlWindow::OnPaint() {
