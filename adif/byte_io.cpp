@@ -81,12 +81,15 @@ FileSource::~FileSource() { Close(); }
 
 bool FileSource::Open(const std::string& path) {
     Close();
+    std::error_code ec;
+    const std::filesystem::path p(std::u8string(path.begin(), path.end()));
+    // A folder opens for reading on POSIX systems, and every read of it then
+    // fails: it is no input, and the run must not replace the output with nothing.
+    if (std::filesystem::is_directory(p, ec)) return false;
     m_file = OpenFileUtf8(path, "rb");
     if (m_file == nullptr) return false;
     m_failed = false;
     // A regular file can be read twice; a pipe or terminal cannot.
-    std::error_code ec;
-    const std::filesystem::path p(std::u8string(path.begin(), path.end()));
     m_seekable = std::filesystem::is_regular_file(p, ec) && std::fseek(m_file, 0, SEEK_SET) == 0;
     return true;
 }
