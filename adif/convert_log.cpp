@@ -93,19 +93,17 @@ bool ParseDeclaredLength(std::string_view text, std::size_t& length) {
     return true;
 }
 
-// Bytes that may not stand in a tag name: blanks, '<', ',', '{' and '}'.
-constexpr std::array<bool, 256> kNotInName = [] {
-    std::array<bool, 256> table{};
-    for (unsigned char c : std::string_view(" \t\r\v\f<,{}")) table[c] = true;
+// What a byte means while a tag's name is scanned, so that one pass both
+// finds the end of the name and checks it: a byte of the name, a byte that
+// may not stand in a name (blanks, '<', ',', '{' and '}'), or the ':', '>'
+// or line feed that ends the name.
+enum NameByte : unsigned char { kInName = 0, kNotInName = 1, kEndsName = 2 };
+constexpr std::array<unsigned char, 256> kNameBytes = [] {
+    std::array<unsigned char, 256> table{};
+    for (unsigned char c : std::string_view(" \t\r\v\f<,{}")) table[c] = kNotInName;
+    for (unsigned char c : std::string_view(":>\n")) table[c] = kEndsName;
     return table;
 }();
-
-bool ValidTagName(std::string_view name) {
-    if (name.empty()) return false;
-    for (char c : name)
-        if (kNotInName[static_cast<unsigned char>(c)]) return false;
-    return true;
-}
 
 bool IsLeapYear(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
@@ -320,13 +318,16 @@ void Reader::ParseTag() {
     // The first ':' or '>' on this line.
     std::size_t k = 1;
     char stop = 0;
+    unsigned char badName = 0;
     for (;;) {
         while (m_pos + k < m_end) {
             const char c = m_buf[m_pos + k];
-            if (c == ':' || c == '>' || c == '\n') {
+            const unsigned char kind = kNameBytes[static_cast<unsigned char>(c)];
+            if (kind == kEndsName) {
                 stop = c;
                 break;
             }
+            badName |= kind;
             ++k;
         }
         if (stop != 0 || !Refill()) break;
@@ -355,7 +356,7 @@ void Reader::ParseTag() {
         hasValue = true;
     }
     const std::string_view name(m_buf.data() + m_pos + 1, nameEnd - 1);
-    if (!ValidTagName(name)) return Malformed();
+    if (name.empty() || badName != 0) return Malformed();
 
     if (m_used >= kMaxQsoFields) {
         PushMessage(m_report.third, "QSO has too many ADIF fields (> " + std::to_string(kMaxQsoFields) + ")");

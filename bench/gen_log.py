@@ -20,20 +20,21 @@ import argparse
 import random
 import sys
 
-# Alabama counties whose abbreviations are the first 3 and 4 letters of the
-# name, and a few with their own abbreviations.
+# Every abbreviation of the Alabama table (the output of
+# `shirl-cli abbreviations --selection AL`, first column).
 ALABAMA = [
-    "AUT", "AUTA", "BAL", "BALD", "BAR", "BARB", "BIB", "BIBB", "BLO", "BLOU",
-    "BUL", "BULL", "BUT", "BUTL", "CHI", "CHIL", "CHO", "CHOC", "CLE", "CLEB",
-    "COF", "COFF", "COL", "COLB", "CON", "CONE", "COO", "COOS", "COV", "COVI",
-    "CRE", "CREN", "DAL", "DALE", "ELM", "ELMO", "ESC", "ESCA", "ETO", "ETOW",
-    "FAY", "FAYE", "GEN", "GENE", "GRE", "GREE", "HAL", "HALE", "HOU", "HOUS",
-    "JEF", "JEFF", "LAM", "LAMA", "LAU", "LAUD", "LAW", "LAWR", "LEE", "LIM",
-    "LIME", "LOW", "LOWN", "MAC", "MACO", "MOB", "MOBI", "MOR", "MORG", "PER",
-    "PERR", "PIC", "PICK", "PIK", "PIKE", "RAN", "RAND", "SUM", "SUMT", "TUS",
-    "TUSC", "WAL", "WALK", "WAS", "WASH", "WIL", "WILC", "WIN", "WINS",
-    "CAL", "CHOU", "CHA", "CHMB", "CLK", "CLRK", "CUL", "CULM", "DEK", "DKLB",
-    "MAD", "MDSN", "MGMY", "MGY", "SCLR", "STC", "SBY", "SHEL", "TDA", "TDEG",
+    "AUT", "AUTA", "BAL", "BALD", "BAR", "BARB", "BIB", "BIBB", "BLO", "BLOU", "BUL", "BULL",
+    "BUT", "BUTL", "CAL", "CHA", "CHE", "CHI", "CHIL", "CHMB", "CHO", "CHOC", "CHOU", "CKEE",
+    "CLAY", "CLE", "CLEB", "CLK", "CLRK", "CLY", "COF", "COFF", "COL", "COLB", "CON", "CONE",
+    "COO", "COOS", "COV", "COVI", "CRE", "CREN", "CUL", "CULM", "DAL", "DALE", "DEK", "DKLB",
+    "DLLS", "DLS", "ELM", "ELMO", "ESC", "ESCA", "ETO", "ETOW", "FAY", "FAYE", "FRA", "FRNK",
+    "GEN", "GENE", "GRE", "GREE", "HAL", "HALE", "HEN", "HNRY", "HOU", "HOUS", "JAC", "JEF",
+    "JEFF", "JKSN", "LAM", "LAMA", "LAU", "LAUD", "LAW", "LAWR", "LEE", "LIM", "LIME", "LOW",
+    "LOWN", "MAC", "MACO", "MAD", "MAR", "MARI", "MDSN", "MGMY", "MGY", "MNRO", "MOB", "MOBI",
+    "MON", "MOR", "MORG", "MRGO", "MRH", "MRN", "MRSH", "PER", "PERR", "PIC", "PICK", "PIK",
+    "PIKE", "RAN", "RAND", "RSSL", "RUS", "SBY", "SCLR", "SHEL", "STC", "SUM", "SUMT", "TDA",
+    "TDEG", "TPA", "TPOO", "TUS", "TUSC", "WAL", "WAS", "WASH", "WIL", "WIN", "WINS", "WLCX",
+    "WLKR",
 ]
 STATES = ["TX", "GA", "FL", "TN", "MS", "OH", "NY", "CA", "ON", "MD"]
 UNRESOLVABLE = ["XQZ", "ALBM", "QQQQ", "ZZZ"]

@@ -36,12 +36,15 @@ if [ "${SKIP_PEER:-0}" != 1 ] && [ ! -d bench/peer/node_modules/adif-parser-ts ]
   (cd bench/peer && npm install --no-audit --no-fund --loglevel=error)
 fi
 
+# The Selection's own abbreviations, so that the plain logs resolve silently.
+"$SHIRL_CLI" abbreviations --selection AL >"$out/abbrevs-AL.txt"
+
 # gen N [--plain]: the log's path; generated once per size and kind.
 gen() {
   local n="$1" kind="${2:-}" file
   file="$out/log-$n${kind:+-plain}.adi"
   if [ ! -s "$file" ]; then
-    python3 bench/gen_log.py --qsos "$n" --seed 1 ${kind:+--plain} --out "$file.tmp"
+    python3 bench/gen_log.py --qsos "$n" --seed 1 ${kind:+--plain} --abbrevs "$out/abbrevs-AL.txt" --out "$file.tmp"
     mv "$file.tmp" "$file"
   fi
   echo "$file"
