@@ -320,15 +320,16 @@ void Reader::ParseTag() {
     char stop = 0;
     unsigned char badName = 0;
     for (;;) {
-        while (m_pos + k < m_end) {
-            const char c = m_buf[m_pos + k];
+        const char* const base = m_buf.data() + m_pos;
+        const std::size_t available = m_end - m_pos;
+        for (; k < available; ++k) {
+            const char c = base[k];
             const unsigned char kind = kNameBytes[static_cast<unsigned char>(c)];
             if (kind == kEndsName) {
                 stop = c;
                 break;
             }
             badName |= kind;
-            ++k;
         }
         if (stop != 0 || !Refill()) break;
     }
@@ -340,13 +341,14 @@ void Reader::ParseTag() {
         ++k;
         char stop2 = 0;
         for (;;) {
-            while (m_pos + k < m_end) {
-                const char c = m_buf[m_pos + k];
+            const char* const base = m_buf.data() + m_pos;
+            const std::size_t available = m_end - m_pos;
+            for (; k < available; ++k) {
+                const char c = base[k];
                 if (c == '>' || c == '\n') {
                     stop2 = c;
                     break;
                 }
-                ++k;
             }
             if (stop2 != 0 || !Refill()) break;
         }
