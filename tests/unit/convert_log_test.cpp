@@ -50,6 +50,9 @@ struct ReaderCase {
     std::vector<std::string> expectedThird;
 };
 
+// Test names and failure messages show the case label, not a byte dump.
+void PrintTo(const ReaderCase& c, std::ostream* os) { *os << c.label; }
+
 class Reader : public ::testing::TestWithParam<ReaderCase> {};
 
 // Every case is also read one byte at a time and from a source that

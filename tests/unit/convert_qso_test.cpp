@@ -91,6 +91,9 @@ struct QsoCase {
     std::vector<std::string> first; // INFO lines
 };
 
+// Test names and failure messages show the case label, not a byte dump.
+void PrintTo(const QsoCase& c, std::ostream* os) { *os << c.label; }
+
 class ConvertQsoCases : public ::testing::TestWithParam<QsoCase> {};
 
 TEST_P(ConvertQsoCases, RecordsResultAndInfoLines) {

@@ -54,6 +54,9 @@ struct ColumnCase {
     std::size_t expectedColumn;
 };
 
+// Test names and failure messages show the case label, not a byte dump.
+void PrintTo(const ColumnCase& c, std::ostream* os) { *os << c.label; }
+
 class WriteFieldColumn : public ::testing::TestWithParam<ColumnCase> {};
 
 TEST_P(WriteFieldColumn, TextAndNewColumn) {
