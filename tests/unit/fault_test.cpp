@@ -554,6 +554,7 @@ TEST_P(FaultHostileInput, ClearReportNoCrashBoundedMemory) {
     const fs::path output = dir / "out.adi";
     const std::size_t size = GetParam().make(input);
     ASSERT_EQ(fs::file_size(input), size);
+    fs::create_directory(dir / "logs"); // where shirl-cli's stdout and stderr go, when run as a child
 
     const Report report = ConvertHostile(input, output, dir / "logs");
 
