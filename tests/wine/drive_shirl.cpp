@@ -379,7 +379,8 @@ std::string Quote(const std::string& text) { return "\"" + text + "\""; }
 struct Finder {
     DWORD processId;
     std::string className;
-    std::string title;
+    std::vector<std::string> titles;  // any of these
+    HWND except = nullptr;
     HWND found = nullptr;
 };
 
@@ -387,16 +388,19 @@ BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
     auto* finder = reinterpret_cast<Finder*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == finder->processId && IsWindowVisible(hwnd) && ClassName(hwnd) == finder->className &&
-        WindowText(hwnd) == finder->title) {
+    if (pid == finder->processId && hwnd != finder->except && IsWindowVisible(hwnd) &&
+        ClassName(hwnd) == finder->className &&
+        std::find(finder->titles.begin(), finder->titles.end(), WindowText(hwnd)) != finder->titles.end()) {
         finder->found = hwnd;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND FindProcessWindow(DWORD processId, const std::string& title, DWORD limitMs = 30000) {
-    Finder finder{processId, "#32770", title};
+// A dialog window of the process with one of these titles (other than `except`).
+HWND FindProcessWindow(DWORD processId, const std::vector<std::string>& titles, HWND except = nullptr,
+                       DWORD limitMs = 30000) {
+    Finder finder{processId, "#32770", titles, except};
     WaitFor([&] {
         finder.found = nullptr;
         EnumWindows(&FindTopLevel, reinterpret_cast<LPARAM>(&finder));
@@ -428,7 +432,7 @@ BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM param) {
 // closes it with its OK button.
 MessageBoxSeen TakeMessageBox(DWORD processId) {
     MessageBoxSeen seen;
-    HWND box = FindProcessWindow(processId, "Shirl");
+    HWND box = FindProcessWindow(processId, {"Shirl"});
     if (!box) return seen;
     seen.found = true;
     EnumChildWindows(box, &CollectStatic, reinterpret_cast<LPARAM>(&seen));
@@ -540,11 +544,29 @@ void CheckStartState(HWND dialog, DWORD threadId) {
           "focus on \"Input\" at start");
 }
 
-// Opens a file dialog with its button, checks its title and enters `name`
-// (or cancels when `name` is empty).
-void UseFileDialog(HWND dialog, DWORD processId, int button, const std::string& title, const std::string& name) {
+BOOL CALLBACK PrintWindowOf(HWND hwnd, LPARAM processId) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == static_cast<DWORD>(processId) && IsWindowVisible(hwnd))
+        std::printf("     window %s '%s'\n", ClassName(hwnd).c_str(), WindowText(hwnd).c_str());
+    return TRUE;
+}
+
+// Lists the visible top-level windows of a process, to explain a failure.
+void PrintProcessWindows(DWORD processId) { EnumWindows(&PrintWindowOf, static_cast<LPARAM>(processId)); }
+
+enum class FileDialogAnswer {
+    Cancel,   // press Cancel
+    Choose,   // enter the name and press OK: the dialog closes
+    Refused,  // enter the name and press OK: the dialog asks back or refuses
+};
+
+// Opens a file dialog with its button, checks its title and filters, and
+// answers it.
+void UseFileDialog(HWND dialog, DWORD processId, int button, const std::string& title, const std::string& name,
+                   FileDialogAnswer answer) {
     PostClick(dialog, button);
-    HWND fileDialog = FindProcessWindow(processId, title);
+    HWND fileDialog = FindProcessWindow(processId, {title});
     Check(fileDialog != nullptr, "file dialog \"" + title + "\" opens");
     if (!fileDialog) return;
     // The file type list (cmb1) shows the two filters, the first in force.
@@ -558,14 +580,43 @@ void UseFileDialog(HWND dialog, DWORD processId, int button, const std::string& 
     }
     CheckEqual<std::string>(filters, "ADIF Files;All Files;", "file dialog \"" + title + "\" filters");
     Check(types && SendMessageW(types, CB_GETCURSEL, 0, 0) == 0, "file dialog \"" + title + "\" starts on ADIF Files");
-    if (name.empty()) {
-        PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    } else {
+    if (answer != FileDialogAnswer::Cancel) {
         HWND field = GetDlgItem(fileDialog, 0x47C);  // cmb13, the file name box
         if (!field) field = GetDlgItem(fileDialog, 0x480);  // edt1 in older templates
         Check(field != nullptr, "file dialog has a file name box");
         if (field) SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+    // Wine's file dialog can drop a button press that arrives while it is
+    // still filling its folder view, so a press that changed nothing is
+    // repeated (pressing Cancel or OK again is harmless).
+    const auto press = [&](int id) {
+        for (int attempt = 0; attempt < 5 && IsWindow(fileDialog); ++attempt) {
+            PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+            if (WaitFor([&] { return !IsWindow(fileDialog); }, 5000)) return;
+        }
+    };
+    if (answer == FileDialogAnswer::Cancel) press(IDCANCEL);
+    if (answer == FileDialogAnswer::Choose) press(IDOK);
+    if (answer == FileDialogAnswer::Refused) {
+        // Wine titles its "no such file" box with nothing, its "replace?"
+        // box with the file dialog's title.
+        HWND question = nullptr;
+        for (int attempt = 0; attempt < 5 && !question; ++attempt) {
+            PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            question = FindProcessWindow(processId, {title, ""}, fileDialog, 5000);
+        }
+        Check(question != nullptr, "file dialog \"" + title + "\" asks back about " + name);
+        if (!question) PrintProcessWindows(processId);
+        if (question) {
+            MessageBoxSeen seen;
+            EnumChildWindows(question, &CollectStatic, reinterpret_cast<LPARAM>(&seen));
+            std::printf("     (%s)\n", seen.text.c_str());
+            const int no = GetDlgItem(question, IDNO) ? IDNO : IDOK;
+            PostMessageA(question, WM_COMMAND, MAKEWPARAM(no, BN_CLICKED), 0);
+            WaitFor([&] { return !IsWindow(question); });
+        }
+        Check(IsWindow(fileDialog) != FALSE, "file dialog \"" + title + "\" stays open after that");
+        press(IDCANCEL);
     }
     Check(WaitFor([&] { return !IsWindow(fileDialog); }), "file dialog \"" + title + "\" closes");
 }
@@ -626,7 +677,7 @@ int main(int argc, char** argv) {
     // 3. The window.
     const Process shirl = Start(Quote(exe), work);
     WaitForInputIdle(shirl.handle, 30000);
-    HWND dialog = FindProcessWindow(shirl.id, "Shirl 7.1");
+    HWND dialog = FindProcessWindow(shirl.id, {"Shirl 7.1"});
     if (!dialog) Fatal("Shirl.exe shows no window \"Shirl 7.1\"");
     CheckStartState(dialog, GetWindowThreadProcessId(dialog, nullptr));
 
@@ -651,14 +702,21 @@ int main(int argc, char** argv) {
 
     // File dialogs: cancelling keeps the boxes, choosing fills them; the save
     // dialog appends the default extension.
-    UseFileDialog(dialog, shirl.id, IDC_INPUT_BROWSE, "Input ADIF File", "");
+    UseFileDialog(dialog, shirl.id, IDC_INPUT_BROWSE, "Input ADIF File", "", FileDialogAnswer::Cancel);
     Check(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)).empty(), "cancelled input dialog changes nothing");
-    UseFileDialog(dialog, shirl.id, IDC_INPUT_BROWSE, "Input ADIF File", in);
+    UseFileDialog(dialog, shirl.id, IDC_INPUT_BROWSE, "Input ADIF File", work + "\\missing.adi",
+                  FileDialogAnswer::Refused);
+    Check(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)).empty(), "a missing input file is not taken");
+    UseFileDialog(dialog, shirl.id, IDC_INPUT_BROWSE, "Input ADIF File", in, FileDialogAnswer::Choose);
     CheckEqual(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)), in, "input name from the open dialog");
-    UseFileDialog(dialog, shirl.id, IDC_OUTPUT_BROWSE, "Output ADIF file", work + "\\picked");
+    UseFileDialog(dialog, shirl.id, IDC_OUTPUT_BROWSE, "Output ADIF file", work + "\\picked",
+                  FileDialogAnswer::Choose);
     CheckEqual(WindowText(GetDlgItem(dialog, IDC_OUTPUT_NAME)), work + "\\picked.adi",
                "output name from the save dialog, with \".adi\" added");
     CheckEqual(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)), in, "input name kept after choosing the output");
+    UseFileDialog(dialog, shirl.id, IDC_OUTPUT_BROWSE, "Output ADIF file", in, FileDialogAnswer::Refused);
+    CheckEqual(WindowText(GetDlgItem(dialog, IDC_OUTPUT_NAME)), work + "\\picked.adi",
+               "replacing an existing file needs a yes: output name unchanged after no");
 
     PostClick(dialog, IDOK);
     box = TakeMessageBox(shirl.id);
