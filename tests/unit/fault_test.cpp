@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -31,6 +32,7 @@
 #endif
 #ifdef __linux__
 #include <linux/fs.h>
+#include <sys/sysmacros.h>
 #include <sys/ioctl.h>
 #endif
 
@@ -129,10 +131,12 @@ public:
         std::error_code ec;
         for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::recursive_directory_iterator();
              it.increment(ec)) {
+            std::error_code ignored; // a file that cannot be unprotected must not stop the walk
 #ifdef __linux__
-            if (!it->is_symlink()) SetImmutable(it->path(), false);
+            if (it->is_regular_file(ignored)) SetImmutable(it->path(), false);
 #endif
-            if (!it->is_symlink()) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+            if (!it->is_symlink(ignored))
+                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
         }
         fs::remove_all(m_path, ec);
     }
@@ -444,6 +448,36 @@ INSTANTIATE_TEST_SUITE_P(Outputs, FaultWriteFailure,
                          [](const ::testing::TestParamInfo<WriteFailureCase>& info) {
                              return std::string(info.param.name);
                          });
+
+#ifdef __linux__
+// A full device as the output: every write fails with ENOSPC. As root the
+// test makes its own full device in its folder, so that a fault that renamed
+// a file over the device could only replace that one.
+TEST(FaultOutput, FullDeviceReportsTheWriteFailure) {
+    TempDir dir;
+    const std::string log = LargeLog(2000);
+    ASSERT_TRUE(WriteAll(dir / "in.adi", log));
+    fs::path device = "/dev/full";
+    if (IsRoot()) {
+        device = dir / "full";
+        if (::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) GTEST_SKIP() << "cannot make a device here";
+    }
+    const int probe = ::open(device.c_str(), O_WRONLY);
+    if (probe < 0) GTEST_SKIP() << "no writable full device here";
+    const bool full = ::write(probe, "x", 1) < 0 && errno == ENOSPC;
+    ::close(probe);
+    if (!full) GTEST_SKIP() << Utf8(device) << " is not a full device";
+    const std::vector<std::string> before = Entries(dir.path());
+
+    const ConvertOutcome outcome = Convert(dir / "in.adi", device);
+
+    EXPECT_EQ(outcome.error, kWriteOutputError);
+    EXPECT_TRUE(outcome.rows.empty());
+    EXPECT_TRUE(fs::is_character_file(device)) << "the device must not be replaced";
+    EXPECT_EQ(ReadAll(dir / "in.adi"), log);
+    EXPECT_EQ(Entries(dir.path()), before);
+}
+#endif
 #endif // !_WIN32
 
 // ---------------------------------------------------- hostile inputs
