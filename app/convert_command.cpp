@@ -25,6 +25,7 @@ constexpr const char* kNoSelection = "ERROR: You must select a state or QSO Part
 constexpr const char* kCannotOpenInput = "ERROR: Could not open input file.";
 constexpr const char* kCannotOpenOutput = "ERROR: Could not open output file.";
 constexpr const char* kCannotWriteOutput = "ERROR: Could not write output file.";
+constexpr const char* kCannotReadInput = "ERROR: Could not read input file.";
 
 fs::path PathOf(const std::string& name) { return fs::path(std::u8string(name.begin(), name.end())); }
 
@@ -126,10 +127,17 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
         // Out of memory (a value of gigabytes): the output is incomplete.
         written = false;
     }
+    // A read error part way through leaves a log cut short: it must not take
+    // the place of an existing output as if the conversion were complete.
+    const bool readWhole = !input.Failed();
     input.Close();
 
     written = output.Close() && written;
     if (direct) return written ? ConvertOutcome{std::nullopt, ReportRows(report)} : Failure(kCannotWriteOutput);
+    if (!readWhole) {
+        fs::remove(temporary, ec);
+        return Failure(kCannotReadInput);
+    }
     if (written && exists) {
         // Keep the permissions of the file being replaced.
         fs::permissions(temporary, status.permissions(), fs::perm_options::replace, ec);

@@ -16,8 +16,9 @@ struct ConvertRequest {
 };
 
 struct ConvertOutcome {
-    // Set when a check failed before the run, or when the output could not
-    // be written after it ("ERROR: Could not write output file."): the
+    // Set when a check failed before the run, or when the input could not be
+    // read whole or the output not written ("ERROR: Could not read input
+    // file.", "ERROR: Could not write output file."): the
     // "ERROR: ..." text of the message box. The output file is then as it
     // was before the command and `rows` is empty.
     std::optional<std::string> error;

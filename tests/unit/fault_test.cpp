@@ -336,6 +336,35 @@ INSTANTIATE_TEST_SUITE_P(
                                      }}),
     [](const ::testing::TestParamInfo<UnreadableCase>& info) { return std::string(info.param.name); });
 
+// A read error part way through the input: the log read so far is cut
+// short, so it must not replace the previous output.
+TEST(FaultInputReadError, PreviousOutputIsKept) {
+#ifdef __linux__
+    // /proc/self/mem opens like a regular file, and reading its first page fails.
+    const fs::path input = "/proc/self/mem";
+    {
+        std::FILE* probe = std::fopen(input.c_str(), "rb");
+        if (probe == nullptr) GTEST_SKIP() << "cannot open " << input;
+        char byte;
+        const bool readFails = std::fread(&byte, 1, 1, probe) == 0 && std::ferror(probe);
+        std::fclose(probe);
+        if (!readFails) GTEST_SKIP() << "reading " << input << " does not fail here";
+    }
+    TempDir dir;
+    ASSERT_TRUE(WriteAll(dir / "out.adi", kPrevious));
+    const std::vector<std::string> before = Entries(dir.path());
+
+    const ConvertOutcome outcome = Convert(input, dir / "out.adi");
+
+    EXPECT_EQ(outcome.error, "ERROR: Could not read input file.");
+    EXPECT_TRUE(outcome.rows.empty());
+    EXPECT_EQ(ReadAll(dir / "out.adi"), kPrevious);
+    EXPECT_EQ(Entries(dir.path()), before);
+#else
+    GTEST_SKIP() << "needs a file whose reads fail; made only on Linux";
+#endif
+}
+
 // ------------------------------------------------------ a whole program
 
 #ifndef _WIN32
