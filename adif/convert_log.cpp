@@ -370,7 +370,11 @@ void Reader::ParseTag() {
     }
 
     AdifField& field = NewField();
-    if (field.name != name) field.name.assign(name); // a reused slot often holds the same name
+    // A reused slot often holds the same name.
+    if (field.name.size() != name.size() || std::memcmp(field.name.data(), name.data(), name.size()) != 0) {
+        field.name.clear();
+        field.name.append(name);
+    }
 
     m_pos += k + 1;
     if (hasValue) {
@@ -418,7 +422,10 @@ void Reader::Malformed() {
 // included, or what is left of the input when it ends sooner.
 void Reader::ReadValue(std::size_t length, std::string& value) {
     if (length <= m_end - m_pos) { // the usual case: all of it is in the buffer
-        value.assign(m_buf.data() + m_pos, length);
+        // clear() and append() into the reused storage: cheaper than the
+        // general replace that assign() goes through.
+        value.clear();
+        value.append(m_buf.data() + m_pos, length);
         m_pos += length;
         return;
     }

@@ -1,18 +1,61 @@
 #include "adif/writer.h"
 
-#include <charconv>
 #include <cstring>
 
 namespace shirl {
+namespace {
+
+// Copies n bytes to p and returns the end. Names, lengths and most values
+// are short: up to 16 bytes take two fixed-size (overlapping) copies that
+// the compiler turns into plain moves instead of a library call.
+inline char* PutBytes(char* p, const char* s, std::size_t n) {
+    if (n >= 8) {
+        if (n > 16) {
+            std::memcpy(p, s, n);
+        } else {
+            std::memcpy(p, s, 8);
+            std::memcpy(p + n - 8, s + n - 8, 8);
+        }
+    } else if (n >= 4) {
+        std::memcpy(p, s, 4);
+        std::memcpy(p + n - 4, s + n - 4, 4);
+    } else if (n != 0) {
+        p[0] = s[0];
+        p[n / 2] = s[n / 2];
+        p[n - 1] = s[n - 1];
+    }
+    return p + n;
+}
+
+// The number of decimal digits of n.
+inline std::size_t DigitCount(std::size_t n) {
+    std::size_t count = 1;
+    while (n >= 10) {
+        n /= 10;
+        ++count;
+    }
+    return count;
+}
+
+// Writes the `count` decimal digits of n at p and returns the end.
+inline char* PutDecimal(char* p, std::size_t n, std::size_t count) {
+    char* const end = p + count;
+    char* q = end;
+    do {
+        *--q = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    return end;
+}
+
+} // namespace
 
 std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::string_view> value,
                        std::size_t column, std::string_view lineEnd) {
-    char digits[24];
     std::size_t digitCount = 0;
     std::size_t length = name.size() + 2; // "<" NAME ">"
     if (value) {
-        digitCount = static_cast<std::size_t>(
-            std::to_chars(digits, digits + sizeof digits, value->size()).ptr - digits);
+        digitCount = DigitCount(value->size());
         length += 1 + digitCount + value->size(); // ":" LEN VALUE
     }
 
@@ -26,32 +69,30 @@ std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::
             separator = lineEnd;
         }
     }
-    // Most fields fit the buffer whole: one copy, no per-piece checks.
+    // Most fields fit the buffer whole: written straight into it.
     if (char* p = out.Reserve(separator.size() + length)) {
         char* const start = p;
-        const auto put = [&p](std::string_view text) {
-            if (!text.empty()) std::memcpy(p, text.data(), text.size());
-            p += text.size();
-        };
-        put(separator);
+        p = PutBytes(p, separator.data(), separator.size());
         *p++ = '<';
-        put(name);
+        p = PutBytes(p, name.data(), name.size());
         if (value) {
             *p++ = ':';
-            put(std::string_view(digits, digitCount));
+            p = PutDecimal(p, value->size(), digitCount);
             *p++ = '>';
-            put(*value);
+            p = PutBytes(p, value->data(), value->size());
         } else {
             *p++ = '>';
         }
         out.Commit(static_cast<std::size_t>(p - start));
         return next;
     }
+    char digits[24];
     out.Write(separator);
     out.Put('<');
     out.Write(name);
     if (value) {
         out.Put(':');
+        PutDecimal(digits, value->size(), digitCount);
         out.Write(std::string_view(digits, digitCount));
         out.Put('>');
         out.Write(*value);

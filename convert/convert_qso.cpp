@@ -81,12 +81,14 @@ constexpr NamesByLength MakeNamesByLength() {
 }
 constexpr NamesByLength kNamesByLength = MakeNamesByLength();
 
+// `name` is not empty.
 Kind Classify(std::string_view name) {
     if (name.size() > kLongestName) return Kind::Other;
     const std::size_t length = name.size();
+    const char first = ToAsciiUpper(name[0]);
     for (std::size_t k = 0; k < kNamesByLength.count[length]; ++k) {
         const NamedKind& entry = kNames[kNamesByLength.index[length][k]];
-        if (EqualsNoCase(name, entry.name)) return entry.kind;
+        if (entry.name[0] == first && EqualsNoCase(name.substr(1), entry.name.substr(1))) return entry.kind;
     }
     return Kind::Other;
 }
@@ -271,19 +273,28 @@ int ConvertQso(const RecordOutput& out, int selection, bool addMobile, std::span
 
     if (!callsign() || !(band || freq || freqRx) || !mode) return converted;
 
+    // What each name means to the copies, found once for all of them (the
+    // names are final now; the copies only clear them).
+    std::array<Kind, 128> fewKinds;
+    std::vector<Kind> manyKinds;
+    if (fields.size() > fewKinds.size()) manyKinds.resize(fields.size());
+    Kind* const writeKinds = fields.size() > fewKinds.size() ? manyKinds.data() : fewKinds.data();
+    for (std::size_t i = 0; i < fields.size(); ++i) writeKinds[i] = WriteKind(fields[i].name);
+
     // Duplicate removal: a CNTY equal to an earlier one is left out; the
     // converted count loses it when the resolution had made it.
     std::size_t distinct = 0;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (!EqualsNoCase(fields[i].name, "CNTY")) continue;
+        if (writeKinds[i] != Kind::Cnty) continue;
         bool duplicate = false;
         for (std::size_t j = 0; j < i && !duplicate; ++j)
-            duplicate = EqualsNoCase(fields[j].name, "CNTY") && fields[j].value == fields[i].value;
+            duplicate = writeKinds[j] == Kind::Cnty && fields[j].value == fields[i].value;
         if (!duplicate) {
             ++distinct;
             continue;
         }
         fields[i].name.clear();
+        writeKinds[i] = Kind::Other;
         if (std::find(convertedIndices.begin(), convertedIndices.end(), i) != convertedIndices.end()) --converted;
     }
 
@@ -305,7 +316,7 @@ int ConvertQso(const RecordOutput& out, int selection, bool addMobile, std::span
             if (field.name.empty()) continue;
             const std::optional<std::string_view> value =
                 field.value ? std::optional<std::string_view>(*field.value) : std::nullopt;
-            switch (WriteKind(field.name)) {
+            switch (writeKinds[i]) {
             case Kind::State:
                 if (!stateWritten) column = WriteField(out.sink, field.name, value, column, out.lineEnd);
                 stateWritten = true;
