@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -106,6 +107,33 @@ constexpr std::array<unsigned char, 256> kNameBytes = [] {
     for (unsigned char c : std::string_view(":>\n")) table[c] = kEndsName;
     return table;
 }();
+
+// Whether a and b hold the same bytes. Names are short: up to 16 bytes
+// take two fixed-size (overlapping) loads a side instead of a library call.
+bool SameBytes(std::string_view a, std::string_view b) {
+    const std::size_t n = a.size();
+    if (n != b.size()) return false;
+    if (n > 16) return a == b;
+    if (n < 4) {
+        for (std::size_t i = 0; i < n; ++i)
+            if (a[i] != b[i]) return false;
+        return true;
+    }
+    if (n < 8) {
+        std::uint32_t a0, a1, b0, b1;
+        std::memcpy(&a0, a.data(), 4);
+        std::memcpy(&b0, b.data(), 4);
+        std::memcpy(&a1, a.data() + n - 4, 4);
+        std::memcpy(&b1, b.data() + n - 4, 4);
+        return ((a0 ^ b0) | (a1 ^ b1)) == 0;
+    }
+    std::uint64_t a0, a1, b0, b1;
+    std::memcpy(&a0, a.data(), 8);
+    std::memcpy(&b0, b.data(), 8);
+    std::memcpy(&a1, a.data() + n - 8, 8);
+    std::memcpy(&b1, b.data() + n - 8, 8);
+    return ((a0 ^ b0) | (a1 ^ b1)) == 0;
+}
 
 bool IsLeapYear(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
@@ -341,23 +369,39 @@ void Reader::ParseTag() {
     bool hasValue = false;
     if (stop == ':') {
         ++k;
-        char stop2 = 0;
-        for (;;) {
-            const char* const base = m_buf.data() + m_pos;
-            const std::size_t available = m_end - m_pos;
-            for (; k < available; ++k) {
-                const char c = base[k];
-                if (c == '>' || c == '\n') {
-                    stop2 = c;
-                    break;
-                }
-            }
-            if (stop2 != 0 || !Refill()) break;
-        }
-        if (stop2 != '>') return Malformed();
-        const std::string_view lengthText(m_buf.data() + m_pos + nameEnd + 1, k - nameEnd - 1);
-        if (!ParseDeclaredLength(lengthText, length)) return Malformed();
         hasValue = true;
+        // The usual length: a few digits right before the '>', all in the
+        // buffer, read as they are scanned. Anything else (blanks, a sign, a
+        // type, many digits, the end of the buffer) takes the general way.
+        const char* const digits = m_buf.data() + m_pos;
+        const std::size_t available = m_end - m_pos;
+        std::size_t j = k;
+        std::size_t value = 0;
+        while (j < available && j - k < 9 && IsDigit(digits[j])) {
+            value = value * 10 + static_cast<std::size_t>(digits[j] - '0');
+            ++j;
+        }
+        if (j > k && j < available && digits[j] == '>') {
+            length = value;
+            k = j;
+        } else {
+            char stop2 = 0;
+            for (;;) {
+                const char* const base = m_buf.data() + m_pos;
+                const std::size_t end = m_end - m_pos;
+                for (; k < end; ++k) {
+                    const char c = base[k];
+                    if (c == '>' || c == '\n') {
+                        stop2 = c;
+                        break;
+                    }
+                }
+                if (stop2 != 0 || !Refill()) break;
+            }
+            if (stop2 != '>') return Malformed();
+            const std::string_view lengthText(m_buf.data() + m_pos + nameEnd + 1, k - nameEnd - 1);
+            if (!ParseDeclaredLength(lengthText, length)) return Malformed();
+        }
     }
     const std::string_view name(m_buf.data() + m_pos + 1, nameEnd - 1);
     if (name.empty() || badName != 0) return Malformed();
@@ -371,7 +415,7 @@ void Reader::ParseTag() {
 
     AdifField& field = NewField();
     // A reused slot often holds the same name.
-    if (field.name.size() != name.size() || std::memcmp(field.name.data(), name.data(), name.size()) != 0) {
+    if (!SameBytes(field.name, name)) {
         field.name.clear();
         field.name.append(name);
     }
