@@ -318,6 +318,16 @@ void Reader::ReadRecords() {
         if (m_skipToEor && !SkipToEor()) return;
         if (m_pos == m_end && !Refill()) return;
         const char* start = m_buf.data() + m_pos;
+        // Tags mostly follow each other after one blank.
+        if (*start == '<') {
+            ParseTag();
+            continue;
+        }
+        if (m_end - m_pos > 1 && start[1] == '<') {
+            ++m_pos;
+            ParseTag();
+            continue;
+        }
         const void* lt = std::memchr(start, '<', m_end - m_pos);
         if (lt == nullptr) {
             m_pos = m_end; // text between tags is ignored

@@ -29,6 +29,8 @@ inline char* PutBytes(char* p, const char* s, std::size_t n) {
 
 // The number of decimal digits of n.
 inline std::size_t DigitCount(std::size_t n) {
+    if (n < 10) return 1;
+    if (n < 100) return 2;
     std::size_t count = 1;
     while (n >= 10) {
         n /= 10;
@@ -39,6 +41,10 @@ inline std::size_t DigitCount(std::size_t n) {
 
 // Writes the `count` decimal digits of n at p and returns the end.
 inline char* PutDecimal(char* p, std::size_t n, std::size_t count) {
+    if (n < 10) {
+        *p = static_cast<char>('0' + n);
+        return p + 1;
+    }
     char* const end = p + count;
     char* q = end;
     do {
