@@ -362,6 +362,16 @@ void Reader::ParseTag() {
     for (;;) {
         const char* const base = m_buf.data() + m_pos;
         const std::size_t available = m_end - m_pos;
+        // Eight bytes at a time while none of them ends the name.
+        while (available - k >= 8) {
+            const unsigned char* const b = reinterpret_cast<const unsigned char*>(base + k);
+            const unsigned char kinds = static_cast<unsigned char>(
+                kNameBytes[b[0]] | kNameBytes[b[1]] | kNameBytes[b[2]] | kNameBytes[b[3]] | kNameBytes[b[4]] |
+                kNameBytes[b[5]] | kNameBytes[b[6]] | kNameBytes[b[7]]);
+            if ((kinds & kEndsName) != 0) break;
+            badName |= kinds;
+            k += 8;
+        }
         for (; k < available; ++k) {
             const char c = base[k];
             const unsigned char kind = kNameBytes[static_cast<unsigned char>(c)];
