@@ -328,7 +328,7 @@ void CheckVersionInfo(const std::string& exe) {
     // The maker's texts agree with the ones About shows.
     const std::pair<const char*, std::string> makers[] = {
         {"CompanyName", std::string(shirl::kAuthorText)},
-        {"LegalCopyright", "Copyright (C) " + std::string(shirl::kCopyrightText)}};
+        {"LegalCopyright", "Copyright (C) " + std::string(shirl::kCopyrightText) + ". MIT License"}};
     for (const auto& [key, expected] : makers) {
         char* found = nullptr;
         UINT foundLength = 0;
