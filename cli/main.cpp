@@ -33,6 +33,10 @@ constexpr std::string_view kHelp =
     "  abbreviations --selection CODE\n"
     "                  list every abbreviation a Selection accepts\n"
     "\n"
+    "Options:\n"
+    "  --help, -h      show this help\n"
+    "  --version       print the version\n"
+    "\n"
     "Run 'shirl-cli COMMAND --help' for the options of a command.\n"
     "CODE is a Selection code such as AL, PA, 7QP or USCQP, in any letter case.\n";
 

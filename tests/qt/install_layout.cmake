@@ -13,7 +13,9 @@ foreach(path
     share/doc/shirl/guide.html
     share/icons/hicolor/32x32/apps/shirl.png
     share/icons/hicolor/16x16/apps/shirl.png
-    share/applications/shirl.desktop)
+    share/applications/shirl.desktop
+    share/man/man1/shirl-cli.1.gz
+    share/man/man1/shirl.1.gz)
   if(NOT EXISTS ${WORK}/${path})
     message(FATAL_ERROR "not installed: ${path}")
   endif()
