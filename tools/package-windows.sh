@@ -20,6 +20,8 @@ step "Windows packages of $version (setup records $setup_version)"
 rm -rf "$stage"
 mkdir -p "$stage"
 cp "$build/app/win32/Shirl.exe" "$build/cli/shirl-cli.exe" docs/guide.html "$stage/"
+# The packages carry the programs without their debugging symbols.
+i686-w64-mingw32-strip "$stage/Shirl.exe" "$stage/shirl-cli.exe"
 # Texts for Notepad: CR LF line ends.
 crlf() { sed -e 's/\r$//' -e 's/$/\r/' "$1"; }
 crlf LICENSE >"$stage/LICENSE.txt"
