@@ -301,4 +301,6 @@ Section "Uninstall"
     RMDir "$LOCALAPPDATA\Programs"
   ${EndIf}
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ; The folder of entries too when the install made it (a new profile).
+  DeleteRegKey /ifempty SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall"
 SectionEnd
