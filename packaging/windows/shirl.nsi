@@ -18,7 +18,8 @@ Unicode true
 
 !define PRODUCT "Shirl"
 !define PUBLISHER "Shirl developers"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Shirl"
+!define ENTRIES_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall"
+!define UNINSTALL_KEY "${ENTRIES_KEY}\Shirl"
 
 Name "${PRODUCT}"
 Caption "${PRODUCT} ${VERSION} Setup"
@@ -223,6 +224,20 @@ Function SkipWhenUpgrading
 FunctionEnd
 
 Section "Shirl"
+  ; The outermost folder that this install makes for $INSTDIR, so that the
+  ; uninstaller removes the folders it made and no other. An upgrade keeps
+  ; what the first install made.
+  ReadRegStr $3 SHCTX "${UNINSTALL_KEY}" "MadeFolder"
+  ${IfNot} ${FileExists} "$INSTDIR\*.*"
+    StrCpy $4 "$INSTDIR"
+    ${DoUntil} ${FileExists} "$4\*.*"
+      StrCpy $3 $4
+      ${GetParent} $4 $4
+      ${If} $4 == ""
+        ${ExitDo}
+      ${EndIf}
+    ${Loop}
+  ${EndIf}
   SetOutPath "$INSTDIR"
   File "${STAGE}\Shirl.exe"
   File "${STAGE}\shirl-cli.exe"
@@ -239,6 +254,22 @@ Section "Shirl"
   ${Else}
     StrCpy $0 '"$INSTDIR\uninstall.exe"'
   ${EndIf}
+  ; Whether this install made the key that holds the entries (a new
+  ; profile has none), so that the uninstaller removes it only then. An
+  ; upgrade keeps what the first install found.
+  ClearErrors
+  ReadRegDWORD $1 SHCTX "${UNINSTALL_KEY}" "MadeEntriesKey"
+  ${If} ${Errors}
+    ClearErrors
+    EnumRegKey $2 SHCTX "${ENTRIES_KEY}" 0
+    ${If} ${Errors}
+      StrCpy $1 1
+    ${Else}
+      StrCpy $1 0
+    ${EndIf}
+  ${EndIf}
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "MadeEntriesKey" $1
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "MadeFolder" "$3"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
@@ -295,12 +326,24 @@ Section "Uninstall"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\uninstall.exe"
-  ; Only empty folders go: files of the user's own stay where they are.
+  ; Only empty folders go, and only those the install made: files of the
+  ; user's own stay where they are.
   RMDir "$INSTDIR"
-  ${If} $AllUsers == 0
-    RMDir "$LOCALAPPDATA\Programs"
+  ReadRegStr $1 SHCTX "${UNINSTALL_KEY}" "MadeFolder"
+  StrCpy $2 "$INSTDIR"
+  ${If} $1 != ""
+    ${Do}
+      ${If} $2 == $1
+      ${OrIf} $2 == ""
+        ${ExitDo}
+      ${EndIf}
+      ${GetParent} $2 $2
+      RMDir $2
+    ${Loop}
   ${EndIf}
+  ReadRegDWORD $0 SHCTX "${UNINSTALL_KEY}" "MadeEntriesKey"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
-  ; The folder of entries too when the install made it (a new profile).
-  DeleteRegKey /ifempty SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall"
+  ${If} $0 == 1
+    DeleteRegKey /ifempty SHCTX "${ENTRIES_KEY}"
+  ${EndIf}
 SectionEnd
