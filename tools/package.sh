@@ -42,7 +42,7 @@ if [ "$deb" = 1 ]; then
   rm -f "$package"
   (cd "$build" && cpack -G DEB >/dev/null)
   mv "$build/shirl_${version}_${arch}.deb" "$package"
-  dpkg-deb --info "$package" | sed -n '/Package:/,$p'
+  dpkg-deb --field "$package"
   step "lintian $package"
   # Errors fail the build; warnings are printed.
   lintian --fail-on error --display-level '>=warning' "$package"
