@@ -30,12 +30,18 @@ fi
 # again after the removal.
 new_paths=$(mktemp)
 work=$(mktemp -d)
-trap 'rm -rf "$new_paths" "$work"' EXIT
+cleanup() {
+  # A run that stops part way still removes what it installed.
+  if [ "${we_installed:-0}" = 1 ] && installed; then apt purge shirl >/dev/null 2>&1 || true; fi
+  rm -rf "$new_paths" "$work"
+}
+trap cleanup EXIT
 dpkg-deb -c "$package" | awk '{print $6}' | sed -e 's|^\./|/|' -e 's|/$||' | grep -v '^$' |
   while read -r path; do [ -e "$path" ] || echo "$path"; done >"$new_paths"
 echo "the package adds $(wc -l <"$new_paths") paths"
 
 step "apt-get install $package"
+we_installed=1
 apt install --no-install-recommends "$package" >/dev/null
 check "dpkg lists shirl $version as installed" \
   test "$(dpkg-query -W -f='${Status} ${Version}' shirl)" = "install ok installed $version"
