@@ -35,7 +35,7 @@ TEST(Win32FileDialog, SaveDialogFlags) {
 }
 
 TEST(Win32FileDialog, OpenFileNameIsTheFull88ByteStructure) {
-    EXPECT_EQ(sizeof(OPENFILENAMEA), 88u);
+    EXPECT_EQ(sizeof(OPENFILENAMEW), 88u);
 }
 
 TEST(Win32App, NameIsTheExecutableFileNameWithoutFolderOrExtension) {
