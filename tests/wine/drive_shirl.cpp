@@ -711,6 +711,18 @@ void CheckNamesInAnyLanguage(HWND dialog, DWORD processId, const std::string& wo
     Check(ReadBytes(output) == expected, "names outside ASCII: output equals shirl-cli's");
     Check(ReportNames(dialog, output), "names outside ASCII: the report names " + output);
 
+    // A log may hold any bytes: a report row with a Latin-1 byte shows it as
+    // U+FFFD, neither dropped nor ending the program.
+    const std::string latin1Log =
+        "x <EOH>\n<CALL:5>K4ABC <QSO_DATE:8>20200131 <TIME_ON:4>1240 <BAND:3>40M <MODE:2>CW <CNTY:4>QQ\xE9Q <EOR>\n";
+    Check(WriteBytes(folder + "\\latin1.adi", latin1Log), "Latin-1 log written");
+    TypeIntoWide(dialog, IDC_INPUT_NAME, folderName + "\\latin1.adi");
+    TypeIntoWide(dialog, IDC_OUTPUT_NAME, folderName + "\\latin1-out.adi");
+    Convert(dialog);
+    const auto rows = ReportRows(dialog);
+    const std::string shown = "WARNING: K4ABC in QQ\xEF\xBF\xBDQ is not a valid Alabama county abbreviation.";
+    Check(std::find(rows.begin(), rows.end(), shown) != rows.end(), "a report byte that is not UTF-8 shows as U+FFFD");
+
     // Five folders of 60 characters: more than 300 in all.
     std::string longFolder = folder;
     for (int level = 0; level < 5; ++level) {
