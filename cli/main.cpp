@@ -11,7 +11,7 @@
 namespace shirl::cli {
 
 int UsageError(const std::string& message) {
-    std::cerr << "shirl-cli: " << message << " (try 'shirl-cli --help')\n";
+    WriteLine(stderr, "shirl-cli: " + message + " (try 'shirl-cli --help')");
     return 2;
 }
 

@@ -249,6 +249,22 @@ TEST(FileNames, NameThatIsNotUtf8) {
 #endif
 }
 
+// A name the system refuses (one part longer than any file system allows)
+// gives the command's messages; nothing is written.
+TEST(FileNames, NameTheSystemRefuses) {
+    NamesDir dir;
+    ASSERT_TRUE(dir.Made());
+    const std::string input = dir.File(dir.Path() + kSep + "in.adi");
+    ASSERT_TRUE(WriteBytes(input, kLog));
+    const std::string tooLong = dir.Path() + kSep + Repeat("\xC3\xA9", 300) + ".adi";
+    const std::string output = dir.File(dir.Path() + kSep + "out.adi");
+    EXPECT_EQ(Convert(tooLong, output).error, "ERROR: Could not open input file.");
+    EXPECT_EQ(Convert(input, tooLong).error, "ERROR: Could not open output file.");
+    EXPECT_EQ(Convert(input, tooLong + kSep + "out.adi").error, "ERROR: Could not open output file.");
+    EXPECT_EQ(KindOf(output), FileKind::Missing);
+    EXPECT_EQ(ReadBytes(input), kLog);
+}
+
 // A name holding a NUL byte reaches no file (the C library would cut it
 // short and open another one).
 TEST(FileNames, NameWithNulByteIsNoFile) {
