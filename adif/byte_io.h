@@ -1,8 +1,8 @@
 #pragma once
 // Byte streams of a conversion run: a buffered output sink and an input
 // source read in large chunks. Both are binary: no line-end translation.
+// The file layer (files/file_streams.h) implements them over files.
 #include <cstddef>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -81,23 +81,6 @@ private:
     std::string m_text;
 };
 
-// Writes to a file opened in binary mode. Close() flushes and closes,
-// reporting every failure on the way (full disk, I/O error).
-class FileSink final : public ByteSink {
-public:
-    FileSink() : ByteSink(1 << 20) {}
-    ~FileSink() override;
-    bool Open(const std::string& path); // creates or empties the file
-    bool Close();                       // true when every byte reached the file
-    bool IsOpen() const { return m_file != nullptr; }
-
-protected:
-    bool Drain(const char* data, std::size_t size) override;
-
-private:
-    std::FILE* m_file = nullptr;
-};
-
 // Input read in chunks.
 class ByteSource {
 public:
@@ -127,28 +110,5 @@ private:
     bool m_rewindable;
     std::size_t m_maxChunk; // 0 = no limit; small values exercise chunk edges
 };
-
-// Input read from a file opened in binary mode.
-class FileSource final : public ByteSource {
-public:
-    FileSource() = default;
-    ~FileSource() override;
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
-    bool Open(const std::string& path);
-    void Close();
-    std::size_t Read(char* data, std::size_t size) override;
-    bool CanRewind() const override { return m_seekable; }
-    bool Rewind() override;
-    bool Failed() const override { return m_failed; }
-
-private:
-    std::FILE* m_file = nullptr;
-    bool m_seekable = false;
-    bool m_failed = false;
-};
-
-// Opens a file by its UTF-8 name (wide API on Windows).
-std::FILE* OpenFileUtf8(const std::string& path, const char* mode);
 
 } // namespace shirl

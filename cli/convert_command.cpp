@@ -5,12 +5,8 @@
 
 #include "app/convert_command.h"
 #include "cli/commands.h"
+#include "cli/platform_io.h"
 #include "data/selections.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 namespace shirl::cli {
 namespace {
@@ -28,11 +24,6 @@ constexpr const char* kConvertHelp =
     "\n"
     "Exit status: 0 when the conversion ran, 1 when a check failed (message on\n"
     "stderr), 2 on a usage error.\n";
-
-void WriteLine(std::FILE* stream, const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fputc('\n', stream);
-}
 
 } // namespace
 
@@ -80,10 +71,6 @@ int ConvertCommand(const Args& args) {
         WriteLine(stderr, *outcome.error);
         return 1;
     }
-#ifdef _WIN32
-    std::fflush(stdout);
-    _setmode(_fileno(stdout), _O_BINARY); // the rows byte for byte, as on every system
-#endif
     for (const std::string& row : outcome.rows) WriteLine(stdout, row);
     std::fflush(stdout);
     return 0;

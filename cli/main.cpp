@@ -6,11 +6,12 @@
 
 #include "app/version.h"
 #include "cli/commands.h"
+#include "cli/platform_io.h"
 
 namespace shirl::cli {
 
 int UsageError(const std::string& message) {
-    std::cerr << "shirl-cli: " << message << " (try 'shirl-cli --help')\n";
+    WriteLine(stderr, "shirl-cli: " + message + " (try 'shirl-cli --help')");
     return 2;
 }
 
@@ -44,9 +45,10 @@ constexpr std::string_view kHelp =
 
 int main(int argc, char** argv) {
     using namespace shirl::cli;
-    if (argc < 2) return UsageError("missing command");
-    const std::string command = argv[1];
-    Args args(argv + 2, argv + argc);
+    const Args all = Utf8Arguments(argc, argv);
+    if (all.empty()) return UsageError("missing command");
+    const std::string command = all[0];
+    Args args(all.begin() + 1, all.end());
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << kHelp;
         return 0;

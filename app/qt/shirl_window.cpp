@@ -18,6 +18,7 @@
 #include <QStringListModel>
 #include <QUrl>
 
+#include "app/qt/file_names.h"
 #include "app/version.h"
 
 namespace shirl::qt {
@@ -157,12 +158,12 @@ void ShirlWindow::FillSelectionList(const std::vector<std::string>& rows) {
 void ShirlWindow::SetAddMobileCheck(bool checked) { m_addMobileCheck->setChecked(checked); }
 bool ShirlWindow::GetAddMobileCheck() { return m_addMobileCheck->isChecked(); }
 int ShirlWindow::GetSelectionRow() { return m_selectionBox->currentIndex(); }
-std::string ShirlWindow::GetInputNameText() { return m_inputNameBox->text().toStdString(); }
-std::string ShirlWindow::GetOutputNameText() { return m_outputNameBox->text().toStdString(); }
+std::string ShirlWindow::GetInputNameText() { return CoreFileName(m_inputNameBox->text()); }
+std::string ShirlWindow::GetOutputNameText() { return CoreFileName(m_outputNameBox->text()); }
 
 void ShirlWindow::SetNameTexts(const std::string& input, const std::string& output) {
-    m_inputNameBox->setText(QString::fromStdString(input));
-    m_outputNameBox->setText(QString::fromStdString(output));
+    m_inputNameBox->setText(ShownFileName(input));
+    m_outputNameBox->setText(ShownFileName(output));
 }
 
 void ShirlWindow::ShowMessageBox(const std::string& text, MessageIcon icon) {
@@ -182,9 +183,9 @@ std::optional<std::string> ShirlWindow::RunFileDialog(const FileDialogRequest& r
     dialog.setNameFilters(filters);
     if (!filters.isEmpty()) dialog.selectNameFilter(filters.front());
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
-    if (!request.initialName.empty()) dialog.selectFile(QString::fromStdString(request.initialName));
+    if (!request.initialName.empty()) dialog.selectFile(ShownFileName(request.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return QDir::toNativeSeparators(dialog.selectedFiles().front()).toStdString();
+    return CoreFileName(QDir::toNativeSeparators(dialog.selectedFiles().front()));
 }
 
 void ShirlWindow::ReplaceReportRows(const std::vector<std::string>& rows) {

@@ -1,6 +1,7 @@
 #include "app/win32/shirl_app.h"
 
 #include "app/win32/shirl_window.h"
+#include "files/utf.h"
 
 namespace shirl {
 
@@ -16,9 +17,7 @@ std::string AppNameFromPath(const std::string& path) {
 
 bool CShirlApp::InitInstance(HINSTANCE instance) {
     m_instance = instance;
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    m_appName = AppNameFromPath(std::string(path, length < MAX_PATH ? length : 0));
+    m_appName = AppNameFromPath(Utf8FromWide(ModuleFileName()));
     if (m_appName.empty()) m_appName = "Shirl";
 
     CShirlWindow window(instance, m_appName);

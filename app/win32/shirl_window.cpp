@@ -3,8 +3,10 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 
+#include "files/utf.h"
 #include "res/resource.h"
 
 namespace shirl {
@@ -12,20 +14,23 @@ namespace shirl {
 namespace {
 
 // The user guide is installed next to Shirl.exe.
-constexpr const char* kUserGuideFile = "guide.html";
+constexpr const wchar_t* kUserGuideFile = L"guide.html";
 
-std::string ModuleFileName() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return {};
-    return std::string(path, length);
-}
+// The longest name Windows takes (with the \\?\ prefix), in UTF-16 units.
+constexpr DWORD kLongestName = 32768;
 
 #if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(OPENFILENAMEA) == 88, "the full OPENFILENAME of 32-bit Windows");
+static_assert(sizeof(OPENFILENAMEW) == 88, "the full OPENFILENAME of 32-bit Windows");
 #endif
 
 } // namespace
+
+std::wstring ModuleFileName() {
+    std::vector<wchar_t> path(kLongestName, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), kLongestName);
+    if (length == 0 || length >= kLongestName) return {};
+    return std::wstring(path.data(), length);
+}
 
 std::string BuildFilterText(const std::vector<std::pair<std::string, std::string>>& filters) {
     std::string text;
@@ -47,11 +52,13 @@ DWORD FileDialogFlags(const FileDialogRequest& request) {
 
 CShirlWindow::CShirlWindow(HINSTANCE instance, std::string appName)
     : m_instance(instance), m_appName(std::move(appName)), m_dlg(*this) {
-    m_icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
+    m_icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN));
 }
 
 INT_PTR CShirlWindow::RunModal() {
-    return DialogBoxParamA(m_instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, &CShirlWindow::DialogProc,
+    // The wide form makes the dialog and its controls Unicode windows, so
+    // that names in any script pass through the name boxes and the report.
+    return DialogBoxParamW(m_instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, &CShirlWindow::DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
@@ -60,9 +67,9 @@ INT_PTR CALLBACK CShirlWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<CShirlWindow*>(lParam);
         self->m_hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
     } else {
-        self = reinterpret_cast<CShirlWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        self = reinterpret_cast<CShirlWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     }
     if (self == nullptr) return FALSE;
     return self->HandleMessage(message, wParam, lParam);
@@ -85,8 +92,8 @@ INT_PTR CShirlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
 }
 
 BOOL CShirlWindow::OnInitDialog() {
-    SendMessageA(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    SendMessageA(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     m_dlg.OnInitDialog();
     return TRUE;  // focus to the first control of the tab order
 }
@@ -127,7 +134,7 @@ bool CShirlWindow::OnPaint() {
     if (!IsIconic(m_hwnd)) return false;  // the dialog paints as usual
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(m_hwnd, &paint);
-    SendMessageA(m_hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageW(m_hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     const int iconWidth = GetSystemMetrics(SM_CXICON);
     const int iconHeight = GetSystemMetrics(SM_CYICON);
     RECT client;
@@ -140,21 +147,24 @@ bool CShirlWindow::OnPaint() {
 }
 
 LRESULT CShirlWindow::SendItem(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
-    return SendDlgItemMessageA(m_hwnd, id, message, wParam, lParam);
+    return SendDlgItemMessageW(m_hwnd, id, message, wParam, lParam);
 }
 
 std::string CShirlWindow::ItemText(int id) const {
     HWND item = GetDlgItem(m_hwnd, id);
-    const int length = GetWindowTextLengthA(item);
+    const int length = GetWindowTextLengthW(item);
     if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(item, text.data(), length + 1);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(item, text.data(), length + 1);
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return text;
+    return Utf8FromWide(text);
 }
 
 void CShirlWindow::FillSelectionList(const std::vector<std::string>& rows) {
-    for (const auto& row : rows) SendItem(IDC_SELECTION, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+    for (const auto& row : rows) {
+        const std::wstring text = WideFromUtf8(row);
+        SendItem(IDC_SELECTION, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
 }
 
 void CShirlWindow::SetAddMobileCheck(bool checked) {
@@ -173,72 +183,78 @@ std::string CShirlWindow::GetInputNameText() { return ItemText(IDC_INPUT_NAME); 
 std::string CShirlWindow::GetOutputNameText() { return ItemText(IDC_OUTPUT_NAME); }
 
 void CShirlWindow::SetNameTexts(const std::string& input, const std::string& output) {
-    SetDlgItemTextA(m_hwnd, IDC_INPUT_NAME, input.c_str());
-    SetDlgItemTextA(m_hwnd, IDC_OUTPUT_NAME, output.c_str());
+    SetDlgItemTextW(m_hwnd, IDC_INPUT_NAME, WideFromUtf8(input).c_str());
+    SetDlgItemTextW(m_hwnd, IDC_OUTPUT_NAME, WideFromUtf8(output).c_str());
 }
 
 void CShirlWindow::ShowMessageBox(const std::string& text, MessageIcon icon) {
     const UINT style = MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : 0u);
-    MessageBoxA(m_hwnd, text.c_str(), m_appName.c_str(), style);
+    MessageBoxW(m_hwnd, WideFromUtf8(text).c_str(), WideFromUtf8(m_appName).c_str(), style);
 }
 
 std::optional<std::string> CShirlWindow::RunFileDialog(const FileDialogRequest& request) {
-    // A name that does not fit the 260-byte buffer starts the dialog empty
-    // rather than cut.
-    char name[MAX_PATH] = {};
-    if (request.initialName.size() < sizeof name)
-        std::memcpy(name, request.initialName.data(), request.initialName.size());
+    // Room for the longest name Windows takes; a name that does not fit
+    // starts the dialog empty rather than cut.
+    std::vector<wchar_t> name(kLongestName, L'\0');
+    const std::wstring initial = WideFromUtf8(request.initialName);
+    if (initial.size() < name.size()) std::copy(initial.begin(), initial.end(), name.begin());
 
-    const std::string filter = BuildFilterText(request.filters);
-    OPENFILENAMEA settings;
+    const std::wstring filter = WideFromUtf8(BuildFilterText(request.filters));
+    const std::wstring title = WideFromUtf8(request.title);
+    const std::wstring defaultSuffix = WideFromUtf8(request.defaultSuffix);
+    OPENFILENAMEW settings;
     std::memset(&settings, 0, sizeof settings);
     settings.lStructSize = sizeof settings;
     settings.hwndOwner = nullptr;
     settings.lpstrFilter = filter.c_str();
     settings.nFilterIndex = 0;
-    settings.lpstrFile = name;
-    settings.nMaxFile = sizeof name;
-    settings.lpstrTitle = request.title.c_str();
-    settings.lpstrDefExt = request.defaultSuffix.c_str();
+    settings.lpstrFile = name.data();
+    settings.nMaxFile = static_cast<DWORD>(name.size());
+    settings.lpstrTitle = title.c_str();
+    settings.lpstrDefExt = defaultSuffix.c_str();
     settings.Flags = FileDialogFlags(request);
 
     const BOOL chosen =
-        request.kind == FileDialogKind::Open ? GetOpenFileNameA(&settings) : GetSaveFileNameA(&settings);
+        request.kind == FileDialogKind::Open ? GetOpenFileNameW(&settings) : GetSaveFileNameW(&settings);
     if (!chosen) return std::nullopt;
-    name[sizeof name - 1] = '\0';
-    return std::string(name);
+    name.back() = L'\0';
+    return Utf8FromWide(name.data());
 }
 
 void CShirlWindow::ReplaceReportRows(const std::vector<std::string>& rows) {
     HWND list = GetDlgItem(m_hwnd, IDC_REPORT);
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (const auto& row : rows) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const auto& row : rows) {
+        // A row holds bytes of the log, which need not be UTF-8: those show as U+FFFD.
+        const std::wstring text = WideFromUtf8(row);
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 
 bool CShirlWindow::OpenUserGuide() {
-    std::string guide = ModuleFileName();
-    const auto slash = guide.find_last_of("\\/");
-    guide.erase(slash == std::string::npos ? 0 : slash + 1);
+    std::wstring guide = ModuleFileName();
+    const auto slash = guide.find_last_of(L"\\/");
+    guide.erase(slash == std::wstring::npos ? 0 : slash + 1);
     guide += kUserGuideFile;
     const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", guide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        ShellExecuteW(nullptr, L"open", guide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
 }
 
 std::optional<std::pair<int, int>> CShirlWindow::ReadProgramVersion() {
-    const std::string path = ModuleFileName();
+    const std::wstring path = ModuleFileName();
     if (path.empty()) return std::nullopt;
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
     if (size == 0) return std::nullopt;
     std::vector<char> block(size);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return std::nullopt;
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return std::nullopt;
     void* fixed = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.data(), "\\", &fixed, &length) || fixed == nullptr) return std::nullopt;
+    if (!VerQueryValueW(block.data(), L"\\", &fixed, &length) || fixed == nullptr) return std::nullopt;
     if (length == 0) return std::nullopt;
     const auto* info = static_cast<const VS_FIXEDFILEINFO*>(fixed);
     if (info->dwSignature != 0xFEEF04BD) return std::nullopt;

@@ -17,6 +17,9 @@ namespace shirl {
 // pair, each NUL-terminated, and one more NUL at the end.
 std::string BuildFilterText(const std::vector<std::pair<std::string, std::string>>& filters);
 
+// The full name of the running program (any length); empty when unknown.
+std::wstring ModuleFileName();
+
 // The OFN_* flags for a file dialog request.
 DWORD FileDialogFlags(const FileDialogRequest& request);
 

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -292,6 +293,50 @@ private slots:
         w.clickConvert();
         QCOMPARE(w.reportRows(), rows);
         QCOMPARE(ReadFile(out), written);
+    }
+
+    // Names outside ASCII: one typed into the input box, one chosen in the
+    // real save dialog; the file chosen is the file written, and the report
+    // names it as shown.
+    void namesOutsideAsciiConvert() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString in = dir.filePath(QStringLiteral("Zo\u00EB \u0416\u0443\u0440\u043D\u0430\u043B \u65E5\u5FD7.adi"));
+        const QString out = dir.filePath(QStringLiteral("\u03AD\u03BE\u03BF\u03B4\u03BF\u03C2 ") +
+                                         QString::fromUtf8("\xF0\x9F\x93\xBB") + QStringLiteral(".adi"));
+        QVERIFY(WriteFile(in, kAlabamaLog));
+
+        ShirlWindow real;
+        real.show();
+        QTimer::singleShot(0, [&dir, &out] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) return;
+            dialog->setDirectory(dir.path());
+            dialog->selectFile(QFileInfo(out).completeBaseName());
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+        });
+        const auto chosen = real.RunFileDialog(shirl::OutputFileDialogRequest(""));
+        QVERIFY(chosen.has_value());
+        QCOMPARE(QByteArray::fromStdString(*chosen), QFile::encodeName(out));
+
+        TestWindow w;
+        w.show();
+        // Letters outside Latin-1 arrive as an input method's text, as a
+        // keyboard of another script sends them.
+        QInputMethodEvent typed;
+        typed.setCommitString(in);
+        QApplication::sendEvent(w.control<QLineEdit>("IDC_INPUT_NAME"), &typed);
+        QCOMPARE(w.control<QLineEdit>("IDC_INPUT_NAME")->text(), in);
+        w.fileAnswers.push_back(*chosen);
+        QTest::mouseClick(w.control<QPushButton>("IDC_OUTPUT_BROWSE"), Qt::LeftButton);
+        QCOMPARE(w.control<QLineEdit>("IDC_OUTPUT_NAME")->text(), out);
+        w.pickRow(AlabamaRow());
+        w.clickConvert();
+        QVERIFY(w.messages.empty());
+        const QStringList rows = w.reportRows();
+        QVERIFY2(rows.contains(QStringLiteral("Wrote 3 QSOs to ") + out), qPrintable(rows.join(u'|')));
+        QVERIFY(ReadFile(out).contains("AL,Autauga"));
+        QCOMPARE(ReadFile(in), QByteArray(kAlabamaLog));
     }
 
     void addMobileCheckBoxToggles() {

@@ -30,6 +30,9 @@
 
 #include "app/shirl_dlg.h"
 #include "data/selections.h"
+#include "files/file_streams.h"
+#include "files/system_name.h"
+#include "files/utf.h"
 #include "res/resource.h"
 
 namespace {
@@ -77,11 +80,14 @@ bool WaitFor(const std::function<bool()>& condition, DWORD limitMs = 30000) {
     return condition();
 }
 
+// UTF-8, the form every name of the program's own takes.
 std::string Narrow(const wchar_t* text) {
     char narrow[4096] = {};
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
     return narrow;
 }
+
+std::wstring Wide(const std::string& utf8) { return shirl::WideFromUtf8(utf8); }
 
 // The text of a window of the other process. GetWindowText does not ask
 // another process's controls (it reads only captions), so this sends
@@ -584,7 +590,7 @@ void UseFileDialog(HWND dialog, DWORD processId, int button, const std::string& 
         HWND field = GetDlgItem(fileDialog, 0x47C);  // cmb13, the file name box
         if (!field) field = GetDlgItem(fileDialog, 0x480);  // edt1 in older templates
         Check(field != nullptr, "file dialog has a file name box");
-        if (field) SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        if (field) SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(name).c_str()));
     }
     // Wine's file dialog can drop a button press that arrives while it is
     // still filling its folder view, so a press that changed nothing is
@@ -621,6 +627,127 @@ void UseFileDialog(HWND dialog, DWORD processId, int button, const std::string& 
     Check(WaitFor([&] { return !IsWindow(fileDialog); }), "file dialog \"" + title + "\" closes");
 }
 
+
+// ---------------------------------------------------------------------------
+// Names in any language
+
+// Files and folders by UTF-8 name through the file layer (any length).
+bool MakeFolder(const std::string& name) {
+    const auto wide = shirl::SystemName(name);
+    return wide && (CreateDirectoryW(wide->c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+}
+
+bool WriteBytes(const std::string& name, const std::string& bytes) {
+    shirl::FileSink sink;
+    if (!sink.Open(name)) return false;
+    sink.Write(bytes);
+    return sink.Close();
+}
+
+std::string ReadBytes(const std::string& name) {
+    shirl::FileSource source;
+    if (!source.Open(name)) return "(cannot open)";
+    std::string bytes;
+    char chunk[4096];
+    for (std::size_t n; (n = source.Read(chunk, sizeof chunk)) != 0;) bytes.append(chunk, n);
+    return bytes;
+}
+
+// Types UTF-8 `text` as a keyboard of its script would: one WM_CHAR per
+// UTF-16 unit (a letter beyond U+FFFF arrives as its two surrogates).
+void TypeIntoWide(HWND dialog, int comboId, const std::string& text) {
+    HWND combo = GetDlgItem(dialog, comboId);
+    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    if (!edit) Fatal("no edit control in combo box " + std::to_string(comboId));
+    SendMessageW(edit, WM_SETFOCUS, 0, 0);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, WM_CHAR, VK_BACK, 0);
+    for (wchar_t unit : Wide(text)) SendMessageW(edit, WM_CHAR, static_cast<WPARAM>(unit), 0);
+}
+
+// Puts `text` into a name box and tells the dialog of the edit as the combo
+// box does; for names wider than the box, which the keyboard cannot fill
+// (it stops at the box's edge).
+void PutInto(HWND dialog, int comboId, const std::string& text) {
+    HWND combo = GetDlgItem(dialog, comboId);
+    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    if (!edit) Fatal("no edit control in combo box " + std::to_string(comboId));
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void Convert(HWND dialog) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+// Whether the report has the row "Wrote N QSOs to OUTPUT".
+bool ReportNames(HWND dialog, const std::string& output) {
+    const std::string tail = " QSOs to " + output;
+    for (const std::string& row : ReportRows(dialog))
+        if (row.rfind("Wrote ", 0) == 0 && row.size() > tail.size() && row.compare(row.size() - tail.size(), tail.size(), tail) == 0)
+            return true;
+    return false;
+}
+
+// Names outside ASCII (accents, Cyrillic, Greek, Chinese, an emoji, blanks,
+// a folder of such a name): one typed into the input box, one chosen in the
+// save dialog; then names longer than 260 characters. Each conversion must
+// write the file shirl-cli writes and name it in the report as given.
+void CheckNamesInAnyLanguage(HWND dialog, DWORD processId, const std::string& work, const std::string& log,
+                             const std::string& expected) {
+    const std::string folderName = "\xD0\x96\xD1\x83\xD1\x80\xD0\xBD\xD0\xB0\xD0\xBB \xE6\x97\xA5\xE5\xBF\x97 \xF0\x9F\x93\xBB";
+    const std::string folder = work + "\\" + folderName;
+    Check(MakeFolder(folder), "folder " + folder + " made");
+    const std::string typedInput = folderName + "\\Zo\xC3\xAB \xC3\xBC\xC3\xB1.adi";  // relative to the program's folder
+    Check(WriteBytes(work + "\\" + typedInput, log), "input " + typedInput + " written");
+    TypeIntoWide(dialog, IDC_INPUT_NAME, typedInput);
+    CheckEqual(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)), typedInput, "typed input name outside ASCII");
+    const std::string chosen = folder + "\\\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC \xF0\x9F\x8E\x99";
+    const std::string output = chosen + ".adi";
+    if (const auto stale = shirl::SystemName(output)) DeleteFileW(stale->c_str());  // else the dialog asks to replace it
+    UseFileDialog(dialog, processId, IDC_OUTPUT_BROWSE, "Output ADIF file", chosen, FileDialogAnswer::Choose);
+    CheckEqual(WindowText(GetDlgItem(dialog, IDC_OUTPUT_NAME)), output, "output name outside ASCII from the save dialog");
+    Convert(dialog);
+    Check(ReadBytes(output) == expected, "names outside ASCII: output equals shirl-cli's");
+    Check(ReportNames(dialog, output), "names outside ASCII: the report names " + output);
+
+    // A log may hold any bytes: a report row with a Latin-1 byte shows it as
+    // U+FFFD, neither dropped nor ending the program.
+    const std::string latin1Log =
+        "x <EOH>\n<CALL:5>K4ABC <QSO_DATE:8>20200131 <TIME_ON:4>1240 <BAND:3>40M <MODE:2>CW <CNTY:4>QQ\xE9Q <EOR>\n";
+    Check(WriteBytes(folder + "\\latin1.adi", latin1Log), "Latin-1 log written");
+    TypeIntoWide(dialog, IDC_INPUT_NAME, folderName + "\\latin1.adi");
+    TypeIntoWide(dialog, IDC_OUTPUT_NAME, folderName + "\\latin1-out.adi");
+    Convert(dialog);
+    const auto rows = ReportRows(dialog);
+    const std::string shown = "WARNING: K4ABC in QQ\xEF\xBF\xBDQ is not a valid Alabama county abbreviation.";
+    Check(std::find(rows.begin(), rows.end(), shown) != rows.end(), "a report byte that is not UTF-8 shows as U+FFFD");
+
+    // Five folders of 60 characters: more than 300 in all.
+    std::string longFolder = folder;
+    for (int level = 0; level < 5; ++level) {
+        longFolder += "\\" + std::to_string(level) + std::string(57, 'a' + level) + "\xC3\xA9";
+        if (!MakeFolder(longFolder)) Check(false, "long folder level " + std::to_string(level) + " made");
+    }
+    const std::string longInput = longFolder + "\\\xE8\xBE\x93\xE5\x85\xA5.adi";
+    const std::string longOutput = longFolder + "\\\xE8\xBE\x93\xE5\x87\xBA.adi";
+    Check(Wide(longOutput).size() > 300, "the long name has more than 300 characters");
+    Check(WriteBytes(longInput, log), "long input written");
+    // Not through Wine's file dialog: it overruns a buffer of its own on a
+    // name this long and ends the program it runs in.
+    PutInto(dialog, IDC_INPUT_NAME, longInput);
+    PutInto(dialog, IDC_OUTPUT_NAME, longOutput);
+    CheckEqual(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)), longInput, "long input name in its box");
+    CheckEqual(WindowText(GetDlgItem(dialog, IDC_OUTPUT_NAME)), longOutput, "long output name in its box");
+    PostClick(dialog, IDOK);
+    const MessageBoxSeen box = FindProcessWindow(processId, {"Shirl"}, nullptr, 3000) ? TakeMessageBox(processId) : MessageBoxSeen{};
+    Check(!box.found, "name longer than 260 characters: no message (" + box.text + ")");
+    Check(ReadBytes(longOutput) == expected, "name longer than 260 characters: output equals shirl-cli's");
+    const bool named = ReportNames(dialog, longOutput);
+    Check(named, "name longer than 260 characters: the report names it");
+    if (!named)
+        for (const std::string& row : ReportRows(dialog)) std::printf("     report: %s\n", row.c_str());
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -761,6 +888,8 @@ int main(int argc, char** argv) {
     Check(WaitFor([&] { return ReadFile(work + "\\out.adi") == expectTicked; }),
           "Enter converts again: output equals shirl-cli's");
     Check(IsWindow(dialog) && IsWindowVisible(dialog), "the dialog stays open after Enter");
+
+    CheckNamesInAnyLanguage(dialog, shirl.id, work, ReadFile(in), expectTicked);
 
     // Exit ends the program.
     PostClick(dialog, IDCANCEL);

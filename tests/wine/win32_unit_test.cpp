@@ -11,6 +11,7 @@
 #include "app/shirl_dlg.h"
 #include "app/win32/shirl_app.h"
 #include "app/win32/shirl_window.h"
+#include "files/utf.h"
 
 namespace shirl {
 namespace {
@@ -35,7 +36,7 @@ TEST(Win32FileDialog, SaveDialogFlags) {
 }
 
 TEST(Win32FileDialog, OpenFileNameIsTheFull88ByteStructure) {
-    EXPECT_EQ(sizeof(OPENFILENAMEA), 88u);
+    EXPECT_EQ(sizeof(OPENFILENAMEW), 88u);
 }
 
 TEST(Win32App, NameIsTheExecutableFileNameWithoutFolderOrExtension) {
@@ -44,6 +45,15 @@ TEST(Win32App, NameIsTheExecutableFileNameWithoutFolderOrExtension) {
     EXPECT_EQ(AppNameFromPath("D:Shirl.exe"), "Shirl");
     EXPECT_EQ(AppNameFromPath("C:\\my.tools\\shirl"), "shirl");
     EXPECT_EQ(AppNameFromPath("C:\\x\\Shirl.v7.exe"), "Shirl.v7");
+    EXPECT_EQ(AppNameFromPath("C:\\Users\\Jos\xC3\xA9\\\xE6\x97\xA5\xE5\xBF\x97 \xF0\x9F\x93\xBB.exe"),
+              "\xE6\x97\xA5\xE5\xBF\x97 \xF0\x9F\x93\xBB");
+}
+
+// The running program's own name through the wide API, whole.
+TEST(Win32App, ModuleFileNameIsTheWholeWideName) {
+    const std::wstring name = ModuleFileName();
+    ASSERT_FALSE(name.empty());
+    EXPECT_EQ(AppNameFromPath(Utf8FromWide(name)), "shirl_win32_tests");
 }
 
 } // namespace
