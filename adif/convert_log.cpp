@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "adif/text_util.h"
+#include "base/text_util.h"
 #include "adif/writer.h"
 #include "convert/convert_qso.h"
 #include "data/gazetteer.h"
@@ -144,7 +144,7 @@ int DaysInMonth(std::int64_t y, int m) {
 
 class Reader {
 public:
-    Reader(ByteSource& input, ByteSink& output, int selection, bool addMobile, RunReport& report)
+    Reader(ByteSource& input, ByteSink& output, Selection selection, bool addMobile, RunReport& report)
         : m_input(input), m_output(output), m_selection(selection), m_addMobile(addMobile), m_report(report) {}
 
     ConvertLogResult Run(std::optional<std::string_view> outputName);
@@ -166,7 +166,7 @@ private:
 
     ByteSource& m_input;
     ByteSink& m_output;
-    int m_selection;
+    Selection m_selection;
     bool m_addMobile;
     RunReport& m_report;
 
@@ -193,7 +193,6 @@ private:
 };
 
 ConvertLogResult Reader::Run(std::optional<std::string_view> outputName) {
-    RebuildCountyIndex();
     m_buf.resize(kReadChunk);
     Prescan();
     if (!m_headerless) CopyHeader();
@@ -206,7 +205,7 @@ ConvertLogResult Reader::Run(std::optional<std::string_view> outputName) {
     if (m_input.Failed()) PushMessage(m_report.third, "ERROR: Could not read the whole input file.");
 
     std::string converted = m_counters.countyLineCopies != 0 ? "\n" : "";
-    converted += "Converted " + std::to_string(m_countiesConverted) + " " + std::string(SelectionName(m_selection)) +
+    converted += "Converted " + std::to_string(m_countiesConverted) + " " + std::string(m_selection.Name()) +
                  " counties.";
     PushMessage(m_report.first, std::move(converted));
     std::string wrote = "Wrote " + std::to_string(m_counters.qsosWritten) + " QSOs";
@@ -578,13 +577,13 @@ void Reader::CompleteQso() {
 
 } // namespace
 
-ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, int selection, bool addMobile,
+ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                                     std::optional<std::string_view> outputName, RunReport& report) {
     Reader reader(input, output, selection, addMobile, report);
     return reader.Run(outputName);
 }
 
-int ConvertLog(ByteSource& input, ByteSink& output, int selection, bool addMobile,
+int ConvertLog(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                std::optional<std::string_view> outputName, RunReport& report) {
     return ConvertLogDetailed(input, output, selection, addMobile, outputName, report).countiesConverted;
 }

@@ -7,6 +7,7 @@
 
 #include "adif/byte_io.h"
 #include "adif/records.h"
+#include "data/selections.h"
 
 namespace shirl {
 
@@ -23,11 +24,11 @@ struct ConvertLogResult {
 // (0..60). Pushes the run's messages onto `report` and ends with the
 // Converted and Wrote lines ("Wrote N QSOs to NAME", or "Wrote N QSOs"
 // without `outputName`). The caller flushes and closes `output`.
-ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, int selection, bool addMobile,
+ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                                     std::optional<std::string_view> outputName, RunReport& report);
 
 // Same, returning the number of counties converted.
-int ConvertLog(ByteSource& input, ByteSink& output, int selection, bool addMobile,
+int ConvertLog(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                std::optional<std::string_view> outputName, RunReport& report);
 
 } // namespace shirl

@@ -90,7 +90,7 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     const fs::path outputPath = PathOf(request.outputName);
     if (request.inputName == request.outputName || SameExistingFile(inputPath, outputPath))
         return Failure(kSameNames);
-    if (request.selection < 0) return Failure(kNoSelection);
+    if (!request.selection.IsValid()) return Failure(kNoSelection);
 
     FileSource input;
     if (!input.Open(request.inputName)) return Failure(kCannotOpenInput);

@@ -67,8 +67,9 @@ int ConvertCommand(const Args& args) {
         }
         if (haveSelection) return UsageError("--selection given twice");
         haveSelection = true;
-        request.selection = FindSelectionByCode(code);
-        if (request.selection < 0) return UsageError("unknown selection code '" + code + "'");
+        const auto selection = FindSelectionByCode(code);
+        if (!selection) return UsageError("unknown selection code '" + code + "'");
+        request.selection = *selection;
     }
     if (files.size() < 2) return UsageError("convert needs INPUT and OUTPUT");
     if (files.size() > 2) return UsageError("convert takes only INPUT and OUTPUT");

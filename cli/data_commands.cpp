@@ -79,8 +79,8 @@ int NoOptions(const Args& args, std::string_view command, std::string_view help)
 int SelectionsCommand(const Args& args) {
     if (const int status = NoOptions(args, "selections", kSelectionsHelp); status >= 0) return status;
     std::string out;
-    for (const int s : DisplayOrder()) {
-        out.append(SelectionCode(s)).append("\t").append(SelectionName(s)).append("\n");
+    for (const Selection s : DisplayOrder()) {
+        out.append(s.Code()).append("\t").append(s.Name()).append("\n");
     }
     std::cout << out << std::flush;
     return std::cout ? 0 : 1;
@@ -121,12 +121,11 @@ int AbbreviationsCommand(const Args& args) {
         }
     }
     if (!code) return UsageError("abbreviations: --selection CODE is required");
-    const int selection = FindSelectionByCode(*code);
-    if (selection < 0) return UsageError("abbreviations: unknown Selection code '" + *code + "'");
+    const auto selection = FindSelectionByCode(*code);
+    if (!selection) return UsageError("abbreviations: unknown Selection code '" + *code + "'");
 
-    RebuildCountyIndex();
     std::string out;
-    for (const TableId id : TablesForSelection(selection)) {
+    for (const TableId id : TablesForSelection(*selection)) {
         for (const AbbrevEntry& row : GetAbbrevTable(id).rows) {
             out.append(row.abbreviation).append("\t").append(std::to_string(row.countyId)).append("\t");
             if (const CountyRecord* county = FindCounty(row.countyId)) {

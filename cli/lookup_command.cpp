@@ -59,14 +59,13 @@ int LookupCommand(const Args& args) {
         }
     }
     if (!code) return UsageError("lookup: missing --selection CODE");
-    const int selection = FindSelectionByCode(*code);
-    if (selection < 0) return UsageError("lookup: unknown Selection code '" + *code + "'");
+    const auto selection = FindSelectionByCode(*code);
+    if (!selection) return UsageError("lookup: unknown Selection code '" + *code + "'");
     if (abbreviations.empty()) return UsageError("lookup: missing ABBREV");
 
-    RebuildCountyIndex();
     std::string line;
     for (const std::string& abbreviation : abbreviations) {
-        const LookupResult result = LookupAbbreviation(abbreviation, selection);
+        const LookupResult result = LookupAbbreviation(abbreviation, *selection);
         line.assign(abbreviation).append(1, '\t');
         switch (result.kind) {
         case LookupResult::Kind::County:

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "adif/text_util.h"
+#include "base/text_util.h"
 #include "adif/writer.h"
 #include "convert/resolve.h"
 
@@ -205,7 +205,7 @@ CivilDate CivilFromDays(std::int64_t days) {
     return {yoe + era * 400 + (month <= 2 ? 1 : 0), month, day};
 }
 
-int ConvertQso(const RecordOutput& out, int selection, bool addMobile, std::span<AdifField> fields,
+int ConvertQso(const RecordOutput& out, Selection selection, bool addMobile, std::span<AdifField> fields,
                std::optional<std::int64_t> time, RunCounters& counters, RunReport& report) {
     std::optional<std::size_t> callIndex;
     auto callsign = [&]() -> std::optional<std::string_view> {

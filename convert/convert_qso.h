@@ -8,6 +8,7 @@
 
 #include "adif/byte_io.h"
 #include "adif/records.h"
+#include "data/selections.h"
 
 namespace shirl {
 
@@ -29,7 +30,7 @@ struct RecordOutput {
 // fields). Returns the number of counties converted, after duplicate
 // removal. Renames, rewrites and clears fields of `fields` (a QsoFields,
 // or the used part of a reader's reusable slots).
-int ConvertQso(const RecordOutput& out, int selection, bool addMobile, std::span<AdifField> fields,
+int ConvertQso(const RecordOutput& out, Selection selection, bool addMobile, std::span<AdifField> fields,
                std::optional<std::int64_t> time, RunCounters& counters, RunReport& report);
 
 // UTC calendar helpers (proleptic Gregorian, no time zone).

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "adif/records.h"
+#include "data/selections.h"
 
 namespace shirl {
 
@@ -11,7 +12,7 @@ namespace shirl {
 // with the value "ST,County name"; 0 otherwise (field unchanged, or renamed
 // to STATE/MY_STATE). Problems go to report.second. `callsign` is the QSO's
 // CALL value seen so far, or nullopt; messages then say "(no call)".
-int ResolveCountyField(AdifField& field, int selection, std::optional<std::string_view> callsign,
+int ResolveCountyField(AdifField& field, Selection selection, std::optional<std::string_view> callsign,
                        bool myField, RunReport& report);
 
 } // namespace shirl

@@ -70,10 +70,9 @@ QsoFields Fields(std::initializer_list<const char*> texts) {
 
 QsoRun Convert(QsoFields fields, bool addMobile = true, std::optional<std::int64_t> time = kTime,
                const char* code = "AL") {
-    RebuildCountyIndex();
     StringSink sink;
     QsoRun run;
-    run.result = ConvertQso(RecordOutput{sink, "\n"}, FindSelectionByCode(code), addMobile, fields, time,
+    run.result = ConvertQso(RecordOutput{sink, "\n"}, FindSelectionByCode(code).value_or(Selection()), addMobile, fields, time,
                             run.counters, run.report);
     run.records = ReadBack(sink.str());
     return run;

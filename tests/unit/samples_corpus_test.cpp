@@ -195,7 +195,7 @@ TEST(SamplesCorpus, NothingIsLost) {
             StringSink sink;
             RunReport report;
             const ConvertLogResult result =
-                ConvertLogDetailed(source, sink, FindSelectionByCode(code), true, "out.adi", report);
+                ConvertLogDetailed(source, sink, FindSelectionByCode(code).value_or(Selection()), true, "out.adi", report);
             const std::string output = sink.str();
 
             const Parsed in = ParseLog(input);
