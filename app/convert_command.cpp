@@ -10,8 +10,8 @@
 #include <system_error>
 
 #include "adif/byte_io.h"
-#include "adif/convert_log.h"
-#include "adif/records.h"
+#include "convert/convert_log.h"
+#include "convert/run_report.h"
 
 namespace shirl {
 namespace {

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "adif/byte_io.h"
-#include "adif/convert_log.h"
-#include "adif/records.h"
+#include "convert/convert_log.h"
+#include "convert/run_report.h"
 #include "adif/writer.h"
 #include "convert/lookup.h"
 #include "convert/prefix.h"

@@ -51,15 +51,19 @@ bool IsNewEnglandAbbreviation(std::string_view value) {
     return false;
 }
 
+void RenameStateField(QsoField& field, bool myField) {
+    RenameField(field, myField ? "MY_STATE" : "STATE", myField ? FieldKind::MyState : FieldKind::State);
+}
+
 } // namespace
 
-int ResolveCountyField(AdifField& field, Selection selection, std::optional<std::string_view> callsign,
+int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::string_view> callsign,
                        bool myField, RunReport& report) {
     if (!field.value) return 0; // nothing to resolve
     const std::string_view value = *field.value;
 
     if (IsAreaCode(value)) {
-        field.name = myField ? "MY_STATE" : "STATE";
+        RenameStateField(field, myField);
         return 0;
     }
 
@@ -90,13 +94,13 @@ int ResolveCountyField(AdifField& field, Selection selection, std::optional<std:
     switch (found.kind) {
     case LookupResult::Kind::County: {
         const CountyRecord& county = *found.county;
-        field.name = myField ? "MY_CNTY" : "CNTY";
+        RenameField(field, myField ? "MY_CNTY" : "CNTY", myField ? FieldKind::MyCnty : FieldKind::Cnty);
         std::string& out = *field.value; // `value` is not used from here on
         out.assign(county.stateCode).append(1, ',').append(county.countyName);
         return 1;
     }
     case LookupResult::Kind::State:
-        field.name = myField ? "MY_STATE" : "STATE";
+        RenameStateField(field, myField);
         field.value->assign(found.state);
         return 0;
     case LookupResult::Kind::None:

@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "adif/byte_io.h"
-#include "adif/convert_log.h"
-#include "adif/records.h"
+#include "convert/convert_log.h"
+#include "convert/run_report.h"
 #include "data/selections.h"
 
 namespace {

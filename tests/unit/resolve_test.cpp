@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "adif/records.h"
+#include "convert/qso_field.h"
+#include "convert/run_report.h"
 #include "convert/resolve.h"
 #include "data/abbrev_tables.h"
 #include "data/gazetteer.h"
@@ -40,7 +41,7 @@ class ResolveExamples : public ::testing::TestWithParam<ResolveCase> {};
 
 TEST_P(ResolveExamples, FieldResultAndMessages) {
     const ResolveCase& c = GetParam();
-    AdifField field{std::string(c.name), std::string(c.value)};
+    QsoField field{std::string(c.name), std::string(c.value)};
     // The callsign lives in a text of its own, as the CALL field's value does.
     std::optional<std::string> callText;
     if (c.callsign) callText = std::string(*c.callsign);
@@ -202,7 +203,7 @@ TEST(ResolveCanadian, EveryClassEveryProvinceAndAlias) {
     for (const std::string& prefix : canadianPrefixes) {
         for (const std::string& value : values) {
             for (const std::string& call : {prefix + "3ABC", prefix + "1A/P", "N0CALL/" + prefix + "2"}) {
-                AdifField field{"CNTY", value};
+                QsoField field{"CNTY", value};
                 RunReport report;
                 EXPECT_EQ(ResolveCountyField(field, selections::kAL, call, false, report), 0) << call << ' ' << value;
                 EXPECT_EQ(field.name, "CNTY");
@@ -213,7 +214,7 @@ TEST(ResolveCanadian, EveryClassEveryProvinceAndAlias) {
     }
     for (const std::string call : {"N0CALL", "CX0CALL", "XP1CALL", "VK2ABC", "CA3ABC", "XE1ABC", "K"}) {
         for (const std::string& value : values) {
-            AdifField field{"CNTY", value};
+            QsoField field{"CNTY", value};
             RunReport report;
             EXPECT_EQ(ResolveCountyField(field, selections::kAL, call, false, report), 0);
             EXPECT_EQ(field.name, "CNTY");
@@ -251,7 +252,7 @@ INSTANTIATE_TEST_SUITE_P(
 class ResolveTest : public ::testing::Test {};
 
 TEST_F(ResolveTest, FieldWithoutValueIsLeftAlone) {
-    AdifField field{"CNTY", std::nullopt};
+    QsoField field{"CNTY", std::nullopt};
     RunReport report;
     EXPECT_EQ(ResolveCountyField(field, selections::kAL, std::string_view("N0CALL"), false, report), 0);
     EXPECT_EQ(field.name, "CNTY");
@@ -262,7 +263,7 @@ TEST_F(ResolveTest, FieldWithoutValueIsLeftAlone) {
 TEST_F(ResolveTest, MessagesGoAfterEarlierOnes) {
     RunReport report;
     PushMessage(report.second, "earlier");
-    AdifField field{"CNTY", "DC"};
+    QsoField field{"CNTY", "DC"};
     ResolveCountyField(field, selections::kAL, std::string_view("N0CALL"), false, report);
     EXPECT_EQ(report.second.OldestFirst(),
               (Messages{"earlier", "N0CALL: DC is not a US state.",
@@ -275,7 +276,7 @@ TEST_F(ResolveTest, LongCallsignsAndValuesAreNotTruncated) {
     std::string call = "N0" + std::string(300, 'X') + "/";
     for (int i = 0; i < 100; ++i) call += "-1";
     const std::string value = std::string(500, 'Q');
-    AdifField field{"CNTY", value};
+    QsoField field{"CNTY", value};
     RunReport report;
     EXPECT_EQ(ResolveCountyField(field, selections::kAK, std::string_view(call), false, report), 0);
     EXPECT_EQ(field.value, value);
@@ -286,7 +287,7 @@ TEST_F(ResolveTest, LongCallsignsAndValuesAreNotTruncated) {
 
 TEST_F(ResolveTest, CallsignOfAMillionSlashes) {
     const std::string call(1'000'000, '/');
-    AdifField field{"CNTY", "AUTA"};
+    QsoField field{"CNTY", "AUTA"};
     RunReport report;
     EXPECT_EQ(ResolveCountyField(field, selections::kAL, std::string_view(call), false, report), 1);
     EXPECT_EQ(field.value, "AL,Autauga");
@@ -297,7 +298,7 @@ TEST_F(ResolveTest, CallsignOfAMillionSlashes) {
 TEST_F(ResolveTest, EveryAlabamaRowConverts) {
     for (const AbbrevEntry& row : GetAbbrevTable(TableId::Alabama).rows) {
         for (const bool my : {false, true}) {
-            AdifField field{"QTH", std::string(row.abbreviation)};
+            QsoField field{"QTH", std::string(row.abbreviation)};
             RunReport report;
             ASSERT_EQ(ResolveCountyField(field, selections::kAL, std::string_view("N0CALL"), my, report), 1) << row.abbreviation;
             const CountyRecord* county = FindCounty(row.countyId);

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "adif/byte_io.h"
-#include "adif/convert_log.h"
+#include "convert/convert_log.h"
 #include "data/selections.h"
 
 namespace shirl {

@@ -1,18 +1,15 @@
 #pragma once
 // The conversion run: reads an ADIF log in one streaming pass, copies its
-// header, collects each QSO and hands it to ConvertQso.
+// header, converts each QSO and ends the report with the summary lines.
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 #include "adif/byte_io.h"
-#include "adif/records.h"
+#include "convert/run_report.h"
 #include "data/selections.h"
 
 namespace shirl {
-
-// Limit of tag slots of one QSO, <EOR> included.
-inline constexpr std::size_t kMaxQsoFields = 1000;
 
 struct ConvertLogResult {
     int countiesConverted = 0;
@@ -20,10 +17,10 @@ struct ConvertLogResult {
     std::int64_t countyLineCopies = 0;
 };
 
-// Runs one conversion from `input` to `output` for Selection `selection`
-// (0..60). Pushes the run's messages onto `report` and ends with the
-// Converted and Wrote lines ("Wrote N QSOs to NAME", or "Wrote N QSOs"
-// without `outputName`). The caller flushes and closes `output`.
+// Runs one conversion from `input` to `output` for `selection`. Pushes the
+// run's messages onto `report` and ends with the Converted and Wrote lines
+// ("Wrote N QSOs to NAME", or "Wrote N QSOs" without `outputName`). The
+// caller flushes and closes `output`.
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                                     std::optional<std::string_view> outputName, RunReport& report);
 
