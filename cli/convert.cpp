@@ -2,9 +2,11 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "app/convert_command.h"
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "data/selections.h"
 
 #ifdef _WIN32
@@ -15,7 +17,7 @@
 namespace shirl::cli {
 namespace {
 
-constexpr const char* kConvertHelp =
+constexpr std::string_view kConvertHelp =
     "Usage: shirl-cli convert --selection CODE [--no-mobile] INPUT OUTPUT\n"
     "\n"
     "Converts the ADIF log INPUT into OUTPUT for the Selection CODE (a state,\n"
@@ -37,44 +39,16 @@ void WriteLine(std::FILE* stream, const std::string& text) {
 } // namespace
 
 int ConvertCommand(const Args& args) {
+    const ParseResult parsed = ParseCommandLine("convert", args, {Option::Selection, Option::NoMobile}, kConvertHelp);
+    if (!parsed.line) return parsed.status;
+    const CommandLine& line = *parsed.line;
+    if (line.operands.size() < 2) return CommandUsageError("convert", "missing INPUT and OUTPUT");
+    if (line.operands.size() > 2) return CommandUsageError("convert", "takes only INPUT and OUTPUT");
     ConvertRequest request;
-    std::vector<std::string> files;
-    bool haveSelection = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kConvertHelp;
-            return 0;
-        }
-        std::string code;
-        if (arg == "--selection") {
-            if (i + 1 == args.size()) return UsageError("--selection needs a CODE");
-            code = args[++i];
-        } else if (arg.rfind("--selection=", 0) == 0) {
-            code = arg.substr(12);
-        } else if (arg == "--no-mobile") {
-            request.addMobile = false;
-            continue;
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "--") {
-            return UsageError("unknown option '" + arg + "'");
-        } else {
-            if (arg == "--") {
-                files.insert(files.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-                break;
-            }
-            files.push_back(arg);
-            continue;
-        }
-        if (haveSelection) return UsageError("--selection given twice");
-        haveSelection = true;
-        const auto selection = FindSelectionByCode(code);
-        if (!selection) return UsageError("unknown selection code '" + code + "'");
-        request.selection = *selection;
-    }
-    if (files.size() < 2) return UsageError("convert needs INPUT and OUTPUT");
-    if (files.size() > 2) return UsageError("convert takes only INPUT and OUTPUT");
-    request.inputName = files[0];
-    request.outputName = files[1];
+    request.selection = line.selection.value_or(Selection()); // none: the Convert command reports it
+    request.addMobile = !line.noMobile;
+    request.inputName = line.operands[0];
+    request.outputName = line.operands[1];
 
     const ConvertOutcome outcome = RunConvertCommand(request);
     if (outcome.error) {
