@@ -218,20 +218,21 @@ AdifReader::Event AdifReader::ReadTag() {
 // the line or the input ends first. `badName` tells of a byte that may not
 // stand in a name.
 bool AdifReader::FindNameEnd(std::size_t& k, char& stop, bool& badName) {
-    unsigned char kinds = 0;
     for (;;) {
         const char* const base = m_buf.data() + m_pos;
         const std::size_t available = m_end - m_pos;
-        for (; k < available; ++k) {
-            const unsigned char kind = kNameBytes[static_cast<unsigned char>(base[k])];
-            if (kind == kEndsName) {
-                stop = base[k];
-                badName = kinds != 0;
-                return stop != '\n';
-            }
-            kinds |= kind;
+        while (k < available && kNameBytes[static_cast<unsigned char>(base[k])] == kInName) ++k;
+        if (k == available) {
+            if (!Refill()) return false;
+            continue;
         }
-        if (!Refill()) return false;
+        if (kNameBytes[static_cast<unsigned char>(base[k])] == kNotInName) {
+            badName = true;
+            ++k;
+            continue;
+        }
+        stop = base[k];
+        return stop != '\n';
     }
 }
 
