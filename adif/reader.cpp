@@ -1,5 +1,6 @@
 #include "adif/reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
@@ -73,6 +74,7 @@ std::size_t NextTagNearby(const char* start, std::size_t available) {
 AdifReader::AdifReader(ByteSource& input) : m_input(input) {}
 
 AdifReader::Event AdifReader::Next() {
+    if (m_recordEnding) EndRecord();
     m_bytes = {};
     m_name = {};
     m_value = {};
@@ -130,11 +132,33 @@ void AdifReader::Prescan() {
     }
 }
 
+// The record's views are no longer needed: its kept buffers are released.
+void AdifReader::EndRecord() {
+    if (!m_kept.empty()) {
+        m_spare = std::move(m_kept.back());
+        m_kept.clear();
+    }
+    m_valueCopiesUsed = 0;
+    m_bufferHoldsRecord = m_recordEnding = false;
+}
+
 // Keeps the unread bytes [m_pos, m_end) (moved to the front) and reads
-// more after them. False when nothing more could be read.
+// more after them. False when nothing more could be read. While the buffer
+// holds fields of the open record, the unread bytes go to another buffer
+// instead, so that the views of the record's fields stay valid.
 bool AdifReader::Refill() {
     if (m_eof) return false;
-    if (m_pos != 0) {
+    if (m_bufferHoldsRecord) {
+        std::vector<char> next = std::move(m_spare);
+        next.resize(std::max(m_buf.size(), kReadChunk));
+        const std::size_t kept = m_end - m_pos;
+        if (kept != 0) std::memcpy(next.data(), m_buf.data() + m_pos, kept);
+        m_kept.push_back(std::move(m_buf));
+        m_buf = std::move(next);
+        m_pos = 0;
+        m_end = kept;
+        m_bufferHoldsRecord = false;
+    } else if (m_pos != 0) {
         const std::size_t kept = m_end - m_pos;
         if (kept != 0) std::memmove(m_buf.data(), m_buf.data() + m_pos, kept);
         m_pos = 0;
@@ -205,10 +229,12 @@ AdifReader::Event AdifReader::ReadTag() {
 
     m_name = std::string_view(m_buf.data() + m_pos + 1, nameEnd - 1);
     m_pos += k + 1;
+    m_bufferHoldsRecord = true;
     m_hasValue = hasValue;
     if (hasValue) ReadValue(length);
     if (m_name.size() == 3 && EqualsNoCase(m_name, "EOR")) {
         m_tagsInRecord = 0;
+        m_recordEnding = true;
         return Event::EndOfRecord;
     }
     return Event::Field;
@@ -283,6 +309,7 @@ AdifReader::Event AdifReader::Malformed() {
     while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     m_text.assign("Malformed ADIF tag, skipping QSO: [").append(line).append("]");
     m_tagsInRecord = 0;
+    m_recordEnding = true;
     m_skipToEor = true;
     return Event::Malformed;
 }
@@ -291,6 +318,7 @@ AdifReader::Event AdifReader::Malformed() {
 AdifReader::Event AdifReader::TooManyFields() {
     m_text = "QSO has too many ADIF fields (> " + std::to_string(kMaxRecordFields) + ")";
     m_tagsInRecord = 0;
+    m_recordEnding = true;
     m_skipToEor = true;
     return Event::TooManyFields;
 }
@@ -318,18 +346,19 @@ void AdifReader::ReadValue(std::size_t length) {
         m_pos += length;
         return;
     }
-    // The buffer moves while the rest is read: name and value get copies.
-    m_nameCopy.assign(m_name);
-    m_name = m_nameCopy;
-    m_valueCopy.clear();
+    // Longer than what the buffer holds: copied as it is read (the name stays
+    // in its kept buffer).
+    if (m_valueCopiesUsed == m_valueCopies.size()) m_valueCopies.emplace_back();
+    std::string& copy = m_valueCopies[m_valueCopiesUsed++];
+    copy.clear();
     while (length != 0) {
         if (m_pos == m_end && !Refill()) break;
         const std::size_t n = std::min(length, m_end - m_pos);
-        m_valueCopy.append(m_buf.data() + m_pos, n);
+        copy.append(m_buf.data() + m_pos, n);
         m_pos += n;
         length -= n;
     }
-    m_value = m_valueCopy;
+    m_value = copy;
 }
 
 } // namespace shirl
