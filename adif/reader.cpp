@@ -59,16 +59,6 @@ bool ParseDeclaredLength(std::string_view text, std::size_t& length) {
     return true;
 }
 
-constexpr std::size_t kNotNearby = 2;
-
-// Where the next tag starts when it follows at once or after one blank, as
-// tags mostly do: saves a library search for every tag.
-std::size_t NextTagNearby(const char* start, std::size_t available) {
-    if (start[0] == '<') return 0;
-    if (available > 1 && start[1] == '<') return 1;
-    return kNotNearby;
-}
-
 } // namespace
 
 AdifReader::AdifReader(ByteSource& input) : m_input(input) {}
@@ -199,10 +189,6 @@ AdifReader::Event AdifReader::NextRecordEvent() {
         if (m_skipToEor && !SkipToEor()) return Event::End;
         if (m_pos == m_end && !Refill()) return Event::End;
         const char* start = m_buf.data() + m_pos;
-        if (const std::size_t skip = NextTagNearby(start, m_end - m_pos); skip != kNotNearby) {
-            m_pos += skip;
-            return ReadTag();
-        }
         const void* lt = std::memchr(start, '<', m_end - m_pos);
         if (lt == nullptr) {
             m_pos = m_end;
