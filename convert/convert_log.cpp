@@ -1,5 +1,6 @@
 #include "convert/convert_log.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -78,7 +79,7 @@ void LogConverter::TakeField(const AdifReader& reader) {
     QsoField& field = m_slots[m_used];
     SlotName& last = m_slotNames[m_used++];
     const std::string_view name = reader.Name();
-    if (std::string_view(last.name) != name) {
+    if (last.name.size() != name.size() || std::memcmp(last.name.data(), name.data(), name.size()) != 0) {
         last.name.assign(name);
         last.kind = ClassifyFieldName(name);
     }
