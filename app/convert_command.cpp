@@ -4,8 +4,8 @@
 
 #include <new>
 
-#include "adif/convert_log.h"
-#include "adif/records.h"
+#include "convert/convert_log.h"
+#include "convert/run_report.h"
 #include "files/file_streams.h"
 #include "files/file_system.h"
 #include "files/output_replacement.h"
@@ -47,7 +47,7 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     // system that ignores case, a relative form, a symbolic or hard link.
     if (request.inputName == request.outputName || SameExistingFile(request.inputName, request.outputName))
         return Failure(kSameNames);
-    if (request.selection < 0) return Failure(kNoSelection);
+    if (!request.selection.IsValid()) return Failure(kNoSelection);
 
     FileSource input;
     if (!input.Open(request.inputName)) return Failure(kCannotOpenInput);
@@ -72,11 +72,13 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     input.Close();
 
     written = output.Close() && written;
-    if (output.IsDirect()) return written ? ConvertOutcome{std::nullopt, ReportRows(report)} : Failure(kCannotWriteOutput);
+    // A device or pipe has already taken what was read: a read error there
+    // is still a failure, never a report of success.
     if (!readWhole) {
         output.Discard();
         return Failure(kCannotReadInput);
     }
+    if (output.IsDirect()) return written ? ConvertOutcome{std::nullopt, ReportRows(report)} : Failure(kCannotWriteOutput);
     if (!written || !output.Commit()) {
         output.Discard();
         return Failure(kCannotWriteOutput);

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "data/selections.h"
+
 namespace shirl {
 
 struct ConvertRequest {
     std::string inputName;
     std::string outputName;
-    int selection = -1;  // selection index, -1 = none picked
+    Selection selection; // none picked: Selection()
     bool addMobile = true;
 };
 

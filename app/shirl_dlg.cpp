@@ -64,9 +64,9 @@ void CShirlDlg::OnInitDialog() {
     m_window.SetNameTexts(m_inputName, m_outputName);
     std::vector<std::string> rows;
     rows.reserve(DisplayOrder().size());
-    for (int s : DisplayOrder()) rows.emplace_back(SelectionName(s));
+    for (const Selection s : DisplayOrder()) rows.emplace_back(s.Name());
     m_window.FillSelectionList(rows);
-    m_window.SetAddMobileCheck(m_addMobile != 0);
+    m_window.SetAddMobileCheck(m_addMobile);
 }
 
 void CShirlDlg::OnInputBrowse() {
@@ -88,7 +88,7 @@ void CShirlDlg::OnConvert() {
     request.inputName = m_inputName;
     request.outputName = m_outputName;
     request.selection = m_selection;
-    request.addMobile = m_addMobile != 0;
+    request.addMobile = m_addMobile;
     ConvertOutcome outcome = RunConvertCommand(request);
     if (outcome.error) {
         m_window.ShowMessageBox(*outcome.error, MessageIcon::Error);
@@ -111,7 +111,7 @@ void CShirlDlg::OnSelectionChanged() {
     m_selection = order[static_cast<std::size_t>(row)];
 }
 
-void CShirlDlg::OnAddMobileClicked() { m_addMobile = m_window.GetAddMobileCheck() ? 1 : 0; }
+void CShirlDlg::OnAddMobileClicked() { m_addMobile = m_window.GetAddMobileCheck(); }
 
 void CShirlDlg::OnAboutButton() {
     m_window.ShowMessageBox(FormatAboutText(m_window.ReadProgramVersion(), BuildDate(), BuildTime()),

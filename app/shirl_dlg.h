@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "data/selections.h"
+
 namespace shirl {
 
 enum class FileDialogKind { Open, Save };
@@ -71,7 +73,7 @@ inline constexpr std::string_view kAuthorText = "Shirl developers";
 inline constexpr std::string_view kEmailText = "shirl@example.org";
 
 // Build date "Mmm dd yyyy" (day padded with a space below 10) and time
-// "hh:mm:ss" of the program, fixed when shirl_core is compiled.
+// "hh:mm:ss" of the program, fixed when shirl_app is compiled.
 std::string_view BuildDate();
 std::string_view BuildTime();
 
@@ -105,15 +107,15 @@ public:
 
     const std::string& inputName() const { return m_inputName; }
     const std::string& outputName() const { return m_outputName; }
-    int selection() const { return m_selection; }
-    int addMobile() const { return m_addMobile; }
+    Selection selection() const { return m_selection; }
+    bool addMobile() const { return m_addMobile; }
 
 private:
     DialogWindow& m_window;
     std::string m_inputName;
     std::string m_outputName;
-    int m_selection = -1;
-    int m_addMobile = 1;
+    Selection m_selection; // none until a row is picked
+    bool m_addMobile = true;
 };
 
 } // namespace shirl

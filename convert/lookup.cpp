@@ -17,12 +17,7 @@
 namespace shirl {
 namespace {
 
-constexpr int kPennsylvania = 40;
-constexpr std::string_view kMarylandState = "MD"; // the code of Selection 21
-
-bool IsIndependentCityTable(TableId id) {
-    return id == TableId::NevadaCities || id == TableId::VirginiaCities;
-}
+constexpr std::string_view kMarylandState = "MD";
 
 // The section step: binary search (byte order) of the SectionTable; a row
 // without a state counts as no match.
@@ -37,15 +32,15 @@ std::string_view FindSectionState(std::string_view abbreviation) {
 
 } // namespace
 
-LookupResult LookupAbbreviation(std::string_view abbreviation, int selection) {
+LookupResult LookupAbbreviation(std::string_view abbreviation, Selection selection) {
     LookupResult result;
-    const bool validSelection = selection >= 0 && selection < kSelectionCount;
-    const auto tables = validSelection ? TablesForSelection(selection) : std::span<const TableId>{};
+    const auto tables = TablesForSelection(selection);
 
     for (const TableId id : tables) {
-        const CountyRecord* record = SearchAbbrevTable(abbreviation, GetAbbrevTable(id));
+        const AbbrevTable& table = GetAbbrevTable(id);
+        const CountyRecord* record = SearchAbbrevTable(abbreviation, table);
         if (record == nullptr) continue;
-        if (IsIndependentCityTable(id)) {
+        if (table.independentCities) {
             result.kind = LookupResult::Kind::State;
             result.state = record->stateCode;
             result.message.reserve(abbreviation.size() + record->countyName.size() +
@@ -63,7 +58,7 @@ LookupResult LookupAbbreviation(std::string_view abbreviation, int selection) {
         return result;
     }
 
-    if (selection == kPennsylvania) {
+    if (selection.HasSections()) {
         const std::string_view state = FindSectionState(abbreviation);
         if (!state.empty()) {
             result.kind = LookupResult::Kind::State;
@@ -72,13 +67,13 @@ LookupResult LookupAbbreviation(std::string_view abbreviation, int selection) {
         }
     }
 
-    // The unsupported step. (A selection index outside 0..60 has no code and
-    // gets no message; it only reaches the closing rules.)
-    if (validSelection && tables.empty()) {
-        result.message.append(SelectionCode(selection)).append(" is unsupported at this time.");
+    // A Selection without tables says so. (No valid Selection has no code
+    // and gets no message; it only reaches the closing rules.)
+    if (selection.IsValid() && tables.empty()) {
+        result.message.append(selection.Code()).append(" is unsupported at this time.");
     }
 
-    // Closing rules.
+    // Closing rules: MDC stands for Maryland, DC for no state.
     if (abbreviation == "MDC") {
         result.kind = LookupResult::Kind::State;
         result.state = kMarylandState;

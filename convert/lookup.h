@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "data/gazetteer.h"
+#include "data/selections.h"
 
 namespace shirl {
 
@@ -16,7 +17,8 @@ struct LookupResult {
     std::string message;                  // empty or one message
 };
 
-// The CountyIndex must have been rebuilt (RebuildCountyIndex) before use.
-LookupResult LookupAbbreviation(std::string_view abbreviation, int selection);
+// Looks an abbreviation up in the tables of `selection`, then in the
+// section table where the Selection has sections, then the closing rules.
+LookupResult LookupAbbreviation(std::string_view abbreviation, Selection selection);
 
 } // namespace shirl

@@ -16,11 +16,12 @@ std::string AppNameFromPath(const std::string& path) {
 }
 
 bool CShirlApp::InitInstance(HINSTANCE instance) {
-    m_instance = instance;
-    m_appName = AppNameFromPath(Utf8FromWide(ModuleFileName()));
-    if (m_appName.empty()) m_appName = "Shirl";
+    // The executable's file name without folder and extension: the caption
+    // of every message box.
+    std::string appName = AppNameFromPath(Utf8FromWide(ModuleFileName()));
+    if (appName.empty()) appName = "Shirl";
 
-    CShirlWindow window(instance, m_appName);
+    CShirlWindow window(instance, appName);
     window.RunModal();  // IDOK or IDCANCEL: either way the program ends
     return false;
 }

@@ -12,9 +12,13 @@
 
 #include "app/shirl_dlg.h"
 #include "data/selections.h"
+#include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
 using namespace shirl;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
 
 namespace {
 
@@ -95,39 +99,6 @@ public:
     }
 };
 
-class TempDir {
-public:
-    TempDir() {
-        static int counter = 0;
-        path_ = fs::temp_directory_path() /
-                ("shirl-dialog-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 std::to_string(++counter) + "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    fs::path path_;
-};
-
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 constexpr const char* kAlabamaLog =
     "Test log\n<EOH>\n"
     "<CALL:6>N0CALL <QSO_DATE:8>20200131 <TIME_ON:4>1234 <BAND:3>20M <MODE:2>CW <CNTY:4>AUTA <EOR>\n";
@@ -135,7 +106,7 @@ constexpr const char* kAlabamaLog =
 int RowOf(std::string_view name) {
     const auto order = DisplayOrder();
     for (std::size_t r = 0; r < order.size(); ++r)
-        if (SelectionName(order[r]) == name) return static_cast<int>(r);
+        if (order[r].Name() == name) return static_cast<int>(r);
     return -1;
 }
 
@@ -162,7 +133,7 @@ protected:
 } // namespace
 
 TEST_F(DialogTest, StartsWithNoSelectionTickedCheckEmptyNamesAndReport) {
-    EXPECT_EQ(dlg.selection(), -1);
+    EXPECT_FALSE(dlg.selection().IsValid());
     EXPECT_EQ(dlg.addMobile(), 1);
     EXPECT_TRUE(window.check);
     EXPECT_EQ(dlg.inputName(), "");
@@ -189,10 +160,10 @@ TEST_F(DialogTest, SelectionListHolds53NamesInDisplayOrder) {
 TEST_F(DialogTest, PickingRowRGivesDisplayEntryRNotR) {
     struct Pick {
         int row;
-        int selection;
+        Selection selection;
     };
-    for (const Pick& p : {Pick{0, 1}, Pick{1, 3}, Pick{2, 2}, Pick{5, 7}, Pick{14, 13}, Pick{41, 49},
-                          Pick{46, 60}, Pick{47, 58}, Pick{49, 54}, Pick{51, 56}, Pick{52, 59}}) {
+    for (const Pick& p : {Pick{0, selections::kAL}, Pick{1, selections::kAZ}, Pick{2, selections::kAR}, Pick{5, selections::kCP}, Pick{14, selections::kIA}, Pick{41, selections::kVT},
+                          Pick{46, selections::kMULTI}, Pick{47, selections::k7QP}, Pick{49, selections::kMARAC}, Pick{51, selections::kNAQP}, Pick{52, selections::kUSCQP}}) {
         window.PickRow(dlg, p.row);
         EXPECT_EQ(dlg.selection(), p.selection) << "row " << p.row;
     }
@@ -201,11 +172,11 @@ TEST_F(DialogTest, PickingRowRGivesDisplayEntryRNotR) {
 }
 
 TEST_F(DialogTest, NoRowGivesASelectionThatIsNeverOffered) {
-    std::vector<int> seen;
+    std::vector<int> seen; // selection indices
     for (int row = 0; row < 53; ++row) {
         window.PickRow(dlg, row);
-        seen.push_back(dlg.selection());
-        EXPECT_EQ(window.selectionRows[static_cast<std::size_t>(row)], SelectionName(dlg.selection()));
+        seen.push_back(dlg.selection().Index());
+        EXPECT_EQ(window.selectionRows[static_cast<std::size_t>(row)], dlg.selection().Name());
     }
     for (int never : {0, 8, 20, 22, 27, 42, 47, 53})
         EXPECT_EQ(std::count(seen.begin(), seen.end(), never), 0) << never;
@@ -216,9 +187,9 @@ TEST_F(DialogTest, NoRowGivesASelectionThatIsNeverOffered) {
 TEST_F(DialogTest, ARowOutsideTheListKeepsThePick) {
     window.PickRow(dlg, 3);
     window.PickRow(dlg, -1);
-    EXPECT_EQ(dlg.selection(), 4);
+    EXPECT_EQ(dlg.selection(), selections::kBC);
     window.PickRow(dlg, 53);
-    EXPECT_EQ(dlg.selection(), 4);
+    EXPECT_EQ(dlg.selection(), selections::kBC);
 }
 
 TEST_F(DialogTest, ClickingTheCheckBoxTwiceRestoresTheFlag) {
@@ -332,7 +303,7 @@ TEST_F(DialogTest, ConvertReportsOnlyTheFirstFailingCheck) {
         EXPECT_EQ(w.messages[0].text, c.message);
         EXPECT_EQ(w.messages[0].icon, MessageIcon::Error);
         EXPECT_EQ(w.reportReplaceCalls, 0) << c.message;
-        EXPECT_EQ(d.selection(), c.row < 0 ? -1 : 1);
+        EXPECT_EQ(d.selection(), c.row < 0 ? Selection() : selections::kAL);
     }
     EXPECT_FALSE(fs::exists(dir.File("never.adi")));
     EXPECT_FALSE(fs::exists(dir.File("out.adi")));
@@ -367,8 +338,8 @@ TEST_F(DialogTest, ConvertWritesTheOutputAndShowsTheReport) {
     // Convert reads the members and leaves them as they were.
     EXPECT_EQ(dlg.inputName(), in);
     EXPECT_EQ(dlg.outputName(), out);
-    EXPECT_EQ(dlg.selection(), 1);
-    EXPECT_EQ(dlg.addMobile(), 1);
+    EXPECT_EQ(dlg.selection(), selections::kAL);
+    EXPECT_TRUE(dlg.addMobile());
 }
 
 TEST_F(DialogTest, ConvertTwiceRewritesTheOutputAndShowsTheSecondReportOnly) {

@@ -117,7 +117,7 @@ private:
 };
 
 ConvertOutcome Convert(const std::string& input, const std::string& output) {
-    return RunConvertCommand(ConvertRequest{input, output, FindSelectionByCode("AL"), true});
+    return RunConvertCommand(ConvertRequest{input, output, selections::kAL, true});
 }
 
 // The report rows expected for kLog written to `output`.

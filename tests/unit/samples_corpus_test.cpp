@@ -15,13 +15,15 @@
 #include <vector>
 
 #include "adif/byte_io.h"
-#include "adif/convert_log.h"
+#include "convert/convert_log.h"
 #include "data/selections.h"
+#include "tests/support/test_files.h"
 
 namespace shirl {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadFile;
 
 const fs::path kSamples = fs::path(SHIRL_SOURCE_DIR) / ".." / "shared" / "data" / "adif-samples";
 
@@ -171,13 +173,6 @@ std::map<std::string, int> ExpectedWritable() {
     return counts;
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(SamplesCorpus, NothingIsLost) {
     if (!fs::is_directory(kSamples)) GTEST_SKIP() << "no sample logs at " << kSamples.string();
     const std::map<std::string, int> writable = ExpectedWritable();
@@ -195,7 +190,7 @@ TEST(SamplesCorpus, NothingIsLost) {
             StringSink sink;
             RunReport report;
             const ConvertLogResult result =
-                ConvertLogDetailed(source, sink, FindSelectionByCode(code), true, "out.adi", report);
+                ConvertLogDetailed(source, sink, FindSelectionByCode(code).value_or(Selection()), true, "out.adi", report);
             const std::string output = sink.str();
 
             const Parsed in = ParseLog(input);

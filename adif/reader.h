@@ -1,0 +1,106 @@
+#pragma once
+// A pull reader of ADIF: the caller asks for one event at a time and gets
+// the header's bytes, each field, the end of each record and the problems of
+// the input. It knows nothing of what the fields mean.
+#include <cstddef>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "adif/byte_io.h"
+#include "adif/end_tag_matcher.h"
+
+namespace shirl {
+
+// Limit of tags in one record, its <EOR> included.
+inline constexpr std::size_t kMaxRecordFields = 1000;
+
+class AdifReader {
+public:
+    enum class Event {
+        HeaderBytes,   // Bytes(): the next piece of the header, copied as it stands
+        EndOfHeader,   // the header's last line (the one with <EOH>) has been handed out
+        Field,         // Name(), Value(): one field of the record being read
+        EndOfRecord,   // Name(), Value(): the <EOR> tag (in its own letter case)
+        Malformed,     // Text(): a tag that is not ADIF; the record so far is void
+        TooManyFields, // Text(): the record has more than kMaxRecordFields tags; it is void
+        End,           // no more input (Failed() tells a read error from the end)
+    };
+
+    explicit AdifReader(ByteSource& input);
+    AdifReader(const AdifReader&) = delete;
+    AdifReader& operator=(const AdifReader&) = delete;
+
+    // Reads on to the next event.
+    Event Next();
+
+    // Bytes() and Text() stay valid until the next call of Next(); Name() and
+    // Value() until the record ends (the call after its EndOfRecord,
+    // Malformed, TooManyFields or End event), so that a record's fields need
+    // not be copied.
+    std::string_view Bytes() const { return m_bytes; }
+    std::string_view Name() const { return m_name; }
+    // nullopt for a tag without a length (<EOR>, <APP_X>).
+    std::optional<std::string_view> Value() const {
+        return m_hasValue ? std::optional<std::string_view>(m_value) : std::nullopt;
+    }
+    std::string_view Text() const { return m_text; }
+
+    // The line end of the input's first line ("\r\n" or "\n"); known after the
+    // first call of Next().
+    std::string_view LineEnd() const { return m_lineEnd; }
+    // Whether reading stopped on an input error rather than at its end.
+    bool Failed() const { return m_input.Failed(); }
+
+private:
+    enum class State { Start, Header, Records };
+
+    void Prescan();
+    bool Refill();
+    Event NextHeaderPiece();
+    Event NextRecordEvent();
+    Event ReadTag();
+    bool FindNameEnd(std::size_t& k, char& stop, bool& badName);
+    bool ReadLength(std::size_t nameEnd, std::size_t& k, std::size_t& length);
+    bool ReadPlainLength(std::size_t& k, std::size_t& length) const;
+    Event Malformed();
+    Event TooManyFields();
+    bool SkipToEor();
+    void ReadValue(std::size_t length);
+    void EndRecord();
+
+    ByteSource& m_input;
+    std::vector<char> m_buf;
+    std::size_t m_pos = 0;
+    std::size_t m_end = 0;
+    bool m_eof = false;
+
+    State m_state = State::Start;
+    std::string_view m_lineEnd = "\n";
+    bool m_headerless = false;
+    EndTagMatcher m_headerMatcher;
+    bool m_eohSeen = false;
+    bool m_headerEndPending = false;
+    bool m_skipToEor = false;
+    std::size_t m_tagsInRecord = 0;
+
+    std::string_view m_bytes;
+    std::string_view m_name;
+    std::string_view m_value;
+    bool m_hasValue = false;
+    std::string m_text;
+    // While a record is open its bytes stay where they are: a refill reads
+    // into another buffer and keeps the old one until the record ends.
+    bool m_bufferHoldsRecord = false; // m_buf holds a name or value of the open record
+    bool m_recordEnding = false;      // the record ends at the next call
+    std::vector<std::vector<char>> m_kept;
+    std::vector<char> m_spare;
+    // Values longer than what the buffer held, copied as they are read (a
+    // deque: its strings never move).
+    std::deque<std::string> m_valueCopies;
+    std::size_t m_valueCopiesUsed = 0;
+};
+
+} // namespace shirl
