@@ -144,8 +144,10 @@ int DaysInMonth(std::int64_t y, int m) {
 
 class Reader {
 public:
-    Reader(ByteSource& input, ByteSink& output, int selection, bool addMobile, RunReport& report)
-        : m_input(input), m_output(output), m_selection(selection), m_addMobile(addMobile), m_report(report) {}
+    Reader(ByteSource& input, ByteSink& output, int selection, bool addMobile, RunReport& report,
+           const AbbrevList* list)
+        : m_input(input), m_output(output), m_selection(selection), m_addMobile(addMobile), m_report(report),
+          m_list(list) {}
 
     ConvertLogResult Run(std::optional<std::string_view> outputName);
 
@@ -169,6 +171,7 @@ private:
     int m_selection;
     bool m_addMobile;
     RunReport& m_report;
+    const AbbrevList* m_list;
 
     std::vector<char> m_buf;
     std::size_t m_pos = 0;
@@ -572,21 +575,22 @@ void Reader::CompleteQso() {
     }
     m_countiesConverted += ConvertQso(RecordOutput{m_output, m_lineEnd}, m_selection, m_addMobile,
                                       std::span<AdifField>(m_slots.data(), m_used), time,
-                                      m_counters, m_report);
+                                      m_counters, m_report, m_list);
     ClearQso();
 }
 
 } // namespace
 
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, int selection, bool addMobile,
-                                    std::optional<std::string_view> outputName, RunReport& report) {
-    Reader reader(input, output, selection, addMobile, report);
+                                    std::optional<std::string_view> outputName, RunReport& report,
+                                    const AbbrevList* list) {
+    Reader reader(input, output, selection, addMobile, report, list);
     return reader.Run(outputName);
 }
 
 int ConvertLog(ByteSource& input, ByteSink& output, int selection, bool addMobile,
-               std::optional<std::string_view> outputName, RunReport& report) {
-    return ConvertLogDetailed(input, output, selection, addMobile, outputName, report).countiesConverted;
+               std::optional<std::string_view> outputName, RunReport& report, const AbbrevList* list) {
+    return ConvertLogDetailed(input, output, selection, addMobile, outputName, report, list).countiesConverted;
 }
 
 } // namespace shirl

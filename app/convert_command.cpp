@@ -10,6 +10,8 @@
 #include <system_error>
 
 #include "adif/byte_io.h"
+#include "adif/contest_id_scan.h"
+#include "data/contest_ids.h"
 #include "adif/convert_log.h"
 #include "adif/records.h"
 
@@ -90,10 +92,22 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     const fs::path outputPath = PathOf(request.outputName);
     if (request.inputName == request.outputName || SameExistingFile(inputPath, outputPath))
         return Failure(kSameNames);
-    if (request.selection < 0) return Failure(kNoSelection);
+    if (request.selection < 0 && request.selection != kSelectionFromLog) return Failure(kNoSelection);
 
     FileSource input;
     if (!input.Open(request.inputName)) return Failure(kCannotOpenInput);
+
+    // The rows that open the report: the Selection taken from the log, the lists.
+    RunReport report;
+    int selection = request.selection;
+    if (selection == kSelectionFromLog) {
+        const SelectionDetection detected = DetectSelection(ReadContestIds(input));
+        if (input.Failed() || !input.Rewind()) return Failure(kCannotReadInput);
+        if (detected.error) return ConvertOutcome{detected.error, {}};
+        selection = detected.selection;
+        PushMessage(report.first, detected.info);
+    }
+    for (std::string& row : AbbrevListReportRows(request.list, selection)) PushMessage(report.first, std::move(row));
 
     // The output is written to a temporary file beside the file it will
     // replace (the target of a symbolic link), and takes the output's name
@@ -119,10 +133,9 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     FileSink output;
     if (!output.Open(NameOf(temporary))) return Failure(kCannotOpenOutput);
 
-    RunReport report;
     bool written = true;
     try {
-        ConvertLog(input, output, request.selection, request.addMobile, request.outputName, report);
+        ConvertLog(input, output, selection, request.addMobile, request.outputName, report, request.list);
     } catch (const std::bad_alloc&) {
         // Out of memory (a value of gigabytes): the output is incomplete.
         written = false;

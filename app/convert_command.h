@@ -6,13 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "data/abbrev_list.h"
+
 namespace shirl {
+
+// ConvertRequest::selection: take the Selection from the log's CONTEST_ID.
+inline constexpr int kSelectionFromLog = -2;
 
 struct ConvertRequest {
     std::string inputName;
     std::string outputName;
-    int selection = -1;  // selection index, -1 = none picked
+    int selection = -1;  // selection index, -1 = none picked, kSelectionFromLog
     bool addMobile = true;
+    const AbbrevList* list = nullptr; // the operator's list for the run, or none
 };
 
 struct ConvertOutcome {
@@ -27,6 +33,9 @@ struct ConvertOutcome {
     std::vector<std::string> rows;
 };
 
+// Runs the Convert command. With kSelectionFromLog the input is read once
+// for its CONTEST_ID values first; the report's first row then says which
+// Selection was taken, followed by a row for each list file in use.
 ConvertOutcome RunConvertCommand(const ConvertRequest& request);
 
 } // namespace shirl

@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/selection_choice.h"
+
 namespace shirl {
 
 enum class FileDialogKind { Open, Save };
@@ -44,6 +46,10 @@ public:
     virtual void SetAddMobileCheck(bool checked) = 0;
     virtual bool GetAddMobileCheck() = 0;
     virtual int GetSelectionRow() = 0;  // -1 when no row is selected
+    // Shows row `row` (-1: none) as selected in the Selection list. The
+    // dialog calls this for a detected Selection; the window does not report
+    // it back as a pick of the user (OnSelectionChanged is ignored meanwhile).
+    virtual void SetSelectionRow(int row) = 0;
     // Name boxes (data exchange).
     virtual std::string GetInputNameText() = 0;
     virtual std::string GetOutputNameText() = 0;
@@ -103,17 +109,26 @@ public:
     void OnAboutButton();
     void OnHelpButton();
 
+    // The folders searched for the operator's abbreviation lists
+    // (ListFolders), set by the front end before the first Convert.
+    void SetListFolders(std::vector<std::string> folders) { m_listFolders = std::move(folders); }
+
     const std::string& inputName() const { return m_inputName; }
     const std::string& outputName() const { return m_outputName; }
-    int selection() const { return m_selection; }
+    int selection() const { return m_choice.selection; }
     int addMobile() const { return m_addMobile; }
 
 private:
     DialogWindow& m_window;
     std::string m_inputName;
     std::string m_outputName;
-    int m_selection = -1;
+    SelectionChoice m_choice;
     int m_addMobile = 1;
+    std::vector<std::string> m_listFolders;
+    std::string m_detectedInput;  // the input name the last detection read
+    bool m_settingRow = false;    // the dialog itself is changing the row
+
+    void DetectSelectionOfInput();
 };
 
 } // namespace shirl

@@ -9,6 +9,7 @@
 
 #include "adif/text_util.h"
 #include "adif/writer.h"
+#include "convert/exchange_county.h"
 #include "convert/resolve.h"
 
 namespace shirl {
@@ -205,8 +206,58 @@ CivilDate CivilFromDays(std::int64_t days) {
     return {yoe + era * 400 + (month <= 2 ? 1 : 0), month, day};
 }
 
+namespace {
+
+constexpr std::string_view kExchangeName = "SRX_STRING";
+
+// Whether a county field holds something the conversion reads as a county
+// (an SRX that holds a serial number does not).
+bool HasCountyValue(std::span<const AdifField> fields) {
+    for (const AdifField& field : fields) {
+        if (field.name.empty() || !field.value || field.value->empty()) continue;
+        const Kind kind = Classify(field.name);
+        if (kind == Kind::Srx && ReadDecimal(*field.value) != 0) continue;
+        if (kind == Kind::County || kind == Kind::Cnty || kind == Kind::Srx) return true;
+    }
+    return false;
+}
+
+// Where the county taken from SRX_STRING goes: right after SRX_STRING, in a
+// QSO without a county value whose received exchange ends in a word. nullopt
+// for every other QSO.
+std::optional<std::size_t> ExchangeCountySlot(std::span<const AdifField> fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const AdifField& field = fields[i];
+        if (field.name.size() != kExchangeName.size() || !EqualsNoCase(field.name, kExchangeName)) continue;
+        if (!field.value || !CountyWordOfExchange(*field.value) || HasCountyValue(fields)) return std::nullopt;
+        return i + 1;
+    }
+    return std::nullopt;
+}
+
+int ConvertFields(const RecordOutput& out, int selection, bool addMobile, std::span<AdifField> fields,
+                  std::optional<std::int64_t> time, RunCounters& counters, RunReport& report,
+                  const AbbrevList* list, std::optional<std::size_t> addedCounty);
+
+} // namespace
+
 int ConvertQso(const RecordOutput& out, int selection, bool addMobile, std::span<AdifField> fields,
-               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report) {
+               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report,
+               const AbbrevList* list) {
+    const std::optional<std::size_t> slot = ExchangeCountySlot(fields);
+    if (!slot) return ConvertFields(out, selection, addMobile, fields, time, counters, report, list, std::nullopt);
+    // The county word becomes a CNTY field of its own; SRX_STRING stays as it is.
+    std::vector<AdifField> withCounty(fields.begin(), fields.end());
+    const std::string_view word = *CountyWordOfExchange(*fields[*slot - 1].value);
+    withCounty.insert(withCounty.begin() + static_cast<std::ptrdiff_t>(*slot), AdifField{"CNTY", std::string(word)});
+    return ConvertFields(out, selection, addMobile, withCounty, time, counters, report, list, slot);
+}
+
+namespace {
+
+int ConvertFields(const RecordOutput& out, int selection, bool addMobile, std::span<AdifField> fields,
+                  std::optional<std::int64_t> time, RunCounters& counters, RunReport& report,
+                  const AbbrevList* list, std::optional<std::size_t> addedCounty) {
     std::optional<std::size_t> callIndex;
     auto callsign = [&]() -> std::optional<std::string_view> {
         if (!callIndex || !fields[*callIndex].value) return std::nullopt;
@@ -242,7 +293,7 @@ int ConvertQso(const RecordOutput& out, int selection, bool addMobile, std::span
             continue;
         case Kind::MyCounty:
             if (field.value && !Contains(field.value, ',') && !Contains(field.value, '/'))
-                ownConverted += ResolveCountyField(field, selection, callsign(), true, report);
+                ownConverted += ResolveCountyField(field, selection, callsign(), true, report, list);
             continue;
         default: break;
         }
@@ -264,11 +315,14 @@ int ConvertQso(const RecordOutput& out, int selection, bool addMobile, std::span
             }
         }
 
+        int result = 0;
         if (field.value && !hasComma && !EqualsNoCase(*field.value, "DX")) {
-            const int result = ResolveCountyField(field, selection, callsign(), false, report);
+            result = ResolveCountyField(field, selection, callsign(), false, report, list);
             converted += result;
             if (result == 1) convertedIndices.push_back(i);
         }
+        // A county word from SRX_STRING is kept only as a county or a state.
+        if (addedCounty == i && result == 0 && Classify(field.name) == Kind::Cnty) field.name.clear();
     }
 
     if (!callsign() || !(band || freq || freqRx) || !mode) return converted;
@@ -363,5 +417,7 @@ int ConvertQso(const RecordOutput& out, int selection, bool addMobile, std::span
     }
     return converted;
 }
+
+} // namespace
 
 } // namespace shirl

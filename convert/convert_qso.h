@@ -8,6 +8,7 @@
 
 #include "adif/byte_io.h"
 #include "adif/records.h"
+#include "data/abbrev_list.h"
 
 namespace shirl {
 
@@ -28,9 +29,13 @@ struct RecordOutput {
 // read a valid date yet (the records then start with the QSO's own
 // fields). Returns the number of counties converted, after duplicate
 // removal. Renames, rewrites and clears fields of `fields` (a QsoFields,
-// or the used part of a reader's reusable slots).
+// or the used part of a reader's reusable slots). A QSO whose county fields
+// are all empty but whose SRX_STRING ends in a word gets that word resolved
+// as a county field, added after SRX_STRING. `list` is the operator's
+// abbreviation list for `selection`, or nullptr.
 int ConvertQso(const RecordOutput& out, int selection, bool addMobile, std::span<AdifField> fields,
-               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report);
+               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report,
+               const AbbrevList* list = nullptr);
 
 // UTC calendar helpers (proleptic Gregorian, no time zone).
 std::int64_t DaysFromCivil(std::int64_t year, int month, int day);

@@ -37,12 +37,27 @@ std::string_view FindSectionState(std::string_view abbreviation) {
 
 } // namespace
 
-LookupResult LookupAbbreviation(std::string_view abbreviation, int selection) {
+LookupResult LookupAbbreviation(std::string_view abbreviation, int selection, const AbbrevList* list) {
     LookupResult result;
     const bool validSelection = selection >= 0 && selection < kSelectionCount;
     const auto tables = validSelection ? TablesForSelection(selection) : std::span<const TableId>{};
 
+    // The operator's list comes first; a replacing list takes the place of
+    // the county tables (the independent-city tables, which name no county,
+    // stay).
+    if (list != nullptr && validSelection) {
+        if (const AbbrevListRow* row = list->Find(abbreviation)) {
+            if (const CountyRecord* record = FindCounty(row->countyId)) {
+                result.kind = LookupResult::Kind::County;
+                result.county = record;
+                return result;
+            }
+        }
+    }
+    const bool replaced = list != nullptr && validSelection && list->replaces();
+
     for (const TableId id : tables) {
+        if (replaced && !IsIndependentCityTable(id)) continue;
         const CountyRecord* record = SearchAbbrevTable(abbreviation, GetAbbrevTable(id));
         if (record == nullptr) continue;
         if (IsIndependentCityTable(id)) {
@@ -74,7 +89,7 @@ LookupResult LookupAbbreviation(std::string_view abbreviation, int selection) {
 
     // The unsupported step. (A selection index outside 0..60 has no code and
     // gets no message; it only reaches the closing rules.)
-    if (validSelection && tables.empty()) {
+    if (validSelection && tables.empty() && list == nullptr) {
         result.message.append(SelectionCode(selection)).append(" is unsupported at this time.");
     }
 

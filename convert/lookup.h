@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "data/abbrev_list.h"
 #include "data/gazetteer.h"
 
 namespace shirl {
@@ -17,6 +18,8 @@ struct LookupResult {
 };
 
 // The CountyIndex must have been rebuilt (RebuildCountyIndex) before use.
-LookupResult LookupAbbreviation(std::string_view abbreviation, int selection);
+// `list`, when given, is the operator's list for `selection`: searched before
+// the built-in county tables, or instead of them when it replaces them.
+LookupResult LookupAbbreviation(std::string_view abbreviation, int selection, const AbbrevList* list = nullptr);
 
 } // namespace shirl

@@ -55,7 +55,7 @@ bool IsNewEnglandAbbreviation(std::string_view value) {
 } // namespace
 
 int ResolveCountyField(AdifField& field, int selection, std::optional<std::string_view> callsign,
-                       bool myField, RunReport& report) {
+                       bool myField, RunReport& report, const AbbrevList* list) {
     // 1. No value: nothing to resolve.
     if (!field.value) return 0;
     const std::string_view value = *field.value;
@@ -82,7 +82,7 @@ int ResolveCountyField(AdifField& field, int selection, std::optional<std::strin
     }
 
     // 5. The lookup.
-    const LookupResult found = LookupAbbreviation(value, selection);
+    const LookupResult found = LookupAbbreviation(value, selection, list);
     if (!found.message.empty()) {
         std::string line;
         line.reserve(call.size() + 2 + found.message.size());

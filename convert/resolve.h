@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "adif/records.h"
+#include "data/abbrev_list.h"
 
 namespace shirl {
 
@@ -12,6 +13,6 @@ namespace shirl {
 // to STATE/MY_STATE). Problems go to report.second. `callsign` is the QSO's
 // CALL value seen so far, or nullopt; messages then say "(no call)".
 int ResolveCountyField(AdifField& field, int selection, std::optional<std::string_view> callsign,
-                       bool myField, RunReport& report);
+                       bool myField, RunReport& report, const AbbrevList* list = nullptr);
 
 } // namespace shirl

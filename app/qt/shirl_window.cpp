@@ -18,6 +18,7 @@
 #include <QStringListModel>
 #include <QUrl>
 
+#include "app/abbrev_list_files.h"
 #include "app/version.h"
 
 namespace shirl::qt {
@@ -50,6 +51,7 @@ ShirlWindow::ShirlWindow(QWidget* parent)
     setWindowIcon(icon);
     CreateControls();
     PlaceControls();
+    m_dlg.SetListFolders(ListFolders(QCoreApplication::applicationDirPath().toStdString()));
     m_dlg.OnInitDialog();
     m_inputBrowse->setFocus();
 }
@@ -157,6 +159,7 @@ void ShirlWindow::FillSelectionList(const std::vector<std::string>& rows) {
 void ShirlWindow::SetAddMobileCheck(bool checked) { m_addMobileCheck->setChecked(checked); }
 bool ShirlWindow::GetAddMobileCheck() { return m_addMobileCheck->isChecked(); }
 int ShirlWindow::GetSelectionRow() { return m_selectionBox->currentIndex(); }
+void ShirlWindow::SetSelectionRow(int row) { m_selectionBox->setCurrentIndex(row); }
 std::string ShirlWindow::GetInputNameText() { return m_inputNameBox->text().toStdString(); }
 std::string ShirlWindow::GetOutputNameText() { return m_outputNameBox->text().toStdString(); }
 

@@ -4,6 +4,9 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <filesystem>
+
+#include "app/abbrev_list_files.h"
 
 #include "res/resource.h"
 
@@ -19,6 +22,15 @@ std::string ModuleFileName() {
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return {};
     return std::string(path, length);
+}
+
+// The folder of Shirl.exe as UTF-8 (the wide name: any folder name works).
+std::string ProgramFolderUtf8() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    const std::u8string u8 = std::filesystem::path(std::wstring(path, length)).parent_path().u8string();
+    return std::string(u8.begin(), u8.end());
 }
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -87,6 +99,7 @@ INT_PTR CShirlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
 BOOL CShirlWindow::OnInitDialog() {
     SendMessageA(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessageA(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    m_dlg.SetListFolders(ListFolders(ProgramFolderUtf8()));
     m_dlg.OnInitDialog();
     return TRUE;  // focus to the first control of the tab order
 }
@@ -167,6 +180,9 @@ int CShirlWindow::GetSelectionRow() {
     const LRESULT row = SendItem(IDC_SELECTION, CB_GETCURSEL);
     return row == CB_ERR ? -1 : static_cast<int>(row);
 }
+
+// CB_SETCURSEL sends no CBN_SELCHANGE: the dialog is not told of its own change.
+void CShirlWindow::SetSelectionRow(int row) { SendItem(IDC_SELECTION, CB_SETCURSEL, static_cast<WPARAM>(row)); }
 
 std::string CShirlWindow::GetInputNameText() { return ItemText(IDC_INPUT_NAME); }
 

@@ -1,0 +1,38 @@
+// The Selection detected from the input file, and when the dialog shows it.
+#include "app/selection_choice.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "adif/byte_io.h"
+#include "adif/contest_id_scan.h"
+#include "data/contest_ids.h"
+
+namespace shirl {
+
+void PickSelection(SelectionChoice& choice, int selection) {
+    choice.selection = selection;
+    choice.picked = true;
+}
+
+std::optional<int> TakeDetectedSelection(SelectionChoice& choice, int detected) {
+    if (choice.picked || detected == choice.selection) return std::nullopt;
+    choice.selection = detected;
+    return detected;
+}
+
+int DetectSelectionOfFile(const std::string& inputName) {
+    // Only a regular file is read here: opening a pipe would wait for a writer,
+    // and reading it would take the log away from the conversion.
+    std::error_code ec;
+    if (inputName.empty() ||
+        !std::filesystem::is_regular_file(std::filesystem::path(std::u8string(inputName.begin(), inputName.end())), ec))
+        return -1;
+    FileSource input;
+    if (!input.Open(inputName)) return -1;
+    const auto ids = ReadContestIds(input);
+    if (input.Failed()) return -1;
+    return DetectSelection(ids).selection;
+}
+
+} // namespace shirl
