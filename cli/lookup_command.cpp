@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "cli/list_options.h"
 #include "convert/lookup.h"
 #include "data/gazetteer.h"
 #include "data/selections.h"
@@ -17,7 +18,7 @@
 namespace shirl::cli {
 namespace {
 
-constexpr std::string_view kLookupHelp =
+const std::string kLookupHelp = std::string(
     "Usage: shirl-cli lookup --selection CODE ABBREV...\n"
     "\n"
     "Looks each ABBREV up in the abbreviation tables of the Selection CODE, exactly\n"
@@ -30,9 +31,12 @@ constexpr std::string_view kLookupHelp =
     "code (MD) or empty; MESSAGE is the lookup's message or empty.\n"
     "\n"
     "Options:\n"
-    "  --selection CODE  a Selection code such as AL, PA, 7QP or USCQP, any letter case\n"
+    "  --selection CODE  a Selection code such as AL, PA, 7QP or USCQP, any letter case\n") +
+    kListOptionsHelp +
     "  --help            show this help\n"
-    "  --                end of options (the arguments after it are abbreviations)\n";
+    "  --                end of options (the arguments after it are abbreviations)\n"
+    "\n"
+    "Example: shirl-cli lookup --selection SD --list SD.csv OGLA\n";
 
 } // namespace
 
@@ -40,8 +44,15 @@ int LookupCommand(const Args& args) {
     std::optional<std::string> code;
     Args abbreviations;
     bool optionsEnded = false;
+    ListOptions lists;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        std::string error;
+        if (!optionsEnded) {
+            const ListOptionResult taken = TakeListOption(args, i, lists, error);
+            if (taken == ListOptionResult::UsageError) return UsageError("lookup: " + error);
+            if (taken == ListOptionResult::Taken) continue;
+        }
         if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
             abbreviations.push_back(arg);
         } else if (arg == "--") {
@@ -63,10 +74,13 @@ int LookupCommand(const Args& args) {
     if (selection < 0) return UsageError("lookup: unknown Selection code '" + *code + "'");
     if (abbreviations.empty()) return UsageError("lookup: missing ABBREV");
 
+    std::optional<AbbrevList> list;
+    if (!LoadListOptions(lists, list)) return 1;
+
     RebuildCountyIndex();
     std::string line;
     for (const std::string& abbreviation : abbreviations) {
-        const LookupResult result = LookupAbbreviation(abbreviation, selection);
+        const LookupResult result = LookupAbbreviation(abbreviation, selection, list ? &*list : nullptr);
         line.assign(abbreviation).append(1, '\t');
         switch (result.kind) {
         case LookupResult::Kind::County:
