@@ -6,7 +6,7 @@
 #include <limits>
 #include <string_view>
 
-#include "adif/text_util.h"
+#include "base/text_util.h"
 
 namespace shirl {
 namespace {

@@ -12,8 +12,8 @@
 #include "adif/byte_io.h"
 #include "adif/contest_id_scan.h"
 #include "data/contest_ids.h"
-#include "adif/convert_log.h"
-#include "adif/records.h"
+#include "convert/convert_log.h"
+#include "convert/run_report.h"
 
 namespace shirl {
 namespace {
@@ -92,15 +92,15 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     const fs::path outputPath = PathOf(request.outputName);
     if (request.inputName == request.outputName || SameExistingFile(inputPath, outputPath))
         return Failure(kSameNames);
-    if (request.selection < 0 && request.selection != kSelectionFromLog) return Failure(kNoSelection);
+    if (!request.selection.IsValid() && !request.selectionFromLog) return Failure(kNoSelection);
 
     FileSource input;
     if (!input.Open(request.inputName)) return Failure(kCannotOpenInput);
 
     // The rows that open the report: the Selection taken from the log, the lists.
     RunReport report;
-    int selection = request.selection;
-    if (selection == kSelectionFromLog) {
+    Selection selection = request.selection;
+    if (request.selectionFromLog) {
         const SelectionDetection detected = DetectSelection(ReadContestIds(input));
         if (input.Failed() || !input.Rewind()) return Failure(kCannotReadInput);
         if (detected.error) return ConvertOutcome{detected.error, {}};

@@ -7,18 +7,17 @@
 #include <vector>
 
 #include "data/abbrev_list.h"
+#include "data/selections.h"
 
 namespace shirl {
-
-// ConvertRequest::selection: take the Selection from the log's CONTEST_ID.
-inline constexpr int kSelectionFromLog = -2;
 
 struct ConvertRequest {
     std::string inputName;
     std::string outputName;
-    int selection = -1;  // selection index, -1 = none picked, kSelectionFromLog
+    Selection selection; // none picked: Selection()
     bool addMobile = true;
     const AbbrevList* list = nullptr; // the operator's list for the run, or none
+    bool selectionFromLog = false;    // take the Selection from the log's CONTEST_ID instead
 };
 
 struct ConvertOutcome {
@@ -33,7 +32,7 @@ struct ConvertOutcome {
     std::vector<std::string> rows;
 };
 
-// Runs the Convert command. With kSelectionFromLog the input is read once
+// Runs the Convert command. With `selectionFromLog` the input is read once
 // for its CONTEST_ID values first; the report's first row then says which
 // Selection was taken, followed by a row for each list file in use.
 ConvertOutcome RunConvertCommand(const ConvertRequest& request);

@@ -10,28 +10,28 @@
 
 namespace shirl {
 
-void PickSelection(SelectionChoice& choice, int selection) {
+void PickSelection(SelectionChoice& choice, Selection selection) {
     choice.selection = selection;
     choice.picked = true;
 }
 
-std::optional<int> TakeDetectedSelection(SelectionChoice& choice, int detected) {
+std::optional<Selection> TakeDetectedSelection(SelectionChoice& choice, Selection detected) {
     if (choice.picked || detected == choice.selection) return std::nullopt;
     choice.selection = detected;
     return detected;
 }
 
-int DetectSelectionOfFile(const std::string& inputName) {
+Selection DetectSelectionOfFile(const std::string& inputName) {
     // Only a regular file is read here: opening a pipe would wait for a writer,
     // and reading it would take the log away from the conversion.
     std::error_code ec;
     if (inputName.empty() ||
         !std::filesystem::is_regular_file(std::filesystem::path(std::u8string(inputName.begin(), inputName.end())), ec))
-        return -1;
+        return Selection();
     FileSource input;
-    if (!input.Open(inputName)) return -1;
+    if (!input.Open(inputName)) return Selection();
     const auto ids = ReadContestIds(input);
-    if (input.Failed()) return -1;
+    if (input.Failed()) return Selection();
     return DetectSelection(ids).selection;
 }
 

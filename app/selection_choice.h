@@ -5,24 +5,26 @@
 #include <optional>
 #include <string>
 
+#include "data/selections.h"
+
 namespace shirl {
 
 struct SelectionChoice {
-    int selection = -1;  // -1: none
+    Selection selection; // Selection(): none
     bool picked = false; // picked by the user (not detected)
 };
 
 // The user picked Selection s in the State list.
-void PickSelection(SelectionChoice& choice, int selection);
+void PickSelection(SelectionChoice& choice, Selection selection);
 
-// Selection `detected` (-1: nothing detected) was found in a newly chosen
-// input file. Returns the Selection to show when the shown one changes,
-// nullopt when it stays (a detection that finds nothing clears a detected
-// Selection, so that one log's party is not used for another).
-std::optional<int> TakeDetectedSelection(SelectionChoice& choice, int detected);
+// Selection `detected` (Selection(): nothing detected) was found in a newly
+// chosen input file. Returns the Selection to show when the shown one
+// changes, nullopt when it stays (a detection that finds nothing clears a
+// detected Selection, so that one log's party is not used for another).
+std::optional<Selection> TakeDetectedSelection(SelectionChoice& choice, Selection detected);
 
-// The Selection that the CONTEST_ID values of the log `inputName` name, or -1
-// (also when the file cannot be read).
-int DetectSelectionOfFile(const std::string& inputName);
+// The Selection that the CONTEST_ID values of the log `inputName` name, or
+// Selection() (also when the file cannot be read).
+Selection DetectSelectionOfFile(const std::string& inputName);
 
 } // namespace shirl

@@ -67,9 +67,9 @@ void CShirlDlg::OnInitDialog() {
     m_window.SetNameTexts(m_inputName, m_outputName);
     std::vector<std::string> rows;
     rows.reserve(DisplayOrder().size());
-    for (int s : DisplayOrder()) rows.emplace_back(SelectionName(s));
+    for (const Selection s : DisplayOrder()) rows.emplace_back(s.Name());
     m_window.FillSelectionList(rows);
-    m_window.SetAddMobileCheck(m_addMobile != 0);
+    m_window.SetAddMobileCheck(m_addMobile);
 }
 
 void CShirlDlg::OnInputBrowse() {
@@ -92,11 +92,11 @@ void CShirlDlg::OnConvert() {
     request.inputName = m_inputName;
     request.outputName = m_outputName;
     request.selection = m_choice.selection;
-    request.addMobile = m_addMobile != 0;
+    request.addMobile = m_addMobile;
     // The operator's lists for the chosen Selection; a faulty one stops the run.
     AbbrevList list;
-    if (m_choice.selection >= 0 && !m_inputName.empty() && !m_outputName.empty()) {
-        const FoundLists found = FindListsForSelection(m_listFolders, std::string(SelectionCode(m_choice.selection)));
+    if (m_choice.selection.IsValid() && !m_inputName.empty() && !m_outputName.empty()) {
+        const FoundLists found = FindListsForSelection(m_listFolders, std::string(m_choice.selection.Code()));
         list = AbbrevList(found.replace ? AbbrevList::Mode::Replace : AbbrevList::Mode::Extend);
         if (const auto fault = LoadAbbrevListFiles(list, found.files)) {
             m_window.ShowMessageBox(*fault, MessageIcon::Error);
@@ -127,7 +127,7 @@ void CShirlDlg::DetectSelectionOfInput() {
     const auto order = DisplayOrder();
     const auto it = std::find(order.begin(), order.end(), DetectSelectionOfFile(m_inputName));
     const int row = it == order.end() ? -1 : static_cast<int>(it - order.begin());
-    const auto shown = TakeDetectedSelection(m_choice, row < 0 ? -1 : *it);
+    const auto shown = TakeDetectedSelection(m_choice, row < 0 ? Selection() : *it);
     if (!shown) return;
     m_settingRow = true;
     m_window.SetSelectionRow(row);
@@ -144,7 +144,7 @@ void CShirlDlg::OnSelectionChanged() {
     PickSelection(m_choice, order[static_cast<std::size_t>(row)]);
 }
 
-void CShirlDlg::OnAddMobileClicked() { m_addMobile = m_window.GetAddMobileCheck() ? 1 : 0; }
+void CShirlDlg::OnAddMobileClicked() { m_addMobile = m_window.GetAddMobileCheck(); }
 
 void CShirlDlg::OnAboutButton() {
     m_window.ShowMessageBox(FormatAboutText(m_window.ReadProgramVersion(), BuildDate(), BuildTime()),

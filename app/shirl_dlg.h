@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/selection_choice.h"
+#include "data/selections.h"
 
 namespace shirl {
 
@@ -115,15 +116,15 @@ public:
 
     const std::string& inputName() const { return m_inputName; }
     const std::string& outputName() const { return m_outputName; }
-    int selection() const { return m_choice.selection; }
-    int addMobile() const { return m_addMobile; }
+    Selection selection() const { return m_choice.selection; }
+    bool addMobile() const { return m_addMobile; }
 
 private:
     DialogWindow& m_window;
     std::string m_inputName;
     std::string m_outputName;
-    SelectionChoice m_choice;
-    int m_addMobile = 1;
+    SelectionChoice m_choice; // none until a row is picked or a Selection detected
+    bool m_addMobile = true;
     std::vector<std::string> m_listFolders;
     std::string m_detectedInput;  // the input name the last detection read
     bool m_settingRow = false;    // the dialog itself is changing the row

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "adif/byte_io.h"
-#include "adif/convert_log.h"
-#include "adif/records.h"
+#include "convert/convert_log.h"
+#include "convert/run_report.h"
 #include "adif/writer.h"
 #include "convert/lookup.h"
 #include "convert/prefix.h"
@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr int kAlabama = 1;
+constexpr shirl::Selection kAlabama = shirl::selections::kAL;
 
 // Discards what is written, so that only the writer is measured.
 class NullSink final : public shirl::ByteSink {
@@ -101,7 +101,6 @@ void BM_ConvertLog(benchmark::State& state) {
 BENCHMARK(BM_ConvertLog)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_LookupAbbreviation(benchmark::State& state) {
-    shirl::RebuildCountyIndex();
     // Found at once, found in a 4-letter form, a state, and not found.
     static constexpr std::array<std::string_view, 8> values = {"AUTA", "AUT", "MGMY", "WINS",
                                                                "TX",   "MDC", "XQZ",  "DX"};

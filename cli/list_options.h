@@ -1,20 +1,13 @@
 #pragma once
-// The options that name operator abbreviation lists, shared by convert,
-// lookup and abbreviations: --list FILE (repeatable), --list-mode
-// extend|replace.
+// What convert, lookup and abbreviations share about the operator's
+// abbreviation lists: the help lines of --list and --list-mode, and loading
+// the lists a command line names.
 #include <optional>
-#include <string>
-#include <vector>
 
-#include "cli/commands.h"
+#include "cli/options.h"
 #include "data/abbrev_list.h"
 
 namespace shirl::cli {
-
-struct ListOptions {
-    std::vector<std::string> files;
-    AbbrevList::Mode mode = AbbrevList::Mode::Extend;
-};
 
 // The help lines of the two options.
 inline constexpr const char* kListOptionsHelp =
@@ -23,14 +16,8 @@ inline constexpr const char* kListOptionsHelp =
     "  --list-mode MODE  extend (default: the list is searched before the\n"
     "                    built-in table) or replace (only the list is searched)\n";
 
-enum class ListOptionResult { NotListOption, Taken, UsageError };
-
-// Takes the list option at args[i] (advancing i past its value). On a usage
-// error, `error` holds the message for UsageError.
-ListOptionResult TakeListOption(const Args& args, std::size_t& i, ListOptions& options, std::string& error);
-
-// Loads the lists named by `options` into `list` (nullopt without lists).
+// Loads the lists that `line` names into `list` (left empty without lists).
 // On a faulty list prints its message on stderr and returns false.
-bool LoadListOptions(const ListOptions& options, std::optional<AbbrevList>& list);
+bool LoadListOptions(const CommandLine& line, std::optional<AbbrevList>& list);
 
 } // namespace shirl::cli

@@ -1,115 +1,132 @@
+// One QSO in four steps: the first pass cleans fields up and resolves the
+// county fields; a QSO without callsign, band or frequency, or mode stops
+// there; duplicate CNTY fields are left out; and one record is written per
+// distinct CNTY.
 #include "convert/convert_qso.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
-#include <limits>
 #include <string>
 #include <vector>
 
-#include "adif/text_util.h"
 #include "adif/writer.h"
+#include "base/text_util.h"
 #include "convert/exchange_county.h"
+#include "convert/qso_time.h"
 #include "convert/resolve.h"
 
 namespace shirl {
 namespace {
 
-enum class Kind : unsigned char {
-    Other,
-    Call,
-    Band,
-    Freq,
-    FreqRx,
-    Mode,
-    Comment,
-    County,   // one of the 22 fields that may carry the worked station's county
-    Cnty,     // CNTY: a county field, and the field the copies are made of
-    Srx,      // SRX: a county field unless it holds a serial number
-    MyCounty, // one of the 3 fields that may carry the operator's own county
-    State,
-    MyState,
-    MyCnty,
-    AliasRst, // APP_WRITELOG_RST, written as RST_RCVD
-    AliasSnt, // APP_WRITELOG_SNT, written as RST_SENT
+// What the first pass found out about the QSO.
+struct FirstPassResult {
+    std::optional<std::size_t> callIndex;
+    bool band = false, freq = false, freqRx = false, mode = false;
+    int converted = 0;    // county fields that became CNTY
+    int ownConverted = 0; // own-county fields that became MY_CNTY
+    std::vector<std::size_t> convertedIndices; // the CNTY fields the resolution made
 };
-
-struct NamedKind {
-    std::string_view name;
-    Kind kind;
-};
-
-// Every name with a meaning here, in ascending byte order for the binary search.
-constexpr std::array kNames = {
-    NamedKind{"APP_N1MM_EXCHANGE1", Kind::County},   NamedKind{"APP_N1MM_MISCTEXT", Kind::County},
-    NamedKind{"APP_N1MM_ROVERCNTY", Kind::MyCounty}, NamedKind{"APP_WRITELOG_C2", Kind::County},
-    NamedKind{"APP_WRITELOG_CNTY", Kind::County},    NamedKind{"APP_WRITELOG_CTY", Kind::County},
-    NamedKind{"APP_WRITELOG_CTY2", Kind::County},    NamedKind{"APP_WRITELOG_CTY3", Kind::County},
-    NamedKind{"APP_WRITELOG_CTY4", Kind::County},    NamedKind{"APP_WRITELOG_QTH", Kind::County},
-    NamedKind{"APP_WRITELOG_RCVD", Kind::County},    NamedKind{"APP_WRITELOG_RCVD_QTH", Kind::County},
-    NamedKind{"APP_WRITELOG_RST", Kind::AliasRst},   NamedKind{"APP_WRITELOG_SENT", Kind::MyCounty},
-    NamedKind{"APP_WRITELOG_SNT", Kind::AliasSnt},   NamedKind{"BAND", Kind::Band},
-    NamedKind{"CALL", Kind::Call},                   NamedKind{"CNTY", Kind::Cnty},
-    NamedKind{"COMMENT", Kind::Comment},             NamedKind{"CTY", Kind::County},
-    NamedKind{"CTY2", Kind::County},                 NamedKind{"CTY3", Kind::County},
-    NamedKind{"CTY4", Kind::County},                 NamedKind{"EXCHANGE1", Kind::County},
-    NamedKind{"FREQ", Kind::Freq},                   NamedKind{"FREQ_RX", Kind::FreqRx},
-    NamedKind{"MODE", Kind::Mode},                   NamedKind{"MY_CNTY", Kind::MyCnty},
-    NamedKind{"MY_STATE", Kind::MyState},            NamedKind{"QTH", Kind::County},
-    NamedKind{"QTH_RCVD", Kind::County},             NamedKind{"RCVD", Kind::County},
-    NamedKind{"RCVD_QTH", Kind::County},             NamedKind{"SRX", Kind::Srx},
-    NamedKind{"STATE", Kind::State},                 NamedKind{"STX_STRING", Kind::MyCounty},
-};
-static_assert(std::is_sorted(kNames.begin(), kNames.end(),
-                             [](const NamedKind& a, const NamedKind& b) { return a.name < b.name; }));
-
-constexpr std::size_t kLongestName = 21; // APP_WRITELOG_RCVD_QTH
-
-// The names above grouped by length, so that a field name is compared with
-// the few names of its own length only (this runs for every field).
-struct NamesByLength {
-    std::array<std::array<unsigned char, 16>, kLongestName + 1> index{};
-    std::array<unsigned char, kLongestName + 1> count{};
-};
-
-constexpr NamesByLength MakeNamesByLength() {
-    NamesByLength table{};
-    for (std::size_t i = 0; i < kNames.size(); ++i) {
-        const std::size_t length = kNames[i].name.size();
-        table.index[length][table.count[length]++] = static_cast<unsigned char>(i);
-    }
-    return table;
-}
-constexpr NamesByLength kNamesByLength = MakeNamesByLength();
-
-// `name` is not empty.
-Kind Classify(std::string_view name) {
-    if (name.size() > kLongestName) return Kind::Other;
-    const std::size_t length = name.size();
-    const char first = ToAsciiUpper(name[0]);
-    for (std::size_t k = 0; k < kNamesByLength.count[length]; ++k) {
-        const NamedKind& entry = kNames[kNamesByLength.index[length][k]];
-        if (entry.name[0] == first && EqualsNoCase(name.substr(1), entry.name.substr(1))) return entry.kind;
-    }
-    return Kind::Other;
-}
-
-// The four names that the copies treat specially; everything else is
-// written as it is.
-Kind WriteKind(std::string_view name) {
-    switch (name.size()) {
-    case 4: return EqualsNoCase(name, "CNTY") ? Kind::Cnty : Kind::Other;
-    case 5: return EqualsNoCase(name, "STATE") ? Kind::State : Kind::Other;
-    case 7: return EqualsNoCase(name, "MY_CNTY") ? Kind::MyCnty : Kind::Other;
-    case 8: return EqualsNoCase(name, "MY_STATE") ? Kind::MyState : Kind::Other;
-    default: return Kind::Other;
-    }
-}
-
-bool IsCountyField(Kind kind) { return kind == Kind::County || kind == Kind::Cnty || kind == Kind::Srx; }
 
 bool Contains(const std::optional<std::string>& value, char c) {
     return value && value->find(c) != std::string::npos;
+}
+
+bool IsCountyField(FieldKind kind) {
+    return kind == FieldKind::County || kind == FieldKind::Cnty || kind == FieldKind::Srx;
+}
+
+std::optional<std::string_view> Callsign(std::span<const QsoField> fields, const FirstPassResult& qso) {
+    if (!qso.callIndex || !fields[*qso.callIndex].value) return std::nullopt;
+    return std::string_view(*fields[*qso.callIndex].value);
+}
+
+// An all-digit COMMENT is a serial number (SRX); trailing blanks go.
+void CleanComment(QsoField& field) {
+    if (!field.value) return;
+    std::string& v = *field.value;
+    if (std::all_of(v.begin(), v.end(), IsAsciiDigit)) RenameField(field, "SRX", FieldKind::Srx);
+    const std::size_t keep = v.find_last_not_of(' ');
+    v.resize(keep == std::string::npos ? 0 : keep + 1);
+}
+
+// A callsign that carries this county as its suffix (N0CALL/AUT) loses it,
+// and gets "/M" when the run adds it.
+void DropCountySuffix(std::span<QsoField> fields, const FirstPassResult& qso, std::string_view county,
+                      bool addMobile, RunReport& report) {
+    const auto call = Callsign(fields, qso);
+    if (!call) return;
+    const std::size_t slash = call->find('/');
+    if (slash == std::string_view::npos || call->substr(slash + 1) != county) return;
+    std::string changed(call->substr(0, slash));
+    if (addMobile) changed += "/M";
+    PushMessage(report.first, "INFO: Changed callsign " + std::string(*call) + " to " + changed);
+    fields[*qso.callIndex].value = std::move(changed);
+}
+
+// One field of the worked station's county: upper case, the callsign's
+// suffix, then the resolution.
+void ConvertCountyField(std::span<QsoField> fields, std::size_t i, const QsoOptions& options,
+                        FirstPassResult& qso, RunReport& report) {
+    QsoField& field = fields[i];
+    if (field.kind == FieldKind::Srx && field.value && ReadDecimal(*field.value) != 0) return; // a serial number
+    const bool hasComma = Contains(field.value, ',');
+    if (field.value && !hasComma)
+        for (char& c : *field.value) c = ToAsciiUpper(c);
+    if (field.value) DropCountySuffix(fields, qso, *field.value, options.addMobile, report);
+    if (field.value && !hasComma && !EqualsNoCase(*field.value, "DX")) {
+        const int result =
+            ResolveCountyField(field, options.selection, Callsign(fields, qso), false, report, options.list);
+        qso.converted += result;
+        if (result == 1) qso.convertedIndices.push_back(i);
+    }
+}
+
+// Names, clean-up and county resolution, in field order (a county field sees
+// the CALL read before it).
+FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options, RunReport& report) {
+    FirstPassResult qso;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        QsoField& field = fields[i];
+        if (field.name.empty()) continue;
+        switch (field.kind) {
+        case FieldKind::AliasRst: RenameField(field, "RST_RCVD", FieldKind::Other); break;
+        case FieldKind::AliasSnt: RenameField(field, "RST_SENT", FieldKind::Other); break;
+        case FieldKind::Call: qso.callIndex = i; break;
+        case FieldKind::Band: qso.band = field.value.has_value(); break;
+        case FieldKind::Freq: qso.freq = field.value.has_value(); break;
+        case FieldKind::FreqRx: qso.freqRx = field.value.has_value(); break;
+        case FieldKind::Mode: qso.mode = field.value.has_value(); break;
+        case FieldKind::Comment: CleanComment(field); break;
+        case FieldKind::MyCounty:
+            if (field.value && !Contains(field.value, ',') && !Contains(field.value, '/'))
+                qso.ownConverted +=
+                    ResolveCountyField(field, options.selection, Callsign(fields, qso), true, report, options.list);
+            break;
+        default:
+            if (IsCountyField(field.kind)) ConvertCountyField(fields, i, options, qso, report);
+            break;
+        }
+    }
+    return qso;
+}
+
+// A CNTY equal to an earlier one is left out; the converted count loses it
+// when the resolution had made it. Returns the number of distinct CNTYs.
+std::size_t RemoveDuplicateCounties(std::span<QsoField> fields, FirstPassResult& qso) {
+    std::size_t distinct = 0;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].kind != FieldKind::Cnty || fields[i].name.empty()) continue;
+        bool duplicate = false;
+        for (std::size_t j = 0; j < i && !duplicate; ++j)
+            duplicate = fields[j].kind == FieldKind::Cnty && !fields[j].name.empty() && fields[j].value == fields[i].value;
+        if (!duplicate) {
+            ++distinct;
+            continue;
+        }
+        RenameField(fields[i], "", FieldKind::Other);
+        const auto& made = qso.convertedIndices;
+        if (std::find(made.begin(), made.end(), i) != made.end()) --qso.converted;
+    }
+    return distinct;
 }
 
 // A STATE is only made from a county value "ST,Name" (two letters A-Z
@@ -121,113 +138,124 @@ std::optional<std::string_view> StateOfCountyValue(const std::optional<std::stri
     return std::string_view(v).substr(0, 2);
 }
 
-std::string_view ValueOrEmpty(const AdifField& field) {
+std::string_view ValueOrEmpty(const QsoField& field) {
     return field.value ? std::string_view(*field.value) : std::string_view();
 }
 
-// Formats "YYYYMMDD" and "HHMMSS" of a UTC time in seconds.
-struct DateTimeText {
-    char date[24];
-    std::size_t dateLength;
-    char time[6];
-};
-
-DateTimeText FormatUtc(std::int64_t seconds) {
-    std::int64_t days = seconds / 86400;
-    std::int64_t rest = seconds % 86400;
-    if (rest < 0) {
-        rest += 86400;
-        --days;
-    }
-    // Consecutive QSOs mostly share their day: keep the last one's date.
-    thread_local std::int64_t cachedDays = std::numeric_limits<std::int64_t>::min();
-    thread_local CivilDate cachedDate{};
-    if (days != cachedDays) {
-        cachedDate = CivilFromDays(days);
-        cachedDays = days;
-    }
-    const CivilDate d = cachedDate;
-    DateTimeText text{};
-    char year[20];
-    const std::size_t yearLength =
-        static_cast<std::size_t>(std::to_chars(year, year + sizeof year, d.year < 0 ? -d.year : d.year).ptr - year);
-    std::size_t n = 0;
-    if (d.year < 0) text.date[n++] = '-';
-    for (std::size_t pad = yearLength; pad < 4; ++pad) text.date[n++] = '0';
-    for (std::size_t i = 0; i < yearLength; ++i) text.date[n++] = year[i];
-    text.date[n++] = static_cast<char>('0' + d.month / 10);
-    text.date[n++] = static_cast<char>('0' + d.month % 10);
-    text.date[n++] = static_cast<char>('0' + d.day / 10);
-    text.date[n++] = static_cast<char>('0' + d.day % 10);
-    text.dateLength = n;
-    const int hour = static_cast<int>(rest / 3600);
-    const int minute = static_cast<int>(rest / 60 % 60);
-    const int second = static_cast<int>(rest % 60);
-    text.time[0] = static_cast<char>('0' + hour / 10);
-    text.time[1] = static_cast<char>('0' + hour % 10);
-    text.time[2] = static_cast<char>('0' + minute / 10);
-    text.time[3] = static_cast<char>('0' + minute % 10);
-    text.time[4] = static_cast<char>('0' + second / 10);
-    text.time[5] = static_cast<char>('0' + second % 10);
-    return text;
-}
-
-std::string CountyLineMessage(std::string_view callsign, std::string_view previous, std::string_view current) {
+std::string CountyLineMessage(std::string_view callsign, std::span<const QsoField> fields, std::size_t i) {
     std::string message = "INFO: Adding QSO for ";
-    message += callsign;
-    message += " on ";
-    message += previous;
-    message += '/';
-    message += current;
+    message.append(callsign).append(" on ");
+    message.append(i > 0 ? ValueOrEmpty(fields[i - 1]) : "").append("/").append(ValueOrEmpty(fields[i]));
     message += " county line.";
     return message;
 }
 
-} // namespace
+// Writes the records of a QSO. Each record takes the first CNTY (MY_CNTY)
+// not yet written, with the STATE (MY_STATE) made from it, and leaves the
+// later ones for the next record; a record is one second later than the one
+// before.
+class CopyWriter {
+public:
+    CopyWriter(const RecordOutput& out, std::span<QsoField> fields, std::string_view call, int ownConverted,
+               RunCounters& counters, RunReport& report)
+        : m_out(out), m_fields(fields), m_call(call), m_ownConverted(ownConverted), m_ownRemaining(ownConverted),
+          m_counters(counters), m_report(report) {}
 
-std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
-    year -= month <= 2 ? 1 : 0;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const std::int64_t yoe = year - era * 400;
-    const std::int64_t doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
+    void WriteRecord(std::size_t copy, std::size_t copies, std::optional<std::int64_t> time);
+
+private:
+    void Put(std::string_view name, std::optional<std::string_view> value) {
+        m_column = WriteField(m_out.sink, name, value, m_column, m_out.lineEnd);
+    }
+    void PutCounty(std::size_t i, bool own);
+
+    const RecordOutput& m_out;
+    std::span<QsoField> m_fields;
+    std::string_view m_call;
+    int m_ownConverted;
+    int m_ownRemaining;
+    RunCounters& m_counters;
+    RunReport& m_report;
+    std::size_t m_column = 0;
+    bool m_stateWritten = false, m_myStateWritten = false;
+};
+
+void CopyWriter::PutCounty(std::size_t i, bool own) {
+    QsoField& field = m_fields[i];
+    Put(field.name, field.value ? std::optional<std::string_view>(*field.value) : std::nullopt);
+    if (const auto state = StateOfCountyValue(field.value)) {
+        Put(own ? "MY_STATE" : "STATE", *state);
+        (own ? m_myStateWritten : m_stateWritten) = true;
+    }
+    field.name.clear(); // written: the later records leave it out
 }
 
-CivilDate CivilFromDays(std::int64_t days) {
-    days += 719468;
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const std::int64_t doe = days - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    return {yoe + era * 400 + (month <= 2 ? 1 : 0), month, day};
+void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional<std::int64_t> time) {
+    m_column = 0;
+    m_stateWritten = m_myStateWritten = false;
+    bool cntyWritten = false, myCntyWritten = false;
+    if (time) {
+        const UtcText text = FormatUtc(*time + static_cast<std::int64_t>(copy));
+        Put("QSO_DATE", text.Date());
+        Put("TIME_ON", text.Time());
+    }
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        const QsoField& field = m_fields[i];
+        if (field.name.empty()) continue;
+        const auto value = field.value ? std::optional<std::string_view>(*field.value) : std::nullopt;
+        switch (field.kind) {
+        case FieldKind::State:
+            if (!m_stateWritten) Put(field.name, value);
+            m_stateWritten = true;
+            break;
+        case FieldKind::MyState:
+            if (!m_myStateWritten) Put(field.name, value);
+            m_myStateWritten = true;
+            break;
+        case FieldKind::Cnty:
+            if (cntyWritten) break; // waits for a later record
+            cntyWritten = true;
+            if (copies > 1 && copy > 0) {
+                ++m_counters.countyLineCopies;
+                PushMessage(m_report.first, CountyLineMessage(m_call, m_fields, i));
+            }
+            PutCounty(i, false);
+            break;
+        case FieldKind::MyCnty:
+            if (myCntyWritten) break;
+            myCntyWritten = true;
+            if (m_ownConverted > 1 && m_ownRemaining != m_ownConverted)
+                PushMessage(m_report.first, CountyLineMessage(m_call, m_fields, i));
+            --m_ownRemaining;
+            PutCounty(i, true);
+            break;
+        default: Put(field.name, value); break;
+        }
+    }
+    m_out.sink.Write(m_out.lineEnd);
+    m_out.sink.Write(m_out.lineEnd);
+    ++m_counters.qsosWritten;
 }
-
-namespace {
 
 constexpr std::string_view kExchangeName = "SRX_STRING";
 
 // Whether a county field holds something the conversion reads as a county
 // (an SRX that holds a serial number does not).
-bool HasCountyValue(std::span<const AdifField> fields) {
-    for (const AdifField& field : fields) {
-        if (field.name.empty() || !field.value || field.value->empty()) continue;
-        const Kind kind = Classify(field.name);
-        if (kind == Kind::Srx && ReadDecimal(*field.value) != 0) continue;
-        if (kind == Kind::County || kind == Kind::Cnty || kind == Kind::Srx) return true;
+bool HasCountyValue(std::span<const QsoField> fields) {
+    for (const QsoField& field : fields) {
+        if (field.name.empty() || !field.value || field.value->empty() || !IsCountyField(field.kind)) continue;
+        if (field.kind == FieldKind::Srx && ReadDecimal(*field.value) != 0) continue;
+        return true;
     }
     return false;
 }
 
-// Where the county taken from SRX_STRING goes: right after SRX_STRING, in a
-// QSO without a county value whose received exchange ends in a word. nullopt
-// for every other QSO.
-std::optional<std::size_t> ExchangeCountySlot(std::span<const AdifField> fields) {
+// Where the county word of SRX_STRING goes: right after SRX_STRING, in a QSO
+// without a county value whose received exchange ends in a word. nullopt for
+// every other QSO.
+std::optional<std::size_t> ExchangeCountySlot(std::span<const QsoField> fields) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        const AdifField& field = fields[i];
+        const QsoField& field = fields[i];
         if (field.name.size() != kExchangeName.size() || !EqualsNoCase(field.name, kExchangeName)) continue;
         if (!field.value || !CountyWordOfExchange(*field.value) || HasCountyValue(fields)) return std::nullopt;
         return i + 1;
@@ -235,189 +263,39 @@ std::optional<std::size_t> ExchangeCountySlot(std::span<const AdifField> fields)
     return std::nullopt;
 }
 
-int ConvertFields(const RecordOutput& out, int selection, bool addMobile, std::span<AdifField> fields,
-                  std::optional<std::int64_t> time, RunCounters& counters, RunReport& report,
-                  const AbbrevList* list, std::optional<std::size_t> addedCounty);
+// The steps of one QSO over `fields`; `addedCounty` is a CNTY field made
+// from SRX_STRING, which stays only as a county or a state.
+int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
+                  std::optional<std::size_t> addedCounty, std::optional<std::int64_t> time, RunCounters& counters,
+                  RunReport& report) {
+    FirstPassResult qso = FirstPass(fields, options, report);
+    if (addedCounty) {
+        QsoField& added = fields[*addedCounty];
+        const auto& made = qso.convertedIndices;
+        if (added.kind == FieldKind::Cnty && std::find(made.begin(), made.end(), *addedCounty) == made.end())
+            RenameField(added, "", FieldKind::Other);
+    }
+    const auto call = Callsign(fields, qso);
+    if (!call || !(qso.band || qso.freq || qso.freqRx) || !qso.mode) return qso.converted;
+
+    const std::size_t copies = std::max<std::size_t>(RemoveDuplicateCounties(fields, qso), 1);
+    CopyWriter writer(out, fields, *call, qso.ownConverted, counters, report);
+    for (std::size_t copy = 0; copy < copies; ++copy) writer.WriteRecord(copy, copies, time);
+    return qso.converted;
+}
 
 } // namespace
 
-int ConvertQso(const RecordOutput& out, int selection, bool addMobile, std::span<AdifField> fields,
-               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report,
-               const AbbrevList* list) {
+int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
+               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report) {
     const std::optional<std::size_t> slot = ExchangeCountySlot(fields);
-    if (!slot) return ConvertFields(out, selection, addMobile, fields, time, counters, report, list, std::nullopt);
-    // The county word becomes a CNTY field of its own; SRX_STRING stays as it is.
-    std::vector<AdifField> withCounty(fields.begin(), fields.end());
+    if (!slot) return ConvertFields(out, options, fields, std::nullopt, time, counters, report);
+    // The county word becomes a CNTY field of its own.
+    std::vector<QsoField> withCounty(fields.begin(), fields.end());
     const std::string_view word = *CountyWordOfExchange(*fields[*slot - 1].value);
-    withCounty.insert(withCounty.begin() + static_cast<std::ptrdiff_t>(*slot), AdifField{"CNTY", std::string(word)});
-    return ConvertFields(out, selection, addMobile, withCounty, time, counters, report, list, slot);
+    withCounty.insert(withCounty.begin() + static_cast<std::ptrdiff_t>(*slot),
+                      QsoField{"CNTY", std::string(word), FieldKind::Cnty});
+    return ConvertFields(out, options, withCounty, slot, time, counters, report);
 }
-
-namespace {
-
-int ConvertFields(const RecordOutput& out, int selection, bool addMobile, std::span<AdifField> fields,
-                  std::optional<std::int64_t> time, RunCounters& counters, RunReport& report,
-                  const AbbrevList* list, std::optional<std::size_t> addedCounty) {
-    std::optional<std::size_t> callIndex;
-    auto callsign = [&]() -> std::optional<std::string_view> {
-        if (!callIndex || !fields[*callIndex].value) return std::nullopt;
-        return std::string_view(*fields[*callIndex].value);
-    };
-    bool band = false, freq = false, freqRx = false, mode = false;
-    int converted = 0;
-    int ownConverted = 0;
-    std::vector<std::size_t> convertedIndices; // CNTY fields made by the resolution
-
-    // First pass: names, clean-up and county resolution.
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        AdifField& field = fields[i];
-        if (field.name.empty()) continue;
-        Kind kind = Classify(field.name);
-        if (kind == Kind::AliasRst || kind == Kind::AliasSnt) {
-            field.name = kind == Kind::AliasRst ? "RST_RCVD" : "RST_SENT";
-            kind = Kind::Other;
-        }
-        switch (kind) {
-        case Kind::Call: callIndex = i; continue;
-        case Kind::Band: band = field.value.has_value(); continue;
-        case Kind::Freq: freq = field.value.has_value(); continue;
-        case Kind::FreqRx: freqRx = field.value.has_value(); continue;
-        case Kind::Mode: mode = field.value.has_value(); continue;
-        case Kind::Comment:
-            if (field.value) {
-                std::string& v = *field.value;
-                if (std::all_of(v.begin(), v.end(), IsAsciiDigit)) field.name = "SRX";
-                const std::size_t keep = v.find_last_not_of(' ');
-                v.resize(keep == std::string::npos ? 0 : keep + 1);
-            }
-            continue;
-        case Kind::MyCounty:
-            if (field.value && !Contains(field.value, ',') && !Contains(field.value, '/'))
-                ownConverted += ResolveCountyField(field, selection, callsign(), true, report, list);
-            continue;
-        default: break;
-        }
-        if (!IsCountyField(kind)) continue;
-
-        if (kind == Kind::Srx && field.value && ReadDecimal(*field.value) != 0) continue; // a serial number
-        const bool hasComma = Contains(field.value, ',');
-        if (field.value && !hasComma)
-            for (char& c : *field.value) c = ToAsciiUpper(c);
-
-        // A callsign that carries this county as its suffix (N0CALL/AUT).
-        if (const auto call = callsign(); call && field.value) {
-            const std::size_t slash = call->find('/');
-            if (slash != std::string_view::npos && call->substr(slash + 1) == *field.value) {
-                std::string changed(call->substr(0, slash));
-                if (addMobile) changed += "/M";
-                PushMessage(report.first, "INFO: Changed callsign " + std::string(*call) + " to " + changed);
-                fields[*callIndex].value = std::move(changed);
-            }
-        }
-
-        int result = 0;
-        if (field.value && !hasComma && !EqualsNoCase(*field.value, "DX")) {
-            result = ResolveCountyField(field, selection, callsign(), false, report, list);
-            converted += result;
-            if (result == 1) convertedIndices.push_back(i);
-        }
-        // A county word from SRX_STRING is kept only as a county or a state.
-        if (addedCounty == i && result == 0 && Classify(field.name) == Kind::Cnty) field.name.clear();
-    }
-
-    if (!callsign() || !(band || freq || freqRx) || !mode) return converted;
-
-    // What each name means to the copies, found once for all of them (the
-    // names are final now; the copies only clear them).
-    std::array<Kind, 128> fewKinds;
-    std::vector<Kind> manyKinds;
-    if (fields.size() > fewKinds.size()) manyKinds.resize(fields.size());
-    Kind* const writeKinds = fields.size() > fewKinds.size() ? manyKinds.data() : fewKinds.data();
-    for (std::size_t i = 0; i < fields.size(); ++i) writeKinds[i] = WriteKind(fields[i].name);
-
-    // Duplicate removal: a CNTY equal to an earlier one is left out; the
-    // converted count loses it when the resolution had made it.
-    std::size_t distinct = 0;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (writeKinds[i] != Kind::Cnty) continue;
-        bool duplicate = false;
-        for (std::size_t j = 0; j < i && !duplicate; ++j)
-            duplicate = writeKinds[j] == Kind::Cnty && fields[j].value == fields[i].value;
-        if (!duplicate) {
-            ++distinct;
-            continue;
-        }
-        fields[i].name.clear();
-        writeKinds[i] = Kind::Other;
-        if (std::find(convertedIndices.begin(), convertedIndices.end(), i) != convertedIndices.end()) --converted;
-    }
-
-    // One record per distinct CNTY, each one second later than the one before.
-    const std::size_t copies = std::max<std::size_t>(distinct, 1);
-    int ownRemaining = ownConverted;
-    const std::string_view call = *callsign();
-    for (std::size_t k = 0; k < copies; ++k) {
-        bool stateWritten = false, cntyWritten = false, myStateWritten = false, myCntyWritten = false;
-        std::size_t column = 0;
-        if (time) {
-            const DateTimeText text = FormatUtc(*time + static_cast<std::int64_t>(k));
-            column = WriteField(out.sink, "QSO_DATE", std::string_view(text.date, text.dateLength), column,
-                                out.lineEnd);
-            column = WriteField(out.sink, "TIME_ON", std::string_view(text.time, 6), column, out.lineEnd);
-        }
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            AdifField& field = fields[i];
-            if (field.name.empty()) continue;
-            const std::optional<std::string_view> value =
-                field.value ? std::optional<std::string_view>(*field.value) : std::nullopt;
-            switch (writeKinds[i]) {
-            case Kind::State:
-                if (!stateWritten) column = WriteField(out.sink, field.name, value, column, out.lineEnd);
-                stateWritten = true;
-                break;
-            case Kind::MyState:
-                if (!myStateWritten) column = WriteField(out.sink, field.name, value, column, out.lineEnd);
-                myStateWritten = true;
-                break;
-            case Kind::Cnty:
-                if (cntyWritten) break; // waits for a later copy
-                column = WriteField(out.sink, field.name, value, column, out.lineEnd);
-                cntyWritten = true;
-                if (copies > 1 && k > 0) {
-                    ++counters.countyLineCopies;
-                    PushMessage(report.first, CountyLineMessage(call, i > 0 ? ValueOrEmpty(fields[i - 1]) : "",
-                                                                ValueOrEmpty(field)));
-                }
-                if (const auto state = StateOfCountyValue(field.value)) {
-                    column = WriteField(out.sink, "STATE", *state, column, out.lineEnd);
-                    stateWritten = true;
-                }
-                field.name.clear();
-                break;
-            case Kind::MyCnty:
-                if (myCntyWritten) break;
-                column = WriteField(out.sink, field.name, value, column, out.lineEnd);
-                myCntyWritten = true;
-                if (ownConverted > 1 && ownRemaining != ownConverted)
-                    PushMessage(report.first, CountyLineMessage(call, i > 0 ? ValueOrEmpty(fields[i - 1]) : "",
-                                                                ValueOrEmpty(field)));
-                if (const auto state = StateOfCountyValue(field.value)) {
-                    column = WriteField(out.sink, "MY_STATE", *state, column, out.lineEnd);
-                    myStateWritten = true;
-                }
-                --ownRemaining;
-                field.name.clear();
-                break;
-            default: column = WriteField(out.sink, field.name, value, column, out.lineEnd); break;
-            }
-        }
-        out.sink.Write(out.lineEnd);
-        out.sink.Write(out.lineEnd);
-        ++counters.qsosWritten;
-    }
-    return converted;
-}
-
-} // namespace
 
 } // namespace shirl

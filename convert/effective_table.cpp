@@ -9,7 +9,7 @@
 
 namespace shirl {
 
-std::vector<EffectiveRow> EffectiveCountyRows(int selection, const AbbrevList* list) {
+std::vector<EffectiveRow> EffectiveCountyRows(Selection selection, const AbbrevList* list) {
     std::vector<EffectiveRow> rows;
     std::set<std::string_view> answered;
     if (list != nullptr) {
@@ -20,9 +20,9 @@ std::vector<EffectiveRow> EffectiveCountyRows(int selection, const AbbrevList* l
     }
     const bool replaced = list != nullptr && list->replaces();
     for (const TableId id : TablesForSelection(selection)) {
-        const bool cities = id == TableId::NevadaCities || id == TableId::VirginiaCities;
-        if (replaced && !cities) continue;
         const AbbrevTable& table = GetAbbrevTable(id);
+        const bool cities = table.independentCities;
+        if (replaced && !cities) continue;
         for (const AbbrevEntry& entry : table.rows) {
             if (!answered.insert(entry.abbreviation).second) continue;
             // Of the rows that share an abbreviation, the one the search finds.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/abbrev_list.h"
+#include "data/selections.h"
 
 namespace shirl {
 
@@ -19,6 +20,6 @@ struct EffectiveRow {
 // lookup searches: the list first, then the county tables, each with the
 // county the lookup yields for it. Abbreviations that an earlier table
 // already answers, independent cities and rows naming no county are left out.
-std::vector<EffectiveRow> EffectiveCountyRows(int selection, const AbbrevList* list);
+std::vector<EffectiveRow> EffectiveCountyRows(Selection selection, const AbbrevList* list);
 
 } // namespace shirl

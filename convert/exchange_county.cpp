@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "adif/text_util.h"
+#include "base/text_util.h"
 
 namespace shirl {
 

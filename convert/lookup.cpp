@@ -17,12 +17,7 @@
 namespace shirl {
 namespace {
 
-constexpr int kPennsylvania = 40;
-constexpr std::string_view kMarylandState = "MD"; // the code of Selection 21
-
-bool IsIndependentCityTable(TableId id) {
-    return id == TableId::NevadaCities || id == TableId::VirginiaCities;
-}
+constexpr std::string_view kMarylandState = "MD";
 
 // The section step: binary search (byte order) of the SectionTable; a row
 // without a state counts as no match.
@@ -37,15 +32,14 @@ std::string_view FindSectionState(std::string_view abbreviation) {
 
 } // namespace
 
-LookupResult LookupAbbreviation(std::string_view abbreviation, int selection, const AbbrevList* list) {
+LookupResult LookupAbbreviation(std::string_view abbreviation, Selection selection, const AbbrevList* list) {
     LookupResult result;
-    const bool validSelection = selection >= 0 && selection < kSelectionCount;
-    const auto tables = validSelection ? TablesForSelection(selection) : std::span<const TableId>{};
+    const auto tables = TablesForSelection(selection);
 
     // The operator's list comes first; a replacing list takes the place of
     // the county tables (the independent-city tables, which name no county,
     // stay).
-    if (list != nullptr && validSelection) {
+    if (list != nullptr && selection.IsValid()) {
         if (const AbbrevListRow* row = list->Find(abbreviation)) {
             if (const CountyRecord* record = FindCounty(row->countyId)) {
                 result.kind = LookupResult::Kind::County;
@@ -54,13 +48,14 @@ LookupResult LookupAbbreviation(std::string_view abbreviation, int selection, co
             }
         }
     }
-    const bool replaced = list != nullptr && validSelection && list->replaces();
+    const bool replaced = list != nullptr && selection.IsValid() && list->replaces();
 
     for (const TableId id : tables) {
-        if (replaced && !IsIndependentCityTable(id)) continue;
-        const CountyRecord* record = SearchAbbrevTable(abbreviation, GetAbbrevTable(id));
+        const AbbrevTable& table = GetAbbrevTable(id);
+        if (replaced && !table.independentCities) continue;
+        const CountyRecord* record = SearchAbbrevTable(abbreviation, table);
         if (record == nullptr) continue;
-        if (IsIndependentCityTable(id)) {
+        if (table.independentCities) {
             result.kind = LookupResult::Kind::State;
             result.state = record->stateCode;
             result.message.reserve(abbreviation.size() + record->countyName.size() +
@@ -78,7 +73,7 @@ LookupResult LookupAbbreviation(std::string_view abbreviation, int selection, co
         return result;
     }
 
-    if (selection == kPennsylvania) {
+    if (selection.HasSections()) {
         const std::string_view state = FindSectionState(abbreviation);
         if (!state.empty()) {
             result.kind = LookupResult::Kind::State;
@@ -87,13 +82,13 @@ LookupResult LookupAbbreviation(std::string_view abbreviation, int selection, co
         }
     }
 
-    // The unsupported step. (A selection index outside 0..60 has no code and
-    // gets no message; it only reaches the closing rules.)
-    if (validSelection && tables.empty() && list == nullptr) {
-        result.message.append(SelectionCode(selection)).append(" is unsupported at this time.");
+    // A Selection without tables says so. (No valid Selection has no code
+    // and gets no message; it only reaches the closing rules.)
+    if (selection.IsValid() && tables.empty() && list == nullptr) {
+        result.message.append(selection.Code()).append(" is unsupported at this time.");
     }
 
-    // Closing rules.
+    // Closing rules: MDC stands for Maryland, DC for no state.
     if (abbreviation == "MDC") {
         result.kind = LookupResult::Kind::State;
         result.state = kMarylandState;

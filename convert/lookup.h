@@ -6,6 +6,7 @@
 
 #include "data/abbrev_list.h"
 #include "data/gazetteer.h"
+#include "data/selections.h"
 
 namespace shirl {
 
@@ -17,9 +18,11 @@ struct LookupResult {
     std::string message;                  // empty or one message
 };
 
-// The CountyIndex must have been rebuilt (RebuildCountyIndex) before use.
+// Looks an abbreviation up in the tables of `selection`, then in the
+// section table where the Selection has sections, then the closing rules.
 // `list`, when given, is the operator's list for `selection`: searched before
 // the built-in county tables, or instead of them when it replaces them.
-LookupResult LookupAbbreviation(std::string_view abbreviation, int selection, const AbbrevList* list = nullptr);
+LookupResult LookupAbbreviation(std::string_view abbreviation, Selection selection,
+                                const AbbrevList* list = nullptr);
 
 } // namespace shirl

@@ -18,11 +18,10 @@ namespace shirl {
 namespace {
 
 constexpr std::string_view kNoCall = "(no call)";
-constexpr int kNewEnglandQsoParty = 57;
-constexpr int kMulti = 60;
 
-bool IsSelectionCode(std::string_view value) {
-    const auto codes = StateSelectionCodes();
+// A bare state, province or region code stands for itself.
+bool IsAreaCode(std::string_view value) {
+    const auto codes = AreaSelectionCodes();
     return std::binary_search(codes.begin(), codes.end(), value);
 }
 
@@ -52,24 +51,27 @@ bool IsNewEnglandAbbreviation(std::string_view value) {
     return false;
 }
 
+void RenameStateField(QsoField& field, bool myField) {
+    RenameField(field, myField ? "MY_STATE" : "STATE", myField ? FieldKind::MyState : FieldKind::State);
+}
+
 } // namespace
 
-int ResolveCountyField(AdifField& field, int selection, std::optional<std::string_view> callsign,
+int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::string_view> callsign,
                        bool myField, RunReport& report, const AbbrevList* list) {
-    // 1. No value: nothing to resolve.
-    if (!field.value) return 0;
+    if (!field.value) return 0; // nothing to resolve
     const std::string_view value = *field.value;
 
-    // 2. A bare state or province code.
-    if (IsSelectionCode(value)) {
-        field.name = myField ? "MY_STATE" : "STATE";
+    if (IsAreaCode(value)) {
+        RenameStateField(field, myField);
         return 0;
     }
 
     const bool hasCall = callsign.has_value() && !callsign->empty();
     const std::string_view call = hasCall ? *callsign : kNoCall;
 
-    // 3./4. The prefix, and a Canadian station's province.
+    // A Canadian station may give its province (or an alias of it) instead
+    // of a county; a callsign without a prefix is reported and looked up anyway.
     if (hasCall) {
         std::string prefix;
         const int code = ExtractCallsignPrefix(call, prefix);
@@ -81,7 +83,6 @@ int ResolveCountyField(AdifField& field, int selection, std::optional<std::strin
         }
     }
 
-    // 5. The lookup.
     const LookupResult found = LookupAbbreviation(value, selection, list);
     if (!found.message.empty()) {
         std::string line;
@@ -90,32 +91,30 @@ int ResolveCountyField(AdifField& field, int selection, std::optional<std::strin
         PushMessage(report.second, std::move(line));
     }
 
-    // 6. The outcome.
     switch (found.kind) {
     case LookupResult::Kind::County: {
         const CountyRecord& county = *found.county;
-        field.name = myField ? "MY_CNTY" : "CNTY";
+        RenameField(field, myField ? "MY_CNTY" : "CNTY", myField ? FieldKind::MyCnty : FieldKind::Cnty);
         std::string& out = *field.value; // `value` is not used from here on
         out.assign(county.stateCode).append(1, ',').append(county.countyName);
         return 1;
     }
     case LookupResult::Kind::State:
-        field.name = myField ? "MY_STATE" : "STATE";
+        RenameStateField(field, myField);
         field.value->assign(found.state);
         return 0;
     case LookupResult::Kind::None:
         break;
     }
 
-    if ((selection == kNewEnglandQsoParty || selection == kMulti) && IsNewEnglandAbbreviation(value))
-        return 0;
+    if (selection.QuietForNewEngland() && IsNewEnglandAbbreviation(value)) return 0;
 
     std::string warning = "WARNING: ";
     warning.append(call)
         .append(" in ")
         .append(value)
         .append(" is not a valid ")
-        .append(SelectionName(selection))
+        .append(selection.Name())
         .append(" county abbreviation.");
     PushMessage(report.second, std::move(warning));
     return 0;

@@ -173,11 +173,11 @@ const AbbrevListRow* AbbrevList::Find(std::string_view abbreviation) const {
     return it != m_rows.end() && it->abbreviation == abbreviation ? &*it : nullptr;
 }
 
-std::vector<std::string> AbbrevListReportRows(const AbbrevList* list, int selection) {
+std::vector<std::string> AbbrevListReportRows(const AbbrevList* list, Selection selection) {
     std::vector<std::string> rows;
     if (list == nullptr) return rows;
     for (const AbbrevListFile& file : list->files()) {
-        rows.push_back("INFO: Using abbreviation list " + file.name + " for " + std::string(SelectionName(selection)) +
+        rows.push_back("INFO: Using abbreviation list " + file.name + " for " + std::string(selection.Name()) +
                        " (" + std::to_string(file.rowCount) + " rows, " +
                        (list->replaces() ? "replaces" : "extends") + " the built-in table).");
     }

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/selections.h"
+
 namespace shirl {
 
 struct AbbrevListRow {
@@ -56,6 +58,6 @@ private:
 // The report rows of a run that uses `list` for Selection `selection`:
 // "INFO: Using abbreviation list FILE for NAME (N rows, extends the built-in
 // table)." for each file. None without a list.
-std::vector<std::string> AbbrevListReportRows(const AbbrevList* list, int selection);
+std::vector<std::string> AbbrevListReportRows(const AbbrevList* list, Selection selection);
 
 } // namespace shirl

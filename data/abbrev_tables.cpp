@@ -14,8 +14,8 @@ const AbbrevTable& GetAbbrevTable(TableId id) {
 }
 
 const AbbrevEntry* FindAbbrevEntry(std::string_view abbreviation, const AbbrevTable& table) {
-    // Binary search: low = 0, high = count - 1, midpoint
-    // rounded down, unsigned byte order; a match is final.
+    // Binary search in unsigned byte order, the midpoint rounded down; the
+    // first match is final (a shared abbreviation answers with that row).
     long low = 0;
     long high = static_cast<long>(table.rows.size()) - 1;
     while (low <= high) {
@@ -38,10 +38,10 @@ const CountyRecord* SearchAbbrevTable(std::string_view abbreviation, const Abbre
     return row ? FindCounty(row->countyId) : nullptr;
 }
 
-std::span<const TableId> TablesForSelection(int selection) {
+std::span<const TableId> TablesForSelection(Selection selection) {
     const auto all = detail::SelectionInfos();
-    if (selection < 0 || selection >= static_cast<int>(all.size())) return {};
-    return all[static_cast<std::size_t>(selection)].tables;
+    if (!selection.IsValid()) return {};
+    return all[static_cast<std::size_t>(selection.Index())].tables;
 }
 
 } // namespace shirl

@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "data/gazetteer.h"
+#include "data/selections.h"
+#include "data/table_ids.h" // generated from data/abbrev/tables.csv
 
 namespace shirl {
 
@@ -29,20 +31,10 @@ struct AbbrevEntry {
 struct AbbrevTable {
     std::string_view name;             // "Alabama table"
     std::span<const AbbrevEntry> rows; // ascending unsigned byte order
+    bool independentCities = false;    // the rows name independent cities, not counties
 };
 
-enum class TableId : int {
-    Alabama, Arkansas, Arizona, California, Colorado, Delaware, Florida,
-    Georgia, Hawaii, Iowa, Idaho, Illinois, Indiana, Kansas, Kentucky,
-    Louisiana, Maryland, Maine, Michigan, Minnesota, Missouri, Mississippi,
-    Montana, NorthCarolina, NorthDakota, Nebraska, NewHampshire, NewJersey,
-    NewMexico, Nevada, NevadaCities, NewYork, Ohio, Oklahoma, Oregon,
-    Pennsylvania, SouthCarolina, SouthDakota, Tennessee, Texas, Virginia,
-    VirginiaCities, Vermont, Washington, Wisconsin, WestVirginia, Marac,
-    MidAtlantic, NewEngland, SevenLand, UsCounties,
-};
-inline constexpr int kAbbrevTableCount = 51;
-
+// The table with this id (a value outside the enum gets an empty table).
 const AbbrevTable& GetAbbrevTable(TableId id);
 std::span<const AbbrevTable> AllAbbrevTables(); // indexed by TableId
 
@@ -52,11 +44,11 @@ const CountyRecord* SearchAbbrevTable(std::string_view abbreviation, const Abbre
 // The row itself (for inspection and tests), or nullptr.
 const AbbrevEntry* FindAbbrevEntry(std::string_view abbreviation, const AbbrevTable& table);
 
-// The tables that Selection s (0..60) searches, in the order the lookup
-// tries them. The Nevada and Virginia independent-city tables appear where
-// the lookup tries them for an independent city. Empty for a Selection
-// without tables (the lookup answers "unsupported").
-std::span<const TableId> TablesForSelection(int selection);
+// The tables that a Selection searches, in the order the lookup tries them.
+// The Nevada and Virginia independent-city tables appear where the lookup
+// tries them for an independent city. Empty for a Selection without tables
+// (the lookup answers "unsupported") and for no valid Selection.
+std::span<const TableId> TablesForSelection(Selection selection);
 
 struct SectionEntry {
     std::string_view section;

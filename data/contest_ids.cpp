@@ -8,9 +8,9 @@
 
 namespace shirl {
 
-int FindSelectionByContestId(std::string_view contestId) {
+Selection FindSelectionByContestId(std::string_view contestId) {
     const std::size_t first = contestId.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return -1;
+    if (first == std::string_view::npos) return Selection();
     contestId = contestId.substr(first, contestId.find_last_not_of(" \t\r\n") - first + 1);
     std::string key(contestId);
     for (char& c : key)
@@ -19,7 +19,7 @@ int FindSelectionByContestId(std::string_view contestId) {
     const auto it = std::lower_bound(table.begin(), table.end(), key, [](const ContestIdEntry& row, const std::string& k) {
         return detail::CompareBytes(row.contestId, k) < 0;
     });
-    return it != table.end() && it->contestId == key ? it->selection : -1;
+    return it != table.end() && it->contestId == key ? Selection(it->selection) : Selection();
 }
 
 } // namespace shirl

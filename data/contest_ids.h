@@ -8,24 +8,26 @@
 #include <string_view>
 #include <vector>
 
+#include "data/selections.h"
+
 namespace shirl {
 
 struct ContestIdEntry {
     std::string_view contestId; // upper case, as in data/contest_ids.csv
-    int selection;              // the Selection it names
+    int selection;              // the index of the Selection it names
 };
 
 // Every identifier, in ascending byte order.
 std::span<const ContestIdEntry> ContestIdTable();
 
 // The Selection a CONTEST_ID value names (any letter case, blanks around it
-// ignored), or -1.
-int FindSelectionByContestId(std::string_view contestId);
+// ignored), or Selection() when it names none.
+Selection FindSelectionByContestId(std::string_view contestId);
 
 // The outcome of the detection: a Selection and the report row that says
 // so, or the error text.
 struct SelectionDetection {
-    int selection = -1;
+    Selection selection;              // Selection() when none could be told
     std::string info;                 // "INFO: Selection ... from CONTEST_ID ..." when found
     std::optional<std::string> error; // "ERROR: Could not tell ..." otherwise
 };
@@ -37,6 +39,6 @@ SelectionDetection DetectSelection(std::span<const std::string> contestIds);
 
 // The name of Selection s as a party: "Alabama QSO Party" for a state or
 // province, the party's own name for the QSO parties.
-std::string PartyName(int selection);
+std::string PartyName(Selection selection);
 
 } // namespace shirl

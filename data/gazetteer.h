@@ -1,6 +1,6 @@
 #pragma once
-// The US county gazetteer (3235 rows, FIPS order) and the CountyIndex that
-// turns a county id (state FIPS * 1000 + county FIPS) into {state, name}.
+// The US county gazetteer (3235 rows, FIPS order) and the county index that
+// turns a county id (state FIPS * 1000 + county FIPS) into its row.
 #include <span>
 #include <string_view>
 
@@ -13,19 +13,15 @@ struct GazetteerRow {
     std::string_view countyName; // as written into CNTY after "ST,"
 };
 
+// A county as the lookup hands it out: its gazetteer row.
+using CountyRecord = GazetteerRow;
+
 // The whole gazetteer, in FIPS order.
 std::span<const GazetteerRow> Gazetteer();
 
-struct CountyRecord {
-    std::string_view stateCode;
-    std::string_view countyName;
-};
-
-// Empties the index and fills it from the gazetteer. Called once per run.
-void RebuildCountyIndex();
-
-// The record of the county with this id, or nullptr when no row has it
-// (9000, the Connecticut regions, and any id out of range).
+// The row of the county with this id, or nullptr when no row has it (9000,
+// the Connecticut regions, and any id out of range). The index is a constant
+// table: usable from the program's first instruction.
 const CountyRecord* FindCounty(int countyId);
 
 } // namespace shirl

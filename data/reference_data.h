@@ -12,6 +12,9 @@ struct SelectionInfo {
     std::string_view code;
     std::string_view name;
     std::span<const TableId> tables; // the dispatch table's tables, in order
+    bool isParty;                    // a QSO party, not an area
+    bool hasSections;                // section names stand for their state
+    bool quietForNewEngland;         // New England abbreviations pass silently
 };
 
 // The 61 Selections, by selection index.

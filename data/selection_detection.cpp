@@ -8,15 +8,13 @@
 namespace shirl {
 namespace {
 
-constexpr int kFirstParty = 54; // Selections from here on are QSO parties, not states
-
 // The parties that share one weekend and the MULTI Selection that covers them.
-constexpr std::array<std::string_view, 4> kSharedWeekend = {"7QP", "IN", "NEQP", "DE"};
-constexpr std::string_view kSharedWeekendSelection = "MULTI";
+constexpr std::array<Selection, 4> kSharedWeekend = {selections::k7QP, selections::kIN, selections::kNEQP,
+                                                     selections::kDE};
+constexpr Selection kSharedWeekendSelection = selections::kMULTI;
 
-bool OnSharedWeekend(int selection) {
-    const std::string_view code = SelectionCode(selection);
-    return std::find(kSharedWeekend.begin(), kSharedWeekend.end(), code) != kSharedWeekend.end();
+bool OnSharedWeekend(Selection selection) {
+    return std::find(kSharedWeekend.begin(), kSharedWeekend.end(), selection) != kSharedWeekend.end();
 }
 
 std::string JoinFound(std::span<const std::string> contestIds) {
@@ -31,29 +29,29 @@ std::string JoinFound(std::span<const std::string> contestIds) {
 
 } // namespace
 
-std::string PartyName(int selection) {
-    std::string name(SelectionName(selection));
-    if (selection >= 0 && selection < kFirstParty) name += " QSO Party";
+std::string PartyName(Selection selection) {
+    std::string name(selection.Name());
+    if (selection.IsValid() && !selection.IsParty()) name += " QSO Party";
     return name;
 }
 
 SelectionDetection DetectSelection(std::span<const std::string> contestIds) {
     SelectionDetection result;
-    std::vector<int> named;
+    std::vector<Selection> named;
     bool allKnown = !contestIds.empty();
     for (const std::string& id : contestIds) {
-        const int s = FindSelectionByContestId(id);
-        if (s < 0) allKnown = false;
+        const Selection s = FindSelectionByContestId(id);
+        if (!s.IsValid()) allKnown = false;
         if (std::find(named.begin(), named.end(), s) == named.end()) named.push_back(s);
     }
-    int chosen = -1;
+    Selection chosen;
     if (allKnown && named.size() == 1) {
         chosen = named.front();
     } else if (allKnown && std::all_of(named.begin(), named.end(), OnSharedWeekend)) {
-        chosen = FindSelectionByCode(kSharedWeekendSelection);
+        chosen = kSharedWeekendSelection;
     }
     const std::string found = JoinFound(contestIds);
-    if (chosen < 0) {
+    if (!chosen.IsValid()) {
         result.error = "ERROR: Could not tell the QSO party from the log's CONTEST_ID (found: " + found +
                        "); choose one with --selection.";
         return result;

@@ -9,7 +9,6 @@
 #include "adif/byte_io.h"
 #include "adif/contest_id_scan.h"
 #include "data/contest_ids.h"
-#include "data/selections.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view log(reinterpret_cast<const char*>(data), size);
@@ -21,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& id : ids)
         if (id.empty() || id.size() > shirl::kMaxContestIdLength + 3) std::abort();
     const shirl::SelectionDetection d = shirl::DetectSelection(ids);
-    if (d.error.has_value() == (d.selection >= 0)) std::abort();
-    if (d.selection >= shirl::kSelectionCount) std::abort();
+    if (d.error.has_value() == d.selection.IsValid()) std::abort();
+    if (d.selection.IsValid() && d.info.rfind("INFO: Selection ", 0) != 0) std::abort();
     return 0;
 }

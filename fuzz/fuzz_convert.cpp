@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "adif/byte_io.h"
-#include "adif/convert_log.h"
-#include "adif/records.h"
+#include "convert/convert_log.h"
+#include "convert/run_report.h"
 #include "data/selections.h"
 
 namespace {
@@ -24,7 +24,7 @@ struct Run {
     shirl::ConvertLogResult result;
 };
 
-void Convert(std::string_view log, int selection, bool addMobile, bool rewindable, std::size_t chunk, Run& run) {
+void Convert(std::string_view log, shirl::Selection selection, bool addMobile, bool rewindable, std::size_t chunk, Run& run) {
     shirl::MemorySource source(log, rewindable, chunk);
     shirl::StringSink sink;
     run.result = shirl::ConvertLogDetailed(source, sink, selection, addMobile, "fuzz.adi", run.report);
@@ -45,7 +45,7 @@ bool SameList(const shirl::MessageList& a, const shirl::MessageList& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    const int selection = data[0] % shirl::kSelectionCount;
+    const shirl::Selection selection(data[0] % shirl::kSelectionCount);
     const bool addMobile = (data[0] & 0x80) != 0;
     const std::string_view log(reinterpret_cast<const char*>(data + 1), size - 1);
 

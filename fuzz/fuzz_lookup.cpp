@@ -10,13 +10,12 @@
 #include "data/selections.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    shirl::RebuildCountyIndex();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    const int selection = data[0] % shirl::kSelectionCount;
+    const shirl::Selection selection(data[0] % shirl::kSelectionCount);
     const std::string_view abbreviation(reinterpret_cast<const char*>(data + 1), size - 1);
     const shirl::LookupResult result = shirl::LookupAbbreviation(abbreviation, selection);
     using Kind = shirl::LookupResult::Kind;

@@ -34,8 +34,9 @@ for t in "${targets[@]}"; do
   corpus="$dir/corpus/$t"
   mkdir -p "$corpus"
   [ -d "fuzz/seeds/$t" ] && cp -n fuzz/seeds/"$t"/* "$corpus"/ 2>/dev/null || true
-  if [ "$t" = fuzz_convert ]; then
-    # The conversion target reads its first byte as the Selection: seed with
+  if [ "$t" = fuzz_convert ] || [ "$t" = fuzz_reader ]; then
+    # These targets read their first byte as a setting (the conversion: the
+    # Selection): seed with
     # each golden input and example once for Alabama (first byte 1).
     i=0
     for f in tests/data/golden/*/input.adi examples/*.adi examples/*.adif; do

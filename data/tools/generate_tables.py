@@ -93,6 +93,12 @@ class County:
         self.letters = "".join(c for c in name if ("A" <= c <= "Z") or ("a" <= c <= "z")).upper()
 
 
+# The county index has a run of 512 slots for each of 80 state numbers; a
+# county number of 512 or more spills into a later run, which must be free.
+INDEX_STATE_RUNS = 80
+INDEX_RUN_LENGTH = 512
+
+
 def load_gazetteer(data: Path) -> list[County]:
     rows = read_csv(data / "us-counties-2010.csv",
                     ["state_code", "state_fips", "county_fips", "census_name", "name"])
@@ -111,12 +117,12 @@ def load_gazetteer(data: Path) -> list[County]:
         err("us-counties-2010.csv", f"{len(gaz)} rows, expected 3235")
     slots = {}
     for prev, c in zip([None] + gaz, gaz):
-        if c.cn <= 0 or not (0 <= c.sn < 80):
+        if c.cn <= 0 or not (0 <= c.sn < INDEX_STATE_RUNS):
             err("us-counties-2010.csv", f"county id {c.id} out of range")
         if prev and (prev.sn, prev.cn) >= (c.sn, c.cn):
             err("us-counties-2010.csv", f"{c.id} is not after {prev.id} (FIPS order)")
-        slot = c.sn * 512 + c.cn
-        if slot in slots or slot >= 80 * 512:
+        slot = c.sn * INDEX_RUN_LENGTH + c.cn
+        if slot in slots or slot >= INDEX_STATE_RUNS * INDEX_RUN_LENGTH:
             err("us-counties-2010.csv", f"{c.id} meets {slots.get(slot)} in index slot {slot}")
         slots[slot] = c.id
     states = {}
@@ -126,13 +132,14 @@ def load_gazetteer(data: Path) -> list[County]:
     return gaz
 
 
-def table_ids_from_header(data: Path) -> list[str]:
-    text = (data / "abbrev_tables.h").read_text(encoding="utf-8")
-    m = re.search(r"enum class TableId\s*:\s*int\s*\{([^}]*)\}", text)
-    if not m:
-        err("abbrev_tables.h", "enum class TableId not found")
-        return []
-    return [t.strip() for t in m.group(1).split(",") if t.strip()]
+def table_ids_from_manifest(data: Path) -> list[str]:
+    ids = [m["table_id"] for m in read_csv(data / "abbrev" / "tables.csv", MANIFEST_HEADER)]
+    for t in ids:
+        if not re.fullmatch(r"[A-Z][A-Za-z]*", t):
+            err("abbrev/tables.csv", f"table id {t!r} is not a C++ name in CamelCase")
+    if len(set(ids)) != len(ids):
+        err("abbrev/tables.csv", "table ids repeat")
+    return ids
 
 
 def rule_forms(template: str, c: County) -> set[str]:
@@ -140,16 +147,15 @@ def rule_forms(template: str, c: County) -> set[str]:
             for t in template.split()}
 
 
+MANIFEST_HEADER = ["table_id", "file", "name", "places", "rows", "counties", "shape", "rule", "origins"]
+PLACES = {"counties": "false", "cities": "true"}  # whether the rows name independent cities
 ORIGINS = {"rule": "Rule", "listed": "Listed", "named": "Named", "resolved": "Resolved", "given": "Given"}
 NATIONWIDE = ("Marac", "UsCounties")
 
 
 def load_tables(data: Path, gaz: list[County], table_ids: list[str]):
     by_id = {c.id: c for c in gaz}
-    manifest = read_csv(data / "abbrev" / "tables.csv",
-                        ["table_id", "file", "name", "rows", "counties", "shape", "rule", "origins"])
-    if [m["table_id"] for m in manifest] != table_ids:
-        err("abbrev/tables.csv", "table ids must be those of enum TableId, in its order")
+    manifest = read_csv(data / "abbrev" / "tables.csv", MANIFEST_HEADER)
     shared = {}
     for s in read_csv(data / "abbrev" / "shared.csv", ["table_id", "abbreviation", "county_ids"]):
         shared[(s["table_id"], s["abbreviation"])] = sorted(int(x) for x in s["county_ids"].split())
@@ -160,6 +166,8 @@ def load_tables(data: Path, gaz: list[County], table_ids: list[str]):
         tid, where = m["table_id"], "abbrev/" + m["file"]
         rows = read_csv(data / "abbrev" / m["file"],
                         ["abbreviation", "county_id", "state", "county", "origin"])
+        if m["places"] not in PLACES:
+            err(where, f"places {m['places']!r} must be one of {', '.join(PLACES)}")
         allowed_origins = set(m["origins"].split())
         shape = m["shape"]
         entries = []
@@ -207,25 +215,45 @@ def load_tables(data: Path, gaz: list[County], table_ids: list[str]):
             if stid == tid and sorted(by_abbr.get(a, [])) != ids:
                 err(where, f"shared abbreviation {a} must stand for {ids}")
         entries.sort(key=lambda e: (byte_key(e[0]), e[1]))
-        tables.append((tid, m["name"], entries))
+        tables.append((tid, m["name"], entries, m["places"] == "cities"))
     return tables
 
 
+# area: a state, province or region, whose code a log may write in a county
+# field; party: a contest spanning several areas.
+SELECTION_KINDS = ("area", "party")
+# sections: ARRL/RAC section names stand for their state;
+# new_england_quiet: New England QSO Party abbreviations pass without a warning.
+SELECTION_TRAITS = ("sections", "new_england_quiet")
+
+
+def constant_name(code: str) -> str:
+    return "k" + code
+
+
 def load_selections(data: Path, table_ids: list[str]):
-    sel = read_csv(data / "selections.csv", ["index", "code", "name", "tables"])
+    sel = read_csv(data / "selections.csv", ["index", "code", "name", "kind", "traits", "tables"])
     if [r["index"] for r in sel] != [str(i) for i in range(61)]:
         err("selections.csv", "indices must be 0..60 in order")
     for r in sel:
+        if r["kind"] not in SELECTION_KINDS:
+            err(r["_where"], f"kind {r['kind']!r} must be one of {', '.join(SELECTION_KINDS)}")
+        for t in r["traits"].split():
+            if t not in SELECTION_TRAITS:
+                err(r["_where"], f"unknown trait {t!r} (known: {', '.join(SELECTION_TRAITS)})")
         if not re.fullmatch(r"[0-9A-Z]{2,5}", r["code"]):
             err(r["_where"], f"bad code {r['code']!r}")
         cxx_string(r["name"], r["_where"])
         for t in r["tables"].split():
             if t not in table_ids:
                 err(r["_where"], f"unknown table {t}")
-    codes = [r["code"] for r in sel[:54]]
+    kinds = [r["kind"] for r in sel]
+    if kinds != sorted(kinds, key=lambda k: k == "party"):
+        err("selections.csv", "the areas come first, the parties after them")
+    codes = [r["code"] for r in sel if r["kind"] == "area"]
     for a, b in zip(codes, codes[1:]):
         if byte_key(a) >= byte_key(b) or len(a) != 2:
-            err("selections.csv", f"codes 0..53 must be two letters ascending ({a}, {b})")
+            err("selections.csv", f"area codes must be two letters ascending ({a}, {b})")
     if len({r["code"].upper() for r in sel}) != len(sel):
         err("selections.csv", "codes must differ regardless of case")
     order = read_csv(data / "display_order.csv", ["row", "selection_index", "name"])
@@ -296,6 +324,8 @@ def emit(gaz, tables, sel, order, sections, provinces, aliases, contest_ids) -> 
     w("// Do not edit: change the CSV files and rebuild.")
     w("#include <algorithm>")
     w("#include <array>")
+    w("#include <cstddef>")
+    w("#include <cstdint>")
     w("#include <span>")
     w("#include <string_view>")
     w("")
@@ -312,7 +342,19 @@ def emit(gaz, tables, sel, order, sections, provinces, aliases, contest_ids) -> 
     for c in gaz:
         w(f'    {{"{c.st}", {c.sn}, {c.cn}, {cxx_string(c.name, "gazetteer")}}},')
     w("}};")
-    for tid, name, entries in tables:
+    w("")
+    w("// The county index: slot = state number * 512 + county number holds the")
+    w("// gazetteer row's position + 1 (0: no county). Built by the compiler.")
+    w(f"constexpr int kStateRuns = {INDEX_STATE_RUNS};")
+    w(f"constexpr int kRunLength = {INDEX_RUN_LENGTH};")
+    w("constexpr auto kCountySlots = [] {")
+    w("    std::array<std::uint16_t, kStateRuns * kRunLength> slots{};")
+    w("    for (std::size_t i = 0; i < kGazetteer.size(); ++i)")
+    w("        slots[static_cast<std::size_t>(kGazetteer[i].stateNumber * kRunLength + kGazetteer[i].countyNumber)] =")
+    w("            static_cast<std::uint16_t>(i + 1);")
+    w("    return slots;")
+    w("}();")
+    for tid, name, entries, _ in tables:
         w("")
         w(f"// {name}: {len(entries)} rows")
         w(f"constexpr std::array<AbbrevEntry, {len(entries)}> kRows{tid}{{{{")
@@ -322,8 +364,8 @@ def emit(gaz, tables, sel, order, sections, provinces, aliases, contest_ids) -> 
         w(f"static_assert(detail::IsByteOrdered(kRows{tid}));")
     w("")
     w(f"constexpr std::array<AbbrevTable, {len(tables)}> kTables{{{{")
-    for tid, name, _ in tables:
-        w(f'    {{{cxx_string(name, "tables.csv")}, kRows{tid}}},')
+    for tid, name, _, cities in tables:
+        w(f'    {{{cxx_string(name, "tables.csv")}, kRows{tid}, {"true" if cities else "false"}}},')
     w("}};")
     w("")
     for r in sel:
@@ -335,15 +377,19 @@ def emit(gaz, tables, sel, order, sections, provinces, aliases, contest_ids) -> 
     w(f"constexpr std::array<detail::SelectionInfo, {len(sel)}> kSelections{{{{")
     for r in sel:
         span = f"kDispatch{r['index']}" if r["tables"].split() else "{}"
-        w(f'    {{"{r["code"]}", {cxx_string(r["name"], "selections.csv")}, {span}}},')
+        traits = r["traits"].split()
+        w(f'    {{"{r["code"]}", {cxx_string(r["name"], "selections.csv")}, {span}, '
+          f'{"true" if r["kind"] == "party" else "false"}, {"true" if "sections" in traits else "false"}, '
+          f'{"true" if "new_england_quiet" in traits else "false"}}},')
     w("}};")
     w("")
-    w("constexpr std::array<std::string_view, 54> kStateCodes{{")
-    w("    " + ", ".join(f'"{r["code"]}"' for r in sel[:54]) + ",")
+    areas = [r["code"] for r in sel if r["kind"] == "area"]
+    w(f"constexpr std::array<std::string_view, {len(areas)}> kAreaCodes{{{{")
+    w("    " + ", ".join(f'"{c}"' for c in areas) + ",")
     w("}};")
     w("")
-    w(f"constexpr std::array<int, {len(order)}> kDisplayOrder{{{{")
-    w("    " + ", ".join(r["selection_index"] for r in order) + ",")
+    w(f"constexpr std::array<Selection, {len(order)}> kDisplayOrder{{{{")
+    w("    " + ", ".join(f"Selection{{{r['selection_index']}}}" for r in order) + ",")
     w("}};")
     w("")
     w(f"constexpr std::array<SectionEntry, {len(sections)}> kSections{{{{")
@@ -374,17 +420,60 @@ def emit(gaz, tables, sel, order, sections, provinces, aliases, contest_ids) -> 
     w("std::span<const ContestIdEntry> ContestIdTable() { return kContestIds; }")
     w("std::span<const GazetteerRow> Gazetteer() { return kGazetteer; }")
     w("std::span<const AbbrevTable> AllAbbrevTables() { return kTables; }")
-    w("std::span<const int> DisplayOrder() { return kDisplayOrder; }")
-    w("std::span<const std::string_view> StateSelectionCodes() { return kStateCodes; }")
+    w("std::span<const Selection> DisplayOrder() { return kDisplayOrder; }")
+    w("std::span<const std::string_view> AreaSelectionCodes() { return kAreaCodes; }")
     w("std::span<const SectionEntry> SectionTable() { return kSections; }")
     w("std::span<const std::string_view> CanadianProvinceCodes() { return kProvinces; }")
     w("std::span<const CanadianAlias> CanadianAliases() { return kAliases; }")
+    w("")
+    w("const CountyRecord* FindCounty(int countyId) {")
+    w("    const int state = countyId / 1000;")
+    w("    const long long slot = static_cast<long long>(state) * kRunLength + (countyId - state * 1000);")
+    w("    if (slot < 0 || slot >= static_cast<long long>(kCountySlots.size())) return nullptr;")
+    w("    const std::uint16_t row = kCountySlots[static_cast<std::size_t>(slot)];")
+    w("    return row == 0 ? nullptr : &kGazetteer[row - 1u];")
+    w("}")
     w("")
     w("namespace detail {")
     w("std::span<const SelectionInfo> SelectionInfos() { return kSelections; }")
     w("} // namespace detail")
     w("")
     w("} // namespace shirl")
+    return "\n".join(o) + "\n"
+
+
+def emit_table_ids(table_ids: list[str]) -> str:
+    o = ["// Generated by data/tools/generate_tables.py from data/abbrev/tables.csv.",
+         "// Do not edit: change the CSV file and rebuild.",
+         "#pragma once",
+         "",
+         "namespace shirl {",
+         "",
+         "// The abbreviation tables, in the order of data/abbrev/tables.csv.",
+         "enum class TableId : int {"]
+    o += [f"    {t}," for t in table_ids]
+    o += ["};",
+          f"inline constexpr int kAbbrevTableCount = {len(table_ids)};",
+          "",
+          "} // namespace shirl"]
+    return "\n".join(o) + "\n"
+
+
+def emit_selection_ids(sel) -> str:
+    o = ["// Generated by data/tools/generate_tables.py from data/selections.csv.",
+         "// Do not edit: change the CSV file and rebuild. Included by data/selections.h.",
+         "#pragma once",
+         "",
+         "namespace shirl {",
+         "",
+         f"inline constexpr int kSelectionCount = {len(sel)};",
+         "",
+         "// Every Selection by its code (a code that starts with a digit keeps it: k7QP).",
+         "namespace selections {"]
+    o += [f"inline constexpr Selection {constant_name(r['code'])}{{{r['index']}}}; // {r['name']}" for r in sel]
+    o += ["} // namespace selections",
+          "",
+          "} // namespace shirl"]
     return "\n".join(o) + "\n"
 
 
@@ -398,7 +487,7 @@ def main() -> int:
     global DATA_DIR
     DATA_DIR = data
     gaz = load_gazetteer(data)
-    table_ids = table_ids_from_header(data)
+    table_ids = table_ids_from_manifest(data)
     tables = load_tables(data, gaz, table_ids)
     sel, order = load_selections(data, table_ids)
     sections, provinces, aliases = load_small(data)
@@ -412,6 +501,8 @@ def main() -> int:
     if ns.output and not ns.check:
         ns.output.parent.mkdir(parents=True, exist_ok=True)
         ns.output.write_text(text)
+        (ns.output.parent / "table_ids.h").write_text(emit_table_ids(table_ids))
+        (ns.output.parent / "selection_ids.h").write_text(emit_selection_ids(sel))
     return 0
 
 

@@ -16,7 +16,10 @@ set(cases
   "unknown id|abbrev/maine.csv|\nAND,23001,ME,Androscoggin,given\n|\nAND,23002,ME,Androscoggin,given\n|23002 has no gazetteer row"
   "bad origin|abbrev/marac.csv|\nALAUTA,1001,AL,Autauga,rule\n|\nALAUTA,1001,AL,Autauga,listed\n|origin 'listed' not allowed"
   "sections order|sections.csv|\nEPA,PA\n|\nZZZ,PA\n|sections.csv:[0-9]+: .* is not after"
-  "selection table|selections.csv|,Alabama,Alabama\n|,Alabama,Alabam\n|unknown table Alabam"
+  "selection table|selections.csv|,Alabama,area,,Alabama\n|,Alabama,area,,Alabam\n|unknown table Alabam"
+  "selection kind|selections.csv|,Arkansas,area,,|,Arkansas,state,,|kind 'state' must be one of"
+  "selection trait|selections.csv|,Pennsylvania,area,sections,|,Pennsylvania,area,section,|unknown trait 'section'"
+  "table places|abbrev/tables.csv|,Nevada independent-city table,cities,|,Nevada independent-city table,towns,|places 'towns' must be one of"
   "gazetteer order|us-counties-2010.csv|\nAL,01,003,|\nAL,01,000,|county id 1000 out of range")
 
 # All damages go into one copy: the generator reports every problem it finds.

@@ -76,7 +76,7 @@ if(NOT (NOT EXISTS "${WORK}/out/new.adi"))
   fail("missing list" "nothing written")
 endif()
 run(convert --selection SD --list-mode merge logs/sd.adi out/new.adi)
-if(NOT (rc EQUAL 2 AND err MATCHES "^shirl-cli: --list-mode must be extend or replace"))
+if(NOT (rc EQUAL 2 AND err MATCHES "^shirl-cli: convert: --list-mode needs extend or replace"))
   fail("bad list mode" "a usage error")
 endif()
 

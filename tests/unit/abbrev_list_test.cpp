@@ -121,7 +121,7 @@ TEST(AbbrevListTest, FindAndReportRows) {
     EXPECT_EQ(list.Find("MM")->countyId, 1005);
     EXPECT_EQ(list.Find("ab"), nullptr); // abbreviations are stored upper case; the lookup is exact
     EXPECT_EQ(list.Find("Z"), nullptr);
-    const int sd = FindSelectionByCode("SD");
+    const Selection sd = selections::kSD;
     EXPECT_EQ(AbbrevListReportRows(&list, sd),
               (std::vector<std::string>{
                   "INFO: Using abbreviation list a.csv for South Dakota (2 rows, replaces the built-in table).",

@@ -28,12 +28,12 @@ TEST(ContestIdsTest, EveryCsvRowFindsItsSelection) {
         std::string id, code;
         std::getline(cells, id, ',');
         std::getline(cells, code, ',');
-        const int selection = FindSelectionByCode(code);
-        ASSERT_GE(selection, 0) << line;
-        EXPECT_EQ(FindSelectionByContestId(id), selection) << id;
+        const std::optional<Selection> selection = FindSelectionByCode(code);
+        ASSERT_TRUE(selection.has_value()) << line;
+        EXPECT_EQ(FindSelectionByContestId(id), *selection) << id;
         std::string lower = id;
         for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        EXPECT_EQ(FindSelectionByContestId(lower), selection) << lower;
+        EXPECT_EQ(FindSelectionByContestId(lower), *selection) << lower;
         ++rows;
     }
     EXPECT_EQ(rows, ContestIdTable().size());
@@ -46,7 +46,7 @@ TEST(ContestIdsTest, Lookup) {
         {"MAR-QSO-PARTY", ""}, {"CQ-WW-CW", ""}, {"", ""}, {"AL-QSO-PARTY-X", ""}, {"AL", ""},
     };
     for (const auto& [id, code] : cases)
-        EXPECT_EQ(FindSelectionByContestId(id), code.empty() ? -1 : FindSelectionByCode(code)) << id;
+        EXPECT_EQ(FindSelectionByContestId(id), code.empty() ? Selection() : *FindSelectionByCode(code)) << id;
 }
 
 struct DetectCase {
@@ -64,11 +64,11 @@ TEST_P(DetectSelectionTest, Rule) {
     const DetectCase& c = GetParam();
     const SelectionDetection d = DetectSelection(c.ids);
     if (c.code.empty()) {
-        EXPECT_EQ(d.selection, -1);
+        EXPECT_EQ(d.selection, Selection());
         EXPECT_EQ(d.error, c.text);
         EXPECT_EQ(d.info, "");
     } else {
-        EXPECT_EQ(d.selection, FindSelectionByCode(c.code));
+        EXPECT_EQ(d.selection, *FindSelectionByCode(c.code));
         EXPECT_EQ(d.info, c.text);
         EXPECT_EQ(d.error, std::nullopt);
     }

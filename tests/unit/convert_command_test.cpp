@@ -51,7 +51,7 @@ protected:
         fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add, ec);
         fs::remove_all(m_dir, ec);
     }
-    ConvertOutcome Convert(const std::string& input, const std::string& output, int selection = FindSelectionByCode("AL")) {
+    ConvertOutcome Convert(const std::string& input, const std::string& output, Selection selection = selections::kAL) {
         return RunConvertCommand(ConvertRequest{input, output, selection, true});
     }
     std::vector<std::string> FolderEntries() const {
@@ -72,18 +72,18 @@ TEST_F(ConvertCommand, ChecksInOrder) {
     struct Case {
         const char* label;
         std::string input, output;
-        int selection;
+        Selection selection;
         const char* error;
     };
     const std::string in = Name(m_input), out = Name(m_output);
     const std::vector<Case> cases = {
-        {"nothing given", "", "", -1, "ERROR: Didn't specify input file."},
-        {"no output", in, "", -1, "ERROR: Didn't specify output file."},
-        {"equal names before selection", in, in, -1, "ERROR: Input and output file names must be different."},
-        {"no selection", in, out, -1, "ERROR: You must select a state or QSO Party."},
-        {"missing input", Name(m_dir / "missing.adi"), out, 1, "ERROR: Could not open input file."},
-        {"missing folder", in, Name(m_dir / "no-such-folder" / "out.adi"), 1, "ERROR: Could not open output file."},
-        {"output is a folder", in, Name(m_dir), 1, "ERROR: Could not open output file."},
+        {"nothing given", "", "", Selection(), "ERROR: Didn't specify input file."},
+        {"no output", in, "", Selection(), "ERROR: Didn't specify output file."},
+        {"equal names before selection", in, in, Selection(), "ERROR: Input and output file names must be different."},
+        {"no selection", in, out, Selection(), "ERROR: You must select a state or QSO Party."},
+        {"missing input", Name(m_dir / "missing.adi"), out, selections::kAL, "ERROR: Could not open input file."},
+        {"missing folder", in, Name(m_dir / "no-such-folder" / "out.adi"), selections::kAL, "ERROR: Could not open output file."},
+        {"output is a folder", in, Name(m_dir), selections::kAL, "ERROR: Could not open output file."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

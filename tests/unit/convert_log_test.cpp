@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "adif/byte_io.h"
-#include "adif/convert_log.h"
+#include "convert/convert_log.h"
 #include "data/selections.h"
 
 namespace shirl {
@@ -24,7 +24,7 @@ RunResult RunLog(std::string_view input, const char* code = "AL", std::size_t ma
     StringSink sink;
     RunReport report;
     RunResult result;
-    result.totals = ConvertLogDetailed(source, sink, FindSelectionByCode(code), true, outputName, report);
+    result.totals = ConvertLogDetailed(source, sink, FindSelectionByCode(code).value_or(Selection()), true, outputName, report);
     result.output = sink.str();
     result.first = report.first.OldestFirst();
     result.second = report.second.OldestFirst();

@@ -181,10 +181,7 @@ std::set<int> Coverage(TableId id) {
     return ids;
 }
 
-class AbbrevTablesTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { RebuildCountyIndex(); }
-};
+class AbbrevTablesTest : public ::testing::Test {};
 
 TEST_F(AbbrevTablesTest, CountsNamesAndCoverage) {
     ASSERT_EQ(AllAbbrevTables().size(), static_cast<std::size_t>(kAbbrevTableCount));
@@ -640,29 +637,37 @@ TEST_F(AbbrevTablesTest, SearchEdgeCases) {
 
 TEST_F(AbbrevTablesTest, TablesForSelection) {
     using T = TableId;
-    std::map<int, std::vector<TableId>> expected = {
-        {1, {T::Alabama}},       {2, {T::Arkansas}},      {3, {T::Arizona}},      {5, {T::California}},
-        {6, {T::Colorado}},      {9, {T::Delaware}},      {10, {T::Florida}},     {11, {T::Georgia}},
-        {12, {T::Hawaii}},       {13, {T::Iowa}},         {14, {T::Idaho}},       {15, {T::Illinois}},
-        {16, {T::Indiana}},      {17, {T::Kansas}},       {18, {T::Kentucky}},    {19, {T::Louisiana}},
-        {21, {T::Maryland}},     {22, {T::Maine}},        {23, {T::Michigan}},    {24, {T::Minnesota}},
-        {25, {T::Missouri}},     {26, {T::Mississippi}},  {27, {T::Montana}},     {28, {T::NorthCarolina}},
-        {29, {T::NorthDakota}},  {30, {T::Nebraska}},     {31, {T::NewHampshire}}, {32, {T::NewJersey}},
-        {33, {T::NewMexico}},    {34, {T::Nevada, T::NevadaCities}}, {35, {T::NewYork}}, {36, {T::Ohio}},
-        {37, {T::Oklahoma}},     {39, {T::Oregon}},       {40, {T::Pennsylvania}}, {43, {T::SouthCarolina}},
-        {44, {T::SouthDakota}},  {45, {T::Tennessee}},    {46, {T::Texas}},       {48, {T::Virginia, T::VirginiaCities}},
-        {49, {T::Vermont}},      {50, {T::Washington}},   {51, {T::Wisconsin}},   {52, {T::WestVirginia}},
-        {54, {T::Marac}},        {55, {T::MidAtlantic}},  {57, {T::NewEngland}},  {58, {T::SevenLand, T::NevadaCities}},
-        {59, {T::UsCounties}},
-        {60, {T::Indiana, T::Delaware, T::NewEngland, T::SevenLand, T::NevadaCities, T::Marac}},
+    std::map<std::string_view, std::vector<TableId>> expected = {
+        {"AL", {T::Alabama}},       {"AR", {T::Arkansas}},      {"AZ", {T::Arizona}},      {"CA", {T::California}},
+        {"CO", {T::Colorado}},      {"DE", {T::Delaware}},      {"FL", {T::Florida}},     {"GA", {T::Georgia}},
+        {"HI", {T::Hawaii}},       {"IA", {T::Iowa}},         {"ID", {T::Idaho}},       {"IL", {T::Illinois}},
+        {"IN", {T::Indiana}},      {"KS", {T::Kansas}},       {"KY", {T::Kentucky}},    {"LA", {T::Louisiana}},
+        {"MD", {T::Maryland}},     {"ME", {T::Maine}},        {"MI", {T::Michigan}},    {"MN", {T::Minnesota}},
+        {"MO", {T::Missouri}},     {"MS", {T::Mississippi}},  {"MT", {T::Montana}},     {"NC", {T::NorthCarolina}},
+        {"ND", {T::NorthDakota}},  {"NE", {T::Nebraska}},     {"NH", {T::NewHampshire}}, {"NJ", {T::NewJersey}},
+        {"NM", {T::NewMexico}},    {"NV", {T::Nevada, T::NevadaCities}}, {"NY", {T::NewYork}}, {"OH", {T::Ohio}},
+        {"OK", {T::Oklahoma}},     {"OR", {T::Oregon}},       {"PA", {T::Pennsylvania}}, {"SC", {T::SouthCarolina}},
+        {"SD", {T::SouthDakota}},  {"TN", {T::Tennessee}},    {"TX", {T::Texas}},       {"VA", {T::Virginia, T::VirginiaCities}},
+        {"VT", {T::Vermont}},      {"WA", {T::Washington}},   {"WI", {T::Wisconsin}},   {"WV", {T::WestVirginia}},
+        {"MARAC", {T::Marac}},        {"MAQP", {T::MidAtlantic}},  {"NEQP", {T::NewEngland}},  {"7QP", {T::SevenLand, T::NevadaCities}},
+        {"USCQP", {T::UsCounties}},
+        {"MULTI", {T::Indiana, T::Delaware, T::NewEngland, T::SevenLand, T::NevadaCities, T::Marac}},
     };
-    for (int s = -2; s <= 62; ++s) {
+    for (int index = -2; index <= kSelectionCount + 1; ++index) {
+        const Selection s(index);
         const auto tables = TablesForSelection(s);
         const std::vector<TableId> actual(tables.begin(), tables.end());
-        EXPECT_EQ(actual, expected[s]) << "selection " << s; // no entry: no tables (unsupported)
+        // No entry: no tables (unsupported, or no valid Selection).
+        EXPECT_EQ(actual, expected[s.Code()]) << "selection " << index;
     }
-    for (const int unsupported : {0, 4, 7, 8, 20, 38, 41, 42, 47, 53, 56}) {
-        EXPECT_TRUE(TablesForSelection(unsupported).empty()) << unsupported;
+    for (const std::string_view unsupported : {"AK", "BC", "CP", "CT", "MA", "ON", "QC", "RI", "UT", "WY", "NAQP"}) {
+        EXPECT_TRUE(TablesForSelection(*FindSelectionByCode(unsupported)).empty()) << unsupported;
+    }
+    // Exactly the Nevada and Virginia city tables hold independent cities.
+    for (int id = 0; id < kAbbrevTableCount; ++id) {
+        const TableId table = static_cast<TableId>(id);
+        EXPECT_EQ(GetAbbrevTable(table).independentCities,
+                  table == TableId::NevadaCities || table == TableId::VirginiaCities) << id;
     }
 }
 

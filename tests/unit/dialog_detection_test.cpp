@@ -57,7 +57,7 @@ public:
 int RowOfCode(std::string_view code) {
     const auto order = DisplayOrder();
     for (std::size_t r = 0; r < order.size(); ++r)
-        if (SelectionCode(order[r]) == code) return static_cast<int>(r);
+        if (order[r].Code() == code) return static_cast<int>(r);
     return -1;
 }
 
@@ -110,29 +110,30 @@ protected:
 } // namespace
 
 TEST(SelectionChoiceTest, Rule) {
+    using namespace selections;
     SelectionChoice choice;
-    EXPECT_EQ(TakeDetectedSelection(choice, 5), 5);
-    EXPECT_EQ(TakeDetectedSelection(choice, 5), std::nullopt); // no change
-    EXPECT_EQ(TakeDetectedSelection(choice, 7), 7);            // the next detection replaces it
-    EXPECT_EQ(TakeDetectedSelection(choice, -1), -1);          // nothing detected: cleared
-    PickSelection(choice, 3);
-    EXPECT_EQ(TakeDetectedSelection(choice, 7), std::nullopt); // a pick is never replaced
-    EXPECT_EQ(choice.selection, 3);
+    EXPECT_EQ(TakeDetectedSelection(choice, kAL), kAL);
+    EXPECT_EQ(TakeDetectedSelection(choice, kAL), std::nullopt);     // no change
+    EXPECT_EQ(TakeDetectedSelection(choice, k7QP), k7QP);            // the next detection replaces it
+    EXPECT_EQ(TakeDetectedSelection(choice, Selection()), Selection()); // nothing detected: cleared
+    PickSelection(choice, kTX);
+    EXPECT_EQ(TakeDetectedSelection(choice, k7QP), std::nullopt);    // a pick is never replaced
+    EXPECT_EQ(choice.selection, kTX);
     EXPECT_TRUE(choice.picked);
 }
 
 TEST_F(DetectionTest, ChosenFileShowsItsParty) {
     Browse("al.adi");
     EXPECT_EQ(window.row, RowOfCode("AL"));
-    EXPECT_EQ(dlg.selection(), FindSelectionByCode("AL"));
+    EXPECT_EQ(dlg.selection(), selections::kAL);
     // The dialog's own change of the row is not taken for a pick: the next
     // file's party replaces it, and a file without CONTEST_ID clears it.
     Type("7qp.adi");
     EXPECT_EQ(window.row, RowOfCode("7QP"));
-    EXPECT_EQ(dlg.selection(), FindSelectionByCode("7QP"));
+    EXPECT_EQ(dlg.selection(), selections::k7QP);
     Browse("plain.adi");
     EXPECT_EQ(window.row, -1);
-    EXPECT_EQ(dlg.selection(), -1);
+    EXPECT_EQ(dlg.selection(), Selection());
 }
 
 TEST_F(DetectionTest, PickedSelectionIsNeverChanged) {
@@ -143,7 +144,7 @@ TEST_F(DetectionTest, PickedSelectionIsNeverChanged) {
     Type("7qp.adi");
     EXPECT_EQ(window.setRowCalls, calls);
     EXPECT_EQ(window.row, RowOfCode("TX"));
-    EXPECT_EQ(dlg.selection(), FindSelectionByCode("TX"));
+    EXPECT_EQ(dlg.selection(), selections::kTX);
 }
 
 TEST_F(DetectionTest, PickAfterDetectionHolds) {
@@ -151,13 +152,13 @@ TEST_F(DetectionTest, PickAfterDetectionHolds) {
     window.row = RowOfCode("GA");
     dlg.OnSelectionChanged();
     Browse("7qp.adi");
-    EXPECT_EQ(dlg.selection(), FindSelectionByCode("GA"));
+    EXPECT_EQ(dlg.selection(), selections::kGA);
 }
 
 TEST_F(DetectionTest, MissingFileDetectsNothing) {
     Type("al.adi");
     Type("no-such-file.adi");
-    EXPECT_EQ(dlg.selection(), -1);
+    EXPECT_EQ(dlg.selection(), Selection());
 }
 
 TEST_F(DetectionTest, ListsFromTheFoldersAndTheirFaults) {
@@ -221,5 +222,5 @@ TEST(ListFoldersTest, SettingsFolderThenProgramFolder) {
 
 TEST(ContestIdSelectionsTest, EveryDetectableSelectionIsInTheStateList) {
     // A detected Selection can only be shown when the list offers it.
-    for (const ContestIdEntry& entry : ContestIdTable()) EXPECT_GE(RowOfCode(SelectionCode(entry.selection)), 0) << entry.contestId;
+    for (const ContestIdEntry& entry : ContestIdTable()) EXPECT_GE(RowOfCode(Selection(entry.selection).Code()), 0) << entry.contestId;
 }

@@ -140,7 +140,7 @@ constexpr const char* kAlabamaLog =
 int RowOf(std::string_view name) {
     const auto order = DisplayOrder();
     for (std::size_t r = 0; r < order.size(); ++r)
-        if (SelectionName(order[r]) == name) return static_cast<int>(r);
+        if (order[r].Name() == name) return static_cast<int>(r);
     return -1;
 }
 
@@ -167,7 +167,7 @@ protected:
 } // namespace
 
 TEST_F(DialogTest, StartsWithNoSelectionTickedCheckEmptyNamesAndReport) {
-    EXPECT_EQ(dlg.selection(), -1);
+    EXPECT_FALSE(dlg.selection().IsValid());
     EXPECT_EQ(dlg.addMobile(), 1);
     EXPECT_TRUE(window.check);
     EXPECT_EQ(dlg.inputName(), "");
@@ -194,10 +194,10 @@ TEST_F(DialogTest, SelectionListHolds53NamesInDisplayOrder) {
 TEST_F(DialogTest, PickingRowRGivesDisplayEntryRNotR) {
     struct Pick {
         int row;
-        int selection;
+        Selection selection;
     };
-    for (const Pick& p : {Pick{0, 1}, Pick{1, 3}, Pick{2, 2}, Pick{5, 7}, Pick{14, 13}, Pick{41, 49},
-                          Pick{46, 60}, Pick{47, 58}, Pick{49, 54}, Pick{51, 56}, Pick{52, 59}}) {
+    for (const Pick& p : {Pick{0, selections::kAL}, Pick{1, selections::kAZ}, Pick{2, selections::kAR}, Pick{5, selections::kCP}, Pick{14, selections::kIA}, Pick{41, selections::kVT},
+                          Pick{46, selections::kMULTI}, Pick{47, selections::k7QP}, Pick{49, selections::kMARAC}, Pick{51, selections::kNAQP}, Pick{52, selections::kUSCQP}}) {
         window.PickRow(dlg, p.row);
         EXPECT_EQ(dlg.selection(), p.selection) << "row " << p.row;
     }
@@ -206,11 +206,11 @@ TEST_F(DialogTest, PickingRowRGivesDisplayEntryRNotR) {
 }
 
 TEST_F(DialogTest, NoRowGivesASelectionThatIsNeverOffered) {
-    std::vector<int> seen;
+    std::vector<int> seen; // selection indices
     for (int row = 0; row < 53; ++row) {
         window.PickRow(dlg, row);
-        seen.push_back(dlg.selection());
-        EXPECT_EQ(window.selectionRows[static_cast<std::size_t>(row)], SelectionName(dlg.selection()));
+        seen.push_back(dlg.selection().Index());
+        EXPECT_EQ(window.selectionRows[static_cast<std::size_t>(row)], dlg.selection().Name());
     }
     for (int never : {0, 8, 20, 22, 27, 42, 47, 53})
         EXPECT_EQ(std::count(seen.begin(), seen.end(), never), 0) << never;
@@ -221,9 +221,9 @@ TEST_F(DialogTest, NoRowGivesASelectionThatIsNeverOffered) {
 TEST_F(DialogTest, ARowOutsideTheListKeepsThePick) {
     window.PickRow(dlg, 3);
     window.PickRow(dlg, -1);
-    EXPECT_EQ(dlg.selection(), 4);
+    EXPECT_EQ(dlg.selection(), selections::kBC);
     window.PickRow(dlg, 53);
-    EXPECT_EQ(dlg.selection(), 4);
+    EXPECT_EQ(dlg.selection(), selections::kBC);
 }
 
 TEST_F(DialogTest, ClickingTheCheckBoxTwiceRestoresTheFlag) {
@@ -337,7 +337,7 @@ TEST_F(DialogTest, ConvertReportsOnlyTheFirstFailingCheck) {
         EXPECT_EQ(w.messages[0].text, c.message);
         EXPECT_EQ(w.messages[0].icon, MessageIcon::Error);
         EXPECT_EQ(w.reportReplaceCalls, 0) << c.message;
-        EXPECT_EQ(d.selection(), c.row < 0 ? -1 : 1);
+        EXPECT_EQ(d.selection(), c.row < 0 ? Selection() : selections::kAL);
     }
     EXPECT_FALSE(fs::exists(dir.File("never.adi")));
     EXPECT_FALSE(fs::exists(dir.File("out.adi")));
@@ -372,8 +372,8 @@ TEST_F(DialogTest, ConvertWritesTheOutputAndShowsTheReport) {
     // Convert reads the members and leaves them as they were.
     EXPECT_EQ(dlg.inputName(), in);
     EXPECT_EQ(dlg.outputName(), out);
-    EXPECT_EQ(dlg.selection(), 1);
-    EXPECT_EQ(dlg.addMobile(), 1);
+    EXPECT_EQ(dlg.selection(), selections::kAL);
+    EXPECT_TRUE(dlg.addMobile());
 }
 
 TEST_F(DialogTest, ConvertTwiceRewritesTheOutputAndShowsTheSecondReportOnly) {

@@ -44,7 +44,7 @@ namespace fs = std::filesystem;
 namespace shirl {
 namespace {
 
-const int kAlabama = FindSelectionByCode("AL");
+const Selection kAlabama = selections::kAL;
 
 const std::string kLog =
     "Fault test log\r\n"

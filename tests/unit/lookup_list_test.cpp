@@ -48,13 +48,12 @@ void PrintTo(const ListLookupCase& c, std::ostream* os) { *os << c.label; }
 
 class ListLookupTest : public ::testing::TestWithParam<ListLookupCase> {
 protected:
-    static void SetUpTestSuite() { RebuildCountyIndex(); }
 };
 
 TEST_P(ListLookupTest, Finds) {
     const ListLookupCase& c = GetParam();
     const AbbrevList list = MakeList(c.mode, c.listText);
-    const int selection = FindSelectionByCode(c.code);
+    const Selection selection = *FindSelectionByCode(c.code);
     EXPECT_EQ(Shown(LookupAbbreviation(c.abbreviation, selection, &list)), c.expected);
 }
 
@@ -85,10 +84,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(EffectiveTableTest, OneRowPerAbbreviationInSearchOrder) {
-    RebuildCountyIndex();
     // The US Counties QSO Party table gives CLAMS to three counties: the
     // effective table keeps the one the lookup yields.
-    const int uscqp = FindSelectionByCode("USCQP");
+    const Selection uscqp = selections::kUSCQP;
     const auto rows = EffectiveCountyRows(uscqp, nullptr);
     std::set<std::string_view> seen;
     for (const EffectiveRow& row : rows) {
@@ -101,7 +99,7 @@ TEST(EffectiveTableTest, OneRowPerAbbreviationInSearchOrder) {
 
     // Virginia: the county table only (the cities are no county); with a
     // list, its rows first and a shadowed built-in row left out.
-    const int va = FindSelectionByCode("VA");
+    const Selection va = selections::kVA;
     const AbbrevList list = MakeList(kExtend, "abbreviation,county_id\nFFX,51059\nACC,51003\n");
     const auto withList = EffectiveCountyRows(va, &list);
     ASSERT_GE(withList.size(), 2u);
@@ -115,7 +113,7 @@ TEST(EffectiveTableTest, OneRowPerAbbreviationInSearchOrder) {
     const AbbrevList replacing = MakeList(kReplace, "abbreviation,county_id\nFFX,51059\n");
     EXPECT_EQ(EffectiveCountyRows(va, &replacing).size(), 1u);
     // NEQP's Connecticut regions name no county.
-    for (const EffectiveRow& row : EffectiveCountyRows(FindSelectionByCode("NEQP"), nullptr))
+    for (const EffectiveRow& row : EffectiveCountyRows(selections::kNEQP, nullptr))
         EXPECT_NE(row.abbreviation.substr(0, 2), "CT");
 }
 

@@ -17,13 +17,10 @@ namespace {
 
 using Kind = LookupResult::Kind;
 
-class LookupTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { RebuildCountyIndex(); }
-};
+class LookupTest : public ::testing::Test {};
 
 struct LookupCase {
-    int selection;
+    Selection selection;
     std::string_view abbreviation;
     Kind kind;
     std::string_view value; // "ST,County name" for a county, the state code for a state
@@ -31,7 +28,7 @@ struct LookupCase {
 };
 
 std::ostream& operator<<(std::ostream& os, const LookupCase& c) {
-    return os << "selection " << c.selection << " \"" << c.abbreviation << '"';
+    return os << "selection " << c.selection.Code() << " \"" << c.abbreviation << '"';
 }
 
 std::string ValueOf(const LookupResult& r) {
@@ -46,10 +43,7 @@ std::string ValueOf(const LookupResult& r) {
     return {};
 }
 
-class LookupExamples : public ::testing::TestWithParam<LookupCase> {
-protected:
-    static void SetUpTestSuite() { RebuildCountyIndex(); }
-};
+class LookupExamples : public ::testing::TestWithParam<LookupCase> {};
 
 TEST_P(LookupExamples, KindValueAndMessage) {
     const LookupCase& c = GetParam();
@@ -71,42 +65,42 @@ constexpr std::string_view kNoMessage = "";
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, LookupExamples,
     ::testing::Values(
-        // Selection 1: both forms; lower case is not found.
-        LookupCase{1, "AUTA", Kind::County, "AL,Autauga", kNoMessage},
-        LookupCase{1, "AUT", Kind::County, "AL,Autauga", kNoMessage},
-        LookupCase{1, "auta", Kind::None, "", kNoMessage},
-        // Selection 40: the Pennsylvania table, then the section step.
-        LookupCase{40, "ADA", Kind::County, "PA,Adams", kNoMessage},
-        LookupCase{40, "EMA", Kind::State, "MA", kNoMessage},
-        LookupCase{40, "ONS", Kind::None, "", kNoMessage},
-        LookupCase{40, "PR", Kind::None, "", kNoMessage},
+        // Alabama: both forms; lower case is not found.
+        LookupCase{selections::kAL, "AUTA", Kind::County, "AL,Autauga", kNoMessage},
+        LookupCase{selections::kAL, "AUT", Kind::County, "AL,Autauga", kNoMessage},
+        LookupCase{selections::kAL, "auta", Kind::None, "", kNoMessage},
+        // Pennsylvania: the Pennsylvania table, then the section step.
+        LookupCase{selections::kPA, "ADA", Kind::County, "PA,Adams", kNoMessage},
+        LookupCase{selections::kPA, "EMA", Kind::State, "MA", kNoMessage},
+        LookupCase{selections::kPA, "ONS", Kind::None, "", kNoMessage},
+        LookupCase{selections::kPA, "PR", Kind::None, "", kNoMessage},
         // Independent cities.
-        LookupCase{48, "ALX", Kind::State, "VA",
+        LookupCase{selections::kVA, "ALX", Kind::State, "VA",
                    "ALX is the independent city of Alexandria city, VA (not a county)."},
-        LookupCase{34, "CAR", Kind::State, "NV",
+        LookupCase{selections::kNV, "CAR", Kind::State, "NV",
                    "CAR is the independent city of Carson City, NV (not a county)."},
-        LookupCase{58, "NVCAR", Kind::State, "NV",
+        LookupCase{selections::k7QP, "NVCAR", Kind::State, "NV",
                    "NVCAR is the independent city of Carson City, NV (not a county)."},
-        // Selection 60: second table, last table, independent city.
-        LookupCase{60, "KDE", Kind::County, "DE,Kent", kNoMessage},
-        LookupCase{60, "ALAUTA", Kind::County, "AL,Autauga", kNoMessage},
-        LookupCase{60, "NVCAR", Kind::State, "NV",
+        // MULTI: second table, last table, independent city.
+        LookupCase{selections::kMULTI, "KDE", Kind::County, "DE,Kent", kNoMessage},
+        LookupCase{selections::kMULTI, "ALAUTA", Kind::County, "AL,Autauga", kNoMessage},
+        LookupCase{selections::kMULTI, "NVCAR", Kind::State, "NV",
                    "NVCAR is the independent city of Carson City, NV (not a county)."},
-        // Selection 57: a Connecticut region names no county.
-        LookupCase{57, "CTCAP", Kind::None, "", kNoMessage},
+        // New England QSO Party: a Connecticut region names no county.
+        LookupCase{selections::kNEQP, "CTCAP", Kind::None, "", kNoMessage},
         // Closing rules for a selection whose tables lack the abbreviation.
-        LookupCase{1, "MDC", Kind::State, "MD", kNoMessage},
-        LookupCase{1, "DC", Kind::None, "", "DC is not a US state."},
+        LookupCase{selections::kAL, "MDC", Kind::State, "MD", kNoMessage},
+        LookupCase{selections::kAL, "DC", Kind::None, "", "DC is not a US state."},
         // Selections without tables.
-        LookupCase{0, "AUTA", Kind::None, "", "AK is unsupported at this time."},
-        LookupCase{4, "MDC", Kind::State, "MD", "BC is unsupported at this time."},
-        LookupCase{56, "DC", Kind::None, "", "DC is not a US state."},
-        // Selection 59.
-        LookupCase{59, "AUTAL", Kind::County, "AL,Autauga", kNoMessage},
+        LookupCase{selections::kAK, "AUTA", Kind::None, "", "AK is unsupported at this time."},
+        LookupCase{selections::kBC, "MDC", Kind::State, "MD", "BC is unsupported at this time."},
+        LookupCase{selections::kNAQP, "DC", Kind::None, "", "DC is not a US state."},
+        // US Counties QSO Party.
+        LookupCase{selections::kUSCQP, "AUTAL", Kind::County, "AL,Autauga", kNoMessage},
         // An empty abbreviation.
-        LookupCase{1, "", Kind::None, "", kNoMessage},
-        LookupCase{40, "", Kind::None, "", kNoMessage},
-        LookupCase{0, "", Kind::None, "", "AK is unsupported at this time."}));
+        LookupCase{selections::kAL, "", Kind::None, "", kNoMessage},
+        LookupCase{selections::kPA, "", Kind::None, "", kNoMessage},
+        LookupCase{selections::kAK, "", Kind::None, "", "AK is unsupported at this time."}));
 
 // More of the Part's rules, each one pinned down.
 INSTANTIATE_TEST_SUITE_P(
@@ -114,61 +108,61 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The section step: a state from a section, no state for a Canadian
         // section, a state code that is not a section.
-        LookupCase{40, "LAX", Kind::State, "CA", kNoMessage},
-        LookupCase{40, "MDC", Kind::State, "MD", kNoMessage},
-        LookupCase{40, "EPA", Kind::State, "PA", kNoMessage},
-        LookupCase{40, "SF", Kind::State, "CA", kNoMessage},
-        LookupCase{40, "AB", Kind::None, "", kNoMessage},
-        LookupCase{40, "PAC", Kind::None, "", kNoMessage},
-        LookupCase{40, "MA", Kind::None, "", kNoMessage},
-        LookupCase{40, "DC", Kind::None, "", "DC is not a US state."},
+        LookupCase{selections::kPA, "LAX", Kind::State, "CA", kNoMessage},
+        LookupCase{selections::kPA, "MDC", Kind::State, "MD", kNoMessage},
+        LookupCase{selections::kPA, "EPA", Kind::State, "PA", kNoMessage},
+        LookupCase{selections::kPA, "SF", Kind::State, "CA", kNoMessage},
+        LookupCase{selections::kPA, "AB", Kind::None, "", kNoMessage},
+        LookupCase{selections::kPA, "PAC", Kind::None, "", kNoMessage},
+        LookupCase{selections::kPA, "MA", Kind::None, "", kNoMessage},
+        LookupCase{selections::kPA, "DC", Kind::None, "", "DC is not a US state."},
         // Only Pennsylvania has the section step.
-        LookupCase{1, "EMA", Kind::None, "", kNoMessage},
-        LookupCase{35, "ENY", Kind::None, "", kNoMessage},
+        LookupCase{selections::kAL, "EMA", Kind::None, "", kNoMessage},
+        LookupCase{selections::kNY, "ENY", Kind::None, "", kNoMessage},
         // The independent-city tables serve only their Selections.
-        LookupCase{46, "ALX", Kind::None, "", kNoMessage},
-        LookupCase{59, "NVCAR", Kind::None, "", kNoMessage},
-        LookupCase{54, "NVCAR", Kind::None, "", kNoMessage},
+        LookupCase{selections::kTX, "ALX", Kind::None, "", kNoMessage},
+        LookupCase{selections::kUSCQP, "NVCAR", Kind::None, "", kNoMessage},
+        LookupCase{selections::kMARAC, "NVCAR", Kind::None, "", kNoMessage},
         // Each unsupported Selection names its own code.
-        LookupCase{7, "XYZ", Kind::None, "", "CP is unsupported at this time."},
-        LookupCase{8, "XYZ", Kind::None, "", "CT is unsupported at this time."},
-        LookupCase{20, "XYZ", Kind::None, "", "MA is unsupported at this time."},
-        LookupCase{38, "XYZ", Kind::None, "", "ON is unsupported at this time."},
-        LookupCase{41, "XYZ", Kind::None, "", "QC is unsupported at this time."},
-        LookupCase{42, "XYZ", Kind::None, "", "RI is unsupported at this time."},
-        LookupCase{47, "XYZ", Kind::None, "", "UT is unsupported at this time."},
-        LookupCase{53, "XYZ", Kind::None, "", "WY is unsupported at this time."},
-        LookupCase{56, "XYZ", Kind::None, "", "NAQP is unsupported at this time."},
-        LookupCase{56, "MDC", Kind::State, "MD", "NAQP is unsupported at this time."},
+        LookupCase{selections::kCP, "XYZ", Kind::None, "", "CP is unsupported at this time."},
+        LookupCase{selections::kCT, "XYZ", Kind::None, "", "CT is unsupported at this time."},
+        LookupCase{selections::kMA, "XYZ", Kind::None, "", "MA is unsupported at this time."},
+        LookupCase{selections::kON, "XYZ", Kind::None, "", "ON is unsupported at this time."},
+        LookupCase{selections::kQC, "XYZ", Kind::None, "", "QC is unsupported at this time."},
+        LookupCase{selections::kRI, "XYZ", Kind::None, "", "RI is unsupported at this time."},
+        LookupCase{selections::kUT, "XYZ", Kind::None, "", "UT is unsupported at this time."},
+        LookupCase{selections::kWY, "XYZ", Kind::None, "", "WY is unsupported at this time."},
+        LookupCase{selections::kNAQP, "XYZ", Kind::None, "", "NAQP is unsupported at this time."},
+        LookupCase{selections::kNAQP, "MDC", Kind::State, "MD", "NAQP is unsupported at this time."},
         // Bytes are compared exactly: no trimming, no case folding.
-        LookupCase{1, "AUTA ", Kind::None, "", kNoMessage},
-        LookupCase{1, " AUTA", Kind::None, "", kNoMessage},
-        LookupCase{1, "mdc", Kind::None, "", kNoMessage},
-        LookupCase{1, "dc", Kind::None, "", kNoMessage},
-        LookupCase{1, "DC ", Kind::None, "", kNoMessage},
-        LookupCase{1, std::string_view("AUTA\0", 5), Kind::None, "", kNoMessage},
-        LookupCase{1, "\xff\xff", Kind::None, "", kNoMessage},
+        LookupCase{selections::kAL, "AUTA ", Kind::None, "", kNoMessage},
+        LookupCase{selections::kAL, " AUTA", Kind::None, "", kNoMessage},
+        LookupCase{selections::kAL, "mdc", Kind::None, "", kNoMessage},
+        LookupCase{selections::kAL, "dc", Kind::None, "", kNoMessage},
+        LookupCase{selections::kAL, "DC ", Kind::None, "", kNoMessage},
+        LookupCase{selections::kAL, std::string_view("AUTA\0", 5), Kind::None, "", kNoMessage},
+        LookupCase{selections::kAL, "\xff\xff", Kind::None, "", kNoMessage},
         // A few rows of other tables through their Selections.
-        LookupCase{9, "KDE", Kind::County, "DE,Kent", kNoMessage},
-        LookupCase{9, "KEN", Kind::County, "DE,Kent", kNoMessage},
-        LookupCase{3, "AZAPH", Kind::County, "AZ,Apache", kNoMessage},
-        LookupCase{58, "AZAPH", Kind::County, "AZ,Apache", kNoMessage},
-        LookupCase{12, "KON", Kind::County, "HI,Hawaii", kNoMessage},
-        LookupCase{54, "ALAUTA", Kind::County, "AL,Autauga", kNoMessage},
-        LookupCase{57, "VTADD", Kind::County, "VT,Addison", kNoMessage},
-        LookupCase{60, "VTADD", Kind::County, "VT,Addison", kNoMessage},
-        LookupCase{60, "CTCAP", Kind::None, "", kNoMessage},
-        LookupCase{14, "ADA", Kind::County, "ID,Ada", kNoMessage},
-        LookupCase{6, "ADA", Kind::County, "CO,Adams", kNoMessage}));
+        LookupCase{selections::kDE, "KDE", Kind::County, "DE,Kent", kNoMessage},
+        LookupCase{selections::kDE, "KEN", Kind::County, "DE,Kent", kNoMessage},
+        LookupCase{selections::kAZ, "AZAPH", Kind::County, "AZ,Apache", kNoMessage},
+        LookupCase{selections::k7QP, "AZAPH", Kind::County, "AZ,Apache", kNoMessage},
+        LookupCase{selections::kHI, "KON", Kind::County, "HI,Hawaii", kNoMessage},
+        LookupCase{selections::kMARAC, "ALAUTA", Kind::County, "AL,Autauga", kNoMessage},
+        LookupCase{selections::kNEQP, "VTADD", Kind::County, "VT,Addison", kNoMessage},
+        LookupCase{selections::kMULTI, "VTADD", Kind::County, "VT,Addison", kNoMessage},
+        LookupCase{selections::kMULTI, "CTCAP", Kind::None, "", kNoMessage},
+        LookupCase{selections::kID, "ADA", Kind::County, "ID,Ada", kNoMessage},
+        LookupCase{selections::kCO, "ADA", Kind::County, "CO,Adams", kNoMessage}));
 
 TEST_F(LookupTest, CountyIsTheIndexRecord) {
-    const LookupResult r = LookupAbbreviation("AUTA", 1);
+    const LookupResult r = LookupAbbreviation("AUTA", selections::kAL);
     ASSERT_EQ(r.kind, Kind::County);
     EXPECT_EQ(r.county, FindCounty(1001));
 }
 
 TEST_F(LookupTest, SelectionOutOfRangeOnlyReachesTheClosingRules) {
-    for (int s : {-1, 61, 1000}) {
+    for (const Selection s : {Selection(), Selection(-1), Selection(kSelectionCount), Selection(1000)}) {
         EXPECT_EQ(LookupAbbreviation("AUTA", s).kind, Kind::None);
         EXPECT_EQ(LookupAbbreviation("AUTA", s).message, "");
         EXPECT_EQ(LookupAbbreviation("MDC", s).kind, Kind::State);
@@ -183,7 +177,8 @@ bool IsCityTable(TableId id) { return id == TableId::NevadaCities || id == Table
 // with a county it is exactly that county (or that city's state).
 TEST_F(LookupTest, EveryRowOfEveryTableThroughEverySelection) {
     int rowsChecked = 0;
-    for (int s = 0; s < kSelectionCount; ++s) {
+    for (int index = 0; index < kSelectionCount; ++index) {
+        const Selection s(index);
         const auto tables = TablesForSelection(s);
         for (std::size_t t = 0; t < tables.size(); ++t) {
             const AbbrevTable& table = GetAbbrevTable(tables[t]);
@@ -198,7 +193,7 @@ TEST_F(LookupTest, EveryRowOfEveryTableThroughEverySelection) {
                 if (county == nullptr) continue; // the Connecticut regions (9000)
                 ++rowsChecked;
                 SCOPED_TRACE(std::string(table.name) + " row " + std::string(row.abbreviation) +
-                             ", selection " + std::to_string(s));
+                             ", selection " + std::string(s.Code()));
                 if (IsCityTable(tables[t])) {
                     ASSERT_EQ(r.kind, Kind::State);
                     EXPECT_EQ(r.state, county->stateCode);
@@ -221,29 +216,31 @@ TEST_F(LookupTest, EveryRowOfEveryTableThroughEverySelection) {
     EXPECT_GT(rowsChecked, 3073 * 2);
 }
 
-// Selection 59 finds every one of its 3073 counties by its abbreviation.
+// The US Counties QSO Party finds every one of its 3073 counties by its abbreviation.
 TEST_F(LookupTest, UsCountiesQsoPartyFindsEveryRow) {
     const AbbrevTable& table = GetAbbrevTable(TableId::UsCounties);
     ASSERT_EQ(table.rows.size(), 3073u);
     for (const AbbrevEntry& row : table.rows) {
-        const LookupResult r = LookupAbbreviation(row.abbreviation, 59);
+        const LookupResult r = LookupAbbreviation(row.abbreviation, selections::kUSCQP);
         ASSERT_EQ(r.kind, Kind::County) << row.abbreviation;
         ASSERT_NE(r.county, nullptr);
     }
-    EXPECT_EQ(LookupAbbreviation("WESWY", 59).county, FindCounty(56045));
-    EXPECT_EQ(LookupAbbreviation("BATMD", 59).county, FindCounty(24510));
+    EXPECT_EQ(LookupAbbreviation("WESWY", selections::kUSCQP).county, FindCounty(56045));
+    EXPECT_EQ(LookupAbbreviation("BATMD", selections::kUSCQP).county, FindCounty(24510));
 }
 
 // Which Selections have tables, and which reach the unsupported step.
 TEST_F(LookupTest, UnsupportedSelectionsAreExactlyThoseWithoutTables) {
-    const std::set<int> unsupported = {0, 4, 7, 8, 20, 38, 41, 42, 47, 53, 56};
-    for (int s = 0; s < kSelectionCount; ++s) {
-        SCOPED_TRACE("selection " + std::to_string(s));
-        EXPECT_EQ(TablesForSelection(s).empty(), unsupported.count(s) == 1);
+    const std::set<std::string_view> unsupported = {"AK", "BC", "CP", "CT", "MA", "ON",
+                                                    "QC", "RI", "UT", "WY", "NAQP"};
+    for (int index = 0; index < kSelectionCount; ++index) {
+        const Selection s(index);
+        SCOPED_TRACE("selection " + std::string(s.Code()));
+        EXPECT_EQ(TablesForSelection(s).empty(), unsupported.count(s.Code()) == 1);
         const LookupResult r = LookupAbbreviation("NOSUCH", s);
         EXPECT_EQ(r.kind, Kind::None);
-        if (unsupported.count(s)) {
-            EXPECT_EQ(r.message, std::string(SelectionCode(s)) + " is unsupported at this time.");
+        if (unsupported.count(s.Code())) {
+            EXPECT_EQ(r.message, std::string(s.Code()) + " is unsupported at this time.");
         } else {
             EXPECT_EQ(r.message, "");
         }
@@ -260,11 +257,11 @@ TEST_F(LookupTest, UnsupportedSelectionsAreExactlyThoseWithoutTables) {
 // The order of the MULTI Selection: Indiana, Delaware, New England, 7-Land,
 // Nevada cities, MARAC.
 TEST_F(LookupTest, MultiSelectionOrder) {
-    const auto tables = TablesForSelection(60);
+    const auto tables = TablesForSelection(selections::kMULTI);
     const std::vector<TableId> expected = {TableId::Indiana,   TableId::Delaware,     TableId::NewEngland,
                                            TableId::SevenLand, TableId::NevadaCities, TableId::Marac};
     EXPECT_EQ(std::vector<TableId>(tables.begin(), tables.end()), expected);
-    EXPECT_EQ(ValueOf(LookupAbbreviation("INADA", 60)), "IN,Adams");
+    EXPECT_EQ(ValueOf(LookupAbbreviation("INADA", selections::kMULTI)), "IN,Adams");
 }
 
 } // namespace

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "adif/byte_io.h"
-#include "adif/convert_log.h"
+#include "convert/convert_log.h"
 #include "data/selections.h"
 
 namespace shirl {
@@ -195,7 +195,7 @@ TEST(SamplesCorpus, NothingIsLost) {
             StringSink sink;
             RunReport report;
             const ConvertLogResult result =
-                ConvertLogDetailed(source, sink, FindSelectionByCode(code), true, "out.adi", report);
+                ConvertLogDetailed(source, sink, FindSelectionByCode(code).value_or(Selection()), true, "out.adi", report);
             const std::string output = sink.str();
 
             const Parsed in = ParseLog(input);

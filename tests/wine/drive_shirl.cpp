@@ -526,7 +526,7 @@ void CheckStartState(HWND dialog, DWORD threadId) {
         if (SendMessageW(selection, CB_GETLBTEXTLEN, r, 0) < 256)
             SendMessageW(selection, CB_GETLBTEXT, r, reinterpret_cast<LPARAM>(row));
         const std::string text = Narrow(row);
-        if (text != shirl::SelectionName(displayOrder[r])) {
+        if (text != displayOrder[r].Name()) {
             rowsMatch = false;
             Check(false, "Selection row " + std::to_string(r) + " is '" + text + "'");
         }

@@ -9,6 +9,7 @@
 #include "app/convert_command.h"
 #include "cli/commands.h"
 #include "cli/list_options.h"
+#include "cli/options.h"
 #include "cli/output_dir.h"
 #include "data/selections.h"
 
@@ -61,79 +62,20 @@ void BinaryStdout() {
 #endif
 }
 
-struct ConvertOptions {
-    ConvertRequest request;
-    bool haveSelection = false;
-    ListOptions lists;
-    std::optional<std::string> outputDir;
-    std::vector<std::string> files;
-};
-
-// Reads the options; returns an exit status when the command ends here.
-std::optional<int> ParseConvertOptions(const Args& args, ConvertOptions& o) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        std::string error;
-        switch (TakeListOption(args, i, o.lists, error)) {
-        case ListOptionResult::Taken: continue;
-        case ListOptionResult::UsageError: return UsageError(error);
-        case ListOptionResult::NotListOption: break;
-        }
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kConvertHelp;
-            return 0;
-        }
-        std::string code;
-        if (arg == "--selection" || arg == "--output-dir") {
-            if (i + 1 == args.size()) return UsageError(arg + (arg == "--selection" ? " needs a CODE" : " needs a DIR"));
-            (arg == "--selection" ? code : o.outputDir.emplace()) = args[++i];
-            if (arg == "--output-dir") continue;
-        } else if (arg.rfind("--selection=", 0) == 0) {
-            code = arg.substr(12);
-        } else if (arg.rfind("--output-dir=", 0) == 0) {
-            o.outputDir = arg.substr(13);
-            continue;
-        } else if (arg == "--no-mobile") {
-            o.request.addMobile = false;
-            continue;
-        } else if (arg == "--") {
-            o.files.insert(o.files.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-            break;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError("unknown option '" + arg + "'");
-        } else {
-            o.files.push_back(arg);
-            continue;
-        }
-        if (o.haveSelection) return UsageError("--selection given twice");
-        o.haveSelection = true;
-        o.request.selection = code == "auto" ? kSelectionFromLog : FindSelectionByCode(code);
-        if (o.request.selection == -1) return UsageError("unknown selection code '" + code + "'");
-    }
-    if (o.outputDir) {
-        if (o.outputDir->empty()) return UsageError("--output-dir needs a DIR");
-        if (o.files.empty()) return UsageError("convert --output-dir needs at least one INPUT");
-        return std::nullopt;
-    }
-    if (o.files.size() < 2) return UsageError("convert needs INPUT and OUTPUT");
-    if (o.files.size() > 2) return UsageError("convert takes only INPUT and OUTPUT");
-    return std::nullopt;
-}
-
 // Converts each input into the output folder; 0 only when every log converted.
-int ConvertIntoFolder(ConvertOptions& o) {
+int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const std::vector<std::string>& inputs) {
     BinaryStdout();
     int status = 0;
     std::set<std::string> outputs;
-    for (const std::string& input : o.files) {
+    for (const std::string& input : inputs) {
         WriteLine(stdout, "== " + input);
-        o.request.inputName = input;
-        o.request.outputName = OutputNameInFolder(*o.outputDir, input);
+        request.inputName = input;
+        request.outputName = OutputNameInFolder(folder, input);
         // Two inputs of one name would write the same output: the later one is refused.
-        const bool repeated = !outputs.insert(o.request.outputName).second;
+        const bool repeated = !outputs.insert(request.outputName).second;
         const ConvertOutcome outcome =
             repeated ? ConvertOutcome{"ERROR: Another input of this run has the same file name.", {}}
-                     : RunConvertCommand(o.request);
+                     : RunConvertCommand(request);
         if (outcome.error) {
             WriteLine(stdout, *outcome.error);
             WriteLine(stdout, "");
@@ -149,16 +91,30 @@ int ConvertIntoFolder(ConvertOptions& o) {
 } // namespace
 
 int ConvertCommand(const Args& args) {
-    ConvertOptions o;
-    if (const auto status = ParseConvertOptions(args, o)) return *status;
+    const ParseResult parsed =
+        ParseCommandLine("convert", args,
+                         {Option::Selection, Option::SelectionAuto, Option::NoMobile, Option::List, Option::OutputDir},
+                         kConvertHelp);
+    if (!parsed.line) return parsed.status;
+    const CommandLine& line = *parsed.line;
+    if (line.outputDir) {
+        if (line.operands.empty()) return CommandUsageError("convert", "missing INPUT");
+    } else {
+        if (line.operands.size() < 2) return CommandUsageError("convert", "missing INPUT and OUTPUT");
+        if (line.operands.size() > 2) return CommandUsageError("convert", "takes only INPUT and OUTPUT");
+    }
+    ConvertRequest request;
+    request.selection = line.selection.value_or(Selection()); // none: the Convert command reports it
+    request.selectionFromLog = line.selectionAuto;
+    request.addMobile = !line.noMobile;
     std::optional<AbbrevList> list;
-    if (!LoadListOptions(o.lists, list)) return 1;
-    if (list) o.request.list = &*list;
-    if (o.outputDir) return ConvertIntoFolder(o);
+    if (!LoadListOptions(line, list)) return 1;
+    if (list) request.list = &*list;
+    if (line.outputDir) return ConvertIntoFolder(request, *line.outputDir, line.operands);
 
-    o.request.inputName = o.files[0];
-    o.request.outputName = o.files[1];
-    const ConvertOutcome outcome = RunConvertCommand(o.request);
+    request.inputName = line.operands[0];
+    request.outputName = line.operands[1];
+    const ConvertOutcome outcome = RunConvertCommand(request);
     if (outcome.error) {
         WriteLine(stderr, *outcome.error);
         return 1;

@@ -1,19 +1,11 @@
 #pragma once
-// The records one conversion run passes around: the fields of one QSO and
-// the run report with its three message lists.
-#include <optional>
+// The report of one conversion run: three message lists, and the counters
+// of what was written.
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace shirl {
-
-struct AdifField {
-    std::string name;                 // as written in the tag, case kept; empty = cleared
-    std::optional<std::string> value; // absent for a tag without a length (<EOR>)
-};
-
-// The fields of one QSO in input order, the <EOR> field last.
-using QsoFields = std::vector<AdifField>;
 
 // A list of report messages. Kept oldest first, which is the order in which
 // the report shows them.
@@ -28,12 +20,19 @@ private:
     std::vector<std::string> m_messages;
 };
 
+// Appends one message to `list`.
 inline void PushMessage(MessageList& list, std::string text) { list.Push(std::move(text)); }
 
 struct RunReport {
     MessageList first;  // progress and summary
     MessageList second; // problems resolving county fields
     MessageList third;  // problems of the input file
+};
+
+// Counters of one run that ConvertQso increments.
+struct RunCounters {
+    std::int64_t qsosWritten = 0;      // output records written
+    std::int64_t countyLineCopies = 0; // records beyond the first of a QSO
 };
 
 } // namespace shirl

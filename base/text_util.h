@@ -1,6 +1,6 @@
 #pragma once
-// Byte-wise text helpers of the C locale, shared by the reader and the
-// QSO conversion.
+// Byte-wise text helpers of the C locale, shared by every layer (the reader,
+// the Selection codes, the conversion and the callsign prefix).
 #include <cstdint>
 #include <limits>
 #include <string_view>

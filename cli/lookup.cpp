@@ -11,6 +11,7 @@
 
 #include "cli/commands.h"
 #include "cli/list_options.h"
+#include "cli/options.h"
 #include "convert/lookup.h"
 #include "data/gazetteer.h"
 #include "data/selections.h"
@@ -41,45 +42,17 @@ const std::string kLookupHelp = std::string(
 } // namespace
 
 int LookupCommand(const Args& args) {
-    std::optional<std::string> code;
-    Args abbreviations;
-    bool optionsEnded = false;
-    ListOptions lists;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        std::string error;
-        if (!optionsEnded) {
-            const ListOptionResult taken = TakeListOption(args, i, lists, error);
-            if (taken == ListOptionResult::UsageError) return UsageError("lookup: " + error);
-            if (taken == ListOptionResult::Taken) continue;
-        }
-        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
-            abbreviations.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
-            std::cout << kLookupHelp;
-            return 0;
-        } else if (arg == "--selection") {
-            if (i + 1 >= args.size()) return UsageError("lookup: --selection needs a CODE");
-            code = args[++i];
-        } else if (arg.rfind("--selection=", 0) == 0) {
-            code = arg.substr(std::string_view("--selection=").size());
-        } else {
-            return UsageError("lookup: unknown option '" + arg + "'");
-        }
-    }
-    if (!code) return UsageError("lookup: missing --selection CODE");
-    const int selection = FindSelectionByCode(*code);
-    if (selection < 0) return UsageError("lookup: unknown Selection code '" + *code + "'");
-    if (abbreviations.empty()) return UsageError("lookup: missing ABBREV");
-
+    const ParseResult parsed = ParseCommandLine("lookup", args, {Option::Selection, Option::List}, kLookupHelp);
+    if (!parsed.line) return parsed.status;
+    const CommandLine& commandLine = *parsed.line;
+    if (!commandLine.selection) return CommandUsageError("lookup", "missing --selection CODE");
+    if (commandLine.operands.empty()) return CommandUsageError("lookup", "missing ABBREV");
+    const Selection selection = *commandLine.selection;
     std::optional<AbbrevList> list;
-    if (!LoadListOptions(lists, list)) return 1;
+    if (!LoadListOptions(commandLine, list)) return 1;
 
-    RebuildCountyIndex();
     std::string line;
-    for (const std::string& abbreviation : abbreviations) {
+    for (const std::string& abbreviation : commandLine.operands) {
         const LookupResult result = LookupAbbreviation(abbreviation, selection, list ? &*list : nullptr);
         line.assign(abbreviation).append(1, '\t');
         switch (result.kind) {

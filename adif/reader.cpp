@@ -1,0 +1,306 @@
+#include "adif/reader.h"
+
+#include <array>
+#include <cstring>
+#include <limits>
+
+#include "base/text_util.h"
+
+namespace shirl {
+namespace {
+
+// Input is read 64 KiB at a time: the buffer stays in the cache, and a run
+// on a small log does not pay for a large one (it grows for longer lines).
+constexpr std::size_t kReadChunk = std::size_t{1} << 16;
+// The first bytes are kept in memory while the reader finds out the line
+// end and whether the file has a header; past this much it reads the
+// input a second time instead (when it can).
+constexpr std::size_t kPrescanKeep = std::size_t{8} << 20;
+
+bool IsAsciiAlnum(char c) { return IsAsciiDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// What a byte means while a tag's name is scanned, so that one pass both
+// finds the end of the name and checks it: a byte of the name, a byte that
+// may not stand in a name (blanks, '<', ',', '{' and '}'), or the ':', '>'
+// or line feed that ends the name.
+enum NameByte : unsigned char { kInName = 0, kNotInName = 1, kEndsName = 2 };
+constexpr std::array<unsigned char, 256> kNameBytes = [] {
+    std::array<unsigned char, 256> table{};
+    for (unsigned char c : std::string_view(" \t\r\v\f<,{}")) table[c] = kNotInName;
+    for (unsigned char c : std::string_view(":>\n")) table[c] = kEndsName;
+    return table;
+}();
+
+// The length part of a tag: blanks, an optional sign, digits, and
+// optionally ':' and a type indicator. Negative lengths read as 0 and
+// lengths beyond what a size_t holds saturate.
+bool ParseDeclaredLength(std::string_view text, std::size_t& length) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const std::size_t digitsStart = i;
+    std::size_t value = 0;
+    bool saturated = false;
+    for (; i < text.size() && IsAsciiDigit(text[i]); ++i) {
+        const auto d = static_cast<std::size_t>(text[i] - '0');
+        if (value > (std::numeric_limits<std::size_t>::max() - d) / 10) saturated = true;
+        if (!saturated) value = value * 10 + d;
+    }
+    if (i == digitsStart) return false;
+    if (i < text.size()) {
+        if (text[i++] != ':' || i == text.size()) return false;
+        for (; i < text.size(); ++i)
+            if (!IsAsciiAlnum(text[i])) return false;
+    }
+    if (saturated) value = std::numeric_limits<std::size_t>::max();
+    length = negative ? 0 : value;
+    return true;
+}
+
+} // namespace
+
+AdifReader::AdifReader(ByteSource& input) : m_input(input) {}
+
+AdifReader::Event AdifReader::Next() {
+    m_bytes = {};
+    m_name = {};
+    m_value = {};
+    m_hasValue = false;
+    m_text.clear();
+    if (m_state == State::Start) {
+        m_buf.resize(kReadChunk);
+        Prescan();
+        m_state = m_headerless ? State::Records : State::Header;
+    }
+    return m_state == State::Header ? NextHeaderPiece() : NextRecordEvent();
+}
+
+// Reads the first bytes to learn the line end (CR LF when the first line
+// ends in CR LF) and whether a file starting with '<' has a header (an
+// <eoh> before any <eor>) or starts right with its records.
+void AdifReader::Prescan() {
+    bool lineKnown = false, tagKnown = false, first = true, keep = true;
+    char previous = 0;
+    EndTagMatcher matcher;
+    m_end = 0;
+    while (!(lineKnown && tagKnown)) {
+        if (keep && m_end == m_buf.size()) {
+            if (m_end >= kPrescanKeep && m_input.CanRewind()) {
+                keep = false;
+            } else {
+                m_buf.resize(m_buf.size() * 2);
+            }
+        }
+        const std::size_t at = keep ? m_end : 0;
+        const std::size_t n = m_input.Read(m_buf.data() + at, m_buf.size() - at);
+        if (n == 0) break;
+        for (std::size_t i = at; i < at + n && !(lineKnown && tagKnown); ++i) {
+            const char c = m_buf[i];
+            if (first) {
+                first = false;
+                tagKnown = c != '<';
+            }
+            if (!lineKnown && c == '\n') {
+                lineKnown = true;
+                if (previous == '\r') m_lineEnd = "\r\n";
+            }
+            if (const char which = tagKnown ? 0 : matcher.Feed(c); which != 0) {
+                tagKnown = true;
+                m_headerless = which == 'r';
+            }
+            previous = c;
+        }
+        if (keep) m_end = at + n;
+    }
+    m_pos = 0;
+    if (!keep) {
+        m_end = 0;
+        if (!m_input.Rewind()) m_eof = true;
+    }
+}
+
+// Keeps the unread bytes [m_pos, m_end) (moved to the front) and reads
+// more after them. False when nothing more could be read.
+bool AdifReader::Refill() {
+    if (m_eof) return false;
+    if (m_pos != 0) {
+        const std::size_t kept = m_end - m_pos;
+        if (kept != 0) std::memmove(m_buf.data(), m_buf.data() + m_pos, kept);
+        m_pos = 0;
+        m_end = kept;
+    }
+    if (m_end == m_buf.size()) m_buf.resize(m_buf.size() * 2);
+    const std::size_t n = m_input.Read(m_buf.data() + m_end, m_buf.size() - m_end);
+    if (n == 0) {
+        m_eof = true;
+        return false;
+    }
+    m_end += n;
+    return true;
+}
+
+// The header is handed out a line at a time (or what the buffer holds of a
+// long line), up to and including the line that holds <eoh> in any case.
+AdifReader::Event AdifReader::NextHeaderPiece() {
+    if (m_headerEndPending || (m_pos == m_end && !Refill())) {
+        m_state = State::Records;
+        if (m_eohSeen) return Event::EndOfHeader;
+        return NextRecordEvent(); // the input ended inside the header
+    }
+    const char* start = m_buf.data() + m_pos;
+    const std::size_t available = m_end - m_pos;
+    const void* nl = std::memchr(start, '\n', available);
+    const std::size_t size = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) + 1 : available;
+    for (std::size_t i = 0; i < size && !m_eohSeen; ++i) m_eohSeen = m_headerMatcher.Feed(start[i]) == 'h';
+    m_bytes = std::string_view(start, size);
+    m_pos += size;
+    m_headerEndPending = nl != nullptr && m_eohSeen;
+    return Event::HeaderBytes;
+}
+
+// Text between tags is ignored.
+AdifReader::Event AdifReader::NextRecordEvent() {
+    for (;;) {
+        if (m_skipToEor && !SkipToEor()) return Event::End;
+        if (m_pos == m_end && !Refill()) return Event::End;
+        const char* start = m_buf.data() + m_pos;
+        const void* lt = std::memchr(start, '<', m_end - m_pos);
+        if (lt == nullptr) {
+            m_pos = m_end;
+            continue;
+        }
+        m_pos += static_cast<std::size_t>(static_cast<const char*>(lt) - start);
+        return ReadTag();
+    }
+}
+
+// m_pos is at a '<'.
+AdifReader::Event AdifReader::ReadTag() {
+    std::size_t k = 1; // offsets from m_pos, which a refill keeps
+    char stop = 0;
+    bool badName = false;
+    if (!FindNameEnd(k, stop, badName)) return Malformed();
+    const std::size_t nameEnd = k;
+    std::size_t length = 0;
+    const bool hasValue = stop == ':';
+    if (hasValue && !ReadLength(nameEnd, k, length)) return Malformed();
+    if (nameEnd == 1 || badName) return Malformed();
+    if (m_tagsInRecord >= kMaxRecordFields) return TooManyFields();
+    ++m_tagsInRecord;
+
+    m_name = std::string_view(m_buf.data() + m_pos + 1, nameEnd - 1);
+    m_pos += k + 1;
+    m_hasValue = hasValue;
+    if (hasValue) ReadValue(length);
+    if (m_name.size() == 3 && EqualsNoCase(m_name, "EOR")) {
+        m_tagsInRecord = 0;
+        return Event::EndOfRecord;
+    }
+    return Event::Field;
+}
+
+// From m_pos + k on, finds the ':' or '>' that ends the name; false when
+// the line or the input ends first. `badName` tells of a byte that may not
+// stand in a name.
+bool AdifReader::FindNameEnd(std::size_t& k, char& stop, bool& badName) {
+    unsigned char kinds = 0;
+    for (;;) {
+        const char* const base = m_buf.data() + m_pos;
+        const std::size_t available = m_end - m_pos;
+        for (; k < available; ++k) {
+            const unsigned char kind = kNameBytes[static_cast<unsigned char>(base[k])];
+            if (kind == kEndsName) {
+                stop = base[k];
+                badName = kinds != 0;
+                return stop != '\n';
+            }
+            kinds |= kind;
+        }
+        if (!Refill()) return false;
+    }
+}
+
+// k is at the ':' after the name; on success k is at the '>' and `length`
+// holds the declared length.
+bool AdifReader::ReadLength(std::size_t nameEnd, std::size_t& k, std::size_t& length) {
+    ++k;
+    for (;;) {
+        const char* const base = m_buf.data() + m_pos;
+        const std::size_t available = m_end - m_pos;
+        for (; k < available; ++k) {
+            if (base[k] == '\n') return false;
+            if (base[k] == '>')
+                return ParseDeclaredLength(std::string_view(base + nameEnd + 1, k - nameEnd - 1), length);
+        }
+        if (!Refill()) return false;
+    }
+}
+
+// The malformed tag at m_pos with the rest of its line; the reader then
+// skips to the next <eor>.
+AdifReader::Event AdifReader::Malformed() {
+    std::size_t k = 0;
+    for (;;) {
+        const void* nl = std::memchr(m_buf.data() + m_pos + k, '\n', m_end - m_pos - k);
+        if (nl != nullptr) {
+            k = static_cast<std::size_t>(static_cast<const char*>(nl) - (m_buf.data() + m_pos));
+            break;
+        }
+        k = m_end - m_pos;
+        if (!Refill()) break;
+    }
+    std::string_view line(m_buf.data() + m_pos, k);
+    while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    m_text.assign("Malformed ADIF tag, skipping QSO: [").append(line).append("]");
+    m_tagsInRecord = 0;
+    m_skipToEor = true;
+    return Event::Malformed;
+}
+
+// The skip starts at this tag's '<': a tag that is itself <EOR> ends it.
+AdifReader::Event AdifReader::TooManyFields() {
+    m_text = "QSO has too many ADIF fields (> " + std::to_string(kMaxRecordFields) + ")";
+    m_tagsInRecord = 0;
+    m_skipToEor = true;
+    return Event::TooManyFields;
+}
+
+// Resumes after the next <eor> (any letter case), starting at m_pos.
+bool AdifReader::SkipToEor() {
+    EndTagMatcher matcher;
+    for (;;) {
+        if (m_pos == m_end && !Refill()) return false;
+        for (; m_pos < m_end; ++m_pos) {
+            if (matcher.Feed(m_buf[m_pos]) == 'r') {
+                ++m_pos;
+                m_skipToEor = false;
+                return true;
+            }
+        }
+    }
+}
+
+// The value is exactly the next `length` bytes of the input, line ends
+// included, or what is left of the input when it ends sooner.
+void AdifReader::ReadValue(std::size_t length) {
+    if (length <= m_end - m_pos) { // the usual case: all of it is in the buffer
+        m_value = std::string_view(m_buf.data() + m_pos, length);
+        m_pos += length;
+        return;
+    }
+    // The buffer moves while the rest is read: name and value get copies.
+    m_nameCopy.assign(m_name);
+    m_name = m_nameCopy;
+    m_valueCopy.clear();
+    while (length != 0) {
+        if (m_pos == m_end && !Refill()) break;
+        const std::size_t n = std::min(length, m_end - m_pos);
+        m_valueCopy.append(m_buf.data() + m_pos, n);
+        m_pos += n;
+        length -= n;
+    }
+    m_value = m_valueCopy;
+}
+
+} // namespace shirl

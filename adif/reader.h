@@ -1,0 +1,93 @@
+#pragma once
+// A pull reader of ADIF: the caller asks for one event at a time and gets
+// the header's bytes, each field, the end of each record and the problems of
+// the input. It knows nothing of what the fields mean.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "adif/byte_io.h"
+#include "adif/end_tag_matcher.h"
+
+namespace shirl {
+
+// Limit of tags in one record, its <EOR> included.
+inline constexpr std::size_t kMaxRecordFields = 1000;
+
+class AdifReader {
+public:
+    enum class Event {
+        HeaderBytes,   // Bytes(): the next piece of the header, copied as it stands
+        EndOfHeader,   // the header's last line (the one with <EOH>) has been handed out
+        Field,         // Name(), Value(): one field of the record being read
+        EndOfRecord,   // Name(), Value(): the <EOR> tag (in its own letter case)
+        Malformed,     // Text(): a tag that is not ADIF; the record so far is void
+        TooManyFields, // Text(): the record has more than kMaxRecordFields tags; it is void
+        End,           // no more input (Failed() tells a read error from the end)
+    };
+
+    explicit AdifReader(ByteSource& input);
+    AdifReader(const AdifReader&) = delete;
+    AdifReader& operator=(const AdifReader&) = delete;
+
+    // Reads on to the next event.
+    Event Next();
+
+    // The views below stay valid until the next call of Next().
+    std::string_view Bytes() const { return m_bytes; }
+    std::string_view Name() const { return m_name; }
+    // nullopt for a tag without a length (<EOR>, <APP_X>).
+    std::optional<std::string_view> Value() const {
+        return m_hasValue ? std::optional<std::string_view>(m_value) : std::nullopt;
+    }
+    std::string_view Text() const { return m_text; }
+
+    // The line end of the input's first line ("\r\n" or "\n"); known after the
+    // first call of Next().
+    std::string_view LineEnd() const { return m_lineEnd; }
+    // Whether reading stopped on an input error rather than at its end.
+    bool Failed() const { return m_input.Failed(); }
+
+private:
+    enum class State { Start, Header, Records };
+
+    void Prescan();
+    bool Refill();
+    Event NextHeaderPiece();
+    Event NextRecordEvent();
+    Event ReadTag();
+    bool FindNameEnd(std::size_t& k, char& stop, bool& badName);
+    bool ReadLength(std::size_t nameEnd, std::size_t& k, std::size_t& length);
+    Event Malformed();
+    Event TooManyFields();
+    bool SkipToEor();
+    void ReadValue(std::size_t length);
+
+    ByteSource& m_input;
+    std::vector<char> m_buf;
+    std::size_t m_pos = 0;
+    std::size_t m_end = 0;
+    bool m_eof = false;
+
+    State m_state = State::Start;
+    std::string_view m_lineEnd = "\n";
+    bool m_headerless = false;
+    EndTagMatcher m_headerMatcher;
+    bool m_eohSeen = false;
+    bool m_headerEndPending = false;
+    bool m_skipToEor = false;
+    std::size_t m_tagsInRecord = 0;
+
+    std::string_view m_bytes;
+    std::string_view m_name;
+    std::string_view m_value;
+    bool m_hasValue = false;
+    std::string m_text;
+    // Copies for a name or value that does not stay whole in the buffer.
+    std::string m_nameCopy;
+    std::string m_valueCopy;
+};
+
+} // namespace shirl

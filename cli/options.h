@@ -1,0 +1,52 @@
+#pragma once
+// The one option parser of shirl-cli: every command reads its arguments
+// through it, so that an option means and reports the same everywhere.
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/commands.h"
+#include "data/abbrev_list.h"
+#include "data/selections.h"
+
+namespace shirl::cli {
+
+enum class Option {
+    Selection,     // --selection CODE (or --selection=CODE): a Selection code in any letter case
+    SelectionAuto, // with Selection: --selection auto, the Selection the log's CONTEST_ID names
+    NoMobile,      // --no-mobile
+    List,          // --list FILE, repeatable, and --list-mode extend|replace
+    OutputDir,     // --output-dir DIR
+    Csv,           // --csv
+};
+
+struct CommandLine {
+    std::optional<Selection> selection;
+    bool selectionAuto = false; // --selection auto
+    bool noMobile = false;
+    std::vector<std::string> lists; // --list FILE, in order
+    AbbrevList::Mode listMode = AbbrevList::Mode::Extend;
+    std::optional<std::string> outputDir;
+    bool csv = false;
+    std::vector<std::string> operands; // the arguments that are not options, in order
+};
+
+// What parsing ended in: a command line to run, or an exit status (0 after
+// printing the help, 2 after a usage error).
+struct ParseResult {
+    std::optional<CommandLine> line;
+    int status = 0;
+};
+
+// Reads `args` of `command`, which accepts the options `allowed` and --help
+// (-h). An argument that does not start with '-' (and "-" itself) is an
+// operand, and so is every argument after "--".
+ParseResult ParseCommandLine(std::string_view command, const Args& args, std::initializer_list<Option> allowed,
+                             std::string_view help);
+
+// A usage error of `command`: "shirl-cli: COMMAND: MESSAGE" on stderr; returns 2.
+int CommandUsageError(std::string_view command, const std::string& message);
+
+} // namespace shirl::cli

@@ -1,0 +1,37 @@
+// shirl-cli selections: the Selections in the order the dialog offers them,
+// CODE<TAB>NAME, one a line.
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "cli/commands.h"
+#include "cli/options.h"
+#include "data/selections.h"
+
+namespace shirl::cli {
+namespace {
+
+constexpr std::string_view kSelectionsHelp =
+    "Usage: shirl-cli selections\n"
+    "\n"
+    "Lists the Selections in the order the dialog offers them, one a line:\n"
+    "\n"
+    "  CODE<TAB>NAME\n"
+    "\n"
+    "Options:\n"
+    "  --help  show this help\n";
+
+} // namespace
+
+int SelectionsCommand(const Args& args) {
+    const ParseResult parsed = ParseCommandLine("selections", args, {}, kSelectionsHelp);
+    if (!parsed.line) return parsed.status;
+    if (!parsed.line->operands.empty())
+        return CommandUsageError("selections", "unexpected argument '" + parsed.line->operands.front() + "'");
+    std::string out;
+    for (const Selection s : DisplayOrder()) out.append(s.Code()).append("\t").append(s.Name()).append("\n");
+    std::cout << out << std::flush;
+    return std::cout ? 0 : 1;
+}
+
+} // namespace shirl::cli

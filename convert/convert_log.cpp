@@ -1,0 +1,115 @@
+#include "convert/convert_log.h"
+
+#include <string>
+#include <vector>
+
+#include "adif/reader.h"
+#include "convert/convert_qso.h"
+#include "convert/qso_time.h"
+
+namespace shirl {
+namespace {
+
+class LogConverter {
+public:
+    LogConverter(ByteSink& output, const QsoOptions& options, RunReport& report)
+        : m_output(output), m_options(options), m_report(report) {}
+
+    ConvertLogResult Run(ByteSource& input, std::optional<std::string_view> outputName);
+
+private:
+    void TakeField(const AdifReader& reader);
+    void CompleteQso(std::string_view lineEnd);
+    void WriteSummary(std::optional<std::string_view> outputName);
+
+    ByteSink& m_output;
+    QsoOptions m_options;
+    RunReport& m_report;
+    // The fields of the QSO being read are m_slots[0, m_used); the slots
+    // after them keep the storage of earlier QSOs for reuse.
+    std::vector<QsoField> m_slots;
+    std::size_t m_used = 0;
+    QsoClock m_clock;
+    RunCounters m_counters;
+    int m_countiesConverted = 0;
+};
+
+ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_view> outputName) {
+    AdifReader reader(input);
+    for (;;) {
+        switch (reader.Next()) {
+        case AdifReader::Event::HeaderBytes: m_output.Write(reader.Bytes()); continue;
+        case AdifReader::Event::EndOfHeader: m_output.Write(reader.LineEnd()); continue;
+        case AdifReader::Event::Field: TakeField(reader); continue;
+        case AdifReader::Event::EndOfRecord:
+            TakeField(reader);
+            CompleteQso(reader.LineEnd());
+            continue;
+        case AdifReader::Event::Malformed:
+        case AdifReader::Event::TooManyFields:
+            PushMessage(m_report.third, std::string(reader.Text()));
+            m_used = 0;
+            continue;
+        case AdifReader::Event::End: break;
+        }
+        break;
+    }
+    if (m_used != 0) PushMessage(m_report.third, "QSO without <EOR> at end of file, skipping");
+    if (reader.Failed()) PushMessage(m_report.third, "ERROR: Could not read the whole input file.");
+    WriteSummary(outputName);
+    return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies};
+}
+
+// Copies the field into the next slot; a slot that held the same name keeps
+// its kind, so that a name is classified once per run and column of the log.
+void LogConverter::TakeField(const AdifReader& reader) {
+    if (m_used == m_slots.size()) m_slots.emplace_back();
+    QsoField& field = m_slots[m_used++];
+    const std::string_view name = reader.Name();
+    if (field.name != name) {
+        field.name.assign(name);
+        field.kind = ClassifyFieldName(name);
+    }
+    const auto value = reader.Value();
+    if (!value) {
+        field.value.reset();
+        return;
+    }
+    if (!field.value) field.value.emplace();
+    field.value->assign(*value);
+    if (field.kind == FieldKind::QsoDate) m_clock.TakeDate(*value, m_report);
+    if (field.kind == FieldKind::TimeOn) m_clock.TakeTime(*value, m_report);
+}
+
+void LogConverter::CompleteQso(std::string_view lineEnd) {
+    m_countiesConverted += ConvertQso(RecordOutput{m_output, lineEnd}, m_options,
+                                      std::span<QsoField>(m_slots.data(), m_used), m_clock.Complete(),
+                                      m_counters, m_report);
+    m_used = 0;
+}
+
+void LogConverter::WriteSummary(std::optional<std::string_view> outputName) {
+    std::string converted = m_counters.countyLineCopies != 0 ? "\n" : "";
+    converted.append("Converted ").append(std::to_string(m_countiesConverted)).append(" ");
+    converted.append(m_options.selection.Name()).append(" counties.");
+    PushMessage(m_report.first, std::move(converted));
+    std::string wrote = "Wrote " + std::to_string(m_counters.qsosWritten) + " QSOs";
+    if (outputName) wrote.append(" to ").append(*outputName);
+    PushMessage(m_report.first, std::move(wrote));
+}
+
+} // namespace
+
+ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
+                                    std::optional<std::string_view> outputName, RunReport& report,
+                                    const AbbrevList* list) {
+    LogConverter converter(output, QsoOptions{selection, addMobile, list}, report);
+    return converter.Run(input, outputName);
+}
+
+int ConvertLog(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
+               std::optional<std::string_view> outputName, RunReport& report, const AbbrevList* list) {
+    return ConvertLogDetailed(input, output, selection, addMobile, outputName, report, list).countiesConverted;
+}
+
+} // namespace shirl

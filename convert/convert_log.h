@@ -1,0 +1,34 @@
+#pragma once
+// The conversion run: reads an ADIF log in one streaming pass, copies its
+// header, converts each QSO and ends the report with the summary lines.
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "adif/byte_io.h"
+#include "convert/run_report.h"
+#include "data/abbrev_list.h"
+#include "data/selections.h"
+
+namespace shirl {
+
+struct ConvertLogResult {
+    int countiesConverted = 0;
+    std::int64_t qsosWritten = 0;
+    std::int64_t countyLineCopies = 0;
+};
+
+// Runs one conversion from `input` to `output` for `selection`. Pushes the
+// run's messages onto `report` and ends with the Converted and Wrote lines
+// ("Wrote N QSOs to NAME", or "Wrote N QSOs" without `outputName`). The
+// caller flushes and closes `output`.
+// `list` is the operator's abbreviation list for `selection`, or nullptr.
+ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
+                                    std::optional<std::string_view> outputName, RunReport& report,
+                                    const AbbrevList* list = nullptr);
+
+// Same, returning the number of counties converted.
+int ConvertLog(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
+               std::optional<std::string_view> outputName, RunReport& report, const AbbrevList* list = nullptr);
+
+} // namespace shirl

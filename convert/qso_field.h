@@ -1,0 +1,48 @@
+#pragma once
+// One field of a QSO as the conversion holds it: name, value and what the
+// name means here.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace shirl {
+
+// What a field name means to the conversion, found once per field.
+enum class FieldKind : unsigned char {
+    Other,
+    Call,
+    Band,
+    Freq,
+    FreqRx,
+    Mode,
+    Comment,
+    County,   // one of the 22 fields that may carry the worked station's county
+    Cnty,     // CNTY: a county field, and the field the copies are made of
+    Srx,      // SRX: a county field unless it holds a serial number
+    MyCounty, // one of the 3 fields that may carry the operator's own county
+    State,
+    MyState,
+    MyCnty,
+    AliasRst, // APP_WRITELOG_RST, written as RST_RCVD
+    AliasSnt, // APP_WRITELOG_SNT, written as RST_SENT
+    QsoDate,
+    TimeOn,
+};
+
+// The kind of a field name, in any letter case.
+FieldKind ClassifyFieldName(std::string_view name);
+
+struct QsoField {
+    std::string name;                 // as written in the tag, case kept; empty = left out
+    std::optional<std::string> value; // absent for a tag without a length (<EOR>)
+    FieldKind kind = FieldKind::Other;  // ClassifyFieldName(name), kept up to date on renames
+};
+
+// The fields of one QSO in input order, the <EOR> field last.
+using QsoFields = std::vector<QsoField>;
+
+// Renames `field` and sets the kind of its new name.
+void RenameField(QsoField& field, std::string_view name, FieldKind kind);
+
+} // namespace shirl

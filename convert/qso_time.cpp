@@ -1,0 +1,132 @@
+#include "convert/qso_time.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string>
+
+#include "base/text_util.h"
+
+namespace shirl {
+namespace {
+
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+bool IsLeapYear(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+int DaysInMonth(std::int64_t y, int m) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return (m == 2 && IsLeapYear(y)) ? 29 : kDays[m - 1];
+}
+
+void PutTwoDigits(char* out, int value) {
+    out[0] = static_cast<char>('0' + value / 10);
+    out[1] = static_cast<char>('0' + value % 10);
+}
+
+} // namespace
+
+std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
+    year -= month <= 2 ? 1 : 0;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const std::int64_t yoe = year - era * 400;
+    const std::int64_t doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+CivilDate CivilFromDays(std::int64_t days) {
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const std::int64_t doe = days - era * 146097;
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::int64_t mp = (5 * doy + 2) / 153;
+    const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    return {yoe + era * 400 + (month <= 2 ? 1 : 0), month, day};
+}
+
+UtcTime UtcFromSeconds(std::int64_t seconds) {
+    std::int64_t days = seconds / kSecondsPerDay;
+    std::int64_t rest = seconds % kSecondsPerDay;
+    if (rest < 0) {
+        rest += kSecondsPerDay;
+        --days;
+    }
+    const auto secondOfDay = static_cast<int>(rest);
+    return {CivilFromDays(days), secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60};
+}
+
+UtcText FormatUtc(std::int64_t seconds) {
+    const UtcTime t = UtcFromSeconds(seconds);
+    UtcText text{};
+    const std::int64_t year = t.date.year;
+    char digits[20];
+    const auto yearLength = static_cast<std::size_t>(
+        std::to_chars(digits, digits + sizeof digits, year < 0 ? -year : year).ptr - digits);
+    std::size_t n = 0;
+    if (year < 0) text.date[n++] = '-';
+    for (std::size_t pad = yearLength; pad < 4; ++pad) text.date[n++] = '0';
+    for (std::size_t i = 0; i < yearLength; ++i) text.date[n++] = digits[i];
+    PutTwoDigits(text.date + n, t.date.month);
+    PutTwoDigits(text.date + n + 2, t.date.day);
+    text.dateLength = n + 4;
+    PutTwoDigits(text.time, t.hour);
+    PutTwoDigits(text.time + 2, t.minute);
+    PutTwoDigits(text.time + 4, t.second);
+    return text;
+}
+
+void QsoClock::TakeDate(std::string_view value, RunReport& report) {
+    bool ok = value.size() == 8 && std::all_of(value.begin(), value.end(), IsAsciiDigit);
+    std::int64_t year = 0;
+    int month = 0, day = 0;
+    if (ok) {
+        year = (value[0] - '0') * 1000 + (value[1] - '0') * 100 + (value[2] - '0') * 10 + (value[3] - '0');
+        month = (value[4] - '0') * 10 + (value[5] - '0');
+        day = (value[6] - '0') * 10 + (value[7] - '0');
+        ok = year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
+    }
+    if (!ok) {
+        PushMessage(report.third, "Could not parse date " + std::string(value));
+        return;
+    }
+    m_year = year;
+    m_month = month;
+    m_day = day;
+    m_haveDate = true;
+}
+
+void QsoClock::TakeTime(std::string_view value, RunReport& report) {
+    const std::int64_t v = ReadDecimal(value);
+    if (value.size() == 4) {
+        m_hour = v / 100;
+        m_minute = v % 100;
+        m_second = 0;
+    } else if (value.size() == 6) {
+        m_hour = v / 10000;
+        m_minute = (v / 100) % 100;
+        m_second = v % 100;
+    } else {
+        PushMessage(report.third, "Could not parse time " + std::string(value));
+    }
+}
+
+std::optional<std::int64_t> QsoClock::Complete() {
+    if (!m_haveDate) return std::nullopt;
+    const std::int64_t seconds =
+        DaysFromCivil(m_year, m_month, m_day) * kSecondsPerDay + m_hour * 3600 + m_minute * 60 + m_second;
+    const bool inRange = m_hour >= 0 && m_hour < 24 && m_minute >= 0 && m_minute < 60 && m_second >= 0 && m_second < 60;
+    if (!inRange) {
+        const UtcTime t = UtcFromSeconds(seconds);
+        m_year = t.date.year;
+        m_month = t.date.month;
+        m_day = t.date.day;
+        m_hour = t.hour;
+        m_minute = t.minute;
+        m_second = t.second;
+    }
+    return seconds;
+}
+
+} // namespace shirl

@@ -1,0 +1,61 @@
+#pragma once
+// The date and time of the QSOs of a run: UTC calendar arithmetic
+// (proleptic Gregorian, no time zone), the clock that carries the last
+// QSO_DATE and TIME_ON from one QSO to the next, and their output text.
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "convert/run_report.h"
+
+namespace shirl {
+
+// Days since 1970-01-01 of a calendar date.
+std::int64_t DaysFromCivil(std::int64_t year, int month, int day);
+
+struct CivilDate {
+    std::int64_t year;
+    int month;
+    int day;
+};
+// The calendar date of a day number since 1970-01-01.
+CivilDate CivilFromDays(std::int64_t days);
+
+// A moment split into date and time of day (hour, minute, second in range).
+struct UtcTime {
+    CivilDate date;
+    int hour, minute, second;
+};
+// Seconds since 1970-01-01 00:00:00 split into date and time of day.
+UtcTime UtcFromSeconds(std::int64_t seconds);
+
+// "YYYYMMDD" (a negative or longer year as it is) and "HHMMSS" of a moment.
+struct UtcText {
+    char date[24];
+    std::size_t dateLength;
+    char time[6];
+    std::string_view Date() const { return {date, dateLength}; }
+    std::string_view Time() const { return {time, 6}; }
+};
+UtcText FormatUtc(std::int64_t seconds);
+
+// The date and time that the QSOs of a run carry: each QSO_DATE and TIME_ON
+// read sets its part; a value that cannot be read leaves it and is reported.
+class QsoClock {
+public:
+    // A QSO_DATE value: "YYYYMMDD" of a real date.
+    void TakeDate(std::string_view value, RunReport& report);
+    // A TIME_ON value: "HHMM" or "HHMMSS".
+    void TakeTime(std::string_view value, RunReport& report);
+    // Seconds since 1970 of the QSO being completed, or nullopt before any
+    // valid date. Parts out of range roll over (24:00 is 00:00 of the next
+    // day), and the clock keeps the rolled-over values for the next QSOs.
+    std::optional<std::int64_t> Complete();
+
+private:
+    bool m_haveDate = false;
+    std::int64_t m_year = 0, m_hour = 0, m_minute = 0, m_second = 0;
+    int m_month = 0, m_day = 0;
+};
+
+} // namespace shirl

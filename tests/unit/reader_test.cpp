@@ -1,0 +1,107 @@
+// The pull reader: the events of an ADIF text, with their names, values and
+// texts, the same however the input is cut into reads.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "adif/byte_io.h"
+#include "adif/reader.h"
+
+namespace shirl {
+namespace {
+
+using Event = AdifReader::Event;
+
+// One event as text: "H:bytes" (a header line), "EOH", "F:NAME=value" ("F:NAME" without a
+// value), "R:EOR", "M:text", "T:text"; End is not listed.
+std::vector<std::string> Events(std::string_view input, std::size_t chunk = 0, bool rewindable = true,
+                                std::string* lineEnd = nullptr) {
+    MemorySource source(input, rewindable, chunk);
+    AdifReader reader(source);
+    std::vector<std::string> out;
+    for (Event e = reader.Next(); e != Event::End; e = reader.Next()) {
+        const auto field = [&] {
+            std::string text(reader.Name());
+            if (reader.Value()) text.append("=").append(*reader.Value());
+            return text;
+        };
+        switch (e) {
+        case Event::HeaderBytes: // pieces follow the reads: joined here
+            if (out.empty() || out.back().rfind("H:", 0) != 0 || out.back().back() == '\n') out.push_back("H:");
+            out.back().append(reader.Bytes());
+            break;
+        case Event::EndOfHeader: out.push_back("EOH"); break;
+        case Event::Field: out.push_back("F:" + field()); break;
+        case Event::EndOfRecord: out.push_back("R:" + field()); break;
+        case Event::Malformed: out.push_back("M:" + std::string(reader.Text())); break;
+        case Event::TooManyFields: out.push_back("T:" + std::string(reader.Text())); break;
+        case Event::End: break;
+        }
+    }
+    if (lineEnd) *lineEnd = std::string(reader.LineEnd());
+    return out;
+}
+
+struct ReaderEventCase {
+    const char* label;
+    std::string input;
+    std::vector<std::string> events;
+};
+
+void PrintTo(const ReaderEventCase& c, std::ostream* os) { *os << c.label; }
+
+class ReaderEvents : public ::testing::TestWithParam<ReaderEventCase> {};
+
+TEST_P(ReaderEvents, SameEventsForEveryReadSize) {
+    const ReaderEventCase& c = GetParam();
+    EXPECT_EQ(Events(c.input), c.events);
+    for (const std::size_t chunk : {1, 2, 3, 7}) {
+        EXPECT_EQ(Events(c.input, chunk, false), c.events) << "reads of " << chunk << " bytes";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReaderEvents,
+    ::testing::Values(
+        ReaderEventCase{"header_then_record", "Log\n<EOH>\n<CALL:4>K1AB <eor>\n",
+                        {"H:Log\n", "H:<EOH>\n", "EOH", "F:CALL=K1AB", "R:eor"}},
+        ReaderEventCase{"header_without_end", "just text\n", {"H:just text\n"}},
+        ReaderEventCase{"header_end_without_line_end", "Log <Eoh>", {"H:Log <Eoh>", "EOH"}},
+        ReaderEventCase{"headerless", "<CALL:2>AB<EOR><CALL:2>CD<EOR>", {"F:CALL=AB", "R:EOR", "F:CALL=CD", "R:EOR"}},
+        ReaderEventCase{"value_spans_lines_and_takes_a_lt", "<A:5>x\r\n<y<EOR>", {"F:A=x\r\n<y", "R:EOR"}},
+        ReaderEventCase{"tag_without_length_and_types", "<APP_X><B:3:S>abc<C : 1>d<EOR:0><eor>",
+                        {"F:APP_X", "F:B=abc", "M:Malformed ADIF tag, skipping QSO: [<C : 1>d<EOR:0><eor>]"}},
+        ReaderEventCase{"length_forms", "<A: +2>ab<B:-3>c<C:02:N>de<EOR>", {"F:A=ab", "F:B=", "F:C=de", "R:EOR"}},
+        ReaderEventCase{"value_cut_by_the_end", "<A:1>x<EOR><B:10>abc", {"F:A=x", "R:EOR", "F:B=abc"}},
+        ReaderEventCase{"no_end_tag_at_all_is_header", "<A:10>abc", {"H:<A:10>abc"}},
+        ReaderEventCase{"malformed_then_skip_to_eor", "<A:1>x <B C:1>y\n<D:1>z <EoR> <E:1>w <EOR>",
+                        {"F:A=x", "M:Malformed ADIF tag, skipping QSO: [<B C:1>y]", "F:E=w", "R:EOR"}},
+        ReaderEventCase{"name_cut_by_line_end", "<A:1>x <B\r\n:1>y <EOR><C:1>z<EOR>",
+                        {"F:A=x", "M:Malformed ADIF tag, skipping QSO: [<B]", "F:C=z", "R:EOR"}},
+        ReaderEventCase{"empty_name", "<:1>x<EOR>", {"M:Malformed ADIF tag, skipping QSO: [<:1>x<EOR>]"}},
+        ReaderEventCase{"text_between_tags", "<EOH>\na <A:1>x b > c <EOR> d", {"H:<EOH>\n", "EOH", "F:A=x", "R:EOR"}}));
+
+TEST(ReaderEvents, TooManyFieldsVoidsTheRecordUpToItsEor) {
+    std::string record;
+    for (std::size_t i = 0; i < kMaxRecordFields; ++i) record += "<F:1>x";
+    const std::string input = record + "<EOR><A:1>y<EOR>" + record.substr(6) + "<EOR>";
+    const std::vector<std::string> events = Events(input);
+    ASSERT_EQ(events.size(), kMaxRecordFields + 1 + 2 + kMaxRecordFields);
+    EXPECT_EQ(events[kMaxRecordFields - 1], "F:F=x");
+    EXPECT_EQ(events[kMaxRecordFields], "T:QSO has too many ADIF fields (> 1000)");
+    EXPECT_EQ(events[kMaxRecordFields + 1], "F:A=y"); // the skip ended at the <EOR> itself
+    EXPECT_EQ(events.back(), "R:EOR");                // 999 fields and <EOR> are within the limit
+}
+
+TEST(ReaderEvents, LineEndOfTheFirstLine) {
+    for (const auto& [input, expected] : std::vector<std::pair<std::string, std::string>>{
+             {"Log\r\n<EOH>\n", "\r\n"}, {"Log\n<EOH>\r\n", "\n"}, {"<A:1>x<EOR>", "\n"}, {"<A:3>x\r\n<EOR>", "\r\n"}}) {
+        std::string lineEnd;
+        Events(input, 0, true, &lineEnd);
+        EXPECT_EQ(lineEnd, expected) << input;
+    }
+}
+
+} // namespace
+} // namespace shirl
