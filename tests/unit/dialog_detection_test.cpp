@@ -5,6 +5,7 @@
 // stops the run with a message box.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -223,4 +224,79 @@ TEST(ListFoldersTest, SettingsFolderThenProgramFolder) {
 TEST(ContestIdSelectionsTest, EveryDetectableSelectionIsInTheStateList) {
     // A detected Selection can only be shown when the list offers it.
     for (const ContestIdEntry& entry : ContestIdTable()) EXPECT_GE(RowOfCode(Selection(entry.selection).Code()), 0) << entry.contestId;
+}
+
+namespace {
+
+#ifdef _WIN32
+constexpr const char* kSettingsVariable = "APPDATA";
+constexpr const char* kListsUnder = "Shirl\\lists";
+#else
+constexpr const char* kSettingsVariable = "XDG_CONFIG_HOME";
+constexpr const char* kListsUnder = "shirl/lists";
+#endif
+
+// Sets an environment variable to a UTF-8 value for the life of the object.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value) : m_name(name) {
+#ifdef _WIN32
+        const std::wstring wide(name, name + std::strlen(name));
+        if (const wchar_t* old = _wgetenv(wide.c_str())) m_old = fs::path(old).u8string();
+        _wputenv_s(wide.c_str(), fs::path(std::u8string(value.begin(), value.end())).wstring().c_str());
+#else
+        if (const char* old = std::getenv(name)) m_old = std::u8string(old, old + std::strlen(old));
+        ::setenv(name, value.c_str(), 1);
+#endif
+    }
+    ~ScopedVariable() {
+#ifdef _WIN32
+        const std::wstring wide(m_name, m_name + std::strlen(m_name));
+        _wputenv_s(wide.c_str(), m_old ? fs::path(*m_old).wstring().c_str() : L"");
+#else
+        if (m_old) {
+            ::setenv(m_name, std::string(m_old->begin(), m_old->end()).c_str(), 1);
+        } else {
+            ::unsetenv(m_name);
+        }
+#endif
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::u8string> m_old;
+};
+
+std::string Utf8(const fs::path& path) {
+    const std::u8string u8 = path.u8string();
+    return std::string(u8.begin(), u8.end());
+}
+
+} // namespace
+
+// The window's settings folder (%APPDATA%\Shirl\lists on Windows, under Wine
+// in the Windows build; $XDG_CONFIG_HOME/shirl/lists elsewhere), in a folder
+// whose name is not ASCII: the list is found by the Selection's code and
+// used by Convert.
+TEST_F(DetectionTest, ListInTheSettingsFolder) {
+    const fs::path settings = dir / fs::path(u8"Einstellungen \u00c4");
+    const ScopedVariable variable(kSettingsVariable, Utf8(settings));
+    const fs::path listFile = settings / fs::path(kListsUnder) / "SD.csv";
+    WriteFile(listFile, "# this year's list\r\nabbreviation,state,county\r\nOGLA,SD,Shannon\r\n");
+
+    dlg.SetListFolders(ListFolders(""));
+    Browse("sd.adi");
+    ASSERT_EQ(dlg.selection(), selections::kSD);
+    window.output = Utf8(dir / "out.adi");
+    dlg.OnNameEdited();
+    dlg.OnConvert();
+    ASSERT_TRUE(window.messages.empty()) << window.messages.front();
+    ASSERT_GE(window.report.size(), 2u);
+    EXPECT_EQ(window.report[0],
+              "INFO: Using abbreviation list " + Utf8(listFile) + " for South Dakota (1 rows, extends the built-in table).");
+    EXPECT_EQ(window.report[1], "Converted 1 South Dakota counties.");
+    std::ifstream out(dir / "out.adi", std::ios::binary);
+    std::stringstream text;
+    text << out.rdbuf();
+    EXPECT_NE(text.str().find("<CNTY:10>SD,Shannon"), std::string::npos);
 }
