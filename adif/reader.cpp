@@ -58,6 +58,16 @@ bool ParseDeclaredLength(std::string_view text, std::size_t& length) {
     return true;
 }
 
+constexpr std::size_t kNotNearby = 2;
+
+// Where the next tag starts when it follows at once or after one blank, as
+// tags mostly do: saves a library search for every tag.
+std::size_t NextTagNearby(const char* start, std::size_t available) {
+    if (start[0] == '<') return 0;
+    if (available > 1 && start[1] == '<') return 1;
+    return kNotNearby;
+}
+
 } // namespace
 
 AdifReader::AdifReader(ByteSource& input) : m_input(input) {}
@@ -165,6 +175,10 @@ AdifReader::Event AdifReader::NextRecordEvent() {
         if (m_skipToEor && !SkipToEor()) return Event::End;
         if (m_pos == m_end && !Refill()) return Event::End;
         const char* start = m_buf.data() + m_pos;
+        if (const std::size_t skip = NextTagNearby(start, m_end - m_pos); skip != kNotNearby) {
+            m_pos += skip;
+            return ReadTag();
+        }
         const void* lt = std::memchr(start, '<', m_end - m_pos);
         if (lt == nullptr) {
             m_pos = m_end;
@@ -225,6 +239,7 @@ bool AdifReader::FindNameEnd(std::size_t& k, char& stop, bool& badName) {
 // holds the declared length.
 bool AdifReader::ReadLength(std::size_t nameEnd, std::size_t& k, std::size_t& length) {
     ++k;
+    if (ReadPlainLength(k, length)) return true;
     for (;;) {
         const char* const base = m_buf.data() + m_pos;
         const std::size_t available = m_end - m_pos;
@@ -235,6 +250,19 @@ bool AdifReader::ReadLength(std::size_t nameEnd, std::size_t& k, std::size_t& le
         }
         if (!Refill()) return false;
     }
+}
+
+// The usual length: up to 9 digits right before the '>', all in the buffer,
+// read as they are scanned (saves the general parse on almost every tag).
+bool AdifReader::ReadPlainLength(std::size_t& k, std::size_t& length) const {
+    const char* const base = m_buf.data() + m_pos;
+    const std::size_t available = m_end - m_pos;
+    std::size_t j = k, value = 0;
+    for (; j < available && j - k < 9 && IsAsciiDigit(base[j]); ++j) value = value * 10 + static_cast<std::size_t>(base[j] - '0');
+    if (j == k || j == available || base[j] != '>') return false;
+    k = j;
+    length = value;
+    return true;
 }
 
 // The malformed tag at m_pos with the rest of its line; the reader then

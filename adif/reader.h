@@ -60,6 +60,7 @@ private:
     Event ReadTag();
     bool FindNameEnd(std::size_t& k, char& stop, bool& badName);
     bool ReadLength(std::size_t nameEnd, std::size_t& k, std::size_t& length);
+    bool ReadPlainLength(std::size_t& k, std::size_t& length) const;
     Event Malformed();
     Event TooManyFields();
     bool SkipToEor();

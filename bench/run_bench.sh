@@ -26,10 +26,10 @@ if [ "${SKIP_PEER:-0}" != 1 ] && ! command -v npm >/dev/null; then
 fi
 
 if [ -z "${SHIRL_CLI:-}" ]; then
-  step "building build/h5-release"
-  cmake -S . -B build/h5-release -DCMAKE_BUILD_TYPE=Release -DSHIRL_BUILD_TESTS=OFF >/dev/null
-  cmake --build build/h5-release -j 2 --target shirl-cli
-  SHIRL_CLI=build/h5-release/cli/shirl-cli
+  step "building build/release"
+  cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DSHIRL_BUILD_TESTS=OFF >/dev/null
+  cmake --build build/release -j 2 --target shirl-cli
+  SHIRL_CLI=build/release/cli/shirl-cli
 fi
 if [ "${SKIP_PEER:-0}" != 1 ] && [ ! -d bench/peer/node_modules/adif-parser-ts ]; then
   step "installing the peer (npm adif-parser-ts)"

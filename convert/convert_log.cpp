@@ -66,17 +66,20 @@ void LogConverter::TakeField(const AdifReader& reader) {
     if (m_used == m_slots.size()) m_slots.emplace_back();
     QsoField& field = m_slots[m_used++];
     const std::string_view name = reader.Name();
-    if (field.name != name) {
-        field.name.assign(name);
+    if (std::string_view(field.name) != name) {
+        field.name.clear();
+        field.name.append(name);
         field.kind = ClassifyFieldName(name);
     }
+    field.madeCnty = false;
     const auto value = reader.Value();
     if (!value) {
         field.value.reset();
         return;
     }
     if (!field.value) field.value.emplace();
-    field.value->assign(*value);
+    field.value->clear(); // clear and append into the reused storage: cheaper than assign
+    field.value->append(*value);
     if (field.kind == FieldKind::QsoDate) m_clock.TakeDate(*value, m_report);
     if (field.kind == FieldKind::TimeOn) m_clock.TakeTime(*value, m_report);
 }

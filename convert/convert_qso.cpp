@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "adif/writer.h"
 #include "base/text_util.h"
@@ -23,7 +22,6 @@ struct FirstPassResult {
     bool band = false, freq = false, freqRx = false, mode = false;
     int converted = 0;    // county fields that became CNTY
     int ownConverted = 0; // own-county fields that became MY_CNTY
-    std::vector<std::size_t> convertedIndices; // the CNTY fields the resolution made
 };
 
 bool Contains(const std::optional<std::string>& value, char c) {
@@ -76,7 +74,7 @@ void ConvertCountyField(std::span<QsoField> fields, std::size_t i, const QsoOpti
         const int result =
             ResolveCountyField(field, options.selection, Callsign(fields, qso), false, report, options.list);
         qso.converted += result;
-        if (result == 1) qso.convertedIndices.push_back(i);
+        field.madeCnty = result == 1;
     }
 }
 
@@ -123,8 +121,7 @@ std::size_t RemoveDuplicateCounties(std::span<QsoField> fields, FirstPassResult&
             continue;
         }
         RenameField(fields[i], "", FieldKind::Other);
-        const auto& made = qso.convertedIndices;
-        if (std::find(made.begin(), made.end(), i) != made.end()) --qso.converted;
+        if (fields[i].madeCnty) --qso.converted;
     }
     return distinct;
 }

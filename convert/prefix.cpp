@@ -18,34 +18,17 @@
 #include <cstddef>
 #include <cstring>
 
+#include "base/text_util.h"
+
 namespace shirl {
 namespace {
 
-constexpr bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-// The blanks that strtol skips in the C locale.
-constexpr bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsDigit(char c) { return IsAsciiDigit(c); }
 
-// Rule A.3.3: the decimal number with which `text` begins, by the strtol
-// rules (leading blanks, optional sign, digits; 0 without digits), compared
-// with 9. Saturates instead of overflowing, as strtol does.
-bool LeadingNumberGreaterThanNine(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long value = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > 9) return !negative; // only the comparison with 9 matters
-    }
-    return false; // 0..9, or negative
-}
+// A suffix that starts with a number above 9 (read as strtol reads it:
+// blanks, a sign, digits) is not a call area.
+bool LeadingNumberGreaterThanNine(std::string_view text) { return ReadDecimal(text) > 9; }
 
 bool IsPortableSuffix(std::string_view b) {
     return b == "AA" || b == "AE" || b == "AG" || b == "AM" || b == "LH" || b == "MM";
@@ -63,17 +46,18 @@ int ExtractCallsignPrefix(std::string_view callsign, std::string& prefix) {
     std::string_view part = callsign; // the text the routine is applied to
     bool inPrefix = false;            // `part` lies inside `prefix` (a changed copy)
 
-    // Step A, once per slash, from the right.
+    // Each slash, from the right, splits the window into A/B and keeps the
+    // part that holds the prefix.
     for (std::size_t slash; (slash = part.rfind('/')) != std::string_view::npos;) {
         const std::string_view a = part.substr(0, slash);
         const std::string_view b = part.substr(slash + 1);
 
-        if (a.size() == b.size()) { // A.1
+        if (a.size() == b.size()) { // no way to tell which part is the callsign
             prefix.clear();
             return 1;
         }
 
-        if (b.size() == 1) { // A.2
+        if (b.size() == 1) { // one character: a letter, or a digit for a new call area
             const char c = b[0];
             if (IsLetter(c)) {
                 part = (c == 'F' || c == 'G' || c == 'I') ? b : a;
@@ -102,7 +86,8 @@ int ExtractCallsignPrefix(std::string_view callsign, std::string& prefix) {
             continue;
         }
 
-        // A.3: B is empty or has two or more characters.
+        // B is empty or longer: a portable or operating suffix keeps A;
+        // otherwise the shorter part is the prefix.
         if (IsPortableSuffix(b) || (b.size() >= 3 && !ContainsDigit(b)) ||
             LeadingNumberGreaterThanNine(b) || (!b.empty() && b[0] == '0')) {
             part = a;
@@ -111,22 +96,24 @@ int ExtractCallsignPrefix(std::string_view callsign, std::string& prefix) {
         }
     }
 
-    // Step B: no slash left.
+    // No slash left: the prefix runs over leading digits, one letter, the
+    // letters up to the first digit, that digit and what follows up to the
+    // next letter; a window without a digit after its letters gets a '0'.
     std::size_t pos = 0;
     const std::size_t n = part.size();
-    while (pos < n && IsDigit(part[pos])) ++pos; // phase 1
+    while (pos < n && IsDigit(part[pos])) ++pos; // leading digits
     if (pos == n || !IsLetter(part[pos])) {
         prefix.clear();
         return 2;
     }
     ++pos;
-    while (pos < n && !IsDigit(part[pos])) ++pos; // phase 2
+    while (pos < n && !IsDigit(part[pos])) ++pos; // up to the call-area digit
     bool appendZero = false;
     if (pos == n) {
         appendZero = true;
     } else {
         ++pos;
-        while (pos < n && !IsLetter(part[pos])) ++pos; // phase 3
+        while (pos < n && !IsLetter(part[pos])) ++pos; // up to the next letter
     }
 
     if (inPrefix) {

@@ -37,6 +37,7 @@ struct QsoField {
     std::string name;                 // as written in the tag, case kept; empty = left out
     std::optional<std::string> value; // absent for a tag without a length (<EOR>)
     FieldKind kind = FieldKind::Other;  // ClassifyFieldName(name), kept up to date on renames
+    bool madeCnty = false;              // the resolution made this CNTY (of this QSO)
 };
 
 // The fields of one QSO in input order, the <EOR> field last.

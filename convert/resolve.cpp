@@ -21,6 +21,7 @@ constexpr std::string_view kNoCall = "(no call)";
 
 // A bare state, province or region code stands for itself.
 bool IsAreaCode(std::string_view value) {
+    if (value.size() != 2) return false; // every area code has two letters
     const auto codes = AreaSelectionCodes();
     return std::binary_search(codes.begin(), codes.end(), value);
 }

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # tools/fuzz.sh SECONDS [TARGET...]
 #   Builds the libFuzzer targets (clang, AddressSanitizer, UndefinedBehaviorSanitizer)
-#   in build/h5-fuzz and runs each for SECONDS, one after the other. Default
+#   in build/fuzz and runs each for SECONDS, one after the other. Default
 #   targets: every fuzz/fuzz_*.cpp. Seeds: fuzz/seeds/TARGET/, the golden test
 #   inputs (tests/data/golden/*/input.adi) and examples/*.adi for the
-#   conversion. The corpus grows in build/h5-fuzz/corpus/TARGET; a crash is
-#   kept in build/h5-fuzz/artifacts/ and fails the script.
+#   conversion. The corpus grows in build/fuzz/corpus/TARGET; a crash is
+#   kept in build/fuzz/artifacts/ and fails the script.
 #   Prints the executions of each target and their total.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +15,7 @@ seconds="${1:?usage: tools/fuzz.sh SECONDS [TARGET...]}"
 shift
 ensure_packages cmake clang make python3 libclang-rt-14-dev
 
-dir=build/h5-fuzz
+dir=build/fuzz
 step "building the fuzzers in $dir"
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DSHIRL_BUILD_TESTS=OFF -DSHIRL_BUILD_QT=OFF -DSHIRL_BUILD_WIN32=OFF -DSHIRL_BUILD_FUZZERS=ON >/dev/null

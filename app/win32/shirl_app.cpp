@@ -15,13 +15,14 @@ std::string AppNameFromPath(const std::string& path) {
 }
 
 bool CShirlApp::InitInstance(HINSTANCE instance) {
-    m_instance = instance;
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    m_appName = AppNameFromPath(std::string(path, length < MAX_PATH ? length : 0));
-    if (m_appName.empty()) m_appName = "Shirl";
+    // The executable's file name without folder and extension: the caption
+    // of every message box.
+    std::string appName = AppNameFromPath(std::string(path, length < MAX_PATH ? length : 0));
+    if (appName.empty()) appName = "Shirl";
 
-    CShirlWindow window(instance, m_appName);
+    CShirlWindow window(instance, appName);
     window.RunModal();  // IDOK or IDCANCEL: either way the program ends
     return false;
 }

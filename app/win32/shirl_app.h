@@ -16,15 +16,6 @@ public:
     // Start-up hook: shows the main dialog and waits until it is closed.
     // Returns false: the program ends when the dialog does.
     bool InitInstance(HINSTANCE instance);
-
-    HINSTANCE Instance() const { return m_instance; }
-    // The executable's file name without folder and extension ("Shirl"):
-    // the caption of every message box.
-    const std::string& AppName() const { return m_appName; }
-
-private:
-    HINSTANCE m_instance = nullptr;
-    std::string m_appName;
 };
 
 extern CShirlApp theApp;

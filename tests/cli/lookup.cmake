@@ -46,7 +46,7 @@ function(expect_usage_error name)
   endif()
 endfunction()
 
-# The brief's example: found twice, lower case not found, DC, MDC.
+# The documented example: found twice, lower case not found, DC, MDC.
 expect_lookup(alabama
   "AUTA\tcounty\tAL,Autauga\t\nAUT\tcounty\tAL,Autauga\t\nauta\tnone\t\t\nDC\tnone\t\tDC is not a US state.\nMDC\tstate\tMD\t\n"
   --selection al AUTA AUT auta DC MDC)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/convert_command.h"
+#include "tests/support/test_files.h"
 
 #ifndef _WIN32
 #include <csignal>
@@ -21,18 +22,8 @@ namespace shirl {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
+using test::ReadFile;
+using test::WriteFile;
 
 std::string Name(const fs::path& path) { return path.string(); }
 

@@ -286,7 +286,7 @@ TEST_F(AbbrevTablesTest, ShapeOriginAndRuleRows) {
 }
 
 // ---------------------------------------------------------------------------
-// The published exception lists (data/tools/source_lists.txt): every listed
+// The published exception lists (data/abbrev/published.csv): every listed
 // county has exactly the abbreviations listed for it, every table given row by
 // row has exactly its rows, every named row of the nationwide tables is there.
 
@@ -296,175 +296,66 @@ struct ListEntry {
     TableId table;
     ListKind kind;
     int countyId;
-    std::string name;
+    std::string state, name;
     std::multiset<std::string> abbreviations;
 };
 
-struct ParsedEntry {
-    std::string state; // empty unless the entry names it ("MA Hampden 13: MAHMD")
-    std::string name;
-    int number = 0;
-    std::multiset<std::string> abbreviations;
-};
-
-bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The entries "Name 12: ABC, ABCD" of one line of the lists; entries are
-// separated by "; " and follow ": ", "them " or "except ".
-std::vector<ParsedEntry> ParseEntries(std::string_view text) {
-    std::vector<ParsedEntry> out;
-    for (std::size_t colon = text.find(": "); colon != std::string_view::npos; colon = text.find(": ", colon + 1)) {
-        std::size_t digits = colon;
-        while (digits > 0 && IsDigit(text[digits - 1])) --digits;
-        if (digits == colon || digits < 2 || text[digits - 1] != ' ') continue;
-        std::size_t start = 0;
-        for (const std::string_view boundary : {"; ", ": ", "them ", "except "}) {
-            const std::size_t at = text.rfind(boundary, digits - 1);
-            if (at != std::string_view::npos && at + boundary.size() <= digits - 1) {
-                start = std::max(start, at + boundary.size());
-            }
+std::vector<std::string> SplitCsvLine(const std::string& line) {
+    std::vector<std::string> cells(1);
+    for (const char c : line) {
+        if (c == ',') {
+            cells.emplace_back();
+        } else if (c != '\r') {
+            cells.back() += c;
         }
-        ParsedEntry e;
-        e.name = std::string(text.substr(start, digits - 1 - start));
-        if (e.name.empty() || !IsUpper(e.name[0])) continue;
-        if (e.name.size() > 3 && IsUpper(e.name[1]) && e.name[2] == ' ' && IsUpper(e.name[3])) {
-            e.state = e.name.substr(0, 2);
-            e.name = e.name.substr(3);
-        }
-        e.number = std::stoi(std::string(text.substr(digits, colon - digits)));
-        std::size_t pos = colon + 2;
-        if (text.substr(pos).starts_with("no row")) {
-            out.push_back(std::move(e));
-            continue;
-        }
-        while (true) {
-            std::size_t end = pos;
-            while (end < text.size() && IsUpper(text[end])) ++end;
-            if (end - pos < 2 || end - pos > 6) break;
-            e.abbreviations.insert(std::string(text.substr(pos, end - pos)));
-            if (!text.substr(end).starts_with(", ")) {
-                if (text.substr(end).starts_with(" (two rows)")) {
-                    const std::multiset<std::string> once = e.abbreviations;
-                    e.abbreviations.insert(once.begin(), once.end());
-                }
-                break;
-            }
-            pos = end + 2;
-        }
-        if (!e.abbreviations.empty()) out.push_back(std::move(e));
     }
-    return out;
+    return cells;
+}
+
+// The table ids in enum order, as data/abbrev/tables.csv lists them.
+std::map<std::string, TableId> TableIdsByName() {
+    std::ifstream in(SHIRL_SOURCE_DIR "/data/abbrev/tables.csv");
+    std::map<std::string, TableId> ids;
+    std::string line;
+    std::getline(in, line); // header
+    for (int id = 0; std::getline(in, line); ++id) ids[SplitCsvLine(line)[0]] = static_cast<TableId>(id);
+    return ids;
 }
 
 std::vector<ListEntry> ReadPublishedLists() {
-    std::ifstream in(SHIRL_SOURCE_DIR "/data/tools/source_lists.txt");
-    std::map<std::string, int> stateNumbers;
-    for (const GazetteerRow& r : Gazetteer()) stateNumbers[std::string(r.stateCode)] = r.stateNumber;
-    struct LineKind {
-        std::string_view prefix;
-        TableId table;
-        ListKind kind;
-        std::string_view state; // empty: each entry names its state
-    };
-    const std::vector<LineKind> kinds = {
-        {"- Arizona table (AZ)", TableId::Arizona, ListKind::Given, "AZ"},
-        {"- Delaware table (DE)", TableId::Delaware, ListKind::Given, "DE"},
-        {"- Hawaii table (HI)", TableId::Hawaii, ListKind::Given, "HI"},
-        {"- Maine table (ME)", TableId::Maine, ListKind::Given, "ME"},
-        {"- Maryland table (MD)", TableId::Maryland, ListKind::Given, "MD"},
-        {"- Nevada table (NV)", TableId::Nevada, ListKind::Given, "NV"},
-        {"- Nevada independent-city table (NV)", TableId::NevadaCities, ListKind::Given, "NV"},
-        {"- New Hampshire table (NH)", TableId::NewHampshire, ListKind::Given, "NH"},
-        {"- New Jersey table (NJ)", TableId::NewJersey, ListKind::Given, "NJ"},
-        {"- New Mexico table (NM)", TableId::NewMexico, ListKind::Given, "NM"},
-        {"- Oregon table (OR)", TableId::Oregon, ListKind::Given, "OR"},
-        {"- Vermont table (VT)", TableId::Vermont, ListKind::Given, "VT"},
-        {"- Virginia independent-city table (VA)", TableId::VirginiaCities, ListKind::Given, "VA"},
-        {"- Washington table (WA)", TableId::Washington, ListKind::Given, "WA"},
-        {"- California table: ", TableId::California, ListKind::Listed, "CA"},
-        {"- Indiana table: every county in a short", TableId::Indiana, ListKind::Listed, "IN"},
-        {"- Alabama table (", TableId::Alabama, ListKind::Listed, "AL"},
-        {"- Arkansas table (", TableId::Arkansas, ListKind::Listed, "AR"},
-        {"- Colorado table (", TableId::Colorado, ListKind::Listed, "CO"},
-        {"- Florida table (", TableId::Florida, ListKind::Listed, "FL"},
-        {"- Georgia table (", TableId::Georgia, ListKind::Listed, "GA"},
-        {"- Idaho table (", TableId::Idaho, ListKind::Listed, "ID"},
-        {"- Illinois table (", TableId::Illinois, ListKind::Listed, "IL"},
-        {"- Iowa table (", TableId::Iowa, ListKind::Listed, "IA"},
-        {"- Kansas table (", TableId::Kansas, ListKind::Listed, "KS"},
-        {"- Kentucky table (", TableId::Kentucky, ListKind::Listed, "KY"},
-        {"- Louisiana table (", TableId::Louisiana, ListKind::Listed, "LA"},
-        {"- Michigan table (", TableId::Michigan, ListKind::Listed, "MI"},
-        {"- Minnesota table (", TableId::Minnesota, ListKind::Listed, "MN"},
-        {"- Mississippi table (", TableId::Mississippi, ListKind::Listed, "MS"},
-        {"- Missouri table (", TableId::Missouri, ListKind::Listed, "MO"},
-        {"- Montana table (", TableId::Montana, ListKind::Listed, "MT"},
-        {"- Nebraska table (", TableId::Nebraska, ListKind::Listed, "NE"},
-        {"- New York table (", TableId::NewYork, ListKind::Listed, "NY"},
-        {"- North Carolina table (", TableId::NorthCarolina, ListKind::Listed, "NC"},
-        {"- North Dakota table (", TableId::NorthDakota, ListKind::Listed, "ND"},
-        {"- Oklahoma table (", TableId::Oklahoma, ListKind::Listed, "OK"},
-        {"- Pennsylvania table (", TableId::Pennsylvania, ListKind::Listed, "PA"},
-        {"- South Carolina table (", TableId::SouthCarolina, ListKind::Listed, "SC"},
-        {"- South Dakota table (", TableId::SouthDakota, ListKind::Listed, "SD"},
-        {"- Tennessee table (", TableId::Tennessee, ListKind::Listed, "TN"},
-        {"- Texas table (", TableId::Texas, ListKind::Listed, "TX"},
-        {"- Virginia table (", TableId::Virginia, ListKind::Listed, "VA"},
-        {"- West Virginia table (", TableId::WestVirginia, ListKind::Listed, "WV"},
-        {"- Wisconsin table (", TableId::Wisconsin, ListKind::Listed, "WI"},
-        {"- New England QSO Party table: the counties of MA, ME", TableId::NewEngland, ListKind::Listed, ""},
-        {"- US Counties QSO Party table: 2763", TableId::UsCounties, ListKind::Named, ""},
-        {"- MARAC table: 2510", TableId::Marac, ListKind::Named, ""},
-    };
+    std::ifstream in(SHIRL_SOURCE_DIR "/data/abbrev/published.csv");
+    const auto tables = TableIdsByName();
+    const std::map<std::string, ListKind> kinds = {
+        {"given", ListKind::Given}, {"listed", ListKind::Listed}, {"named", ListKind::Named}};
     std::vector<ListEntry> out;
-    bool inParty = false;          // the lines "  - ST: ..." that follow belong to a party table
-    TableId parent = TableId::SevenLand;
-    for (std::string line; std::getline(in, line);) {
-        const std::size_t start = line.find_first_not_of(' ');
-        if (start == std::string::npos || line[0] == '#') continue;
-        const std::string_view text = std::string_view(line).substr(start);
-        std::optional<LineKind> kind;
-        if (start == 0) {
-            inParty = false;
-            if (text.starts_with("- 7-Land QSO Party table: for AZ")) {
-                inParty = true;
-                parent = TableId::SevenLand;
-            }
-            if (text.starts_with("- Mid-Atlantic QSO Party table: for VA")) {
-                inParty = true;
-                parent = TableId::MidAtlantic;
-            }
-            for (const LineKind& k : kinds)
-                if (text.starts_with(k.prefix)) kind = k;
-        } else if (inParty && text.size() > 6 && text.starts_with("- ") && text.substr(4, 2) == ": ") {
-            kind = LineKind{"", parent, ListKind::Listed, text.substr(2, 2)};
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "table_id,kind,county_id,state,county,abbreviations");
+    while (std::getline(in, line)) {
+        const std::vector<std::string> cells = SplitCsvLine(line);
+        if (cells.size() != 6 || !tables.count(cells[0]) || !kinds.count(cells[1])) {
+            ADD_FAILURE() << "bad row: " << line;
+            continue;
         }
-        if (!kind) continue;
-        for (const ParsedEntry& p : ParseEntries(text)) {
-            const std::string state = p.state.empty() ? std::string(kind->state) : p.state;
-            out.push_back(ListEntry{kind->table, kind->kind, stateNumbers.at(state) * 1000 + p.number, p.name,
-                                    p.abbreviations});
-        }
-    }
-    // Named in the account of the shared abbreviations rather than in the list.
-    for (const auto& [id, a] : std::vector<std::pair<int, std::string>>{
-             {48089, "COOTX"}, {27147, "STLMN"}, {55137, "WASWI"}}) {
-        out.push_back(ListEntry{TableId::UsCounties, ListKind::Named, id, "", {a}});
+        ListEntry e{tables.at(cells[0]), kinds.at(cells[1]), std::stoi(cells[2]), cells[3], cells[4], {}};
+        std::istringstream abbreviations(cells[5]);
+        for (std::string a; abbreviations >> a;) e.abbreviations.insert(a);
+        out.push_back(std::move(e));
     }
     return out;
 }
 
 TEST_F(AbbrevTablesTest, PublishedListsHoldExactly) {
     const std::vector<ListEntry> lists = ReadPublishedLists();
-    ASSERT_FALSE(lists.empty()) << "cannot read data/tools/source_lists.txt";
+    ASSERT_FALSE(lists.empty()) << "cannot read data/abbrev/published.csv";
     std::map<std::pair<TableId, ListKind>, int> perKind;
     std::map<TableId, int> givenRows;
     for (const ListEntry& e : lists) {
         ++perKind[{e.table, e.kind}];
         const CountyRecord* c = FindCounty(e.countyId);
         ASSERT_NE(c, nullptr) << e.countyId;
-        if (!e.name.empty()) { EXPECT_EQ(Letters(e.name), Letters(c->countyName)) << e.countyId; }
+        EXPECT_EQ(e.state, c->stateCode) << e.countyId;
+        EXPECT_EQ(e.name, c->countyName) << e.countyId;
         std::multiset<std::string> rows;
         const RowOrigin want = e.kind == ListKind::Given    ? RowOrigin::Given
                                : e.kind == ListKind::Listed ? RowOrigin::Listed

@@ -12,9 +12,13 @@
 
 #include "app/shirl_dlg.h"
 #include "data/selections.h"
+#include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
 using namespace shirl;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
 
 namespace {
 
@@ -99,39 +103,6 @@ public:
         dlg.OnAddMobileClicked();
     }
 };
-
-class TempDir {
-public:
-    TempDir() {
-        static int counter = 0;
-        path_ = fs::temp_directory_path() /
-                ("shirl-dialog-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 std::to_string(++counter) + "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    fs::path path_;
-};
-
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 constexpr const char* kAlabamaLog =
     "Test log\n<EOH>\n"

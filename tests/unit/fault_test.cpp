@@ -38,11 +38,15 @@
 
 #include "app/convert_command.h"
 #include "data/selections.h"
+#include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
 
 namespace shirl {
 namespace {
+
+using test::ReadFile;
+using test::WriteFile;
 
 const Selection kAlabama = selections::kAL;
 
@@ -62,17 +66,6 @@ const std::string kSameFileError = "ERROR: Input and output file names must be d
 std::string Utf8(const fs::path& path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool WriteAll(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
 }
 
 // The names in a folder, sorted: shows a left-over temporary or cut file.
@@ -114,39 +107,18 @@ bool IsRoot() {
 }
 
 // A fresh folder of its own for each test, removed afterwards (with any
-// protection a test put on its files).
-class TempDir {
+// protection a test put on its files, the immutable flag included).
+class TempDir : public test::TempDir {
 public:
-    TempDir() {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        for (int attempt = 0;; ++attempt) {
-            m_path = fs::temp_directory_path() /
-                     ("shirl-fault-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-            if (fs::create_directory(m_path)) break;
-            if (attempt > 100) throw std::runtime_error("no temporary folder");
-        }
-    }
-    ~TempDir() {
-        std::error_code ec;
-        for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::recursive_directory_iterator();
-             it.increment(ec)) {
-            std::error_code ignored; // a file that cannot be unprotected must not stop the walk
+    TempDir()
+        : test::TempDir([](const fs::path& entry) {
 #ifdef __linux__
-            if (it->is_regular_file(ignored)) SetImmutable(it->path(), false);
+              std::error_code ignored;
+              if (fs::is_regular_file(entry, ignored)) SetImmutable(entry, false);
+#else
+              (void)entry;
 #endif
-            if (!it->is_symlink(ignored))
-                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-        }
-        fs::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return m_path; }
-    fs::path operator/(const char* name) const { return m_path / name; }
-
-private:
-    fs::path m_path;
+          }) {}
 };
 
 ConvertOutcome Convert(const fs::path& input, const fs::path& output) {
@@ -157,7 +129,7 @@ ConvertOutcome Convert(const fs::path& input, const fs::path& output) {
 
 TEST(FaultOutput, FolderMissing) {
     TempDir dir;
-    ASSERT_TRUE(WriteAll(dir / "in.adi", kLog));
+    ASSERT_TRUE(WriteFile(dir / "in.adi", kLog));
     const fs::path output = dir.path() / "no-such-folder" / "out.adi";
 
     const ConvertOutcome outcome = Convert(dir / "in.adi", output);
@@ -165,25 +137,25 @@ TEST(FaultOutput, FolderMissing) {
     EXPECT_EQ(outcome.error, kOpenOutputError);
     EXPECT_TRUE(outcome.rows.empty());
     EXPECT_FALSE(fs::exists(dir / "no-such-folder")) << "the folder must not be made";
-    EXPECT_EQ(ReadAll(dir / "in.adi"), kLog);
+    EXPECT_EQ(ReadFile(dir / "in.adi"), kLog);
     EXPECT_EQ(Entries(dir.path()), Names({"in.adi"}));
 }
 
 TEST(FaultOutput, FolderStandsWhereTheFileShouldBe) {
     TempDir dir;
-    ASSERT_TRUE(WriteAll(dir / "in.adi", kLog));
+    ASSERT_TRUE(WriteFile(dir / "in.adi", kLog));
     fs::create_directory(dir / "out.adi");
-    ASSERT_TRUE(WriteAll(dir.path() / "out.adi" / "keep.txt", kPrevious));
+    ASSERT_TRUE(WriteFile(dir.path() / "out.adi" / "keep.txt", kPrevious));
 
     const ConvertOutcome outcome = Convert(dir / "in.adi", dir / "out.adi");
 
     EXPECT_EQ(outcome.error, kOpenOutputError);
     EXPECT_TRUE(outcome.rows.empty());
     EXPECT_TRUE(fs::is_directory(dir / "out.adi"));
-    EXPECT_EQ(ReadAll(dir.path() / "out.adi" / "keep.txt"), kPrevious);
+    EXPECT_EQ(ReadFile(dir.path() / "out.adi" / "keep.txt"), kPrevious);
     EXPECT_EQ(Entries(dir / "out.adi"), Names({"keep.txt"}));
     EXPECT_EQ(Entries(dir.path()), Names({"in.adi", "out.adi"}));
-    EXPECT_EQ(ReadAll(dir / "in.adi"), kLog);
+    EXPECT_EQ(ReadFile(dir / "in.adi"), kLog);
 }
 
 // Makes `path` read-only by the strongest means at hand. Returns false when
@@ -203,16 +175,16 @@ bool ProtectFile(const fs::path& path) {
 
 TEST(FaultOutput, ReadOnlyFileIsLeftAlone) {
     TempDir dir;
-    ASSERT_TRUE(WriteAll(dir / "in.adi", kLog));
-    ASSERT_TRUE(WriteAll(dir / "out.adi", kPrevious));
+    ASSERT_TRUE(WriteFile(dir / "in.adi", kLog));
+    ASSERT_TRUE(WriteFile(dir / "out.adi", kPrevious));
     if (!ProtectFile(dir / "out.adi")) GTEST_SKIP() << "no means here to make a file read-only for this user";
 
     const ConvertOutcome outcome = Convert(dir / "in.adi", dir / "out.adi");
 
     EXPECT_EQ(outcome.error, kOpenOutputError);
     EXPECT_TRUE(outcome.rows.empty());
-    EXPECT_EQ(ReadAll(dir / "out.adi"), kPrevious);
-    EXPECT_EQ(ReadAll(dir / "in.adi"), kLog);
+    EXPECT_EQ(ReadFile(dir / "out.adi"), kPrevious);
+    EXPECT_EQ(ReadFile(dir / "in.adi"), kLog);
     EXPECT_EQ(Entries(dir.path()), Names({"in.adi", "out.adi"}));
 }
 
@@ -233,7 +205,7 @@ TEST_P(FaultSameFile, InputIsNeitherEmptiedNorOverwritten) {
     TempDir dir;
     fs::create_directory(dir / "sub");
     const fs::path input = dir / "in.adi";
-    ASSERT_TRUE(WriteAll(input, kLog));
+    ASSERT_TRUE(WriteFile(input, kLog));
     const std::optional<fs::path> alias = GetParam().alias(dir.path(), input);
     if (!alias) GTEST_SKIP() << GetParam().name << ": not available on this system";
     ASSERT_NE(Utf8(*alias), Utf8(input));
@@ -244,7 +216,7 @@ TEST_P(FaultSameFile, InputIsNeitherEmptiedNorOverwritten) {
         const ConvertOutcome outcome = Convert(in, out);
         EXPECT_EQ(outcome.error, kSameFileError);
         EXPECT_TRUE(outcome.rows.empty());
-        EXPECT_EQ(ReadAll(input), kLog);
+        EXPECT_EQ(ReadFile(input), kLog);
         EXPECT_EQ(Entries(dir.path()), before);
     }
 }
@@ -311,14 +283,14 @@ TEST_P(FaultUnreadableInput, NothingIsWritten) {
     TempDir dir;
     const fs::path input = dir / "in.adi";
     if (!GetParam().prepare(input)) GTEST_SKIP() << GetParam().name << ": cannot be made on this system";
-    ASSERT_TRUE(WriteAll(dir / "out.adi", kPrevious));
+    ASSERT_TRUE(WriteFile(dir / "out.adi", kPrevious));
     const std::vector<std::string> before = Entries(dir.path());
 
     const ConvertOutcome outcome = Convert(input, dir / "out.adi");
 
     EXPECT_EQ(outcome.error, kOpenInputError);
     EXPECT_TRUE(outcome.rows.empty());
-    EXPECT_EQ(ReadAll(dir / "out.adi"), kPrevious);
+    EXPECT_EQ(ReadFile(dir / "out.adi"), kPrevious);
     EXPECT_EQ(Entries(dir.path()), before);
 }
 
@@ -328,7 +300,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UnreadableCase{"a_folder", [](const fs::path& input) { return fs::create_directory(input); }},
                       UnreadableCase{"no_read_permission",
                                      [](const fs::path& input) {
-                                         if (IsRoot() || !WriteAll(input, kLog)) return false;
+                                         if (IsRoot() || !WriteFile(input, kLog)) return false;
                                          std::error_code ec;
                                          fs::permissions(input, fs::perms::none, ec);
                                          std::ifstream probe(input, std::ios::binary);
@@ -351,14 +323,14 @@ TEST(FaultInputReadError, PreviousOutputIsKept) {
         if (!readFails) GTEST_SKIP() << "reading " << input << " does not fail here";
     }
     TempDir dir;
-    ASSERT_TRUE(WriteAll(dir / "out.adi", kPrevious));
+    ASSERT_TRUE(WriteFile(dir / "out.adi", kPrevious));
     const std::vector<std::string> before = Entries(dir.path());
 
     const ConvertOutcome outcome = Convert(input, dir / "out.adi");
 
     EXPECT_EQ(outcome.error, "ERROR: Could not read input file.");
     EXPECT_TRUE(outcome.rows.empty());
-    EXPECT_EQ(ReadAll(dir / "out.adi"), kPrevious);
+    EXPECT_EQ(ReadFile(dir / "out.adi"), kPrevious);
     EXPECT_EQ(Entries(dir.path()), before);
 #else
     GTEST_SKIP() << "needs a file whose reads fail; made only on Linux";
@@ -413,8 +385,8 @@ ChildRun RunCli(const std::vector<std::string>& args, const fs::path& logDir, rl
     if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
     run.peakKiB = usage.ru_maxrss;
-    run.out = ReadAll(outPath);
-    run.err = ReadAll(errPath);
+    run.out = ReadFile(outPath);
+    run.err = ReadFile(errPath);
     return run;
 }
 
@@ -447,9 +419,9 @@ TEST_P(FaultWriteFailure, PreviousOutputSurvives) {
     const fs::path input = dir.path() / "work" / "in.adi";
     const fs::path output = dir.path() / "work" / "out.adi";
     const std::string log = LargeLog(20000);
-    ASSERT_TRUE(WriteAll(input, log));
+    ASSERT_TRUE(WriteFile(input, log));
     if (GetParam().previousOutput) {
-        ASSERT_TRUE(WriteAll(output, kPrevious));
+        ASSERT_TRUE(WriteFile(output, kPrevious));
     }
     const std::vector<std::string> before = Entries(dir / "work");
     const rlim_t limit = 256 * 1024;
@@ -463,11 +435,11 @@ TEST_P(FaultWriteFailure, PreviousOutputSurvives) {
     EXPECT_EQ(run.out.find("Wrote"), std::string::npos) << "claims success: " << run.out;
     EXPECT_EQ(run.out.find("Converted"), std::string::npos) << "claims success: " << run.out;
     if (GetParam().previousOutput) {
-        EXPECT_EQ(ReadAll(output), kPrevious);
+        EXPECT_EQ(ReadFile(output), kPrevious);
     } else {
         EXPECT_FALSE(fs::exists(output)) << "a cut output file was left";
     }
-    EXPECT_EQ(ReadAll(input), log);
+    EXPECT_EQ(ReadFile(input), log);
     EXPECT_EQ(Entries(dir / "work"), before);
 }
 
@@ -485,7 +457,7 @@ INSTANTIATE_TEST_SUITE_P(Outputs, FaultWriteFailure,
 TEST(FaultOutput, FullDeviceReportsTheWriteFailure) {
     TempDir dir;
     const std::string log = LargeLog(2000);
-    ASSERT_TRUE(WriteAll(dir / "in.adi", log));
+    ASSERT_TRUE(WriteFile(dir / "in.adi", log));
     fs::path device = "/dev/full";
     if (IsRoot()) {
         device = dir / "full";
@@ -503,7 +475,7 @@ TEST(FaultOutput, FullDeviceReportsTheWriteFailure) {
     EXPECT_EQ(outcome.error, kWriteOutputError);
     EXPECT_TRUE(outcome.rows.empty());
     EXPECT_TRUE(fs::is_character_file(device)) << "the device must not be replaced";
-    EXPECT_EQ(ReadAll(dir / "in.adi"), log);
+    EXPECT_EQ(ReadFile(dir / "in.adi"), log);
     EXPECT_EQ(Entries(dir.path()), before);
 }
 #endif
@@ -654,7 +626,7 @@ std::string Random(std::size_t size, std::uint32_t seed) {
 }
 
 std::size_t Write(const fs::path& path, std::string_view bytes) {
-    return WriteAll(path, bytes) ? bytes.size() : 0;
+    return WriteFile(path, bytes) ? bytes.size() : 0;
 }
 
 // The 100 MiB value is checked byte by byte against its pattern.
@@ -682,14 +654,14 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const Report& report, const fs::path& input, const fs::path& output) {
                         EXPECT_EQ(report.rows[0], "Converted 0 Alabama counties.");
                         EXPECT_EQ(report.rows[1], Wrote(0, output));
-                        EXPECT_EQ(ReadAll(output), ReadAll(input)) << "the text must be copied unchanged";
+                        EXPECT_EQ(ReadFile(output), ReadFile(input)) << "the text must be copied unchanged";
                     }},
         HostileCase{"binary_garbage_after_a_header",
                     [](const fs::path& input) { return Write(input, kHeader + Random(kMiB, 7) + "\r\n" + kGoodRecord); },
                     [](const Report& report, const fs::path&, const fs::path& output) {
                         EXPECT_TRUE(HasRow(report, Wrote(1, output)) || HasRow(report, Wrote(0, output)));
                         EXPECT_GT(CountRowsStartingWith(report, "Malformed ADIF tag, skipping QSO: ["), 0u);
-                        EXPECT_EQ(ReadAll(output).rfind(kHeader, 0), 0u) << "the header must be copied";
+                        EXPECT_EQ(ReadFile(output).rfind(kHeader, 0), 0u) << "the header must be copied";
                     }},
         HostileCase{"nul_bytes",
                     [](const fs::path& input) {
@@ -703,7 +675,7 @@ INSTANTIATE_TEST_SUITE_P(
                         using namespace std::string_literals;
                         EXPECT_EQ(report.rows[0], "Converted 2 Alabama counties.");
                         EXPECT_EQ(report.rows[1], Wrote(2, output));
-                        const std::string out = ReadAll(output);
+                        const std::string out = ReadFile(output);
                         EXPECT_NE(out.find("<CALL:7>N0\0CALL"s), std::string::npos);
                         EXPECT_NE(out.find("<NOTES:5>a\0\0\0b"s), std::string::npos);
                         EXPECT_NE(out.find("<CNTY:10>AL,Autauga"), std::string::npos);
@@ -718,7 +690,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const Report& report, const fs::path&, const fs::path& output) {
                         EXPECT_EQ(report.rows[0], "Converted 1 Alabama counties.");
                         EXPECT_EQ(report.rows[1], Wrote(1, output));
-                        const std::string out = ReadAll(output);
+                        const std::string out = ReadFile(output);
                         EXPECT_NE(out.find("<NAME:6>\xff\xfe\xc3(\x80\xed"), std::string::npos);
                         EXPECT_NE(out.find("<COMMENT:4>\xc3\xc3\xc3\xc3"), std::string::npos);
                         EXPECT_NE(out.find("<CNTY:10>AL,Autauga"), std::string::npos);
@@ -752,7 +724,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const Report& report, const fs::path&, const fs::path& output) {
                         EXPECT_EQ(report.rows[0], "Converted 2 Alabama counties.");
                         EXPECT_EQ(report.rows[1], Wrote(2, output));
-                        EXPECT_TRUE(HoldsValue(ReadAll(output), "<NOTES:" + std::to_string(100 * kMiB) + ">",
+                        EXPECT_TRUE(HoldsValue(ReadFile(output), "<NOTES:" + std::to_string(100 * kMiB) + ">",
                                                100 * kMiB))
                             << "the value must be written whole and unchanged";
                     }},
@@ -770,7 +742,7 @@ INSTANTIATE_TEST_SUITE_P(
                         EXPECT_EQ(std::count(report.rows.begin(), report.rows.end(),
                                              "QSO has too many ADIF fields (> 1000)"),
                                   1);
-                        EXPECT_EQ(ReadAll(output).find("APP_X_FIELD"), std::string::npos);
+                        EXPECT_EQ(ReadFile(output).find("APP_X_FIELD"), std::string::npos);
                     }},
         HostileCase{"callsign_of_a_million_slashes",
                     [](const fs::path& input) {
@@ -782,7 +754,7 @@ INSTANTIATE_TEST_SUITE_P(
                         EXPECT_EQ(report.rows[1], Wrote(1, output));
                         EXPECT_TRUE(HasRow(report, "ERROR [2]: Can't determine prefix for " + std::string(1000000, '/')))
                             << "the message names the whole callsign";
-                        const std::string out = ReadAll(output);
+                        const std::string out = ReadFile(output);
                         EXPECT_NE(out.find("<CALL:1000000>" + std::string(1000000, '/')), std::string::npos);
                         EXPECT_NE(out.find("<CNTY:10>AL,Autauga"), std::string::npos);
                     }},
@@ -797,7 +769,7 @@ INSTANTIATE_TEST_SUITE_P(
                         EXPECT_EQ(report.rows[0], "Converted 1 Alabama counties.");
                         EXPECT_EQ(report.rows[1], Wrote(1, output));
                         EXPECT_TRUE(HasRow(report, "QSO without <EOR> at end of file, skipping"));
-                        EXPECT_NE(ReadAll(output).find("<CNTY:10>AL,Baldwin"), std::string::npos);
+                        EXPECT_NE(ReadFile(output).find("<CNTY:10>AL,Baldwin"), std::string::npos);
                     }},
         HostileCase{"negative_declared_length_of_20_nines",
                     [](const fs::path& input) {
@@ -808,7 +780,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const Report& report, const fs::path&, const fs::path& output) {
                         EXPECT_EQ(report.rows[0], "Converted 1 Alabama counties.");
                         EXPECT_EQ(report.rows[1], Wrote(1, output));
-                        EXPECT_NE(ReadAll(output).find("<CNTY:10>AL,Autauga"), std::string::npos);
+                        EXPECT_NE(ReadFile(output).find("<CNTY:10>AL,Autauga"), std::string::npos);
                     }}),
     [](const ::testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
 

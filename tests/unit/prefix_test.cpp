@@ -74,29 +74,29 @@ INSTANTIATE_TEST_SUITE_P(WorkedExamples, PrefixExamples,
 INSTANTIATE_TEST_SUITE_P(
     Rules, PrefixExamples,
     ::testing::Values(
-        // A.2: single-letter suffixes; only upper-case F, G and I are countries.
+        // Single-letter suffixes; only upper-case F, G and I are countries.
         PrefixCase{"N0CALL/G", 0, "G0"}, PrefixCase{"N0CALL/I", 0, "I0"},
         PrefixCase{"N0CALL/g", 0, "N0"}, PrefixCase{"N0CALL/i", 0, "N0"},
         PrefixCase{"N0CALL/M", 0, "N0"},
-        // A.2: digit suffixes. The first character is never replaced.
+        // Digit suffixes. The first character is never replaced.
         PrefixCase{"ABC/4", 0, "ABC0"}, PrefixCase{"2E0CALL/5", 0, "2E5"},
         PrefixCase{"KK/4", 0, "KK0"}, PrefixCase{"K/4", 1, ""}, PrefixCase{"4/5", 1, ""},
         PrefixCase{"4AB/5", 0, "4AB0"}, PrefixCase{"24/5", 2, ""}, PrefixCase{"4A1/5", 0, "4A5"},
         PrefixCase{"N0C1LL/7", 0, "N0"}, // the last digit (1) becomes 7: N0C7LL -> N0
         PrefixCase{"N0CALL/ ", 2, ""},    // a one-character suffix that is neither
-        // A.3.1: the fixed suffixes, upper case only.
+        // The portable and operating suffixes, upper case only.
         PrefixCase{"N0CALL/AA", 0, "N0"}, PrefixCase{"N0CALL/AE", 0, "N0"},
         PrefixCase{"N0CALL/AG", 0, "N0"}, PrefixCase{"N0CALL/AM", 0, "N0"},
         PrefixCase{"N0CALL/LH", 0, "N0"}, PrefixCase{"N0CALL/am", 0, "am0"},
-        // A.3.2: three or more characters without a digit.
+        // Three or more characters without a digit.
         PrefixCase{"N0CALL/QRP", 0, "N0"}, PrefixCase{"KH6/QRPP", 0, "KH6"}, PrefixCase{"KH6/QRP", 1, ""},
-        // A.3.3: a leading number above 9 (strtol rules: blanks, sign, digits).
+        // A leading number above 9 (read as strtol reads: blanks, sign, digits).
         PrefixCase{"N0CALL/10", 0, "N0"}, PrefixCase{"N0CALL/+12", 0, "N0"},
         PrefixCase{"N0CALL/ 12", 0, "N0"}, PrefixCase{"N0CALL/99999999999999999999999", 0, "N0"},
         PrefixCase{"N0CALL/-12", 2, ""}, // -12 is not > 9; the shorter part has no letter
-        // A.3.4: a leading 0.
+        // A leading 0.
         PrefixCase{"N0CALL/00", 0, "N0"}, PrefixCase{"N0CALL/0A", 0, "N0"},
-        // A.3.5: the shorter part.
+        // Otherwise the shorter part.
         PrefixCase{"KH6/N0CALL", 0, "KH6"}, PrefixCase{"VE3/N0CALL", 0, "VE3"},
         PrefixCase{"N0CALL/5A", 0, "5A0"}, PrefixCase{"N0CALL/W1", 0, "W1"},
         // Several slashes are taken apart from the right, digit copies included.
@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
         PrefixCase{"X1Y1/3/4", 0, "X1"},      // W = X1Y1/4, then X1Y4
         PrefixCase{"AB1C2/5/7", 0, "AB1"},    // W = AB1C2/7, then AB1C7
         PrefixCase{"N0CALL/QRP/P", 0, "N0"}, PrefixCase{"N0CALL//", 2, ""}, PrefixCase{"//", 2, ""},
-        // Step B: characters that are neither letters nor digits.
+        // Without a slash: characters that are neither letters nor digits.
         PrefixCase{"N-0CALL", 0, "N-0"}, PrefixCase{"N0-1CALL", 0, "N0-1"},
         PrefixCase{"-N0CALL", 2, ""}, PrefixCase{"1-N0CALL", 2, ""}, PrefixCase{"N", 0, "N0"},
         PrefixCase{"N0", 0, "N0"}, PrefixCase{"N00", 0, "N00"}, PrefixCase{"1A", 0, "1A0"},

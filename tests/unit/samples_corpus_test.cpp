@@ -17,11 +17,13 @@
 #include "adif/byte_io.h"
 #include "convert/convert_log.h"
 #include "data/selections.h"
+#include "tests/support/test_files.h"
 
 namespace shirl {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadFile;
 
 const fs::path kSamples = fs::path(SHIRL_SOURCE_DIR) / ".." / "shared" / "data" / "adif-samples";
 
@@ -169,13 +171,6 @@ std::map<std::string, int> ExpectedWritable() {
         else if (!file.empty() && std::regex_search(line, m, shape)) counts[file] = std::stoi(m[1]);
     }
     return counts;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 TEST(SamplesCorpus, NothingIsLost) {
