@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "adif/writer.h"
 #include "base/text_util.h"
@@ -268,9 +269,7 @@ int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<
     FirstPassResult qso = FirstPass(fields, options, report);
     if (addedCounty) {
         QsoField& added = fields[*addedCounty];
-        const auto& made = qso.convertedIndices;
-        if (added.kind == FieldKind::Cnty && std::find(made.begin(), made.end(), *addedCounty) == made.end())
-            RenameField(added, "", FieldKind::Other);
+        if (added.kind == FieldKind::Cnty && !added.madeCnty) RenameField(added, "", FieldKind::Other);
     }
     const auto call = Callsign(fields, qso);
     if (!call || !(qso.band || qso.freq || qso.freqRx) || !qso.mode) return qso.converted;
