@@ -235,8 +235,6 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
     ++m_counters.qsosWritten;
 }
 
-constexpr std::string_view kExchangeName = "SRX_STRING";
-
 // Whether a county field holds something the conversion reads as a county
 // (an SRX that holds a serial number does not).
 bool HasCountyValue(std::span<const QsoField> fields) {
@@ -254,7 +252,7 @@ bool HasCountyValue(std::span<const QsoField> fields) {
 std::optional<std::size_t> ExchangeCountySlot(std::span<const QsoField> fields) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const QsoField& field = fields[i];
-        if (field.name.size() != kExchangeName.size() || !EqualsNoCase(field.name, kExchangeName)) continue;
+        if (field.kind != FieldKind::Exchange || field.name.empty()) continue;
         if (!field.value || !CountyWordOfExchange(*field.value) || HasCountyValue(fields)) return std::nullopt;
         return i + 1;
     }
