@@ -42,6 +42,10 @@ private:
         m_name.clear();
         m_nameTooLong = false;
     }
+    void FeedName(char c);
+    void FeedLength(char c);
+    void StartValue();
+    void NotATag(char c);
     void EndValue();
 
     State m_state = State::Text;
@@ -61,49 +65,17 @@ void Scanner::Feed(const char* data, std::size_t size) {
         case State::Text:
             if (c == '<') StartTag();
             break;
-        case State::Name:
-            if (c == ':') {
-                m_state = State::Length;
-                m_lengthSeen = false;
-                m_remaining = 0;
-            } else if (c == '>') {
-                m_state = State::Text; // a tag without a value (<EOR>, <EOH>)
-            } else if (EndsNameBadly(c)) {
-                if (c == '<') StartTag(); else m_state = State::Text;
-            } else if (m_name.size() < kLongestName) {
-                m_name += c;
-            } else {
-                m_nameTooLong = true;
-            }
-            break;
-        case State::Length:
-            if (IsAsciiDigit(c)) {
-                const std::size_t d = static_cast<std::size_t>(c - '0');
-                const std::size_t max = std::numeric_limits<std::size_t>::max();
-                m_remaining = m_remaining > (max - d) / 10 ? max : m_remaining * 10 + d;
-                m_lengthSeen = true;
-            } else if (c == '>' && m_lengthSeen) {
-                m_state = State::Value;
-                m_collect = !m_nameTooLong && SameNoCase(m_name, kContestId);
-                m_value.clear();
-                if (m_remaining == 0) EndValue();
-            } else if (c == ':' && m_lengthSeen) {
-                m_state = State::Type;
-            } else if (!((c == ' ' || c == '\t' || c == '+') && !m_lengthSeen)) {
-                if (c == '<') StartTag(); else m_state = State::Text;
-            }
-            break;
+        case State::Name: FeedName(c); break;
+        case State::Length: FeedLength(c); break;
         case State::Type:
             if (c == '>') {
-                m_state = State::Value;
-                m_collect = !m_nameTooLong && SameNoCase(m_name, kContestId);
-                m_value.clear();
-                if (m_remaining == 0) EndValue();
+                StartValue();
             } else if (!IsAlnum(c)) {
-                if (c == '<') StartTag(); else m_state = State::Text;
+                NotATag(c);
             }
             break;
         case State::Value: {
+            // The value's bytes are taken in one piece, as far as this read goes.
             const std::size_t n = std::min(m_remaining, size - i);
             if (m_collect && m_value.size() <= kMaxContestIdLength)
                 m_value.append(data + i, std::min(n, kMaxContestIdLength + 1 - m_value.size()));
@@ -113,6 +85,57 @@ void Scanner::Feed(const char* data, std::size_t size) {
             break;
         }
         }
+    }
+}
+
+// A name ends at ':' (a value follows) or '>' (a tag without a value such
+// as <EOR>); a blank, '<', ',', '{' or '}' means it was no tag.
+void Scanner::FeedName(char c) {
+    if (c == ':') {
+        m_state = State::Length;
+        m_lengthSeen = false;
+        m_remaining = 0;
+    } else if (c == '>') {
+        m_state = State::Text;
+    } else if (EndsNameBadly(c)) {
+        NotATag(c);
+    } else if (m_name.size() < kLongestName) {
+        m_name += c;
+    } else {
+        m_nameTooLong = true;
+    }
+}
+
+// Blanks and a '+' before the digits, then digits (saturating), then '>' or
+// ':' and a type.
+void Scanner::FeedLength(char c) {
+    if (IsAsciiDigit(c)) {
+        const std::size_t d = static_cast<std::size_t>(c - '0');
+        const std::size_t max = std::numeric_limits<std::size_t>::max();
+        m_remaining = m_remaining > (max - d) / 10 ? max : m_remaining * 10 + d;
+        m_lengthSeen = true;
+    } else if (c == '>' && m_lengthSeen) {
+        StartValue();
+    } else if (c == ':' && m_lengthSeen) {
+        m_state = State::Type;
+    } else if (m_lengthSeen || (c != ' ' && c != '\t' && c != '+')) {
+        NotATag(c);
+    }
+}
+
+void Scanner::StartValue() {
+    m_state = State::Value;
+    m_collect = !m_nameTooLong && SameNoCase(m_name, kContestId);
+    m_value.clear();
+    if (m_remaining == 0) EndValue();
+}
+
+// What looked like a tag was none; a '<' may start the next one.
+void Scanner::NotATag(char c) {
+    if (c == '<') {
+        StartTag();
+    } else {
+        m_state = State::Text;
     }
 }
 

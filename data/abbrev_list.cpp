@@ -94,6 +94,40 @@ struct PendingRow {
     std::string origin;
 };
 
+// One data row: its abbreviation (upper case) and county id, or the fault.
+std::variant<std::pair<std::string, int>, std::string> ReadRow(const std::vector<std::string>& cells,
+                                                               const Columns& columns) {
+    if (cells.size() != columns.count)
+        return std::to_string(cells.size()) + " columns, the header has " + std::to_string(columns.count);
+    std::string abbreviation = Upper(cells[static_cast<std::size_t>(columns.abbreviation)]);
+    if (abbreviation.empty()) return std::string("empty abbreviation");
+    auto county = ReadCounty(cells, columns);
+    if (auto* problem = std::get_if<std::string>(&county)) return std::move(*problem);
+    return std::make_pair(std::move(abbreviation), std::get<int>(county));
+}
+
+// The lines of a text one at a time, line ends (LF or CR LF) dropped.
+class Lines {
+public:
+    explicit Lines(std::string_view text) : m_text(text) {}
+    bool Next(std::string_view& line) {
+        if (m_pos >= m_text.size()) return false;
+        std::size_t end = m_text.find('\n', m_pos);
+        if (end == std::string_view::npos) end = m_text.size();
+        line = m_text.substr(m_pos, end - m_pos);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        m_pos = end + 1;
+        ++m_number;
+        return true;
+    }
+    std::size_t number() const { return m_number; }
+
+private:
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+    std::size_t m_number = 0;
+};
+
 } // namespace
 
 std::optional<std::string> AbbrevList::AddFile(std::string_view text, std::string_view name) {
@@ -109,18 +143,13 @@ std::optional<std::string> AbbrevList::AddFile(std::string_view text, std::strin
     }
 
     std::optional<Columns> columns;
-    std::map<std::string, PendingRow> added;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::map<std::string, PendingRow> added; // this file's rows, checked whole before any is kept
+    Lines lines(text);
+    std::string_view line;
+    while (lines.Next(line)) {
+        lineNumber = lines.number();
         const std::string_view trimmed = TrimBlanks(line);
         if (trimmed.empty() || trimmed.front() == '#') continue;
-
         const auto cells = SplitCsvLine(line);
         if (!cells) return fault("a quote is not closed, or text follows a closing quote");
         if (!columns) {
@@ -129,30 +158,24 @@ std::optional<std::string> AbbrevList::AddFile(std::string_view text, std::strin
             columns = std::get<Columns>(header);
             continue;
         }
-        if (cells->size() != columns->count)
-            return fault(std::to_string(cells->size()) + " columns, the header has " + std::to_string(columns->count));
-        const std::string abbreviation = Upper((*cells)[static_cast<std::size_t>(columns->abbreviation)]);
-        if (abbreviation.empty()) return fault("empty abbreviation");
-        auto county = ReadCounty(*cells, *columns);
-        if (auto* problem = std::get_if<std::string>(&county)) return fault(*problem);
-        const int countyId = std::get<int>(county);
+        auto row = ReadRow(*cells, *columns);
+        if (auto* problem = std::get_if<std::string>(&row)) return fault(*problem);
+        const auto& [abbreviation, countyId] = std::get<std::pair<std::string, int>>(row);
 
+        // The same abbreviation given before, in this file or an earlier list.
         std::optional<std::pair<int, std::string>> earlier;
         if (const auto it = added.find(abbreviation); it != added.end()) {
             earlier.emplace(it->second.countyId, it->second.origin);
-        } else if (const AbbrevListRow* row = Find(abbreviation)) {
-            earlier.emplace(row->countyId, m_origins.at(abbreviation));
+        } else if (const AbbrevListRow* kept = Find(abbreviation)) {
+            earlier.emplace(kept->countyId, m_origins.at(abbreviation));
         }
         if (earlier && earlier->first != countyId)
             return fault(Quoted(abbreviation) + " is given for two counties: " + CountyText(earlier->first) + " (" +
                          earlier->second + ") and " + CountyText(countyId));
-        if (added.find(abbreviation) == added.end())
-            added.emplace(abbreviation, PendingRow{countyId, "line " + std::to_string(lineNumber) + " of " + std::string(name)});
+        added.try_emplace(abbreviation, PendingRow{countyId, "line " + std::to_string(lineNumber) + " of " + std::string(name)});
     }
-    if (!columns) {
-        lineNumber = std::max<std::size_t>(lineNumber, 1);
-        return fault("no header row (abbreviation,state,county or abbreviation,county_id)");
-    }
+    lineNumber = std::max<std::size_t>(lines.number(), 1);
+    if (!columns) return fault("no header row (abbreviation,state,county or abbreviation,county_id)");
     if (added.empty()) return fault("the list has no rows");
 
     for (auto& [abbreviation, row] : added) {
