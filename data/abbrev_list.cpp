@@ -23,7 +23,12 @@ std::string Upper(std::string_view text) {
     return out;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted.append(1, '"').append(text).append(1, '"');
+    return quoted;
+}
 
 // Where the columns of a list stand; -1 for a column it does not have.
 struct Columns {
