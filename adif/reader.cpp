@@ -1,5 +1,6 @@
 #include "adif/reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
@@ -58,21 +59,12 @@ bool ParseDeclaredLength(std::string_view text, std::size_t& length) {
     return true;
 }
 
-constexpr std::size_t kNotNearby = 2;
-
-// Where the next tag starts when it follows at once or after one blank, as
-// tags mostly do: saves a library search for every tag.
-std::size_t NextTagNearby(const char* start, std::size_t available) {
-    if (start[0] == '<') return 0;
-    if (available > 1 && start[1] == '<') return 1;
-    return kNotNearby;
-}
-
 } // namespace
 
 AdifReader::AdifReader(ByteSource& input) : m_input(input) {}
 
 AdifReader::Event AdifReader::Next() {
+    if (m_recordEnding) EndRecord();
     m_bytes = {};
     m_name = {};
     m_value = {};
@@ -130,11 +122,33 @@ void AdifReader::Prescan() {
     }
 }
 
+// The record's views are no longer needed: its kept buffers are released.
+void AdifReader::EndRecord() {
+    if (!m_kept.empty()) {
+        m_spare = std::move(m_kept.back());
+        m_kept.clear();
+    }
+    m_valueCopiesUsed = 0;
+    m_bufferHoldsRecord = m_recordEnding = false;
+}
+
 // Keeps the unread bytes [m_pos, m_end) (moved to the front) and reads
-// more after them. False when nothing more could be read.
+// more after them. False when nothing more could be read. While the buffer
+// holds fields of the open record, the unread bytes go to another buffer
+// instead, so that the views of the record's fields stay valid.
 bool AdifReader::Refill() {
     if (m_eof) return false;
-    if (m_pos != 0) {
+    if (m_bufferHoldsRecord) {
+        std::vector<char> next = std::move(m_spare);
+        next.resize(std::max(m_buf.size(), kReadChunk));
+        const std::size_t kept = m_end - m_pos;
+        if (kept != 0) std::memcpy(next.data(), m_buf.data() + m_pos, kept);
+        m_kept.push_back(std::move(m_buf));
+        m_buf = std::move(next);
+        m_pos = 0;
+        m_end = kept;
+        m_bufferHoldsRecord = false;
+    } else if (m_pos != 0) {
         const std::size_t kept = m_end - m_pos;
         if (kept != 0) std::memmove(m_buf.data(), m_buf.data() + m_pos, kept);
         m_pos = 0;
@@ -175,10 +189,6 @@ AdifReader::Event AdifReader::NextRecordEvent() {
         if (m_skipToEor && !SkipToEor()) return Event::End;
         if (m_pos == m_end && !Refill()) return Event::End;
         const char* start = m_buf.data() + m_pos;
-        if (const std::size_t skip = NextTagNearby(start, m_end - m_pos); skip != kNotNearby) {
-            m_pos += skip;
-            return ReadTag();
-        }
         const void* lt = std::memchr(start, '<', m_end - m_pos);
         if (lt == nullptr) {
             m_pos = m_end;
@@ -205,10 +215,12 @@ AdifReader::Event AdifReader::ReadTag() {
 
     m_name = std::string_view(m_buf.data() + m_pos + 1, nameEnd - 1);
     m_pos += k + 1;
+    m_bufferHoldsRecord = true;
     m_hasValue = hasValue;
     if (hasValue) ReadValue(length);
     if (m_name.size() == 3 && EqualsNoCase(m_name, "EOR")) {
         m_tagsInRecord = 0;
+        m_recordEnding = true;
         return Event::EndOfRecord;
     }
     return Event::Field;
@@ -218,20 +230,21 @@ AdifReader::Event AdifReader::ReadTag() {
 // the line or the input ends first. `badName` tells of a byte that may not
 // stand in a name.
 bool AdifReader::FindNameEnd(std::size_t& k, char& stop, bool& badName) {
-    unsigned char kinds = 0;
     for (;;) {
         const char* const base = m_buf.data() + m_pos;
         const std::size_t available = m_end - m_pos;
-        for (; k < available; ++k) {
-            const unsigned char kind = kNameBytes[static_cast<unsigned char>(base[k])];
-            if (kind == kEndsName) {
-                stop = base[k];
-                badName = kinds != 0;
-                return stop != '\n';
-            }
-            kinds |= kind;
+        while (k < available && kNameBytes[static_cast<unsigned char>(base[k])] == kInName) ++k;
+        if (k == available) {
+            if (!Refill()) return false;
+            continue;
         }
-        if (!Refill()) return false;
+        if (kNameBytes[static_cast<unsigned char>(base[k])] == kNotInName) {
+            badName = true;
+            ++k;
+            continue;
+        }
+        stop = base[k];
+        return stop != '\n';
     }
 }
 
@@ -282,6 +295,7 @@ AdifReader::Event AdifReader::Malformed() {
     while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     m_text.assign("Malformed ADIF tag, skipping QSO: [").append(line).append("]");
     m_tagsInRecord = 0;
+    m_recordEnding = true;
     m_skipToEor = true;
     return Event::Malformed;
 }
@@ -290,6 +304,7 @@ AdifReader::Event AdifReader::Malformed() {
 AdifReader::Event AdifReader::TooManyFields() {
     m_text = "QSO has too many ADIF fields (> " + std::to_string(kMaxRecordFields) + ")";
     m_tagsInRecord = 0;
+    m_recordEnding = true;
     m_skipToEor = true;
     return Event::TooManyFields;
 }
@@ -317,18 +332,19 @@ void AdifReader::ReadValue(std::size_t length) {
         m_pos += length;
         return;
     }
-    // The buffer moves while the rest is read: name and value get copies.
-    m_nameCopy.assign(m_name);
-    m_name = m_nameCopy;
-    m_valueCopy.clear();
+    // Longer than what the buffer holds: copied as it is read (the name stays
+    // in its kept buffer).
+    if (m_valueCopiesUsed == m_valueCopies.size()) m_valueCopies.emplace_back();
+    std::string& copy = m_valueCopies[m_valueCopiesUsed++];
+    copy.clear();
     while (length != 0) {
         if (m_pos == m_end && !Refill()) break;
         const std::size_t n = std::min(length, m_end - m_pos);
-        m_valueCopy.append(m_buf.data() + m_pos, n);
+        copy.append(m_buf.data() + m_pos, n);
         m_pos += n;
         length -= n;
     }
-    m_value = m_valueCopy;
+    m_value = copy;
 }
 
 } // namespace shirl

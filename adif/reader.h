@@ -3,6 +3,7 @@
 // the header's bytes, each field, the end of each record and the problems of
 // the input. It knows nothing of what the fields mean.
 #include <cstddef>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,7 +36,10 @@ public:
     // Reads on to the next event.
     Event Next();
 
-    // The views below stay valid until the next call of Next().
+    // Bytes() and Text() stay valid until the next call of Next(); Name() and
+    // Value() until the record ends (the call after its EndOfRecord,
+    // Malformed, TooManyFields or End event), so that a record's fields need
+    // not be copied.
     std::string_view Bytes() const { return m_bytes; }
     std::string_view Name() const { return m_name; }
     // nullopt for a tag without a length (<EOR>, <APP_X>).
@@ -65,6 +69,7 @@ private:
     Event TooManyFields();
     bool SkipToEor();
     void ReadValue(std::size_t length);
+    void EndRecord();
 
     ByteSource& m_input;
     std::vector<char> m_buf;
@@ -86,9 +91,16 @@ private:
     std::string_view m_value;
     bool m_hasValue = false;
     std::string m_text;
-    // Copies for a name or value that does not stay whole in the buffer.
-    std::string m_nameCopy;
-    std::string m_valueCopy;
+    // While a record is open its bytes stay where they are: a refill reads
+    // into another buffer and keeps the old one until the record ends.
+    bool m_bufferHoldsRecord = false; // m_buf holds a name or value of the open record
+    bool m_recordEnding = false;      // the record ends at the next call
+    std::vector<std::vector<char>> m_kept;
+    std::vector<char> m_spare;
+    // Values longer than what the buffer held, copied as they are read (a
+    // deque: its strings never move).
+    std::deque<std::string> m_valueCopies;
+    std::size_t m_valueCopiesUsed = 0;
 };
 
 } // namespace shirl

@@ -92,10 +92,10 @@ row("floor", fu, fk)
 row("product", pu, pk)
 if eu:
     row("peer", eu, ek)
-print(f"product/floor (wall): {pu / fu:.2f}")
+print(f"product/floor (wall): {pu / fu:.2f}   (target <= 3.5)")
 if eu:
-    print(f"peer/product (wall):  {eu / pu:.2f}   (target >= 10)")
-print(f"product throughput:   {mb / (pu / 1e6):.1f} MB/s   (target >= 200)")
+    print(f"peer/product (wall):  {eu / pu:.2f}   (target >= 40)")
+print(f"product throughput:   {mb / (pu / 1e6):.1f} MB/s   (target >= 300)")
 EOF
 echo "product report: $(grep -E '^(Converted|Wrote) ' "$out/product.stdout" | tr '\n' ' ')"
 echo "  and $(grep -c '' "$out/product.stdout") report rows in all"

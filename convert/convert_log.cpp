@@ -1,5 +1,6 @@
 #include "convert/convert_log.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ private:
     // after them keep the storage of earlier QSOs for reuse.
     std::vector<QsoField> m_slots;
     std::size_t m_used = 0;
+    // The name each slot had last and its kind.
+    struct SlotName {
+        std::string name;
+        FieldKind kind = FieldKind::Other;
+    };
+    std::vector<SlotName> m_slotNames;
     QsoClock m_clock;
     RunCounters m_counters;
     int m_countiesConverted = 0;
@@ -60,28 +67,29 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
     return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies};
 }
 
-// Copies the field into the next slot; a slot that held the same name keeps
-// its kind, so that a name is classified once per run and column of the log.
+// Takes the field's views into the next slot (the reader keeps a record's
+// bytes until it ends). The kind of the name the slot had in the last QSO
+// is kept when the name is the same, so that a name is mostly classified
+// once per run and column of the log.
 void LogConverter::TakeField(const AdifReader& reader) {
-    if (m_used == m_slots.size()) m_slots.emplace_back();
-    QsoField& field = m_slots[m_used++];
+    if (m_used == m_slots.size()) {
+        m_slots.emplace_back();
+        m_slotNames.emplace_back();
+    }
+    QsoField& field = m_slots[m_used];
+    SlotName& last = m_slotNames[m_used++];
     const std::string_view name = reader.Name();
-    if (std::string_view(field.name) != name) {
-        field.name.clear();
-        field.name.append(name);
-        field.kind = ClassifyFieldName(name);
+    if (last.name.size() != name.size() || std::memcmp(last.name.data(), name.data(), name.size()) != 0) {
+        last.name.assign(name);
+        last.kind = ClassifyFieldName(name);
     }
+    field.name = name;
+    field.kind = last.kind;
     field.madeCnty = false;
-    const auto value = reader.Value();
-    if (!value) {
-        field.value.reset();
-        return;
-    }
-    if (!field.value) field.value.emplace();
-    field.value->clear(); // clear and append into the reused storage: cheaper than assign
-    field.value->append(*value);
-    if (field.kind == FieldKind::QsoDate) m_clock.TakeDate(*value, m_report);
-    if (field.kind == FieldKind::TimeOn) m_clock.TakeTime(*value, m_report);
+    field.value = reader.Value();
+    if (!field.value) return;
+    if (field.kind == FieldKind::QsoDate) m_clock.TakeDate(*field.value, m_report);
+    if (field.kind == FieldKind::TimeOn) m_clock.TakeTime(*field.value, m_report);
 }
 
 void LogConverter::CompleteQso(std::string_view lineEnd) {

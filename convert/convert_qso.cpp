@@ -25,8 +25,8 @@ struct FirstPassResult {
     int ownConverted = 0; // own-county fields that became MY_CNTY
 };
 
-bool Contains(const std::optional<std::string>& value, char c) {
-    return value && value->find(c) != std::string::npos;
+bool Contains(std::optional<std::string_view> value, char c) {
+    return value && value->find(c) != std::string_view::npos;
 }
 
 bool IsCountyField(FieldKind kind) {
@@ -34,17 +34,17 @@ bool IsCountyField(FieldKind kind) {
 }
 
 std::optional<std::string_view> Callsign(std::span<const QsoField> fields, const FirstPassResult& qso) {
-    if (!qso.callIndex || !fields[*qso.callIndex].value) return std::nullopt;
-    return std::string_view(*fields[*qso.callIndex].value);
+    if (!qso.callIndex) return std::nullopt;
+    return fields[*qso.callIndex].value;
 }
 
 // An all-digit COMMENT is a serial number (SRX); trailing blanks go.
 void CleanComment(QsoField& field) {
     if (!field.value) return;
-    std::string& v = *field.value;
+    const std::string_view v = *field.value;
     if (std::all_of(v.begin(), v.end(), IsAsciiDigit)) RenameField(field, "SRX", FieldKind::Srx);
     const std::size_t keep = v.find_last_not_of(' ');
-    v.resize(keep == std::string::npos ? 0 : keep + 1);
+    field.value = v.substr(0, keep == std::string_view::npos ? 0 : keep + 1);
 }
 
 // A callsign that carries this county as its suffix (N0CALL/AUT) loses it,
@@ -58,7 +58,18 @@ void DropCountySuffix(std::span<QsoField> fields, const FirstPassResult& qso, st
     std::string changed(call->substr(0, slash));
     if (addMobile) changed += "/M";
     PushMessage(report.first, "INFO: Changed callsign " + std::string(*call) + " to " + changed);
-    fields[*qso.callIndex].value = std::move(changed);
+    SetValue(fields[*qso.callIndex], changed);
+}
+
+// Upper-cases the value (a copy only when it has a lower-case letter).
+void ToUpperCase(QsoField& field) {
+    const std::string_view v = *field.value;
+    if (std::none_of(v.begin(), v.end(), [](char c) { return c >= 'a' && c <= 'z'; })) return;
+    std::string& upper = field.storage;
+    if (upper.data() != v.data()) upper.assign(v);
+    upper.resize(v.size());
+    for (char& c : upper) c = ToAsciiUpper(c);
+    field.value = upper;
 }
 
 // One field of the worked station's county: upper case, the callsign's
@@ -68,8 +79,7 @@ void ConvertCountyField(std::span<QsoField> fields, std::size_t i, const QsoOpti
     QsoField& field = fields[i];
     if (field.kind == FieldKind::Srx && field.value && ReadDecimal(*field.value) != 0) return; // a serial number
     const bool hasComma = Contains(field.value, ',');
-    if (field.value && !hasComma)
-        for (char& c : *field.value) c = ToAsciiUpper(c);
+    if (field.value && !hasComma) ToUpperCase(field);
     if (field.value) DropCountySuffix(fields, qso, *field.value, options.addMobile, report);
     if (field.value && !hasComma && !EqualsNoCase(*field.value, "DX")) {
         const int result =
@@ -129,16 +139,14 @@ std::size_t RemoveDuplicateCounties(std::span<QsoField> fields, FirstPassResult&
 
 // A STATE is only made from a county value "ST,Name" (two letters A-Z
 // and a comma); any other value names no state.
-std::optional<std::string_view> StateOfCountyValue(const std::optional<std::string>& value) {
+std::optional<std::string_view> StateOfCountyValue(std::optional<std::string_view> value) {
     if (!value || value->size() < 3) return std::nullopt;
-    const std::string& v = *value;
+    const std::string_view v = *value;
     if (!IsAsciiUpper(v[0]) || !IsAsciiUpper(v[1]) || v[2] != ',') return std::nullopt;
-    return std::string_view(v).substr(0, 2);
+    return v.substr(0, 2);
 }
 
-std::string_view ValueOrEmpty(const QsoField& field) {
-    return field.value ? std::string_view(*field.value) : std::string_view();
-}
+std::string_view ValueOrEmpty(const QsoField& field) { return field.value.value_or(std::string_view()); }
 
 std::string CountyLineMessage(std::string_view callsign, std::span<const QsoField> fields, std::size_t i) {
     std::string message = "INFO: Adding QSO for ";
@@ -180,12 +188,12 @@ private:
 
 void CopyWriter::PutCounty(std::size_t i, bool own) {
     QsoField& field = m_fields[i];
-    Put(field.name, field.value ? std::optional<std::string_view>(*field.value) : std::nullopt);
+    Put(field.name, field.value);
     if (const auto state = StateOfCountyValue(field.value)) {
         Put(own ? "MY_STATE" : "STATE", *state);
         (own ? m_myStateWritten : m_stateWritten) = true;
     }
-    field.name.clear(); // written: the later records leave it out
+    field.name = {}; // written: the later records leave it out
 }
 
 void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional<std::int64_t> time) {
@@ -200,7 +208,7 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         const QsoField& field = m_fields[i];
         if (field.name.empty()) continue;
-        const auto value = field.value ? std::optional<std::string_view>(*field.value) : std::nullopt;
+        const std::optional<std::string_view> value = field.value;
         switch (field.kind) {
         case FieldKind::State:
             if (!m_stateWritten) Put(field.name, value);

@@ -73,8 +73,13 @@ FieldKind ClassifyFieldName(std::string_view name) {
 }
 
 void RenameField(QsoField& field, std::string_view name, FieldKind kind) {
-    field.name.assign(name);
+    field.name = name;
     field.kind = kind;
+}
+
+void SetValue(QsoField& field, std::string_view text) {
+    field.storage.assign(text);
+    field.value = field.storage;
 }
 
 } // namespace shirl

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <optional>
 
 #include "base/text_util.h"
 
@@ -38,6 +39,28 @@ bool ContainsDigit(std::string_view text) {
     for (char c : text)
         if (IsDigit(c)) return true;
     return false;
+}
+
+struct PlainPrefix {
+    std::size_t length; // the prefix is the part's first `length` characters
+    bool appendZero;    // ... followed by a '0'
+};
+
+// The prefix of a part without a slash: it runs over leading digits, one
+// letter, the letters up to the first digit, that digit and what follows up
+// to the next letter; a part without a digit after its letters gets a '0'.
+// Nothing when the part has no letter after its leading digits.
+std::optional<PlainPrefix> PrefixOfPlainPart(std::string_view part) {
+    std::size_t pos = 0;
+    const std::size_t n = part.size();
+    while (pos < n && IsDigit(part[pos])) ++pos; // leading digits
+    if (pos == n || !IsLetter(part[pos])) return std::nullopt;
+    ++pos;
+    while (pos < n && !IsDigit(part[pos])) ++pos; // up to the call-area digit
+    if (pos == n) return PlainPrefix{pos, true};
+    ++pos;
+    while (pos < n && !IsLetter(part[pos])) ++pos; // up to the next letter
+    return PlainPrefix{pos, false};
 }
 
 } // namespace
@@ -96,26 +119,13 @@ int ExtractCallsignPrefix(std::string_view callsign, std::string& prefix) {
         }
     }
 
-    // No slash left: the prefix runs over leading digits, one letter, the
-    // letters up to the first digit, that digit and what follows up to the
-    // next letter; a window without a digit after its letters gets a '0'.
-    std::size_t pos = 0;
-    const std::size_t n = part.size();
-    while (pos < n && IsDigit(part[pos])) ++pos; // leading digits
-    if (pos == n || !IsLetter(part[pos])) {
+    const std::optional<PlainPrefix> plain = PrefixOfPlainPart(part);
+    if (!plain) {
         prefix.clear();
         return 2;
     }
-    ++pos;
-    while (pos < n && !IsDigit(part[pos])) ++pos; // up to the call-area digit
-    bool appendZero = false;
-    if (pos == n) {
-        appendZero = true;
-    } else {
-        ++pos;
-        while (pos < n && !IsLetter(part[pos])) ++pos; // up to the next letter
-    }
-
+    const std::size_t pos = plain->length;
+    const bool appendZero = plain->appendZero;
     if (inPrefix) {
         const std::size_t offset = static_cast<std::size_t>(part.data() - prefix.data());
         if (offset != 0) std::memmove(prefix.data(), prefix.data() + offset, pos);

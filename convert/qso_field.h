@@ -34,17 +34,24 @@ enum class FieldKind : unsigned char {
 // The kind of a field name, in any letter case.
 FieldKind ClassifyFieldName(std::string_view name);
 
+// The name and value are views: into the reader's buffer as read, into a
+// constant name when renamed, into `storage` when the value was changed.
 struct QsoField {
-    std::string name;                 // as written in the tag, case kept; empty = left out
-    std::optional<std::string> value; // absent for a tag without a length (<EOR>)
-    FieldKind kind = FieldKind::Other;  // ClassifyFieldName(name), kept up to date on renames
-    bool madeCnty = false;              // the resolution made this CNTY (of this QSO)
+    std::string_view name;                 // as written in the tag, case kept; empty = left out
+    std::optional<std::string_view> value; // absent for a tag without a length (<EOR>)
+    FieldKind kind = FieldKind::Other;     // ClassifyFieldName(name), kept up to date on renames
+    bool madeCnty = false;                 // the resolution made this CNTY (of this QSO)
+    std::string storage = {};              // the changed value, when there is one
 };
 
 // The fields of one QSO in input order, the <EOR> field last.
 using QsoFields = std::vector<QsoField>;
 
-// Renames `field` and sets the kind of its new name.
+// Renames `field` to a name that outlives it (a constant) and sets the
+// kind of the new name.
 void RenameField(QsoField& field, std::string_view name, FieldKind kind);
+
+// Gives `field` the value `text` (copied into its storage).
+void SetValue(QsoField& field, std::string_view text);
 
 } // namespace shirl

@@ -56,12 +56,13 @@ struct QsoRun {
     RunReport report;
 };
 
+// The fields' names and values are views of the string literals.
 QsoFields Fields(std::initializer_list<const char*> texts) {
     QsoFields fields;
-    for (std::string text : texts) {
+    for (const std::string_view text : texts) {
         const std::size_t eq = text.find('=');
-        const std::string name = text.substr(0, eq);
-        if (eq == std::string::npos)
+        const std::string_view name = text.substr(0, eq);
+        if (eq == std::string_view::npos)
             fields.push_back({name, std::nullopt, ClassifyFieldName(name)});
         else
             fields.push_back({name, text.substr(eq + 1), ClassifyFieldName(name)});

@@ -2,6 +2,7 @@
 // texts, the same however the input is cut into reads.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,33 @@ TEST(ReaderEvents, TooManyFieldsVoidsTheRecordUpToItsEor) {
     EXPECT_EQ(events[kMaxRecordFields], "T:QSO has too many ADIF fields (> 1000)");
     EXPECT_EQ(events[kMaxRecordFields + 1], "F:A=y"); // the skip ended at the <EOR> itself
     EXPECT_EQ(events.back(), "R:EOR");                // 999 fields and <EOR> are within the limit
+}
+
+// The names and values of a record stay valid until the record ends, however
+// many reads the record takes and however long its values are.
+TEST(ReaderEvents, FieldViewsLastUntilTheRecordEnds) {
+    const std::string longValue(200000, 'v');
+    const std::string input = "<EOH>\n<A:3>abc <B:" + std::to_string(longValue.size()) + ">" + longValue +
+                              " <C:2>cd <EOR>\n<D:1>d <E:2>ee <EOR>\n";
+    const std::vector<std::vector<std::string>> expected = {
+        {"A=abc", "B=" + longValue, "C=cd", "EOR"}, {"D=d", "E=ee", "EOR"}};
+    for (const std::size_t chunk : {0, 1, 3, 4096}) {
+        MemorySource source(input, chunk == 0, chunk);
+        AdifReader reader(source);
+        std::vector<std::pair<std::string_view, std::optional<std::string_view>>> views;
+        std::vector<std::vector<std::string>> records;
+        for (Event e = reader.Next(); e != Event::End; e = reader.Next()) {
+            if (e != Event::Field && e != Event::EndOfRecord) continue;
+            views.emplace_back(reader.Name(), reader.Value());
+            if (e != Event::EndOfRecord) continue;
+            std::vector<std::string> record; // read back only now, from the views kept
+            for (const auto& [name, value] : views)
+                record.push_back(std::string(name) + (value ? "=" + std::string(*value) : ""));
+            records.push_back(record);
+            views.clear();
+        }
+        EXPECT_EQ(records, expected) << "reads of " << chunk << " bytes";
+    }
 }
 
 TEST(ReaderEvents, LineEndOfTheFirstLine) {

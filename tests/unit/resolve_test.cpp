@@ -41,7 +41,7 @@ class ResolveExamples : public ::testing::TestWithParam<ResolveCase> {};
 
 TEST_P(ResolveExamples, FieldResultAndMessages) {
     const ResolveCase& c = GetParam();
-    QsoField field{std::string(c.name), std::string(c.value)};
+    QsoField field{c.name, c.value}; // views of the case table, which outlives the field
     // The callsign lives in a text of its own, as the CALL field's value does.
     std::optional<std::string> callText;
     if (c.callsign) callText = std::string(*c.callsign);
@@ -298,7 +298,7 @@ TEST_F(ResolveTest, CallsignOfAMillionSlashes) {
 TEST_F(ResolveTest, EveryAlabamaRowConverts) {
     for (const AbbrevEntry& row : GetAbbrevTable(TableId::Alabama).rows) {
         for (const bool my : {false, true}) {
-            QsoField field{"QTH", std::string(row.abbreviation)};
+            QsoField field{"QTH", row.abbreviation};
             RunReport report;
             ASSERT_EQ(ResolveCountyField(field, selections::kAL, std::string_view("N0CALL"), my, report), 1) << row.abbreviation;
             const CountyRecord* county = FindCounty(row.countyId);
