@@ -292,11 +292,14 @@ int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<Qso
                std::optional<std::int64_t> time, RunCounters& counters, RunReport& report) {
     const std::optional<std::size_t> slot = ExchangeCountySlot(fields);
     if (!slot) return ConvertFields(out, options, fields, std::nullopt, time, counters, report);
-    // The county word becomes a CNTY field of its own.
-    std::vector<QsoField> withCounty(fields.begin(), fields.end());
+    // The county word becomes a CNTY field of its own. The copies' views
+    // still point into `fields` (and the word into SRX_STRING's value), which
+    // outlive this call; the vector is not resized once the steps begin.
+    std::vector<QsoField> withCounty;
+    withCounty.reserve(fields.size() + 1);
+    withCounty.assign(fields.begin(), fields.end());
     const std::string_view word = *CountyWordOfExchange(*fields[*slot - 1].value);
-    withCounty.insert(withCounty.begin() + static_cast<std::ptrdiff_t>(*slot),
-                      QsoField{"CNTY", std::string(word), FieldKind::Cnty});
+    withCounty.insert(withCounty.begin() + static_cast<std::ptrdiff_t>(*slot), QsoField{"CNTY", word, FieldKind::Cnty});
     return ConvertFields(out, options, withCounty, slot, time, counters, report);
 }
 
