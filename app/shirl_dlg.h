@@ -78,7 +78,7 @@ inline constexpr std::string_view kAuthorText = "Shirl developers";
 inline constexpr std::string_view kEmailText = "shirl@example.org";
 
 // Build date "Mmm dd yyyy" (day padded with a space below 10) and time
-// "hh:mm:ss" of the program, fixed when shirl_core is compiled.
+// "hh:mm:ss" of the program, fixed when shirl_app is compiled.
 std::string_view BuildDate();
 std::string_view BuildTime();
 
