@@ -4,6 +4,9 @@
 
 #include <new>
 
+#include "adif/byte_io.h"
+#include "convert/contest_id_scan.h"
+#include "data/contest_ids.h"
 #include "convert/convert_log.h"
 #include "convert/run_report.h"
 #include "files/file_streams.h"
@@ -47,10 +50,22 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     // system that ignores case, a relative form, a symbolic or hard link.
     if (request.inputName == request.outputName || SameExistingFile(request.inputName, request.outputName))
         return Failure(kSameNames);
-    if (!request.selection.IsValid()) return Failure(kNoSelection);
+    if (!request.selection.IsValid() && !request.selectionFromLog) return Failure(kNoSelection);
 
     FileSource input;
     if (!input.Open(request.inputName)) return Failure(kCannotOpenInput);
+
+    // The rows that open the report: the Selection taken from the log, the lists.
+    RunReport report;
+    Selection selection = request.selection;
+    if (request.selectionFromLog) {
+        const SelectionDetection detected = DetectSelection(ReadContestIds(input));
+        if (input.Failed() || !input.Rewind()) return Failure(kCannotReadInput);
+        if (detected.error) return ConvertOutcome{detected.error, {}};
+        selection = detected.selection;
+        PushMessage(report.first, detected.info);
+    }
+    for (std::string& row : AbbrevListReportRows(request.list, selection)) PushMessage(report.first, std::move(row));
 
     // The output is written to a temporary file beside the file it will
     // replace, and takes the output's name only once every byte has been
@@ -58,10 +73,9 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     OutputReplacement output;
     if (!output.Open(request.outputName)) return Failure(kCannotOpenOutput);
 
-    RunReport report;
     bool written = true;
     try {
-        ConvertLog(input, output.Sink(), request.selection, request.addMobile, request.outputName, report);
+        ConvertLog(input, output.Sink(), selection, request.addMobile, request.outputName, report, request.list);
     } catch (const std::bad_alloc&) {
         // Out of memory (a value of gigabytes): the output is incomplete.
         written = false;

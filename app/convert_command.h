@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "data/abbrev_list.h"
 #include "data/selections.h"
 
 namespace shirl {
@@ -15,6 +16,8 @@ struct ConvertRequest {
     std::string outputName;
     Selection selection; // none picked: Selection()
     bool addMobile = true;
+    const AbbrevList* list = nullptr; // the operator's list for the run, or none
+    bool selectionFromLog = false;    // take the Selection from the log's CONTEST_ID instead
 };
 
 struct ConvertOutcome {
@@ -29,6 +32,9 @@ struct ConvertOutcome {
     std::vector<std::string> rows;
 };
 
+// Runs the Convert command. With `selectionFromLog` the input is read once
+// for its CONTEST_ID values first; the report's first row then says which
+// Selection was taken, followed by a row for each list file in use.
 ConvertOutcome RunConvertCommand(const ConvertRequest& request);
 
 } // namespace shirl

@@ -1,6 +1,9 @@
 #include "app/shirl_dlg.h"
 
 
+#include <algorithm>
+
+#include "app/abbrev_list_files.h"
 #include "app/convert_command.h"
 #include "app/version.h"
 #include "data/selections.h"
@@ -74,6 +77,7 @@ void CShirlDlg::OnInputBrowse() {
     if (!chosen) return;
     m_inputName = std::move(*chosen);
     m_window.SetNameTexts(m_inputName, m_outputName);
+    DetectSelectionOfInput();
 }
 
 void CShirlDlg::OnOutputBrowse() {
@@ -87,8 +91,19 @@ void CShirlDlg::OnConvert() {
     ConvertRequest request;
     request.inputName = m_inputName;
     request.outputName = m_outputName;
-    request.selection = m_selection;
+    request.selection = m_choice.selection;
     request.addMobile = m_addMobile;
+    // The operator's lists for the chosen Selection; a faulty one stops the run.
+    AbbrevList list;
+    if (m_choice.selection.IsValid() && !m_inputName.empty() && !m_outputName.empty()) {
+        const FoundLists found = FindListsForSelection(m_listFolders, std::string(m_choice.selection.Code()));
+        list = AbbrevList(found.replace ? AbbrevList::Mode::Replace : AbbrevList::Mode::Extend);
+        if (const auto fault = LoadAbbrevListFiles(list, found.files)) {
+            m_window.ShowMessageBox(*fault, MessageIcon::Error);
+            return;
+        }
+        if (!list.files().empty()) request.list = &list;
+    }
     ConvertOutcome outcome = RunConvertCommand(request);
     if (outcome.error) {
         m_window.ShowMessageBox(*outcome.error, MessageIcon::Error);
@@ -100,15 +115,33 @@ void CShirlDlg::OnConvert() {
 void CShirlDlg::OnNameEdited() {
     m_inputName = m_window.GetInputNameText();
     m_outputName = m_window.GetOutputNameText();
+    DetectSelectionOfInput();
+}
+
+// A newly chosen or typed input file may name its party in CONTEST_ID: the
+// State list then shows it, unless the user has picked a Selection.
+void CShirlDlg::DetectSelectionOfInput() {
+    if (m_choice.picked || m_inputName == m_detectedInput) return;
+    m_detectedInput = m_inputName;
+    // Only a Selection that the State list offers can be shown.
+    const auto order = DisplayOrder();
+    const auto it = std::find(order.begin(), order.end(), DetectSelectionOfFile(m_inputName));
+    const int row = it == order.end() ? -1 : static_cast<int>(it - order.begin());
+    const auto shown = TakeDetectedSelection(m_choice, row < 0 ? Selection() : *it);
+    if (!shown) return;
+    m_settingRow = true;
+    m_window.SetSelectionRow(row);
+    m_settingRow = false;
 }
 
 void CShirlDlg::OnSelectionChanged() {
+    if (m_settingRow) return;
     const int row = m_window.GetSelectionRow();
     const auto order = DisplayOrder();
     // A drop-down list never goes back to having no row; a row outside the
     // list changes nothing.
     if (row < 0 || static_cast<std::size_t>(row) >= order.size()) return;
-    m_selection = order[static_cast<std::size_t>(row)];
+    PickSelection(m_choice, order[static_cast<std::size_t>(row)]);
 }
 
 void CShirlDlg::OnAddMobileClicked() { m_addMobile = m_window.GetAddMobileCheck(); }

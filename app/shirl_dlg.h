@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/selection_choice.h"
 #include "data/selections.h"
 
 namespace shirl {
@@ -46,6 +47,10 @@ public:
     virtual void SetAddMobileCheck(bool checked) = 0;
     virtual bool GetAddMobileCheck() = 0;
     virtual int GetSelectionRow() = 0;  // -1 when no row is selected
+    // Shows row `row` (-1: none) as selected in the Selection list. The
+    // dialog calls this for a detected Selection; the window does not report
+    // it back as a pick of the user (OnSelectionChanged is ignored meanwhile).
+    virtual void SetSelectionRow(int row) = 0;
     // Name boxes (data exchange).
     virtual std::string GetInputNameText() = 0;
     virtual std::string GetOutputNameText() = 0;
@@ -105,17 +110,26 @@ public:
     void OnAboutButton();
     void OnHelpButton();
 
+    // The folders searched for the operator's abbreviation lists
+    // (ListFolders), set by the front end before the first Convert.
+    void SetListFolders(std::vector<std::string> folders) { m_listFolders = std::move(folders); }
+
     const std::string& inputName() const { return m_inputName; }
     const std::string& outputName() const { return m_outputName; }
-    Selection selection() const { return m_selection; }
+    Selection selection() const { return m_choice.selection; }
     bool addMobile() const { return m_addMobile; }
 
 private:
     DialogWindow& m_window;
     std::string m_inputName;
     std::string m_outputName;
-    Selection m_selection; // none until a row is picked
+    SelectionChoice m_choice; // none until a row is picked or a Selection detected
     bool m_addMobile = true;
+    std::vector<std::string> m_listFolders;
+    std::string m_detectedInput;  // the input name the last detection read
+    bool m_settingRow = false;    // the dialog itself is changing the row
+
+    void DetectSelectionOfInput();
 };
 
 } // namespace shirl

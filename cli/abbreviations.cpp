@@ -1,19 +1,23 @@
 // shirl-cli abbreviations --selection CODE: every abbreviation a Selection
-// accepts, ABBREV<TAB>COUNTY_ID<TAB>VALUE, one a line.
+// accepts, ABBREV<TAB>COUNTY_ID<TAB>VALUE, one a line; with --csv the
+// effective county table as an abbreviation list.
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "cli/commands.h"
+#include "cli/list_options.h"
 #include "cli/options.h"
+#include "convert/effective_table.h"
 #include "data/abbrev_tables.h"
 #include "data/gazetteer.h"
 
 namespace shirl::cli {
 namespace {
 
-constexpr std::string_view kAbbreviationsHelp =
-    "Usage: shirl-cli abbreviations --selection CODE\n"
+const std::string kAbbreviationsHelp = std::string(
+    "Usage: shirl-cli abbreviations --selection CODE [--csv] [--list FILE]...\n"
     "\n"
     "Lists every abbreviation that the Selection CODE accepts: every row of every\n"
     "table that its lookup searches, tables in the order they are tried, rows in\n"
@@ -23,35 +27,78 @@ constexpr std::string_view kAbbreviationsHelp =
     "\n"
     "VALUE is the county (AL,Autauga), or - where the county id names no county\n"
     "(the Connecticut regions of the New England QSO Party). A Selection without\n"
-    "tables lists nothing.\n"
+    "tables lists nothing. The rows of the lists given come first; a replacing\n"
+    "list takes the place of the county tables.\n"
+    "\n"
+    "With --csv, prints the Selection's effective county table in the list\n"
+    "format instead (abbreviation,state,county; one row per abbreviation, the\n"
+    "county the lookup gives it), a starting point for an abbreviation list.\n"
     "\n"
     "Options:\n"
     "  --selection CODE  a Selection code such as AL, PA, 7QP or USCQP, any letter case\n"
-    "  --help            show this help\n";
+    "  --csv             print the effective table as an abbreviation list\n") +
+    kListOptionsHelp +
+    "  --help            show this help\n"
+    "\n"
+    "Example: shirl-cli abbreviations --selection MARAC --csv > MARAC.csv\n";
+
+// The effective county table as an abbreviation list.
+std::string EffectiveTableCsv(Selection selection, const AbbrevList* list) {
+    auto cell = [](std::string_view text) {
+        if (text.find_first_of(",\"") == std::string_view::npos) return std::string(text);
+        std::string quoted = "\"";
+        for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+        return quoted + "\"";
+    };
+    std::string out = "abbreviation,state,county\n";
+    for (const EffectiveRow& row : EffectiveCountyRows(selection, list)) {
+        const CountyRecord* county = FindCounty(row.countyId);
+        if (county == nullptr) continue;
+        out.append(cell(row.abbreviation)).append(",").append(county->stateCode).append(",");
+        out.append(cell(county->countyName)).append("\n");
+    }
+    return out;
+}
+
+// Every row the lookup searches: the list's, then the tables' (a replacing
+// list leaves only the independent-city tables), one a line.
+std::string AllRowsText(Selection selection, const AbbrevList* list) {
+    std::string out;
+    auto line = [&out](std::string_view abbreviation, int countyId) {
+        out.append(abbreviation).append("\t").append(std::to_string(countyId)).append("\t");
+        if (const CountyRecord* county = FindCounty(countyId)) {
+            out.append(county->stateCode).append(",").append(county->countyName);
+        } else {
+            out.append("-");
+        }
+        out.append("\n");
+    };
+    if (list != nullptr)
+        for (const AbbrevListRow& row : list->rows()) line(row.abbreviation, row.countyId);
+    for (const TableId id : TablesForSelection(selection)) {
+        const AbbrevTable& table = GetAbbrevTable(id);
+        if (list != nullptr && list->replaces() && !table.independentCities) continue;
+        for (const AbbrevEntry& row : table.rows) line(row.abbreviation, row.countyId);
+    }
+    return out;
+}
 
 } // namespace
 
 int AbbreviationsCommand(const Args& args) {
-    const ParseResult parsed = ParseCommandLine("abbreviations", args, {Option::Selection}, kAbbreviationsHelp);
+    const ParseResult parsed =
+        ParseCommandLine("abbreviations", args, {Option::Selection, Option::List, Option::Csv}, kAbbreviationsHelp);
     if (!parsed.line) return parsed.status;
     const CommandLine& line = *parsed.line;
     if (!line.operands.empty())
         return CommandUsageError("abbreviations", "unexpected argument '" + line.operands.front() + "'");
     if (!line.selection) return CommandUsageError("abbreviations", "missing --selection CODE");
+    std::optional<AbbrevList> list;
+    if (!LoadListOptions(line, list)) return 1;
 
-    std::string out;
-    for (const TableId id : TablesForSelection(*line.selection)) {
-        for (const AbbrevEntry& row : GetAbbrevTable(id).rows) {
-            out.append(row.abbreviation).append("\t").append(std::to_string(row.countyId)).append("\t");
-            if (const CountyRecord* county = FindCounty(row.countyId)) {
-                out.append(county->stateCode).append(",").append(county->countyName);
-            } else {
-                out.append("-");
-            }
-            out.append("\n");
-        }
-    }
-    std::cout << out << std::flush;
+    const AbbrevList* active = list ? &*list : nullptr;
+    std::cout << (line.csv ? EffectiveTableCsv(*line.selection, active) : AllRowsText(*line.selection, active))
+              << std::flush;
     return std::cout ? 0 : 1;
 }
 

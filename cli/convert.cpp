@@ -1,46 +1,102 @@
-// shirl-cli convert: the Convert command on the command line.
+// shirl-cli convert: the Convert command on the command line, for one log
+// (INPUT OUTPUT) or many (--output-dir DIR INPUT...).
 #include <cstdio>
 #include <iostream>
+#include <optional>
+#include <set>
 #include <string>
-#include <string_view>
 
 #include "app/convert_command.h"
 #include "cli/commands.h"
+#include "cli/list_options.h"
 #include "cli/options.h"
 #include "cli/platform_io.h"
 #include "data/selections.h"
+#include "files/folder_names.h"
 
 namespace shirl::cli {
 namespace {
 
-constexpr std::string_view kConvertHelp =
-    "Usage: shirl-cli convert --selection CODE [--no-mobile] INPUT OUTPUT\n"
+const std::string kConvertHelp = std::string(
+    "Usage: shirl-cli convert --selection CODE|auto [OPTIONS] INPUT OUTPUT\n"
+    "       shirl-cli convert --selection CODE|auto [OPTIONS] --output-dir DIR INPUT...\n"
     "\n"
     "Converts the ADIF log INPUT into OUTPUT for the Selection CODE (a state,\n"
     "province or QSO party code such as AL, PA, 7QP or USCQP, in any letter case)\n"
     "and prints the report, one row a line.\n"
     "\n"
     "  --selection CODE  the Selection whose abbreviations the log uses\n"
+    "  --selection auto  the Selection that the log's CONTEST_ID values name\n"
+    "                    (AL-QSO-PARTY, 7QP, WA-SALMON-RUN, ...); logs of the\n"
+    "                    7QP/INQP/NEQP/DE weekend get MULTI\n"
     "  --no-mobile       do not add /M to the callsign of a mobile station\n"
-    "                    whose callsign carries its county\n"
+    "                    whose callsign carries its county\n") +
+    kListOptionsHelp +
+    "  --output-dir DIR  convert every INPUT into DIR under its own file name;\n"
+    "                    each report follows a line \"== INPUT\"\n"
     "\n"
-    "Exit status: 0 when the conversion ran, 1 when a check failed (message on\n"
-    "stderr), 2 on a usage error.\n";
+    "A QSO whose county fields are empty takes its county from the last word of\n"
+    "SRX_STRING (\"599 AUT\"), unless that word is a number.\n"
+    "\n"
+    "Examples:\n"
+    "  shirl-cli convert --selection auto log.adi out.adi\n"
+    "  shirl-cli convert --selection SD --list SD.csv log.adi out.adi\n"
+    "  shirl-cli convert --selection auto --output-dir converted logs/*.adi\n"
+    "\n"
+    "Exit status: 0 when the conversion ran (with --output-dir: every one),\n"
+    "1 when a check failed (message on stderr), 2 on a usage error.\n";
+
+// Converts each input into the output folder; 0 only when every log converted.
+int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const std::vector<std::string>& inputs) {
+    int status = 0;
+    std::set<std::string> outputs;
+    for (const std::string& input : inputs) {
+        WriteLine(stdout, "== " + input);
+        request.inputName = input;
+        request.outputName = NameInFolder(folder, input);
+        // Two inputs of one name would write the same output: the later one is refused.
+        const bool repeated = !outputs.insert(request.outputName).second;
+        const ConvertOutcome outcome =
+            repeated ? ConvertOutcome{"ERROR: Another input of this run has the same file name.", {}}
+                     : RunConvertCommand(request);
+        if (outcome.error) {
+            WriteLine(stdout, *outcome.error);
+            WriteLine(stdout, "");
+            status = 1;
+            continue;
+        }
+        for (const std::string& row : outcome.rows) WriteLine(stdout, row);
+    }
+    std::fflush(stdout);
+    return status;
+}
 
 } // namespace
 
 int ConvertCommand(const Args& args) {
-    const ParseResult parsed = ParseCommandLine("convert", args, {Option::Selection, Option::NoMobile}, kConvertHelp);
+    const ParseResult parsed =
+        ParseCommandLine("convert", args,
+                         {Option::Selection, Option::SelectionAuto, Option::NoMobile, Option::List, Option::OutputDir},
+                         kConvertHelp);
     if (!parsed.line) return parsed.status;
     const CommandLine& line = *parsed.line;
-    if (line.operands.size() < 2) return CommandUsageError("convert", "missing INPUT and OUTPUT");
-    if (line.operands.size() > 2) return CommandUsageError("convert", "takes only INPUT and OUTPUT");
+    if (line.outputDir) {
+        if (line.operands.empty()) return CommandUsageError("convert", "missing INPUT");
+    } else {
+        if (line.operands.size() < 2) return CommandUsageError("convert", "missing INPUT and OUTPUT");
+        if (line.operands.size() > 2) return CommandUsageError("convert", "takes only INPUT and OUTPUT");
+    }
     ConvertRequest request;
     request.selection = line.selection.value_or(Selection()); // none: the Convert command reports it
+    request.selectionFromLog = line.selectionAuto;
     request.addMobile = !line.noMobile;
+    std::optional<AbbrevList> list;
+    if (!LoadListOptions(line, list)) return 1;
+    if (list) request.list = &*list;
+    if (line.outputDir) return ConvertIntoFolder(request, *line.outputDir, line.operands);
+
     request.inputName = line.operands[0];
     request.outputName = line.operands[1];
-
     const ConvertOutcome outcome = RunConvertCommand(request);
     if (outcome.error) {
         WriteLine(stderr, *outcome.error);

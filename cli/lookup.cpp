@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "cli/list_options.h"
 #include "cli/options.h"
 #include "convert/lookup.h"
 #include "data/gazetteer.h"
@@ -18,7 +19,7 @@
 namespace shirl::cli {
 namespace {
 
-constexpr std::string_view kLookupHelp =
+const std::string kLookupHelp = std::string(
     "Usage: shirl-cli lookup --selection CODE ABBREV...\n"
     "\n"
     "Looks each ABBREV up in the abbreviation tables of the Selection CODE, exactly\n"
@@ -31,23 +32,28 @@ constexpr std::string_view kLookupHelp =
     "code (MD) or empty; MESSAGE is the lookup's message or empty.\n"
     "\n"
     "Options:\n"
-    "  --selection CODE  a Selection code such as AL, PA, 7QP or USCQP, any letter case\n"
+    "  --selection CODE  a Selection code such as AL, PA, 7QP or USCQP, any letter case\n") +
+    kListOptionsHelp +
     "  --help            show this help\n"
-    "  --                end of options (the arguments after it are abbreviations)\n";
+    "  --                end of options (the arguments after it are abbreviations)\n"
+    "\n"
+    "Example: shirl-cli lookup --selection SD --list SD.csv OGLA\n";
 
 } // namespace
 
 int LookupCommand(const Args& args) {
-    const ParseResult parsed = ParseCommandLine("lookup", args, {Option::Selection}, kLookupHelp);
+    const ParseResult parsed = ParseCommandLine("lookup", args, {Option::Selection, Option::List}, kLookupHelp);
     if (!parsed.line) return parsed.status;
     const CommandLine& commandLine = *parsed.line;
     if (!commandLine.selection) return CommandUsageError("lookup", "missing --selection CODE");
     if (commandLine.operands.empty()) return CommandUsageError("lookup", "missing ABBREV");
     const Selection selection = *commandLine.selection;
+    std::optional<AbbrevList> list;
+    if (!LoadListOptions(commandLine, list)) return 1;
 
     std::string line;
     for (const std::string& abbreviation : commandLine.operands) {
-        const LookupResult result = LookupAbbreviation(abbreviation, selection);
+        const LookupResult result = LookupAbbreviation(abbreviation, selection, list ? &*list : nullptr);
         line.assign(abbreviation).append(1, '\t');
         switch (result.kind) {
         case LookupResult::Kind::County:

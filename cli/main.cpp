@@ -25,21 +25,25 @@ constexpr std::string_view kHelp =
     "Rewrites the county fields of a QSO-party ADIF log into standard CNTY/STATE form.\n"
     "\n"
     "Commands:\n"
-    "  convert --selection CODE [--no-mobile] INPUT OUTPUT\n"
+    "  convert --selection CODE|auto [--no-mobile] [--list FILE]... INPUT OUTPUT\n"
     "                  convert a log; prints the report\n"
-    "  lookup --selection CODE ABBREV...\n"
+    "  convert --selection CODE|auto [OPTIONS] --output-dir DIR INPUT...\n"
+    "                  convert many logs into DIR, each report after \"== INPUT\"\n"
+    "  lookup --selection CODE [--list FILE]... ABBREV...\n"
     "                  look abbreviations up as a conversion would\n"
     "  selections      list the Selections in the dialog's order (CODE<TAB>NAME)\n"
     "  counties        list the county gazetteer (COUNTY_ID<TAB>ST<TAB>NAME)\n"
-    "  abbreviations --selection CODE\n"
-    "                  list every abbreviation a Selection accepts\n"
+    "  abbreviations --selection CODE [--csv] [--list FILE]...\n"
+    "                  list every abbreviation a Selection accepts (--csv: as a list)\n"
     "\n"
     "Options:\n"
     "  --help, -h      show this help\n"
     "  --version       print the version\n"
     "\n"
     "Run 'shirl-cli COMMAND --help' for the options of a command.\n"
-    "CODE is a Selection code such as AL, PA, 7QP or USCQP, in any letter case.\n";
+    "CODE is a Selection code such as AL, PA, 7QP or USCQP, in any letter case;\n"
+    "auto takes it from the log's CONTEST_ID. --list names an abbreviation list\n"
+    "(CSV) that extends the Selection's table (--list-mode replace: replaces it).\n";
 
 } // namespace
 

@@ -14,6 +14,47 @@ bool Allowed(std::initializer_list<Option> allowed, Option option) {
 
 bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
 
+// Whether args[i] is the option `name` with a value ("--name VALUE" or
+// "--name=VALUE"); the value goes to `value`, and `missing` is set when the
+// value is not there.
+bool TakeValue(const Args& args, std::size_t& i, std::string_view name, std::string& value, bool& missing) {
+    const std::string& arg = args[i];
+    if (arg == name) {
+        missing = i + 1 == args.size();
+        if (!missing) value = args[++i];
+        return true;
+    }
+    if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=') {
+        value = arg.substr(name.size() + 1);
+        return true;
+    }
+    return false;
+}
+
+// The options with a value besides --selection. Returns an error message, or
+// "" when args[i] was taken, or nullopt when it is none of them.
+std::optional<std::string> TakeValueOption(const Args& args, std::size_t& i, std::initializer_list<Option> allowed,
+                                           CommandLine& line) {
+    std::string value;
+    bool missing = false;
+    if (Allowed(allowed, Option::List) && TakeValue(args, i, "--list", value, missing)) {
+        if (missing) return "--list needs a FILE";
+        line.lists.push_back(value);
+        return "";
+    }
+    if (Allowed(allowed, Option::List) && TakeValue(args, i, "--list-mode", value, missing)) {
+        if (missing || (value != "extend" && value != "replace")) return "--list-mode needs extend or replace";
+        line.listMode = value == "replace" ? AbbrevList::Mode::Replace : AbbrevList::Mode::Extend;
+        return "";
+    }
+    if (Allowed(allowed, Option::OutputDir) && TakeValue(args, i, "--output-dir", value, missing)) {
+        if (missing || value.empty()) return "--output-dir needs a DIR";
+        line.outputDir = value;
+        return "";
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int CommandUsageError(std::string_view command, const std::string& message) {
@@ -36,6 +77,10 @@ ParseResult ParseCommandLine(std::string_view command, const Args& args, std::in
             return {std::nullopt, 0};
         } else if (Allowed(allowed, Option::NoMobile) && arg == "--no-mobile") {
             line.noMobile = true;
+        } else if (Allowed(allowed, Option::Csv) && arg == "--csv") {
+            line.csv = true;
+        } else if (auto taken = TakeValueOption(args, i, allowed, line)) {
+            if (!taken->empty()) return error(*taken);
         } else if (Allowed(allowed, Option::Selection) &&
                    (arg == kSelectionOption || arg.rfind(std::string(kSelectionOption) + "=", 0) == 0)) {
             std::string code;
@@ -45,7 +90,9 @@ ParseResult ParseCommandLine(std::string_view command, const Args& args, std::in
             } else {
                 code = arg.substr(kSelectionOption.size() + 1);
             }
-            if (line.selection) return error("--selection given twice");
+            if (line.selection || line.selectionAuto) return error("--selection given twice");
+            line.selectionAuto = Allowed(allowed, Option::SelectionAuto) && code == "auto";
+            if (line.selectionAuto) continue;
             line.selection = FindSelectionByCode(code);
             if (!line.selection) return error("unknown Selection code '" + code + "'");
         } else {

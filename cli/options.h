@@ -8,18 +8,28 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "data/abbrev_list.h"
 #include "data/selections.h"
 
 namespace shirl::cli {
 
 enum class Option {
-    Selection, // --selection CODE (or --selection=CODE): a Selection code in any letter case
-    NoMobile,  // --no-mobile
+    Selection,     // --selection CODE (or --selection=CODE): a Selection code in any letter case
+    SelectionAuto, // with Selection: --selection auto, the Selection the log's CONTEST_ID names
+    NoMobile,      // --no-mobile
+    List,          // --list FILE, repeatable, and --list-mode extend|replace
+    OutputDir,     // --output-dir DIR
+    Csv,           // --csv
 };
 
 struct CommandLine {
     std::optional<Selection> selection;
+    bool selectionAuto = false; // --selection auto
     bool noMobile = false;
+    std::vector<std::string> lists; // --list FILE, in order
+    AbbrevList::Mode listMode = AbbrevList::Mode::Extend;
+    std::optional<std::string> outputDir;
+    bool csv = false;
     std::vector<std::string> operands; // the arguments that are not options, in order
 };
 

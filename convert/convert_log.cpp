@@ -112,14 +112,15 @@ void LogConverter::WriteSummary(std::optional<std::string_view> outputName) {
 } // namespace
 
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
-                                    std::optional<std::string_view> outputName, RunReport& report) {
-    LogConverter converter(output, QsoOptions{selection, addMobile}, report);
+                                    std::optional<std::string_view> outputName, RunReport& report,
+                                    const AbbrevList* list) {
+    LogConverter converter(output, QsoOptions{selection, addMobile, list}, report);
     return converter.Run(input, outputName);
 }
 
 int ConvertLog(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
-               std::optional<std::string_view> outputName, RunReport& report) {
-    return ConvertLogDetailed(input, output, selection, addMobile, outputName, report).countiesConverted;
+               std::optional<std::string_view> outputName, RunReport& report, const AbbrevList* list) {
+    return ConvertLogDetailed(input, output, selection, addMobile, outputName, report, list).countiesConverted;
 }
 
 } // namespace shirl

@@ -7,6 +7,7 @@
 
 #include "adif/byte_io.h"
 #include "convert/run_report.h"
+#include "data/abbrev_list.h"
 #include "data/selections.h"
 
 namespace shirl {
@@ -21,11 +22,13 @@ struct ConvertLogResult {
 // run's messages onto `report` and ends with the Converted and Wrote lines
 // ("Wrote N QSOs to NAME", or "Wrote N QSOs" without `outputName`). The
 // caller flushes and closes `output`.
+// `list` is the operator's abbreviation list for `selection`, or nullptr.
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
-                                    std::optional<std::string_view> outputName, RunReport& report);
+                                    std::optional<std::string_view> outputName, RunReport& report,
+                                    const AbbrevList* list = nullptr);
 
 // Same, returning the number of counties converted.
 int ConvertLog(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
-               std::optional<std::string_view> outputName, RunReport& report);
+               std::optional<std::string_view> outputName, RunReport& report, const AbbrevList* list = nullptr);
 
 } // namespace shirl

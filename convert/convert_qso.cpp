@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "adif/writer.h"
 #include "base/text_util.h"
+#include "convert/exchange_county.h"
 #include "convert/qso_time.h"
 #include "convert/resolve.h"
 
@@ -80,7 +82,8 @@ void ConvertCountyField(std::span<QsoField> fields, std::size_t i, const QsoOpti
     if (field.value && !hasComma) ToUpperCase(field);
     if (field.value) DropCountySuffix(fields, qso, *field.value, options.addMobile, report);
     if (field.value && !hasComma && !EqualsNoCase(*field.value, "DX")) {
-        const int result = ResolveCountyField(field, options.selection, Callsign(fields, qso), false, report);
+        const int result =
+            ResolveCountyField(field, options.selection, Callsign(fields, qso), false, report, options.list);
         qso.converted += result;
         field.madeCnty = result == 1;
     }
@@ -105,7 +108,7 @@ FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options,
         case FieldKind::MyCounty:
             if (field.value && !Contains(field.value, ',') && !Contains(field.value, '/'))
                 qso.ownConverted +=
-                    ResolveCountyField(field, options.selection, Callsign(fields, qso), true, report);
+                    ResolveCountyField(field, options.selection, Callsign(fields, qso), true, report, options.list);
             break;
         default:
             if (IsCountyField(field.kind)) ConvertCountyField(fields, i, options, qso, report);
@@ -240,11 +243,40 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
     ++m_counters.qsosWritten;
 }
 
-} // namespace
+// Whether a county field holds something the conversion reads as a county
+// (an SRX that holds a serial number does not).
+bool HasCountyValue(std::span<const QsoField> fields) {
+    for (const QsoField& field : fields) {
+        if (field.name.empty() || !field.value || field.value->empty() || !IsCountyField(field.kind)) continue;
+        if (field.kind == FieldKind::Srx && ReadDecimal(*field.value) != 0) continue;
+        return true;
+    }
+    return false;
+}
 
-int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
-               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report) {
+// Where the county word of SRX_STRING goes: right after SRX_STRING, in a QSO
+// without a county value whose received exchange ends in a word. nullopt for
+// every other QSO.
+std::optional<std::size_t> ExchangeCountySlot(std::span<const QsoField> fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const QsoField& field = fields[i];
+        if (field.kind != FieldKind::Exchange || field.name.empty()) continue;
+        if (!field.value || !CountyWordOfExchange(*field.value) || HasCountyValue(fields)) return std::nullopt;
+        return i + 1;
+    }
+    return std::nullopt;
+}
+
+// The steps of one QSO over `fields`; `addedCounty` is a CNTY field made
+// from SRX_STRING, which stays only as a county or a state.
+int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
+                  std::optional<std::size_t> addedCounty, std::optional<std::int64_t> time, RunCounters& counters,
+                  RunReport& report) {
     FirstPassResult qso = FirstPass(fields, options, report);
+    if (addedCounty) {
+        QsoField& added = fields[*addedCounty];
+        if (added.kind == FieldKind::Cnty && !added.madeCnty) RenameField(added, "", FieldKind::Other);
+    }
     const auto call = Callsign(fields, qso);
     if (!call || !(qso.band || qso.freq || qso.freqRx) || !qso.mode) return qso.converted;
 
@@ -252,6 +284,23 @@ int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<Qso
     CopyWriter writer(out, fields, *call, qso.ownConverted, counters, report);
     for (std::size_t copy = 0; copy < copies; ++copy) writer.WriteRecord(copy, copies, time);
     return qso.converted;
+}
+
+} // namespace
+
+int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
+               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report) {
+    const std::optional<std::size_t> slot = ExchangeCountySlot(fields);
+    if (!slot) return ConvertFields(out, options, fields, std::nullopt, time, counters, report);
+    // The county word becomes a CNTY field of its own. The copies' views
+    // still point into `fields` (and the word into SRX_STRING's value), which
+    // outlive this call; the vector is not resized once the steps begin.
+    std::vector<QsoField> withCounty;
+    withCounty.reserve(fields.size() + 1);
+    withCounty.assign(fields.begin(), fields.end());
+    const std::string_view word = *CountyWordOfExchange(*fields[*slot - 1].value);
+    withCounty.insert(withCounty.begin() + static_cast<std::ptrdiff_t>(*slot), QsoField{"CNTY", word, FieldKind::Cnty});
+    return ConvertFields(out, options, withCounty, slot, time, counters, report);
 }
 
 } // namespace shirl

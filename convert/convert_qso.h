@@ -9,6 +9,7 @@
 #include "adif/byte_io.h"
 #include "convert/qso_field.h"
 #include "convert/run_report.h"
+#include "data/abbrev_list.h"
 #include "data/selections.h"
 
 namespace shirl {
@@ -23,6 +24,7 @@ struct RecordOutput {
 struct QsoOptions {
     Selection selection;
     bool addMobile = true; // a callsign that carries its county as a suffix gets "/M"
+    const AbbrevList* list = nullptr; // the operator's abbreviation list for `selection`, or none
 };
 
 // Converts and writes one QSO whose fields carry their kind
@@ -30,7 +32,9 @@ struct QsoOptions {
 // 1970-01-01 00:00:00 UTC, or nullopt when the run has not read a valid
 // date yet (the records then start with the QSO's own fields). Returns the
 // number of counties converted, after duplicate removal. Renames, rewrites
-// and clears fields of `fields`.
+// and clears fields of `fields`. A QSO whose county fields hold no county
+// but whose SRX_STRING ends in a word gets that word resolved as a county
+// field of its own, added after SRX_STRING (SRX_STRING stays as it is).
 int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
                std::optional<std::int64_t> time, RunCounters& counters, RunReport& report);
 

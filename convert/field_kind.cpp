@@ -34,8 +34,9 @@ constexpr std::array kNames = {
     NamedKind{"MY_STATE", K::MyState},            NamedKind{"QSO_DATE", K::QsoDate},
     NamedKind{"QTH", K::County},                  NamedKind{"QTH_RCVD", K::County},
     NamedKind{"RCVD", K::County},                 NamedKind{"RCVD_QTH", K::County},
-    NamedKind{"SRX", K::Srx},                     NamedKind{"STATE", K::State},
-    NamedKind{"STX_STRING", K::MyCounty},         NamedKind{"TIME_ON", K::TimeOn},
+    NamedKind{"SRX", K::Srx},                     NamedKind{"SRX_STRING", K::Exchange},
+    NamedKind{"STATE", K::State},                 NamedKind{"STX_STRING", K::MyCounty},
+    NamedKind{"TIME_ON", K::TimeOn},
 };
 static_assert(std::is_sorted(kNames.begin(), kNames.end(),
                              [](const NamedKind& a, const NamedKind& b) { return a.name < b.name; }));

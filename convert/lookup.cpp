@@ -32,12 +32,27 @@ std::string_view FindSectionState(std::string_view abbreviation) {
 
 } // namespace
 
-LookupResult LookupAbbreviation(std::string_view abbreviation, Selection selection) {
+LookupResult LookupAbbreviation(std::string_view abbreviation, Selection selection, const AbbrevList* list) {
     LookupResult result;
     const auto tables = TablesForSelection(selection);
 
+    // The operator's list comes first; a replacing list takes the place of
+    // the county tables (the independent-city tables, which name no county,
+    // stay).
+    if (list != nullptr && selection.IsValid()) {
+        if (const AbbrevListRow* row = list->Find(abbreviation)) {
+            if (const CountyRecord* record = FindCounty(row->countyId)) {
+                result.kind = LookupResult::Kind::County;
+                result.county = record;
+                return result;
+            }
+        }
+    }
+    const bool replaced = list != nullptr && selection.IsValid() && list->replaces();
+
     for (const TableId id : tables) {
         const AbbrevTable& table = GetAbbrevTable(id);
+        if (replaced && !table.independentCities) continue;
         const CountyRecord* record = SearchAbbrevTable(abbreviation, table);
         if (record == nullptr) continue;
         if (table.independentCities) {
@@ -69,7 +84,7 @@ LookupResult LookupAbbreviation(std::string_view abbreviation, Selection selecti
 
     // A Selection without tables says so. (No valid Selection has no code
     // and gets no message; it only reaches the closing rules.)
-    if (selection.IsValid() && tables.empty()) {
+    if (selection.IsValid() && tables.empty() && list == nullptr) {
         result.message.append(selection.Code()).append(" is unsupported at this time.");
     }
 

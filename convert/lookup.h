@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "data/abbrev_list.h"
 #include "data/gazetteer.h"
 #include "data/selections.h"
 
@@ -19,6 +20,9 @@ struct LookupResult {
 
 // Looks an abbreviation up in the tables of `selection`, then in the
 // section table where the Selection has sections, then the closing rules.
-LookupResult LookupAbbreviation(std::string_view abbreviation, Selection selection);
+// `list`, when given, is the operator's list for `selection`: searched before
+// the built-in county tables, or instead of them when it replaces them.
+LookupResult LookupAbbreviation(std::string_view abbreviation, Selection selection,
+                                const AbbrevList* list = nullptr);
 
 } // namespace shirl

@@ -28,6 +28,7 @@ enum class FieldKind : unsigned char {
     AliasSnt, // APP_WRITELOG_SNT, written as RST_SENT
     QsoDate,
     TimeOn,
+    Exchange, // SRX_STRING: the received exchange, whose last word may be the county
 };
 
 // The kind of a field name, in any letter case.

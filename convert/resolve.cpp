@@ -59,7 +59,7 @@ void RenameStateField(QsoField& field, bool myField) {
 } // namespace
 
 int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::string_view> callsign,
-                       bool myField, RunReport& report) {
+                       bool myField, RunReport& report, const AbbrevList* list) {
     if (!field.value) return 0; // nothing to resolve
     const std::string_view value = *field.value;
 
@@ -84,7 +84,7 @@ int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::
         }
     }
 
-    const LookupResult found = LookupAbbreviation(value, selection);
+    const LookupResult found = LookupAbbreviation(value, selection, list);
     if (!found.message.empty()) {
         std::string line;
         line.reserve(call.size() + 2 + found.message.size());

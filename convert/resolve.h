@@ -5,6 +5,7 @@
 
 #include "convert/qso_field.h"
 #include "convert/run_report.h"
+#include "data/abbrev_list.h"
 #include "data/selections.h"
 
 namespace shirl {
@@ -14,6 +15,6 @@ namespace shirl {
 // to STATE/MY_STATE). A renamed field gets the kind of its new name. Problems go to report.second. `callsign` is the QSO's
 // CALL value seen so far, or nullopt; messages then say "(no call)".
 int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::string_view> callsign,
-                       bool myField, RunReport& report);
+                       bool myField, RunReport& report, const AbbrevList* list = nullptr);
 
 } // namespace shirl

@@ -18,6 +18,7 @@
 #include <QStringListModel>
 #include <QUrl>
 
+#include "app/abbrev_list_files.h"
 #include "app/qt/file_names.h"
 #include "app/version.h"
 
@@ -51,6 +52,7 @@ ShirlWindow::ShirlWindow(QWidget* parent)
     setWindowIcon(icon);
     CreateControls();
     PlaceControls();
+    m_dlg.SetListFolders(ListFolders(QCoreApplication::applicationDirPath().toStdString()));
     m_dlg.OnInitDialog();
     m_inputBrowse->setFocus();
 }
@@ -158,6 +160,7 @@ void ShirlWindow::FillSelectionList(const std::vector<std::string>& rows) {
 void ShirlWindow::SetAddMobileCheck(bool checked) { m_addMobileCheck->setChecked(checked); }
 bool ShirlWindow::GetAddMobileCheck() { return m_addMobileCheck->isChecked(); }
 int ShirlWindow::GetSelectionRow() { return m_selectionBox->currentIndex(); }
+void ShirlWindow::SetSelectionRow(int row) { m_selectionBox->setCurrentIndex(row); }
 std::string ShirlWindow::GetInputNameText() { return CoreFileName(m_inputNameBox->text()); }
 std::string ShirlWindow::GetOutputNameText() { return CoreFileName(m_outputNameBox->text()); }
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/abbrev_list_files.h"
+
 #include "files/utf.h"
 #include "res/resource.h"
 
@@ -94,6 +96,7 @@ INT_PTR CShirlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
 BOOL CShirlWindow::OnInitDialog() {
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    m_dlg.SetListFolders(ListFolders(FolderOf(Utf8FromWide(ModuleFileName()))));
     m_dlg.OnInitDialog();
     return TRUE;  // focus to the first control of the tab order
 }
@@ -177,6 +180,9 @@ int CShirlWindow::GetSelectionRow() {
     const LRESULT row = SendItem(IDC_SELECTION, CB_GETCURSEL);
     return row == CB_ERR ? -1 : static_cast<int>(row);
 }
+
+// CB_SETCURSEL sends no CBN_SELCHANGE: the dialog is not told of its own change.
+void CShirlWindow::SetSelectionRow(int row) { SendItem(IDC_SELECTION, CB_SETCURSEL, static_cast<WPARAM>(row)); }
 
 std::string CShirlWindow::GetInputNameText() { return ItemText(IDC_INPUT_NAME); }
 

@@ -37,6 +37,7 @@ public:
     void SetAddMobileCheck(bool checked) override;
     bool GetAddMobileCheck() override;
     int GetSelectionRow() override;
+    void SetSelectionRow(int row) override;
     std::string GetInputNameText() override;
     std::string GetOutputNameText() override;
     void SetNameTexts(const std::string& input, const std::string& output) override;

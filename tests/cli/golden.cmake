@@ -3,7 +3,9 @@
 # with the expected files, byte for byte.
 #
 # A case folder holds input.adi, args (one line: the options, such as
-# "--selection AL --no-mobile"), expected.adi and expected-report.txt.
+# "--selection AL --no-mobile"), expected.adi and expected-report.txt, and
+# any abbreviation lists (*.csv) that args names: they are copied into the
+# scratch folder, so that args names them by file name alone.
 # The output is written as "output.adi" in a scratch folder, so the Wrote
 # line of every report names that file.
 #
@@ -33,6 +35,10 @@ foreach(dir IN LISTS entries)
   set(work "${WORK}/${name}")
   file(REMOVE_RECURSE "${work}")
   file(MAKE_DIRECTORY "${work}")
+  file(GLOB lists "${dir}/*.csv")
+  if(lists)
+    file(COPY ${lists} DESTINATION "${work}")
+  endif()
   execute_process(
     COMMAND "${CLI}" convert ${args} "${dir}/input.adi" output.adi
     WORKING_DIRECTORY "${work}"

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -90,6 +91,13 @@ bool ShowActive(QWidget& w) {
     w.show();
     w.activateWindow();
     return QTest::qWaitForWindowActive(&w);
+}
+
+int RowOf(std::string_view code) {
+    const auto order = shirl::DisplayOrder();
+    for (std::size_t r = 0; r < order.size(); ++r)
+        if (order[r].Code() == code) return static_cast<int>(r);
+    return -1;
 }
 
 int AlabamaRow() {
@@ -337,6 +345,51 @@ private slots:
         QVERIFY2(rows.contains(QStringLiteral("Wrote 3 QSOs to ") + out), qPrintable(rows.join(u'|')));
         QVERIFY(ReadFile(out).contains("AL,Autauga"));
         QCOMPARE(ReadFile(in), QByteArray(kAlabamaLog));
+    }
+
+    // A log that names its party shows it in the State list; the list of the
+    // user's lists folder is used; a row the user picks is never changed.
+    void detectedSelectionAndListsFolder() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("config/shirl/lists"))));
+        const QString list = dir.filePath(QStringLiteral("config/shirl/lists/SD.csv"));
+        QVERIFY(WriteFile(list, "abbreviation,state,county\nOGLA,SD,Shannon\n"));
+        const QString sd = dir.filePath(QStringLiteral("sd.adi"));
+        const QString qp7 = dir.filePath(QStringLiteral("7qp.adi"));
+        QVERIFY(WriteFile(sd, "<CALL:4>K0AA <QSO_DATE:8>20240907 <TIME_ON:4>1400 <BAND:3>40m <MODE:2>CW "
+                              "<CONTEST_ID:12>SD-QSO-PARTY <CTY:4>OGLA <EOR>\n"));
+        QVERIFY(WriteFile(qp7, "<CALL:4>N7AA <CONTEST_ID:3>7QP <CNTY:5>AZAPH <EOR>\n"));
+
+        TestWindow w;
+        w.show();
+        auto* box = w.control<QComboBox>("IDC_SELECTION");
+        w.typeInput(sd);
+        QCOMPARE(box->currentIndex(), RowOf("SD"));
+        QCOMPARE(w.dialog().selection(), shirl::selections::kSD);
+        const QString out = dir.filePath(QStringLiteral("out.adi"));
+        w.typeOutput(out);
+        w.clickConvert();
+        QVERIFY(w.messages.empty());
+        const QStringList rows = w.reportRows();
+        QVERIFY(!rows.isEmpty());
+        QCOMPARE(rows.front(), QStringLiteral("INFO: Using abbreviation list ") + list +
+                                   QStringLiteral(" for South Dakota (1 rows, extends the built-in table)."));
+        QVERIFY(ReadFile(out).contains("<CNTY:10>SD,Shannon"));
+
+        // The next chosen log's party replaces a detected one ...
+        w.fileAnswers.push_back(qp7.toStdString());
+        QTest::mouseClick(w.control<QPushButton>("IDC_INPUT_BROWSE"), Qt::LeftButton);
+        QCOMPARE(box->currentIndex(), RowOf("7QP"));
+        // ... but never one the user picked.
+        w.pickRow(RowOf("AL"));
+        w.fileAnswers.push_back(sd.toStdString());
+        QTest::mouseClick(w.control<QPushButton>("IDC_INPUT_BROWSE"), Qt::LeftButton);
+        QCOMPARE(box->currentIndex(), RowOf("AL"));
+        QCOMPARE(w.dialog().selection(), shirl::selections::kAL);
+        if (oldConfig.isNull()) qunsetenv("XDG_CONFIG_HOME"); else qputenv("XDG_CONFIG_HOME", oldConfig);
     }
 
     void addMobileCheckBoxToggles() {

@@ -40,6 +40,7 @@ public:
     std::vector<std::string> reportRows;
     int reportReplaceCalls = 0;
     int guideOpenCalls = 0;
+    int setRowCalls = 0;
 
     // What the user or the platform answers.
     int selectedRow = -1;
@@ -55,6 +56,10 @@ public:
     void SetAddMobileCheck(bool checked) override { check = checked; }
     bool GetAddMobileCheck() override { return check; }
     int GetSelectionRow() override { return selectedRow; }
+    void SetSelectionRow(int row) override {
+        ++setRowCalls;
+        selectedRow = row;
+    }
     std::string GetInputNameText() override { return inputBox; }
     std::string GetOutputNameText() override { return outputBox; }
     void SetNameTexts(const std::string& input, const std::string& output) override {

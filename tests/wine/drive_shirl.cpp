@@ -750,6 +750,62 @@ void CheckNamesInAnyLanguage(HWND dialog, DWORD processId, const std::string& wo
 }
 } // namespace
 
+// The operator's abbreviation list in %APPDATA%\Shirl\lists, and the party
+// detected from the log: a second Shirl.exe started with APPDATA pointing
+// into the work folder shows South Dakota for a log whose CONTEST_ID names
+// it, and its Convert uses the list (its first report row says so).
+void CheckListFromAppData(const std::string& exe, const std::string& work) {
+    const std::string appData = work + "\\appdata";
+    const std::string lists = appData + "\\Shirl\\lists";
+    CreateDirectoryA(appData.c_str(), nullptr);
+    CreateDirectoryA((appData + "\\Shirl").c_str(), nullptr);
+    CreateDirectoryA(lists.c_str(), nullptr);
+    const std::string listFile = lists + "\\SD.csv";
+    const std::string listText = "abbreviation,state,county\r\nOGLA,SD,Shannon\r\n";
+    const std::string log = "<CALL:4>K0AA <QSO_DATE:8>20240907 <TIME_ON:4>1400 <BAND:3>40m <MODE:2>CW "
+                            "<CONTEST_ID:12>SD-QSO-PARTY <CTY:4>OGLA <EOR>\r\n";
+    for (const auto& [path, text] : {std::pair{listFile, listText}, std::pair{work + "\\sd.adi", log}}) {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        const bool ok = file != INVALID_HANDLE_VALUE &&
+                        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                        written == text.size();
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        if (!ok) Fatal("cannot write " + path);
+    }
+    DeleteFileA((work + "\\sd-out.adi").c_str());
+
+    // The child inherits the environment: APPDATA set for it alone.
+    wchar_t oldAppData[MAX_PATH] = {};
+    const DWORD oldLength = GetEnvironmentVariableW(L"APPDATA", oldAppData, MAX_PATH);
+    SetEnvironmentVariableA("APPDATA", appData.c_str());
+    const Process shirl = Start(Quote(exe), work);
+    SetEnvironmentVariableW(L"APPDATA", oldLength > 0 && oldLength < MAX_PATH ? oldAppData : nullptr);
+    WaitForInputIdle(shirl.handle, 30000);
+    HWND dialog = FindProcessWindow(shirl.id, {"Shirl 7.1"});
+    if (!dialog) Fatal("the second Shirl.exe shows no window");
+
+    TypeInto(dialog, IDC_INPUT_NAME, "sd.adi");
+    HWND selection = GetDlgItem(dialog, IDC_SELECTION);
+    const LRESULT row = SendMessageA(selection, CB_GETCURSEL, 0, 0);
+    wchar_t shown[128] = {}; // the wide message: the text crosses into this process whole
+    if (row != CB_ERR && SendMessageW(selection, CB_GETLBTEXTLEN, static_cast<WPARAM>(row), 0) < 128)
+        SendMessageW(selection, CB_GETLBTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(shown));
+    CheckEqual<std::string>(Narrow(shown), "South Dakota", "the State list shows the party of the log's CONTEST_ID");
+    TypeInto(dialog, IDC_OUTPUT_NAME, "sd-out.adi");
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    const auto rows = ReportRows(dialog);
+    CheckEqual<std::string>(rows.empty() ? "" : rows.front(),
+                            "INFO: Using abbreviation list " + listFile +
+                                " for South Dakota (1 rows, extends the built-in table).",
+                            "the list in %APPDATA%\\Shirl\\lists is used");
+    Check(ReadFile(work + "\\sd-out.adi").find("<CNTY:10>SD,Shannon") != std::string::npos,
+          "the list's OGLA converts to SD,Shannon");
+
+    PostClick(dialog, IDCANCEL);
+    if (WaitExit(shirl, 30000) == STILL_ACTIVE) TerminateProcess(shirl.handle, 1);
+}
+
 int main(int argc, char** argv) {
     if (argc != 5) {
         std::fprintf(stderr, "usage: drive_shirl SHIRL_EXE CLI_EXE INPUT_LOG WORK_DIR\n");
@@ -896,6 +952,8 @@ int main(int argc, char** argv) {
     const DWORD exitCode = WaitExit(shirl, 30000);
     Check(exitCode != STILL_ACTIVE, "Exit ends Shirl.exe");
     if (exitCode == STILL_ACTIVE) TerminateProcess(shirl.handle, 1);
+
+    CheckListFromAppData(exe, work);
 
     std::printf("%d check(s) failed\n", g_failures);
     return g_failures == 0 ? 0 : 1;

@@ -1,0 +1,54 @@
+// Abbreviation list files: reading them whole, and the folders the window
+// searches for them.
+#include "app/abbrev_list_files.h"
+
+#include "files/file_system.h"
+#include "files/folder_names.h"
+#include "files/whole_file.h"
+
+namespace shirl {
+namespace {
+
+std::string CannotRead(const std::string& name) { return "ERROR: Abbreviation list " + name + ": cannot be read."; }
+
+} // namespace
+
+std::optional<std::string> LoadAbbrevListFiles(AbbrevList& list, const std::vector<std::string>& fileNames) {
+    for (const std::string& name : fileNames) {
+        const WholeFile file = ReadWholeFile(name, kMaxAbbrevListBytes);
+        if (file.tooLarge) return "ERROR: Abbreviation list " + name + ": larger than 16 MiB.";
+        if (!file.bytes) return CannotRead(name);
+        if (auto fault = list.AddFile(*file.bytes, name)) return fault;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> ListFolders(const std::string& programFolder) {
+    std::vector<std::string> folders;
+#ifdef _WIN32
+    if (const auto appData = EnvironmentValue("APPDATA")) folders.push_back(JoinName(JoinName(*appData, "Shirl"), "lists"));
+#else
+    if (const auto config = EnvironmentValue("XDG_CONFIG_HOME")) {
+        folders.push_back(JoinName(JoinName(*config, "shirl"), "lists"));
+    } else if (const auto home = EnvironmentValue("HOME")) {
+        folders.push_back(JoinName(JoinName(JoinName(*home, ".config"), "shirl"), "lists"));
+    }
+#endif
+    if (!programFolder.empty()) folders.push_back(JoinName(programFolder, "lists"));
+    return folders;
+}
+
+FoundLists FindListsForSelection(const std::vector<std::string>& folders, const std::string& code) {
+    FoundLists found;
+    for (const std::string& folder : folders) {
+        for (const bool replace : {false, true}) {
+            const std::string name = JoinName(folder, code + (replace ? ".replace.csv" : ".csv"));
+            if (KindOf(name) != FileKind::Regular) continue;
+            found.files.push_back(name);
+            found.replace = found.replace || replace;
+        }
+    }
+    return found;
+}
+
+} // namespace shirl

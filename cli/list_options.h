@@ -1,0 +1,23 @@
+#pragma once
+// What convert, lookup and abbreviations share about the operator's
+// abbreviation lists: the help lines of --list and --list-mode, and loading
+// the lists a command line names.
+#include <optional>
+
+#include "cli/options.h"
+#include "data/abbrev_list.h"
+
+namespace shirl::cli {
+
+// The help lines of the two options.
+inline constexpr const char* kListOptionsHelp =
+    "  --list FILE       an abbreviation list (CSV: abbreviation,state,county or\n"
+    "                    abbreviation,county_id); may be given more than once\n"
+    "  --list-mode MODE  extend (default: the list is searched before the\n"
+    "                    built-in table) or replace (only the list is searched)\n";
+
+// Loads the lists that `line` names into `list` (left empty without lists).
+// On a faulty list prints its message on stderr and returns false.
+bool LoadListOptions(const CommandLine& line, std::optional<AbbrevList>& list);
+
+} // namespace shirl::cli

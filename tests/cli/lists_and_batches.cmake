@@ -1,0 +1,145 @@
+# shirl-cli with the operator's abbreviation lists, --selection auto and
+# --output-dir: damaged lists refuse the run and write nothing, a log of two
+# unrelated parties is refused, a folder of logs converts in one command
+# (one failure does not stop the others), and the effective table printed
+# by `abbreviations --csv` reads back as a list that changes nothing.
+#
+# Run by CTest with -DCLI=<shirl-cli> -DSRC=<source dir> -DWORK=<scratch dir>.
+cmake_minimum_required(VERSION 3.25)
+
+foreach(var CLI SRC WORK)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "lists_and_batches.cmake needs -D${var}=...")
+  endif()
+endforeach()
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}/logs" "${WORK}/lists" "${WORK}/out" "${WORK}/other")
+set(golden "${SRC}/tests/data/golden")
+
+# run(ARG...): shirl-cli ARG... in WORK; sets rc, out and err (CR LF read as LF).
+macro(run)
+  execute_process(COMMAND "${CLI}" ${ARGN} WORKING_DIRECTORY "${WORK}"
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  string(REPLACE "\r\n" "\n" out "${out}")
+  string(REPLACE "\r\n" "\n" err "${err}")
+endmacro()
+
+# fail(NAME TEXT): reports a failed check with the last run's results.
+function(fail name text)
+  message(SEND_ERROR "${name}: ${text}\n  exit: ${rc}\n  stdout:\n${out}\n  stderr:\n${err}")
+endfunction()
+
+function(expect_same_file name expected actual)
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${expected}" "${actual}" RESULT_VARIABLE different)
+  if(different)
+    message(SEND_ERROR "${name}: ${actual} differs from ${expected}")
+  endif()
+endfunction()
+
+# --- Damaged lists: exit 1, the message on stderr, the output as it was. ---
+configure_file("${golden}/list-extend-south-dakota/input.adi" "${WORK}/logs/sd.adi" COPYONLY)
+set(damaged
+  "unknown-county|abbreviation,state,county\nOGLA,SD,Shanon\n|line 2: unknown county \"Shanon\" in SD."
+  "unknown-state|abbreviation,state,county\nOGLA,SX,Shannon\n|line 2: unknown state \"SX\"."
+  "empty-abbreviation|# list\nabbreviation,state,county\n,SD,Shannon\n|line 3: empty abbreviation."
+  "two-counties|abbreviation,county_id\nOGLA,46113\nOGLA,46071\n|line 3: \"OGLA\" is given for two counties: SD,Shannon (line 2 of lists/SD.csv) and SD,Jackson."
+  "no-header|OGLA,SD,Shannon\n|line 1: no header row (abbreviation,state,county or abbreviation,county_id)."
+  "missing-column|abbreviation,state\nOGLA,SD\n|line 1: missing column \"county\"."
+  "invalid-utf8|abbreviation,state,county\nOGLA,SD,Shann-0xFF-on\n|line 2: not valid UTF-8.")
+foreach(entry IN LISTS damaged)
+  string(REPLACE "|" ";" parts "${entry}")
+  list(GET parts 0 name)
+  list(GET parts 1 content)
+  list(GET parts 2 fault)
+  string(REPLACE "\\n" "\n" content "${content}")
+  if(name STREQUAL "invalid-utf8")
+    # CMake strings cannot hold the byte 0xFF: write it with printf.
+    execute_process(COMMAND printf "abbreviation,state,county\nOGLA,SD,Shann\\377on\n" OUTPUT_FILE "${WORK}/lists/SD.csv")
+  else()
+    file(WRITE "${WORK}/lists/SD.csv" "${content}")
+  endif()
+  file(WRITE "${WORK}/out/sd.adi" "previous output\n")
+  run(convert --selection SD --list lists/SD.csv logs/sd.adi out/sd.adi)
+  if(NOT ( rc EQUAL 1 AND out STREQUAL "" AND err STREQUAL "ERROR: Abbreviation list lists/SD.csv, ${fault}\n"))
+    fail("list ${name}" "exit 1 and the message expected")
+  endif()
+  file(READ "${WORK}/out/sd.adi" kept)
+  if(NOT (kept STREQUAL "previous output\n"))
+    fail("list ${name}" "the output must stay as it was")
+  endif()
+endforeach()
+run(convert --selection SD --list lists/missing.csv logs/sd.adi out/new.adi)
+if(NOT ( rc EQUAL 1 AND err STREQUAL "ERROR: Abbreviation list lists/missing.csv: cannot be read.\n"))
+  fail("missing list" "exit 1, cannot be read")
+endif()
+if(NOT (NOT EXISTS "${WORK}/out/new.adi"))
+  fail("missing list" "nothing written")
+endif()
+run(convert --selection SD --list-mode merge logs/sd.adi out/new.adi)
+if(NOT (rc EQUAL 2 AND err MATCHES "^shirl-cli: convert: --list-mode needs extend or replace"))
+  fail("bad list mode" "a usage error")
+endif()
+
+# --- --selection auto refuses a log of two unrelated parties. ---
+file(WRITE "${WORK}/logs/two.adi"
+  "<CALL:4>K4AA <CONTEST_ID:12>AL-QSO-PARTY <CTY:4>AUTA <EOR>\n<CALL:4>K5AA <CONTEST_ID:12>TX-QSO-PARTY <CTY:3>AND <EOR>\n")
+run(convert --selection auto logs/two.adi out/two.adi)
+if(NOT ( rc EQUAL 1 AND err STREQUAL "ERROR: Could not tell the QSO party from the log's CONTEST_ID (found: AL-QSO-PARTY, TX-QSO-PARTY); choose one with --selection.\n"))
+  fail("two parties" "refused")
+endif()
+if(NOT (NOT EXISTS "${WORK}/out/two.adi"))
+  fail("two parties" "nothing written")
+endif()
+
+# --- --output-dir: a folder of logs in one command. ---
+configure_file("${golden}/selection-auto-alabama/input.adi" "${WORK}/logs/alabama.adi" COPYONLY)
+configure_file("${golden}/selection-auto-salmon-run/input.adi" "${WORK}/logs/salmon.adi" COPYONLY)
+configure_file("${golden}/selection-auto-alabama/input.adi" "${WORK}/other/alabama.adi" COPYONLY)
+run(convert --selection auto --no-mobile --output-dir out logs/alabama.adi logs/two.adi logs/salmon.adi other/alabama.adi)
+file(READ "${golden}/selection-auto-alabama/expected-report.txt" alabama_report)
+file(READ "${golden}/selection-auto-salmon-run/expected-report.txt" salmon_report)
+string(REPLACE "output.adi" "out/alabama.adi" alabama_report "${alabama_report}")
+string(REPLACE "output.adi" "out/salmon.adi" salmon_report "${salmon_report}")
+set(refused "ERROR: Could not tell the QSO party from the log's CONTEST_ID (found: AL-QSO-PARTY, TX-QSO-PARTY); choose one with --selection.\n")
+set(expected "== logs/alabama.adi\n${alabama_report}")
+string(APPEND expected "== logs/two.adi\n${refused}\n")
+string(APPEND expected "== logs/salmon.adi\n${salmon_report}")
+string(APPEND expected "== other/alabama.adi\nERROR: Another input of this run has the same file name.\n\n")
+if(CLI MATCHES "emulated|\\.exe$")
+  string(REPLACE "out/" "out\\" expected "${expected}")
+endif()
+if(NOT ( rc EQUAL 1 AND out STREQUAL "${expected}" AND err STREQUAL ""))
+  file(WRITE "${WORK}/expected-batch.txt" "${expected}")
+  fail("output-dir" "each report after its == line, exit 1 for the failed logs (expected: ${WORK}/expected-batch.txt)")
+endif()
+expect_same_file("output-dir alabama" "${golden}/selection-auto-alabama/expected.adi" "${WORK}/out/alabama.adi")
+expect_same_file("output-dir salmon" "${golden}/selection-auto-salmon-run/expected.adi" "${WORK}/out/salmon.adi")
+if(NOT (NOT EXISTS "${WORK}/out/two.adi"))
+  fail("output-dir" "a refused log writes nothing")
+endif()
+
+run(convert --selection AL --output-dir logs logs/alabama.adi)
+if(NOT ( rc EQUAL 1 AND out STREQUAL "== logs/alabama.adi\nERROR: Input and output file names must be different.\n\n"))
+  fail("output-dir same file" "an input inside DIR under its own name is refused")
+endif()
+expect_same_file("output-dir same file" "${golden}/selection-auto-alabama/input.adi" "${WORK}/logs/alabama.adi")
+
+# --- The effective table as a list: replacing with it changes no lookup. ---
+run(abbreviations --selection MARAC --csv)
+file(WRITE "${WORK}/lists/MARAC.csv" "${out}")
+if(NOT (out MATCHES "^abbreviation,state,county\nALAUTA,AL,Autauga\n"))
+  fail("abbreviations --csv" "starts with the list header")
+endif()
+set(words ALAUTA MDBLTC MDBALT VAFAIR NVCARS CTFAIR TXHARR XXXX)
+run(lookup --selection MARAC ${words})
+set(builtin "${out}")
+run(lookup --selection MARAC --list lists/MARAC.csv --list-mode replace ${words})
+if(NOT (rc EQUAL 0 AND out STREQUAL "${builtin}"))
+  fail("abbreviations --csv" "the list gives what the tables give")
+endif()
+run(abbreviations --selection SD --list "${golden}/list-extend-south-dakota/SD.csv")
+if(NOT (out MATCHES "^OGLA\t46113\tSD,Shannon\nAURO\t46003\tSD,Aurora\n"))
+  fail("abbreviations --list" "the list's rows first")
+endif()
+
+message(STATUS "list, auto and output-dir checks done")

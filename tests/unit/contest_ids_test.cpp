@@ -1,0 +1,147 @@
+// The CONTEST_ID table, the Selection detection rule and the scanner that
+// reads the values from a log.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "adif/byte_io.h"
+#include "convert/contest_id_scan.h"
+#include "data/contest_ids.h"
+#include "data/selections.h"
+
+namespace shirl {
+namespace {
+
+// Every row of data/contest_ids.csv reaches its Selection, in any letter case.
+TEST(ContestIdsTest, EveryCsvRowFindsItsSelection) {
+    std::ifstream file(std::string(SHIRL_SOURCE_DIR) + "/data/contest_ids.csv");
+    ASSERT_TRUE(file) << "data/contest_ids.csv";
+    std::string line;
+    std::getline(file, line);
+    ASSERT_EQ(line, "contest_id,selection,source");
+    std::size_t rows = 0;
+    while (std::getline(file, line)) {
+        std::stringstream cells(line);
+        std::string id, code;
+        std::getline(cells, id, ',');
+        std::getline(cells, code, ',');
+        const std::optional<Selection> selection = FindSelectionByCode(code);
+        ASSERT_TRUE(selection.has_value()) << line;
+        EXPECT_EQ(FindSelectionByContestId(id), *selection) << id;
+        std::string lower = id;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_EQ(FindSelectionByContestId(lower), *selection) << lower;
+        ++rows;
+    }
+    EXPECT_EQ(rows, ContestIdTable().size());
+}
+
+TEST(ContestIdsTest, Lookup) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"AL-QSO-PARTY", "AL"}, {"  al-qso-party\t", "AL"}, {"7QP", "7QP"}, {"WA-SALMON-RUN", "WA"},
+        {"Virginia QSO Party", "VA"}, {"IL QSO PARTY", "IL"}, {"US-COUNTIES-QSO", "USCQP"},
+        {"MAR-QSO-PARTY", ""}, {"CQ-WW-CW", ""}, {"", ""}, {"AL-QSO-PARTY-X", ""}, {"AL", ""},
+    };
+    for (const auto& [id, code] : cases)
+        EXPECT_EQ(FindSelectionByContestId(id), code.empty() ? Selection() : *FindSelectionByCode(code)) << id;
+}
+
+struct DetectCase {
+    const char* label;
+    std::vector<std::string> ids;
+    std::string code; // empty: an error
+    std::string text;  // the info row or the error
+};
+
+void PrintTo(const DetectCase& c, std::ostream* os) { *os << c.label; }
+
+class DetectSelectionTest : public ::testing::TestWithParam<DetectCase> {};
+
+TEST_P(DetectSelectionTest, Rule) {
+    const DetectCase& c = GetParam();
+    const SelectionDetection d = DetectSelection(c.ids);
+    if (c.code.empty()) {
+        EXPECT_EQ(d.selection, Selection());
+        EXPECT_EQ(d.error, c.text);
+        EXPECT_EQ(d.info, "");
+    } else {
+        EXPECT_EQ(d.selection, *FindSelectionByCode(c.code));
+        EXPECT_EQ(d.info, c.text);
+        EXPECT_EQ(d.error, std::nullopt);
+    }
+}
+
+const std::string kNoParty = "ERROR: Could not tell the QSO party from the log's CONTEST_ID (found: ";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DetectSelectionTest,
+    ::testing::Values(
+        DetectCase{"OneId", {"AL-QSO-PARTY"}, "AL", "INFO: Selection Alabama QSO Party from CONTEST_ID AL-QSO-PARTY."},
+        DetectCase{"TwoIdsOneParty", {"7QP", "7AREA-QSO-PARTY"}, "7QP",
+                   "INFO: Selection 7-Land QSO Party from CONTEST_ID 7QP, 7AREA-QSO-PARTY."},
+        DetectCase{"Logger", {"WA-SALMON-RUN"}, "WA", "INFO: Selection Washington QSO Party from CONTEST_ID WA-SALMON-RUN."},
+        DetectCase{"SharedWeekend", {"7QP", "IN-QSO-PARTY", "NEQP", "de-qso-party"}, "MULTI",
+                   "INFO: Selection 7QP/INQP/NEQP/DE from CONTEST_ID 7QP, IN-QSO-PARTY, NEQP, de-qso-party."},
+        DetectCase{"TwoOfTheWeekend", {"NEQP", "DE-QSO-PARTY"}, "MULTI",
+                   "INFO: Selection 7QP/INQP/NEQP/DE from CONTEST_ID NEQP, DE-QSO-PARTY."},
+        DetectCase{"OnePartyOfTheWeekendAlone", {"DE-QSO-PARTY"}, "DE",
+                   "INFO: Selection Delaware QSO Party from CONTEST_ID DE-QSO-PARTY."},
+        DetectCase{"Nationwide", {"US-COUNTIES-QSO"}, "USCQP",
+                   "INFO: Selection US Counties QSO Party from CONTEST_ID US-COUNTIES-QSO."},
+        DetectCase{"TwoUnrelated", {"AL-QSO-PARTY", "TX-QSO-PARTY"}, "", kNoParty + "AL-QSO-PARTY, TX-QSO-PARTY); choose one with --selection."},
+        DetectCase{"WeekendAndAnother", {"7QP", "AL-QSO-PARTY"}, "", kNoParty + "7QP, AL-QSO-PARTY); choose one with --selection."},
+        DetectCase{"UnknownBeside", {"AL-QSO-PARTY", "CQ-WW-CW"}, "", kNoParty + "AL-QSO-PARTY, CQ-WW-CW); choose one with --selection."},
+        DetectCase{"Unknown", {"MAR-QSO-PARTY"}, "", kNoParty + "MAR-QSO-PARTY); choose one with --selection."},
+        DetectCase{"None", {}, "", kNoParty + "none); choose one with --selection."}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+struct ScanCase {
+    const char* label;
+    std::string log;
+    std::vector<std::string> ids;
+};
+
+void PrintTo(const ScanCase& c, std::ostream* os) { *os << c.label; }
+
+class ContestIdScanTest : public ::testing::TestWithParam<ScanCase> {};
+
+TEST_P(ContestIdScanTest, FindsValues) {
+    const ScanCase& c = GetParam();
+    for (const std::size_t chunk : {std::size_t{0}, std::size_t{1}, std::size_t{3}}) {
+        MemorySource source(c.log, true, chunk);
+        EXPECT_EQ(ReadContestIds(source), c.ids) << "chunk " << chunk;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logs, ContestIdScanTest,
+    ::testing::Values(
+        ScanCase{"Plain", "<CALL:4>N0AA <CONTEST_ID:12>AL-QSO-PARTY <EOR>\n<CONTEST_ID:12>AL-QSO-PARTY<EOR>", {"AL-QSO-PARTY"}},
+        ScanCase{"Header", "Log\n<ADIF_VER:5>3.1.4 <EOH>\n<contest_id:3:S>7qp<eor><Contest_Id:4>NEQP<eor>", {"7qp", "NEQP"}},
+        ScanCase{"CaseAndBlanksMakeNoNewValue", "<CONTEST_ID:5> 7QP <EOR><CONTEST_ID:3>7qp<EOR>", {"7QP"}},
+        ScanCase{"ValueHidingATag", "<COMMENT:20>x<CONTEST_ID:3>7QP!! <CONTEST_ID:4>NEQP<EOR>", {"NEQP"}},
+        ScanCase{"EmptyValueIgnored", "<CONTEST_ID:0><EOR><CONTEST_ID:2>  <EOR>", {}},
+        // A record with a malformed tag is dropped by the conversion: its value does not count.
+        ScanCase{"MalformedTagsSkipped", "<CONTEST ID:3>7QP <CONTEST_ID:3>7QP <EOR><CONTEST_ID:x>7QP <EOR>"
+                                         "<CONTEST_ID:3>DEX<EOR>", {"DEX"}},
+        ScanCase{"ValueCutByTheEndIgnored", "<CONTEST_ID:20>AL-QSO", {}}, // its QSO is not converted
+        ScanCase{"LongValueCut", "<CONTEST_ID:70>" + std::string(70, 'A') + "<EOR>", {std::string(64, 'A') + "..."}},
+        ScanCase{"NoIds", "<CALL:4>N0AA<EOR>", {}}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(ContestIdScanTest, ManyDistinctValuesEndInEllipsis) {
+    std::string log;
+    for (int i = 0; i < 40; ++i) log += "<CONTEST_ID:4>ID" + std::to_string(10 + i) + "<EOR>";
+    MemorySource source(log);
+    const std::vector<std::string> ids = ReadContestIds(source);
+    ASSERT_EQ(ids.size(), kMaxContestIds + 1);
+    EXPECT_EQ(ids.front(), "ID10");
+    EXPECT_EQ(ids.back(), "...");
+    EXPECT_TRUE(DetectSelection(ids).error.has_value());
+}
+
+} // namespace
+} // namespace shirl
