@@ -61,8 +61,17 @@ public:
         if (widget == nullptr) qFatal("no control %s", name);
         return widget;
     }
-    void typeInput(const QString& text) { QTest::keyClicks(control<QLineEdit>("IDC_INPUT_NAME"), text); }
-    void typeOutput(const QString& text) { QTest::keyClicks(control<QLineEdit>("IDC_OUTPUT_NAME"), text); }
+    // Types into a name box as the keyboard would, replacing what it holds.
+    void typeInto(const char* box, const QString& text) {
+        auto* edit = control<QLineEdit>(box);
+        if (!edit->text().isEmpty()) {
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        }
+        QTest::keyClicks(edit, text);
+    }
+    void typeInput(const QString& text) { typeInto("IDC_INPUT_NAME", text); }
+    void typeOutput(const QString& text) { typeInto("IDC_OUTPUT_NAME", text); }
     void pickRow(int row) { control<QComboBox>("IDC_SELECTION")->setCurrentIndex(row); }
     void clickConvert() { QTest::mouseClick(control<QPushButton>("IDOK"), Qt::LeftButton); }
 };
