@@ -3,6 +3,7 @@
 // modally, its messages routed to the toolkit-free CShirlDlg, and the
 // DialogWindow operations done with the controls' own messages.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <optional>
 #include <string>
@@ -19,6 +20,9 @@ std::string BuildFilterText(const std::vector<std::pair<std::string, std::string
 
 // The OFN_* flags for a file dialog request.
 DWORD FileDialogFlags(const FileDialogRequest& request);
+
+// The names of a drop (WM_DROPFILES) with what each is: file, folder or other.
+std::vector<DroppedItem> DroppedItemsOf(HDROP drop);
 
 class CShirlWindow final : public DialogWindow {
 public:
@@ -40,6 +44,8 @@ public:
     void ShowMessageBox(const std::string& text, MessageIcon icon) override;
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
     void ReplaceReportRows(const std::vector<std::string>& rows) override;
+    bool PutTextOnClipboard(const std::string& text) override;
+    bool WriteTextFile(const std::string& name, const std::string& text) override;
     bool OpenUserGuide() override;
     std::optional<std::pair<int, int>> ReadProgramVersion() override;
 
@@ -49,6 +55,10 @@ private:
     BOOL OnInitDialog();
     bool OnCommand(int id, int code);
     bool OnPaint();
+    void OnDropFiles(HDROP drop);
+    void SetUpReportList();
+    void OnReportContextMenu(HWND from, LPARAM at);
+    bool OnReportCommand(int id);
     std::string ItemText(int id) const;
     LRESULT SendItem(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
