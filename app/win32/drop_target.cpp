@@ -14,9 +14,10 @@ std::vector<DroppedItem> DroppedItemsOf(HDROP drop) {
         std::wstring name(static_cast<std::size_t>(length) + 1, L'\0');
         const UINT copied = DragQueryFileW(drop, i, name.data(), length + 1);
         name.resize(copied <= length ? copied : 0);
+        if (name.empty()) continue;  // nothing named: nothing dropped
         DroppedItem item;
         item.name = Utf8FromWide(name);
-        const DWORD attributes = name.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(name.c_str());
+        const DWORD attributes = GetFileAttributesW(name.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DEVICE) != 0)
             item.kind = DroppedKind::Other;
         else if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)

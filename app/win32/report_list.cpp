@@ -48,9 +48,9 @@ void CShirlWindow::SetUpReportList() {
     SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReportListProc));
 }
 
-void CShirlWindow::OnReportContextMenu(HWND from, LPARAM at) {
+bool CShirlWindow::OnReportContextMenu(HWND from, LPARAM at) {
     HWND list = GetDlgItem(m_hwnd, IDC_REPORT);
-    if (from != list) return;
+    if (from != list) return false;
     POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
     if (at == static_cast<LPARAM>(-1)) {  // from the keyboard: at the list's corner
         RECT rect;
@@ -61,7 +61,7 @@ void CShirlWindow::OnReportContextMenu(HWND from, LPARAM at) {
     const LRESULT selected = SendMessageW(list, LB_GETSELCOUNT, 0, 0);
     const UINT hasRows = rows > 0 ? MF_ENABLED : MF_GRAYED;
     HMENU menu = CreatePopupMenu();
-    if (!menu) return;
+    if (!menu) return true;
     AppendMenuW(menu, MF_STRING | (selected > 0 ? MF_ENABLED : MF_GRAYED), IDM_REPORT_COPY, L"Copy\tCtrl+C");
     AppendMenuW(menu, MF_STRING | hasRows, IDM_REPORT_COPY_ALL, L"Copy all");
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -69,6 +69,7 @@ void CShirlWindow::OnReportContextMenu(HWND from, LPARAM at) {
     // The chosen item comes back as WM_COMMAND, through OnReportCommand.
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, m_hwnd, nullptr);
     DestroyMenu(menu);
+    return true;
 }
 
 bool CShirlWindow::OnReportCommand(int id) {

@@ -83,8 +83,7 @@ INT_PTR CShirlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return TRUE;
     case WM_CONTEXTMENU:
-        OnReportContextMenu(reinterpret_cast<HWND>(wParam), lParam);
-        return TRUE;
+        return OnReportContextMenu(reinterpret_cast<HWND>(wParam), lParam) ? TRUE : FALSE;
     default:
         return FALSE;
     }

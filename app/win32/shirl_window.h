@@ -57,7 +57,7 @@ private:
     bool OnPaint();
     void OnDropFiles(HDROP drop);
     void SetUpReportList();
-    void OnReportContextMenu(HWND from, LPARAM at);
+    bool OnReportContextMenu(HWND from, LPARAM at);
     bool OnReportCommand(int id);
     std::string ItemText(int id) const;
     LRESULT SendItem(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
