@@ -125,6 +125,38 @@ int AlabamaRow() {
     return -1;
 }
 
+struct ConvertedExample {
+    QString out;         // the output name the window offered and wrote
+    QByteArray printed;  // shirl-cli's report for the same names
+};
+
+// Converts examples/alabama-qso-party.adi with shirl-cli, then drops it onto
+// the window, picks Alabama and presses Convert once; both write the
+// output name the window offers, so that the reports are equal byte for
+// byte. False (with a warning) when anything went wrong.
+bool ConvertExample(const QTemporaryDir& dir, TestWindow& w, ConvertedExample& example) {
+    const QString in = dir.filePath(QStringLiteral("party.adi"));
+    example.out = dir.filePath(QStringLiteral("party-converted.adi"));
+    if (!dir.isValid() || !QFile::copy(QStringLiteral(SHIRL_SOURCE_DIR "/examples/alabama-qso-party.adi"), in))
+        return false;
+    QProcess cli;
+    cli.start(QStringLiteral(SHIRL_CLI_PATH),
+              {QStringLiteral("convert"), QStringLiteral("--selection"), QStringLiteral("AL"), in, example.out});
+    if (!cli.waitForFinished(60000) || cli.exitCode() != 0) return false;
+    example.printed = cli.readAllStandardOutput();
+    const QByteArray expectLog = ReadFile(example.out);
+    if (!QFile::remove(example.out) || !ShowActive(w)) return false;
+
+    DropUrls(w.control<QListView>("IDC_REPORT"), {QUrl::fromLocalFile(in)});
+    w.pickRow(AlabamaRow());
+    w.clickConvert();
+    if (!w.messages.empty() || ReadFile(example.out) != expectLog) {
+        qWarning("the dropped example did not convert as shirl-cli does");
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 class ShirlWindowTest : public QObject {
@@ -620,49 +652,37 @@ private slots:
     }
 
     // The example log dropped and converted: the summary row is readable on
-    // its own row after an empty one; rows copy with Ctrl+C and the menu;
-    // the saved report is what shirl-cli prints.
-    void reportOfTheExampleShowsCopiesAndSaves() {
+    // its own row after an empty one, and the list rows are the report as
+    // shirl-cli prints it.
+    void summaryRowOfTheExampleAfterAnEmptyRow() {
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString in = dir.filePath(QStringLiteral("party.adi"));
-        const QString out = dir.filePath(QStringLiteral("party-converted.adi"));
-        QVERIFY(QFile::copy(QStringLiteral(SHIRL_SOURCE_DIR "/examples/alabama-qso-party.adi"), in));
-        // shirl-cli first, under the name the window will use, so that the
-        // reports are equal byte for byte.
-        QProcess cli;
-        cli.start(QStringLiteral(SHIRL_CLI_PATH),
-                  {QStringLiteral("convert"), QStringLiteral("--selection"), QStringLiteral("AL"), in, out});
-        QVERIFY(cli.waitForFinished(60000));
-        QCOMPARE(cli.exitCode(), 0);
-        const QByteArray printed = cli.readAllStandardOutput();
-        const QByteArray expectLog = ReadFile(out);
-        QVERIFY(QFile::remove(out));
-
         TestWindow w;
-        QVERIFY(ShowActive(w));
+        ConvertedExample example;
+        QVERIFY(ConvertExample(dir, w, example));
         auto* list = w.control<QListView>("IDC_REPORT");
-        DropUrls(list, {QUrl::fromLocalFile(in)});
-        w.pickRow(AlabamaRow());
-        w.clickConvert();
-        QVERIFY(w.messages.empty());
-        QCOMPARE(ReadFile(out), expectLog);
-
         const QStringList rows = w.reportRows();
         const qsizetype summary = rows.indexOf(QStringLiteral("Converted 11 Alabama counties."));
         QVERIFY(summary > 0);
         QCOMPARE(rows[summary - 1], QString());
-        QCOMPARE((rows.join(u'\n') + u'\n').toUtf8(), printed);
+        QCOMPARE((rows.join(u'\n') + u'\n').toUtf8(), example.printed);
         const QModelIndex summaryIndex = list->model()->index(static_cast<int>(summary), 0);
         list->scrollTo(summaryIndex);
         const QString drawn = list->fontMetrics().elidedText(summaryIndex.data().toString(), Qt::ElideRight,
                                                              list->visualRect(summaryIndex).width());
         QCOMPARE(drawn, QStringLiteral("Converted 11 Alabama counties."));  // not cut to "..."
+    }
 
+    // Selected rows copy with Ctrl+C; the menu's "Copy all" copies and its
+    // "Save report as..." saves the report as shirl-cli prints it.
+    void reportCopiesAndSaves() {
+        QTemporaryDir dir;
+        TestWindow w;
+        ConvertedExample example;
+        QVERIFY(ConvertExample(dir, w, example));
+        auto* list = w.control<QListView>("IDC_REPORT");
         QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
-        QMenu* menu = w.reportMenu();
         QStringList captions;
-        for (QAction* action : menu->actions())
+        for (QAction* action : w.reportMenu()->actions())
             if (!action->isSeparator()) captions << action->text();
         QCOMPARE(captions, (QStringList{"Copy", "Copy all", QStringLiteral("Save report as\u2026")}));
         auto* copy = w.findChild<QAction*>(QStringLiteral("IDM_REPORT_COPY"));
@@ -670,17 +690,18 @@ private slots:
 
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear();
+        const int summary = static_cast<int>(w.reportRows().indexOf(QStringLiteral("Converted 11 Alabama counties.")));
         list->setFocus();
-        list->selectionModel()->select(list->model()->index(static_cast<int>(summary + 1), 0),
-                                       QItemSelectionModel::Select);
-        list->selectionModel()->select(summaryIndex, QItemSelectionModel::Select);
+        list->selectionModel()->select(list->model()->index(summary + 1, 0), QItemSelectionModel::Select);
+        list->selectionModel()->select(list->model()->index(summary, 0), QItemSelectionModel::Select);
         QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(clipboard->text(), QStringLiteral("Converted 11 Alabama counties.\nWrote 14 QSOs to ") + out + u'\n');
+        QCOMPARE(clipboard->text(),
+                 QStringLiteral("Converted 11 Alabama counties.\nWrote 14 QSOs to ") + example.out + u'\n');
+        QVERIFY(w.reportMenu()->actions().first()->isEnabled());
 
         clipboard->clear();
-        QVERIFY(w.reportMenu()->actions().first()->isEnabled());
         w.findChild<QAction*>(QStringLiteral("IDM_REPORT_COPY_ALL"))->trigger();
-        QCOMPARE(clipboard->text().toUtf8(), printed);
+        QCOMPARE(clipboard->text().toUtf8(), example.printed);
 
         const QString saved = dir.filePath(QStringLiteral("report.txt"));
         w.fileAnswers.push_back(saved.toStdString());
@@ -689,7 +710,7 @@ private slots:
         QCOMPARE(w.fileRequests[0].title, std::string("Save report as"));
         QCOMPARE(QString::fromStdString(w.fileRequests[0].initialName),
                  dir.filePath(QStringLiteral("party-converted-report.txt")));
-        QCOMPARE(ReadFile(saved), printed);
+        QCOMPARE(ReadFile(saved), example.printed);
         QVERIFY(w.messages.empty());
 
         // A report that cannot be written says so and leaves nothing behind.
