@@ -97,6 +97,7 @@ std::string FormatAboutText(const std::optional<std::pair<int, int>>& version,
 // text in full.
 FileDialogRequest InputFileDialogRequest(const std::string& initialName);
 FileDialogRequest OutputFileDialogRequest(const std::string& initialName);
+// The settings of the dialog that saves the report as text ("Save report as").
 FileDialogRequest ReportFileDialogRequest(const std::string& initialName);
 
 inline constexpr std::string_view kBrowserErrorText = "ERROR:  Could not start web browser.";
