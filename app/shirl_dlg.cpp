@@ -5,8 +5,10 @@
 
 #include "app/abbrev_list_files.h"
 #include "app/convert_command.h"
+#include "app/offered_name.h"
 #include "app/version.h"
 #include "data/selections.h"
+#include "files/whole_file.h"
 
 namespace shirl {
 
@@ -61,6 +63,17 @@ FileDialogRequest OutputFileDialogRequest(const std::string& initialName) {
     return request;
 }
 
+FileDialogRequest ReportFileDialogRequest(const std::string& initialName) {
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Save;
+    request.title = "Save report as";
+    request.initialName = initialName;
+    request.defaultSuffix = "txt";
+    request.filters = {{"Text Files", "*.txt;"}, {"All Files", "*.*"}};
+    request.overwritePrompt = true;
+    return request;
+}
+
 CShirlDlg::CShirlDlg(DialogWindow& window) : m_window(window) {}
 
 void CShirlDlg::OnInitDialog() {
@@ -76,14 +89,15 @@ void CShirlDlg::OnInputBrowse() {
     auto chosen = m_window.RunFileDialog(InputFileDialogRequest(m_inputName));
     if (!chosen) return;
     m_inputName = std::move(*chosen);
+    OnInputNameChanged();
     m_window.SetNameTexts(m_inputName, m_outputName);
-    DetectSelectionOfInput();
 }
 
 void CShirlDlg::OnOutputBrowse() {
     auto chosen = m_window.RunFileDialog(OutputFileDialogRequest(m_outputName));
     if (!chosen) return;
     m_outputName = std::move(*chosen);
+    m_offeredOutputName.clear();  // chosen by the user: never replaced
     m_window.SetNameTexts(m_inputName, m_outputName);
 }
 
@@ -109,13 +123,37 @@ void CShirlDlg::OnConvert() {
         m_window.ShowMessageBox(*outcome.error, MessageIcon::Error);
         return;
     }
-    m_window.ReplaceReportRows(outcome.rows);
+    ShowReport(std::move(outcome.rows));
+}
+
+void CShirlDlg::ShowReport(std::vector<std::string> rows) {
+    m_reportRows = std::move(rows);
+    m_reportList = ReportListRows(m_reportRows);
+    m_window.ReplaceReportRows(ShownTexts(m_reportList));
 }
 
 void CShirlDlg::OnNameEdited() {
-    m_inputName = m_window.GetInputNameText();
-    m_outputName = m_window.GetOutputNameText();
+    std::string input = m_window.GetInputNameText();
+    std::string output = m_window.GetOutputNameText();
+    if (output != m_outputName) {
+        // Typed by the user: theirs from now on, even if it equals the offer.
+        m_outputName = std::move(output);
+        m_offeredOutputName.clear();
+    }
+    if (input == m_inputName) return;
+    m_inputName = std::move(input);
+    const std::string before = m_outputName;
+    OnInputNameChanged();
+    if (m_outputName != before) m_window.SetNameTexts(m_inputName, m_outputName);
+}
+
+void CShirlDlg::OnInputNameChanged() {
     DetectSelectionOfInput();
+    // A name the user typed or chose stays; an empty box or the name offered
+    // for the previous input follows the input.
+    if (!m_outputName.empty() && m_outputName != m_offeredOutputName) return;
+    m_offeredOutputName = OfferedOutputName(m_inputName);
+    m_outputName = m_offeredOutputName;
 }
 
 // A newly chosen or typed input file may name its party in CONTEST_ID: the
@@ -132,6 +170,42 @@ void CShirlDlg::DetectSelectionOfInput() {
     m_settingRow = true;
     m_window.SetSelectionRow(row);
     m_settingRow = false;
+}
+
+void CShirlDlg::OnFilesDropped(const std::vector<DroppedItem>& items) {
+    const DropDecision decision = DecideDrop(items);
+    if (decision.refusal) {
+        m_window.ShowMessageBox(*decision.refusal, MessageIcon::Error);
+        return;
+    }
+    if (!decision.inputName) return;
+    m_inputName = *decision.inputName;
+    OnInputNameChanged();
+    m_window.SetNameTexts(m_inputName, m_outputName);
+    if (decision.reportNote) {
+        std::vector<std::string> rows = m_reportRows;
+        rows.push_back(*decision.reportNote);
+        rows.emplace_back();
+        ShowReport(std::move(rows));
+    }
+}
+
+void CShirlDlg::CopyText(const std::string& text) {
+    if (text.empty()) return;
+    if (!m_window.PutTextOnClipboard(text))
+        m_window.ShowMessageBox(std::string(kClipboardErrorText), MessageIcon::Error);
+}
+
+void CShirlDlg::OnCopyReportRows(const std::vector<int>& listRows) { CopyText(ListRowsText(m_reportList, listRows)); }
+
+void CShirlDlg::OnCopyReport() { CopyText(ReportText(m_reportRows)); }
+
+void CShirlDlg::OnSaveReport() {
+    if (m_reportRows.empty()) return;
+    auto chosen = m_window.RunFileDialog(ReportFileDialogRequest(OfferedReportName(m_outputName)));
+    if (!chosen) return;
+    if (!WriteWholeFile(*chosen, ReportText(m_reportRows)))
+        m_window.ShowMessageBox(std::string(kReportWriteErrorText), MessageIcon::Error);
 }
 
 void CShirlDlg::OnSelectionChanged() {

@@ -9,13 +9,18 @@
 // "Convert" (the default button, Enter) -> OnConvert, an edit of either
 // name box -> OnNameEdited, a new Selection row -> OnSelectionChanged,
 // the check box -> OnAddMobileClicked, "About" -> OnAboutButton,
-// "Help" -> OnHelpButton. "Exit" and Escape close the dialog.
+// "Help" -> OnHelpButton. "Exit" and Escape close the dialog. Things
+// dropped onto the window -> OnFilesDropped; the report list's "Copy"
+// (and Ctrl+C) -> OnCopyReportRows, "Copy all" -> OnCopyReport,
+// "Save report as..." -> OnSaveReport.
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "app/drop_rule.h"
+#include "app/report_view.h"
 #include "app/selection_choice.h"
 #include "data/selections.h"
 
@@ -59,7 +64,11 @@ public:
     virtual void ShowMessageBox(const std::string& text, MessageIcon icon) = 0;
     // A file dialog; nullopt when cancelled or failed.
     virtual std::optional<std::string> RunFileDialog(const FileDialogRequest& request) = 0;
+    // Shows these rows in the report list (each holds one line of text).
     virtual void ReplaceReportRows(const std::vector<std::string>& rows) = 0;
+    // Puts plain text (lines ended by line feeds) on the clipboard; false
+    // when the clipboard could not be had.
+    virtual bool PutTextOnClipboard(const std::string& text) = 0;
     // Opens the user guide shipped with the program in the default web
     // browser; false when the browser could not be started.
     virtual bool OpenUserGuide() = 0;
@@ -91,8 +100,12 @@ std::string FormatAboutText(const std::optional<std::pair<int, int>>& version,
 // text in full.
 FileDialogRequest InputFileDialogRequest(const std::string& initialName);
 FileDialogRequest OutputFileDialogRequest(const std::string& initialName);
+// The settings of the dialog that saves the report as text ("Save report as").
+FileDialogRequest ReportFileDialogRequest(const std::string& initialName);
 
 inline constexpr std::string_view kBrowserErrorText = "ERROR:  Could not start web browser.";
+inline constexpr std::string_view kClipboardErrorText = "ERROR: Could not copy to the clipboard.";
+inline constexpr std::string_view kReportWriteErrorText = "ERROR: Could not write report file.";
 
 class CShirlDlg {
 public:
@@ -109,6 +122,14 @@ public:
     void OnAddMobileClicked();
     void OnAboutButton();
     void OnHelpButton();
+    // Things dropped onto the window, in the order the drop lists them.
+    void OnFilesDropped(const std::vector<DroppedItem>& items);
+    // The report list's rows at these indices (the list's own rows), or
+    // the whole report, onto the clipboard.
+    void OnCopyReportRows(const std::vector<int>& listRows);
+    void OnCopyReport();
+    // Asks for a file name and saves the report there as shirl-cli prints it.
+    void OnSaveReport();
 
     // The folders searched for the operator's abbreviation lists
     // (ListFolders), set by the front end before the first Convert.
@@ -119,10 +140,21 @@ public:
     Selection selection() const { return m_choice.selection; }
     bool addMobile() const { return m_addMobile; }
 
+    const std::vector<std::string>& reportRows() const { return m_reportRows; }
+
 private:
+    // Called whenever the input name changes (file dialog, typing, drop):
+    // offers an output name unless the user gave one.
+    void OnInputNameChanged();
+    void ShowReport(std::vector<std::string> rows);
+    void CopyText(const std::string& text);
+
     DialogWindow& m_window;
     std::string m_inputName;
     std::string m_outputName;
+    std::string m_offeredOutputName;  // the output name last offered, "" for none
+    std::vector<std::string> m_reportRows;    // as the Convert command gave them
+    std::vector<ReportListRow> m_reportList;  // as the list shows them
     SelectionChoice m_choice; // none until a row is picked or a Selection detected
     bool m_addMobile = true;
     std::vector<std::string> m_listFolders;

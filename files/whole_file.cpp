@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "files/file_system.h"
+#include "files/output_replacement.h"
 
 #ifdef _WIN32
 #include "files/utf.h"
@@ -36,6 +37,17 @@ WholeFile ReadWholeFile(const std::string& name, std::size_t limit) {
     std::fclose(file);
     if (ok) result.bytes = std::move(text);
     return result;
+}
+
+bool WriteWholeFile(const std::string& name, std::string_view bytes) {
+    OutputReplacement output;
+    if (!output.Open(name)) return false;
+    output.Sink().Write(bytes);
+    if (!output.Close()) {
+        output.Discard();
+        return false;
+    }
+    return output.IsDirect() || output.Commit();
 }
 
 std::optional<std::string> EnvironmentValue(const char* variable) {

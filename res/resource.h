@@ -16,3 +16,8 @@
 #define IDC_OUTPUT_BROWSE   1007
 #define IDC_STATE_LABEL     1008
 #define IDC_ADD_MOBILE      1009
+
+// Items of the report list's context menu.
+#define IDM_REPORT_COPY     40001
+#define IDM_REPORT_COPY_ALL 40002
+#define IDM_REPORT_SAVE     40003

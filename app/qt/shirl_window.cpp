@@ -89,6 +89,10 @@ void ShirlWindow::CreateControls() {
     m_inputNameBox->setObjectName(QStringLiteral("IDC_INPUT_NAME"));
     m_outputNameBox = new QLineEdit(this);
     m_outputNameBox->setObjectName(QStringLiteral("IDC_OUTPUT_NAME"));
+    // A file dropped onto a name box goes to the window, like anywhere else.
+    m_inputNameBox->setAcceptDrops(false);
+    m_outputNameBox->setAcceptDrops(false);
+    setAcceptDrops(true);
 
     m_reportModel = new QStringListModel(this);
     m_reportList = new QListView(this);
@@ -98,9 +102,11 @@ void ShirlWindow::CreateControls() {
     m_reportList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_reportList->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_reportList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_reportList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_reportList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_reportList->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
     m_reportList->setTextElideMode(Qt::ElideNone);
+
+    CreateReportMenu();
 
     m_stateLabel = new QLabel(QStringLiteral("State"), this);
     m_stateLabel->setObjectName(QStringLiteral("IDC_STATE_LABEL"));
@@ -165,8 +171,12 @@ std::string ShirlWindow::GetInputNameText() { return CoreFileName(m_inputNameBox
 std::string ShirlWindow::GetOutputNameText() { return CoreFileName(m_outputNameBox->text()); }
 
 void ShirlWindow::SetNameTexts(const std::string& input, const std::string& output) {
-    m_inputNameBox->setText(ShownFileName(input));
-    m_outputNameBox->setText(ShownFileName(output));
+    // A box that already holds its text is left alone, so that the caret
+    // stays where the user is typing.
+    const QString inputText = ShownFileName(input);
+    const QString outputText = ShownFileName(output);
+    if (m_inputNameBox->text() != inputText) m_inputNameBox->setText(inputText);
+    if (m_outputNameBox->text() != outputText) m_outputNameBox->setText(outputText);
 }
 
 void ShirlWindow::ShowMessageBox(const std::string& text, MessageIcon icon) {

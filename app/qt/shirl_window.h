@@ -8,7 +8,10 @@
 #include "app/qt/dialog_units.h"
 #include "app/shirl_dlg.h"
 
+class QAction;
 class QCheckBox;
+class QMenu;
+class QMimeData;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -47,6 +50,10 @@ QString NameFilter(const std::string& description, const std::string& patterns);
 // `cmake --install` put it. Empty when none of these exists.
 QString FindUserGuide();
 
+// What was dropped, as the dialog sees it: each URL of the drag data with
+// its kind (a local file, a local folder, or anything else).
+std::vector<DroppedItem> DroppedItemsOf(const QMimeData& data);
+
 class ShirlWindow : public QDialog, public DialogWindow {
     Q_OBJECT
 public:
@@ -57,6 +64,9 @@ public:
     DialogBaseUnits baseUnits() const { return m_units; }
     int reportRowCount() const;
     QStringList reportRows() const;
+    // The report list's context menu ("Copy", "Copy all", "Save report
+    // as..."), its actions enabled for the list's present state.
+    QMenu* reportMenu();
 
     // DialogWindow. The message box, the file dialogs and the browser are
     // virtual hooks that tests replace.
@@ -71,14 +81,21 @@ public:
     void ShowMessageBox(const std::string& text, MessageIcon icon) override;
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
     void ReplaceReportRows(const std::vector<std::string>& rows) override;
+    bool PutTextOnClipboard(const std::string& text) override;
     bool OpenUserGuide() override;
     std::optional<std::pair<int, int>> ReadProgramVersion() override;
 
 protected:
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
+    void CreateReportMenu();
+    void CopySelectedReportRows();
     void PlaceControls();
 
     CShirlDlg m_dlg{*this};
@@ -96,6 +113,10 @@ private:
     QListView* m_reportList = nullptr;
     QStringListModel* m_reportModel = nullptr;
     QLabel* m_stateLabel = nullptr;
+    QMenu* m_reportMenu = nullptr;
+    QAction* m_copyAction = nullptr;
+    QAction* m_copyAllAction = nullptr;
+    QAction* m_saveAction = nullptr;
 };
 
 } // namespace shirl::qt

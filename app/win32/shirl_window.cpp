@@ -77,7 +77,7 @@ INT_PTR CALLBACK CShirlWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam
     return self->HandleMessage(message, wParam, lParam);
 }
 
-INT_PTR CShirlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CShirlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog();
@@ -88,6 +88,11 @@ INT_PTR CShirlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
         return reinterpret_cast<INT_PTR>(m_icon);
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return TRUE;
+    case WM_CONTEXTMENU:
+        return OnReportContextMenu(reinterpret_cast<HWND>(wParam), lParam) ? TRUE : FALSE;
     default:
         return FALSE;
     }
@@ -97,6 +102,7 @@ BOOL CShirlWindow::OnInitDialog() {
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     m_dlg.SetListFolders(ListFolders(FolderOf(Utf8FromWide(ModuleFileName()))));
+    SetUpReportList();
     m_dlg.OnInitDialog();
     return TRUE;  // focus to the first control of the tab order
 }
@@ -125,6 +131,7 @@ bool CShirlWindow::OnCommand(int id, int code) {
             return true;
         }
     }
+    if (code == 0 && OnReportCommand(id)) return true;  // the report list's menu
     if (id == IDCANCEL) {
         // Exit button or Escape: the dialog ends, and with it the program.
         EndDialog(m_hwnd, IDCANCEL);
@@ -189,8 +196,10 @@ std::string CShirlWindow::GetInputNameText() { return ItemText(IDC_INPUT_NAME); 
 std::string CShirlWindow::GetOutputNameText() { return ItemText(IDC_OUTPUT_NAME); }
 
 void CShirlWindow::SetNameTexts(const std::string& input, const std::string& output) {
-    SetDlgItemTextW(m_hwnd, IDC_INPUT_NAME, WideFromUtf8(input).c_str());
-    SetDlgItemTextW(m_hwnd, IDC_OUTPUT_NAME, WideFromUtf8(output).c_str());
+    // A box that already holds its text is left alone, so that the caret
+    // stays where the user is typing.
+    if (ItemText(IDC_INPUT_NAME) != input) SetDlgItemTextW(m_hwnd, IDC_INPUT_NAME, WideFromUtf8(input).c_str());
+    if (ItemText(IDC_OUTPUT_NAME) != output) SetDlgItemTextW(m_hwnd, IDC_OUTPUT_NAME, WideFromUtf8(output).c_str());
 }
 
 void CShirlWindow::ShowMessageBox(const std::string& text, MessageIcon icon) {

@@ -3,6 +3,7 @@
 // modally, its messages routed to the toolkit-free CShirlDlg, and the
 // DialogWindow operations done with the controls' own messages.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <optional>
 #include <string>
@@ -22,6 +23,9 @@ std::wstring ModuleFileName();
 
 // The OFN_* flags for a file dialog request.
 DWORD FileDialogFlags(const FileDialogRequest& request);
+
+// The names of a drop (WM_DROPFILES) with what each is: file, folder or other.
+std::vector<DroppedItem> DroppedItemsOf(HDROP drop);
 
 class CShirlWindow final : public DialogWindow {
 public:
@@ -44,6 +48,7 @@ public:
     void ShowMessageBox(const std::string& text, MessageIcon icon) override;
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
     void ReplaceReportRows(const std::vector<std::string>& rows) override;
+    bool PutTextOnClipboard(const std::string& text) override;
     bool OpenUserGuide() override;
     std::optional<std::pair<int, int>> ReadProgramVersion() override;
 
@@ -53,6 +58,10 @@ private:
     BOOL OnInitDialog();
     bool OnCommand(int id, int code);
     bool OnPaint();
+    void OnDropFiles(HDROP drop);
+    void SetUpReportList();
+    bool OnReportContextMenu(HWND from, LPARAM at);
+    bool OnReportCommand(int id);
     std::string ItemText(int id) const;
     LRESULT SendItem(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 

@@ -1,8 +1,10 @@
 // The desktop window under QtTest, without a display (QT_QPA_PLATFORM=offscreen):
 // what the user sees at start, the keys, the controls' places in dialog
 // units, and a real conversion through the window.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -14,7 +16,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
@@ -63,8 +67,17 @@ public:
         if (widget == nullptr) qFatal("no control %s", name);
         return widget;
     }
-    void typeInput(const QString& text) { QTest::keyClicks(control<QLineEdit>("IDC_INPUT_NAME"), text); }
-    void typeOutput(const QString& text) { QTest::keyClicks(control<QLineEdit>("IDC_OUTPUT_NAME"), text); }
+    // Types into a name box as the keyboard would, replacing what it holds.
+    void typeInto(const char* box, const QString& text) {
+        auto* edit = control<QLineEdit>(box);
+        if (!edit->text().isEmpty()) {
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        }
+        QTest::keyClicks(edit, text);
+    }
+    void typeInput(const QString& text) { typeInto("IDC_INPUT_NAME", text); }
+    void typeOutput(const QString& text) { typeInto("IDC_OUTPUT_NAME", text); }
     void pickRow(int row) { control<QComboBox>("IDC_SELECTION")->setCurrentIndex(row); }
     void clickConvert() { QTest::mouseClick(control<QPushButton>("IDOK"), Qt::LeftButton); }
 };
@@ -100,11 +113,57 @@ int RowOf(std::string_view code) {
     return -1;
 }
 
+// Drops `urls` onto the window over `target` (any of its controls), as
+// the drag manager delivers it: through the application, which hands it to
+// the first widget up from `target` that accepts drops.
+void DropUrls(QWidget* target, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    const QPointF at = QPointF(target->rect().center());
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QCoreApplication::processEvents();  // the window handles a drop once the drag has ended
+}
+
 int AlabamaRow() {
     const auto order = shirl::DisplayOrder();
     for (std::size_t r = 0; r < order.size(); ++r)
         if (order[r].Code() == "AL") return static_cast<int>(r);
     return -1;
+}
+
+struct ConvertedExample {
+    QString out;         // the output name the window offered and wrote
+    QByteArray printed;  // shirl-cli's report for the same names
+};
+
+// Converts examples/alabama-qso-party.adi with shirl-cli, then drops it onto
+// the window, picks Alabama and presses Convert once; both write the
+// output name the window offers, so that the reports are equal byte for
+// byte. False (with a warning) when anything went wrong.
+bool ConvertExample(const QTemporaryDir& dir, TestWindow& w, ConvertedExample& example) {
+    const QString in = dir.filePath(QStringLiteral("party.adi"));
+    example.out = dir.filePath(QStringLiteral("party-converted.adi"));
+    if (!dir.isValid() || !QFile::copy(QStringLiteral(SHIRL_SOURCE_DIR "/examples/alabama-qso-party.adi"), in))
+        return false;
+    QProcess cli;
+    cli.start(QStringLiteral(SHIRL_CLI_PATH),
+              {QStringLiteral("convert"), QStringLiteral("--selection"), QStringLiteral("AL"), in, example.out});
+    if (!cli.waitForFinished(60000) || cli.exitCode() != 0) return false;
+    example.printed = cli.readAllStandardOutput();
+    const QByteArray expectLog = ReadFile(example.out);
+    if (!QFile::remove(example.out) || !ShowActive(w)) return false;
+
+    DropUrls(w.control<QListView>("IDC_REPORT"), {QUrl::fromLocalFile(in)});
+    w.pickRow(AlabamaRow());
+    w.clickConvert();
+    if (!w.messages.empty() || ReadFile(example.out) != expectLog) {
+        qWarning("the dropped example did not convert as shirl-cli does");
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -646,6 +705,119 @@ private slots:
         QCOMPARE(filters, (QStringList{"ADIF Files (*.adi *.adif)", "All Files (*)"}));
         QCOMPARE(mode, QFileDialog::ExistingFile);
         QCOMPARE(accept, QFileDialog::AcceptOpen);
+    }
+
+    // Files dropped anywhere on the window: the first file is the input name
+    // and gets an output name offered; folders and non-files are refused.
+    void dropsOntoTheWindow() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString a = dir.filePath(QStringLiteral("a.adi"));
+        const QString b = dir.filePath(QStringLiteral("b.adi"));
+        QVERIFY(WriteFile(a, kAlabamaLog));
+        QVERIFY(WriteFile(b, kAlabamaLog));
+        TestWindow w;
+        w.show();
+        auto* input = w.control<QLineEdit>("IDC_INPUT_NAME");
+        auto* output = w.control<QLineEdit>("IDC_OUTPUT_NAME");
+        QVERIFY(w.acceptDrops());
+        QVERIFY(!input->acceptDrops() && !output->acceptDrops());
+
+        DropUrls(input, {QUrl::fromLocalFile(a)});
+        QCOMPARE(input->text(), a);
+        QCOMPARE(output->text(), dir.filePath(QStringLiteral("a-converted.adi")));
+        DropUrls(w.control<QListView>("IDC_REPORT"), {QUrl::fromLocalFile(b), QUrl::fromLocalFile(a)});
+        QCOMPARE(input->text(), b);
+        QCOMPARE(output->text(), dir.filePath(QStringLiteral("b-converted.adi")));
+        QVERIFY(w.reportRows().first().contains(QStringLiteral("one file at a time is converted")));
+        QVERIFY(w.messages.empty());
+
+        struct Refused {
+            QUrl url;
+            const char* text;
+        };
+        for (const Refused& r : {Refused{QUrl::fromLocalFile(dir.path()), shirl::kDropFolderText},
+                                 Refused{QUrl(QStringLiteral("https://example.org/log.adi")), shirl::kDropOtherText},
+                                 Refused{QUrl::fromLocalFile(dir.filePath(QStringLiteral("gone.adi"))),
+                                         shirl::kDropOtherText}}) {
+            w.messages.clear();
+            DropUrls(output, {r.url});
+            QCOMPARE(w.messages.size(), std::size_t{1});
+            QCOMPARE(w.messages[0].text, QString::fromUtf8(r.text));
+            QCOMPARE(w.messages[0].icon, MessageIcon::Error);
+            QCOMPARE(input->text(), b);
+        }
+    }
+
+    // The example log dropped and converted: the summary row is readable on
+    // its own row after an empty one, and the list rows are the report as
+    // shirl-cli prints it.
+    void summaryRowOfTheExampleAfterAnEmptyRow() {
+        QTemporaryDir dir;
+        TestWindow w;
+        ConvertedExample example;
+        QVERIFY(ConvertExample(dir, w, example));
+        auto* list = w.control<QListView>("IDC_REPORT");
+        const QStringList rows = w.reportRows();
+        const qsizetype summary = rows.indexOf(QStringLiteral("Converted 11 Alabama counties."));
+        QVERIFY(summary > 0);
+        QCOMPARE(rows[summary - 1], QString());
+        QCOMPARE((rows.join(u'\n') + u'\n').toUtf8(), example.printed);
+        const QModelIndex summaryIndex = list->model()->index(static_cast<int>(summary), 0);
+        list->scrollTo(summaryIndex);
+        const QString drawn = list->fontMetrics().elidedText(summaryIndex.data().toString(), Qt::ElideRight,
+                                                             list->visualRect(summaryIndex).width());
+        QCOMPARE(drawn, QStringLiteral("Converted 11 Alabama counties."));  // not cut to "..."
+    }
+
+    // Selected rows copy with Ctrl+C; the menu's "Copy all" copies and its
+    // "Save report as..." saves the report as shirl-cli prints it.
+    void reportCopiesAndSaves() {
+        QTemporaryDir dir;
+        TestWindow w;
+        ConvertedExample example;
+        QVERIFY(ConvertExample(dir, w, example));
+        auto* list = w.control<QListView>("IDC_REPORT");
+        QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QStringList captions;
+        for (QAction* action : w.reportMenu()->actions())
+            if (!action->isSeparator()) captions << action->text();
+        QCOMPARE(captions, (QStringList{"Copy", "Copy all", QStringLiteral("Save report as\u2026")}));
+        auto* copy = w.findChild<QAction*>(QStringLiteral("IDM_REPORT_COPY"));
+        QVERIFY(!copy->isEnabled());  // nothing selected yet
+
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->clear();
+        const int summary = static_cast<int>(w.reportRows().indexOf(QStringLiteral("Converted 11 Alabama counties.")));
+        list->setFocus();
+        list->selectionModel()->select(list->model()->index(summary + 1, 0), QItemSelectionModel::Select);
+        list->selectionModel()->select(list->model()->index(summary, 0), QItemSelectionModel::Select);
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(),
+                 QStringLiteral("Converted 11 Alabama counties.\nWrote 14 QSOs to ") + example.out + u'\n');
+        QVERIFY(w.reportMenu()->actions().first()->isEnabled());
+
+        clipboard->clear();
+        w.findChild<QAction*>(QStringLiteral("IDM_REPORT_COPY_ALL"))->trigger();
+        QCOMPARE(clipboard->text().toUtf8(), example.printed);
+
+        const QString saved = dir.filePath(QStringLiteral("report.txt"));
+        w.fileAnswers.push_back(saved.toStdString());
+        w.findChild<QAction*>(QStringLiteral("IDM_REPORT_SAVE"))->trigger();
+        QCOMPARE(w.fileRequests.size(), std::size_t{1});
+        QCOMPARE(w.fileRequests[0].title, std::string("Save report as"));
+        QCOMPARE(QString::fromStdString(w.fileRequests[0].initialName),
+                 dir.filePath(QStringLiteral("party-converted-report.txt")));
+        QCOMPARE(ReadFile(saved), example.printed);
+        QVERIFY(w.messages.empty());
+
+        // A report that cannot be written says so and leaves nothing behind.
+        const QString nowhere = dir.filePath(QStringLiteral("no-such-folder/report.txt"));
+        w.fileAnswers.push_back(nowhere.toStdString());
+        w.findChild<QAction*>(QStringLiteral("IDM_REPORT_SAVE"))->trigger();
+        QCOMPARE(w.messages.size(), std::size_t{1});
+        QCOMPARE(w.messages[0].text, QStringLiteral("ERROR: Could not write report file."));
+        QVERIFY(!QFile::exists(nowhere));
     }
 };
 

@@ -49,6 +49,7 @@ public:
     void ShowMessageBox(const std::string& text, MessageIcon) override { messages.push_back(text); }
     std::optional<std::string> RunFileDialog(const FileDialogRequest&) override { return nextFile; }
     void ReplaceReportRows(const std::vector<std::string>& rows) override { report = rows; }
+    bool PutTextOnClipboard(const std::string&) override { return true; }
     bool OpenUserGuide() override { return true; }
     std::optional<std::pair<int, int>> ReadProgramVersion() override { return std::nullopt; }
 

@@ -41,11 +41,13 @@ public:
     int reportReplaceCalls = 0;
     int guideOpenCalls = 0;
     int setRowCalls = 0;
+    std::vector<std::string> clipboardTexts;
 
     // What the user or the platform answers.
     int selectedRow = -1;
     std::deque<std::optional<std::string>> fileAnswers;
     bool browserStarts = true;
+    bool clipboardWorks = true;
     std::optional<std::pair<int, int>> version = std::make_pair(7, 1);
 
     void FillSelectionList(const std::vector<std::string>& rows) override {
@@ -78,6 +80,10 @@ public:
     void ReplaceReportRows(const std::vector<std::string>& rows) override {
         ++reportReplaceCalls;
         reportRows = rows;
+    }
+    bool PutTextOnClipboard(const std::string& text) override {
+        if (clipboardWorks) clipboardTexts.push_back(text);
+        return clipboardWorks;
     }
     bool OpenUserGuide() override {
         ++guideOpenCalls;
@@ -230,7 +236,7 @@ TEST_F(DialogTest, FileDialogsAskWithTheirTitlesFiltersAndChecks) {
     EXPECT_FALSE(in.overwritePrompt);
     EXPECT_EQ(out.kind, FileDialogKind::Save);
     EXPECT_EQ(out.title, "Output ADIF file");
-    EXPECT_EQ(out.initialName, "");
+    EXPECT_EQ(out.initialName, "/logs/party-converted.adi");  // the name offered for the input
     EXPECT_EQ(out.defaultSuffix, "adi");
     EXPECT_EQ(out.filters, filters);
     EXPECT_FALSE(out.mustExist);
@@ -418,4 +424,196 @@ TEST_F(DialogTest, HelpFailureShowsTheErrorBoxAndSuccessShowsNothing) {
     EXPECT_EQ(window.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(dlg.inputName(), "");
     EXPECT_EQ(window.reportReplaceCalls, 0);
+}
+
+// ---------------------------------------------------------------------------
+// The offered output name, drops, and the report copied and saved.
+
+namespace {
+
+// Two QSOs, the second on a county line: the Converted row then begins
+// with a line feed.
+constexpr const char* kCountyLineLog =
+    "Test log\n<EOH>\n"
+    "<CALL:6>N0CALL <QSO_DATE:8>20200131 <TIME_ON:4>1234 <BAND:3>20M <MODE:2>CW <CNTY:4>AUTA <EOR>\n"
+    "<CALL:5>K4MNO <QSO_DATE:8>20240601 <TIME_ON:6>143000 <BAND:3>20M <MODE:2>CW <STX_STRING:4>AUTA "
+    "<APP_N1MM_EXCHANGE1:4>MOBI <APP_N1MM_MISCTEXT:4>MGMY <EOR>\n";
+
+enum class Step { TypeInput, TypeOutput, BrowseInput, BrowseOutput, Drop };
+
+struct NameStep {
+    Step step;
+    std::string text;
+    std::string expectInput, expectOutput;
+};
+
+void RunSteps(const std::vector<NameStep>& steps, const char* label) {
+    FakeWindow w;
+    CShirlDlg d(w);
+    d.OnInitDialog();
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const NameStep& s = steps[i];
+        switch (s.step) {
+        case Step::TypeInput: w.TypeInput(d, s.text); break;
+        case Step::TypeOutput: w.TypeOutput(d, s.text); break;
+        case Step::BrowseInput: w.fileAnswers.push_back(s.text); d.OnInputBrowse(); break;
+        case Step::BrowseOutput: w.fileAnswers.push_back(s.text); d.OnOutputBrowse(); break;
+        case Step::Drop: d.OnFilesDropped({DroppedItem{s.text, DroppedKind::File}}); break;
+        }
+        const std::string where = std::string(label) + ", step " + std::to_string(i + 1);
+        EXPECT_EQ(d.inputName(), s.expectInput) << where;
+        EXPECT_EQ(d.outputName(), s.expectOutput) << where;
+        EXPECT_EQ(w.inputBox, s.expectInput) << where;
+        EXPECT_EQ(w.outputBox, s.expectOutput) << where;
+    }
+    EXPECT_TRUE(w.messages.empty()) << label;
+}
+
+} // namespace
+
+TEST(DialogOfferedName, FollowsTheInputUntilTheUserGivesAnOutputName) {
+    RunSteps({{Step::TypeInput, "/a/party.adi", "/a/party.adi", "/a/party-converted.adi"},
+              {Step::BrowseInput, "/b/log.adif", "/b/log.adif", "/b/log-converted.adif"},
+              {Step::Drop, "/c/x.adi", "/c/x.adi", "/c/x-converted.adi"},
+              {Step::TypeInput, "", "", ""}},
+             "offered from every source, withdrawn with the input");
+    RunSteps({{Step::TypeInput, "/a/party.adi", "/a/party.adi", "/a/party-converted.adi"},
+              {Step::TypeOutput, "/a/mine.adi", "/a/party.adi", "/a/mine.adi"},
+              {Step::Drop, "/c/x.adi", "/c/x.adi", "/a/mine.adi"},
+              {Step::BrowseInput, "/b/log.adi", "/b/log.adi", "/a/mine.adi"}},
+             "a typed output name stays");
+    RunSteps({{Step::TypeInput, "/a/p.adi", "/a/p.adi", "/a/p-converted.adi"},
+              {Step::BrowseOutput, "/a/p-converted.adi", "/a/p.adi", "/a/p-converted.adi"},
+              {Step::TypeInput, "/a/q.adi", "/a/q.adi", "/a/p-converted.adi"}},
+             "a chosen output name stays even when it is the offered one");
+    RunSteps({{Step::BrowseOutput, "/o/out.adi", "", "/o/out.adi"},
+              {Step::TypeInput, "/a/p.adi", "/a/p.adi", "/o/out.adi"},
+              {Step::TypeOutput, "", "/a/p.adi", ""},
+              {Step::TypeInput, "/a/r.adi", "/a/r.adi", "/a/r-converted.adi"}},
+             "an emptied output box gets the offer again");
+}
+
+TEST(DialogOfferedName, TypingTheInputLetterByLetterEndsWithTheWholeOffer) {
+    FakeWindow w;
+    CShirlDlg d(w);
+    d.OnInitDialog();
+    const std::string name = "/logs/al.adi";
+    for (std::size_t n = 1; n <= name.size(); ++n) w.TypeInput(d, name.substr(0, n));
+    EXPECT_EQ(w.outputBox, "/logs/al-converted.adi");
+}
+
+TEST_F(DialogTest, ADroppedFileIsTheInputAndConvertsWithOnePress) {
+    TempDir dir;
+    in = dir.File("party.adi");
+    WriteFile(in, kCountyLineLog);
+    window.PickRow(dlg, RowOf("Alabama"));
+    dlg.OnFilesDropped({DroppedItem{in, DroppedKind::File}});
+    EXPECT_EQ(window.outputBox, dir.File("party-converted.adi"));
+    dlg.OnConvert();
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_NE(ReadFile(dir.File("party-converted.adi")).find("AL,Autauga"), std::string::npos);
+}
+
+TEST_F(DialogTest, RefusedDropsShowAMessageAndChangeNothing) {
+    window.TypeInput(dlg, "/a/kept.adi");
+    window.TypeOutput(dlg, "/a/out.adi");
+    struct Case {
+        DroppedItem item;
+        const char* text;
+    };
+    for (const Case& c : {Case{{"/a", DroppedKind::Folder}, kDropFolderText},
+                          Case{{"ftp://x/y.adi", DroppedKind::Other}, kDropOtherText}}) {
+        window.messages.clear();
+        dlg.OnFilesDropped({c.item, DroppedItem{"/a/b.adi", DroppedKind::File}});
+        ASSERT_EQ(window.messages.size(), 1u) << c.text;
+        EXPECT_EQ(window.messages[0].text, c.text);
+        EXPECT_EQ(window.messages[0].icon, MessageIcon::Error);
+        EXPECT_EQ(dlg.inputName(), "/a/kept.adi");
+        EXPECT_EQ(window.inputBox, "/a/kept.adi");
+        EXPECT_EQ(dlg.outputName(), "/a/out.adi");
+    }
+    EXPECT_EQ(window.reportReplaceCalls, 0);
+}
+
+TEST_F(DialogTest, SeveralDroppedFilesTakeTheFirstAndTheReportSaysSo) {
+    TempDir dir;
+    PrepareAlabamaRun(dir);
+    dlg.OnConvert();
+    const auto before = window.reportRows;
+    dlg.OnFilesDropped({DroppedItem{"/x/first.adi", DroppedKind::File}, DroppedItem{"/x/second.adi", DroppedKind::File}});
+    EXPECT_EQ(dlg.inputName(), "/x/first.adi");
+    EXPECT_EQ(dlg.outputName(), out);  // typed by the user: kept
+    ASSERT_EQ(window.reportRows.size(), before.size() + 2);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), window.reportRows.begin()));
+    EXPECT_EQ(window.reportRows[before.size()],
+              "INFO: 2 items dropped; one file at a time is converted, so only /x/first.adi was taken.");
+    EXPECT_EQ(window.reportRows.back(), "");
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(DialogTest, TheSummaryRowIsShownAfterAnEmptyRowAndCopiedAndSavedAsPrinted) {
+    TempDir dir;
+    in = dir.File("in.adi");
+    out = dir.File("out.adi");
+    WriteFile(in, kCountyLineLog);
+    window.TypeInput(dlg, in);
+    window.TypeOutput(dlg, out);
+    window.PickRow(dlg, RowOf("Alabama"));
+    dlg.OnConvert();
+    ASSERT_TRUE(window.messages.empty());
+
+    // The command's rows are unchanged; the list shows the line feed as a row.
+    const auto& rows = dlg.reportRows();
+    const auto converted = std::find(rows.begin(), rows.end(), "\nConverted 3 Alabama counties.");
+    ASSERT_NE(converted, rows.end());
+    const auto shown = std::find(window.reportRows.begin(), window.reportRows.end(), "Converted 3 Alabama counties.");
+    ASSERT_NE(shown, window.reportRows.begin());
+    ASSERT_NE(shown, window.reportRows.end());
+    EXPECT_EQ(*(shown - 1), "");
+    EXPECT_EQ(window.reportRows.size(), rows.size() + 1);
+    for (const std::string& row : window.reportRows) EXPECT_EQ(row.find('\n'), std::string::npos) << row;
+
+    const int shownIndex = static_cast<int>(shown - window.reportRows.begin());
+    dlg.OnCopyReportRows({shownIndex + 1, shownIndex});
+    dlg.OnCopyReport();
+    ASSERT_EQ(window.clipboardTexts.size(), 2u);
+    EXPECT_EQ(window.clipboardTexts[0], "Converted 3 Alabama counties.\nWrote 3 QSOs to " + out + "\n");
+    std::string printed;
+    for (const std::string& row : rows) printed += row + "\n";
+    EXPECT_EQ(window.clipboardTexts[1], printed);
+
+    window.fileAnswers.push_back(dir.File("report.txt"));
+    dlg.OnSaveReport();
+    ASSERT_EQ(window.fileRequests.size(), 1u);
+    const FileDialogRequest& request = window.fileRequests[0];
+    EXPECT_EQ(request.kind, FileDialogKind::Save);
+    EXPECT_EQ(request.title, "Save report as");
+    EXPECT_EQ(request.initialName, dir.File("out-report.txt"));
+    EXPECT_EQ(request.defaultSuffix, "txt");
+    EXPECT_TRUE(request.overwritePrompt);
+    EXPECT_EQ(ReadFile(dir.File("report.txt")), printed);
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(DialogTest, CopyAndSaveFailuresAndNothingToCopyOrSave) {
+    // Nothing converted yet: nothing to copy or save, and no dialog asks.
+    dlg.OnCopyReport();
+    dlg.OnCopyReportRows({0});
+    dlg.OnSaveReport();
+    EXPECT_TRUE(window.clipboardTexts.empty());
+    EXPECT_TRUE(window.fileRequests.empty());
+
+    TempDir dir;
+    PrepareAlabamaRun(dir);
+    dlg.OnConvert();
+    window.clipboardWorks = false;
+    dlg.OnCopyReport();
+    dlg.OnSaveReport();  // cancelled: nothing written, nothing said
+    window.fileAnswers.push_back(dir.File("no-such-folder/r.txt"));
+    dlg.OnSaveReport();
+    ASSERT_EQ(window.messages.size(), 2u);
+    EXPECT_EQ(window.messages[0].text, kClipboardErrorText);
+    EXPECT_EQ(window.messages[1].text, kReportWriteErrorText);
+    EXPECT_EQ(window.messages[1].icon, MessageIcon::Error);
+    EXPECT_EQ(window.fileRequests.size(), 2u);
 }

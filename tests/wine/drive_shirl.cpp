@@ -1,7 +1,7 @@
 // drive_shirl: drives Shirl.exe from inside Windows (or Wine) through its
 // controls' own messages and checks what it shows and writes.
 //
-//   drive_shirl SHIRL_EXE CLI_EXE INPUT_LOG WORK_DIR
+//   drive_shirl SHIRL_EXE CLI_EXE INPUT_LOG WORK_DIR EXAMPLE_LOG
 //
 // 1. Reads Shirl.exe's resources as data: version information, the IDD_MAIN
 //    template control by control, the icon group and the manifest.
@@ -10,11 +10,14 @@
 //    it), checks the window at start, the error, About and Help boxes, the
 //    file dialogs, types the names, picks "Alabama", converts three times
 //    (flag ticked, unticked, ticked again) and compares each output file with
-//    shirl-cli's, then presses Exit and expects the program to end.
+//    shirl-cli's, types a name longer than its box, drops folders and logs
+//    (EXAMPLE_LOG has a county-line QSO) onto the window, copies and saves
+//    the report, then presses Exit and expects the program to end.
 //
 // Exit status 0 when every check passed, 1 otherwise, 77 (skipped) when no X
 // display is available for Wine and SHIRL_REQUIRE_DISPLAY is not set.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -131,12 +134,12 @@ const std::vector<TemplateControl>& ExpectedControls() {
         {IDC_ABOUT, "Button", "About", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 306, 42, 50, 12},
         {IDC_HELP_BUTTON, "Button", "Help", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 306, 66, 50, 12},
         {IDCANCEL, "Button", "Exit", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 306, 90, 50, 12},
-        {IDC_INPUT_NAME, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_SIMPLE | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 18,
+        {IDC_INPUT_NAME, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_SIMPLE | CBS_AUTOHSCROLL | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 18,
          18, 168, 12},
-        {IDC_OUTPUT_NAME, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_SIMPLE | CBS_SORT | WS_VSCROLL | WS_TABSTOP,
+        {IDC_OUTPUT_NAME, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_SIMPLE | CBS_AUTOHSCROLL | CBS_SORT | WS_VSCROLL | WS_TABSTOP,
          18, 48, 168, 12},
         {IDC_REPORT, "ListBox", "",
-         WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER | WS_VSCROLL, 18, 120, 336, 120},
+         WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL | WS_BORDER | WS_VSCROLL, 18, 120, 336, 120},
         {IDC_STATE_LABEL, "Static", "State", WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP, 204, 78, 18, 8},
     };
     return controls;
@@ -217,7 +220,7 @@ void CheckDialogTemplate(HMODULE module) {
     CheckEqual<DWORD>(style,
                       WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS,
                       "dialog styles");
-    CheckEqual<DWORD>(exStyle, WS_EX_APPWINDOW, "dialog extended style");
+    CheckEqual<DWORD>(exStyle, WS_EX_APPWINDOW | WS_EX_ACCEPTFILES, "dialog extended style (accepts dropped files)");
     Check(x == 0 && y == 0 && cx == 372 && cy == 258, "dialog is 372 x 258 dialog units");
     CheckEqual<std::string>(in.TextOrOrdinal(), "", "dialog has no menu");
     CheckEqual<std::string>(in.TextOrOrdinal(), "", "dialog has the standard dialog class");
@@ -570,8 +573,8 @@ enum class FileDialogAnswer {
 // Opens a file dialog with its button, checks its title and filters, and
 // answers it.
 void UseFileDialog(HWND dialog, DWORD processId, int button, const std::string& title, const std::string& name,
-                   FileDialogAnswer answer) {
-    PostClick(dialog, button);
+                   FileDialogAnswer answer, const std::string& expectedFilters = "ADIF Files;All Files;") {
+    if (button != 0) PostClick(dialog, button);  // 0: something else opens it
     HWND fileDialog = FindProcessWindow(processId, {title});
     Check(fileDialog != nullptr, "file dialog \"" + title + "\" opens");
     if (!fileDialog) return;
@@ -584,8 +587,8 @@ void UseFileDialog(HWND dialog, DWORD processId, int button, const std::string& 
             SendMessageW(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row));
         filters += Narrow(row) + ";";
     }
-    CheckEqual<std::string>(filters, "ADIF Files;All Files;", "file dialog \"" + title + "\" filters");
-    Check(types && SendMessageW(types, CB_GETCURSEL, 0, 0) == 0, "file dialog \"" + title + "\" starts on ADIF Files");
+    CheckEqual<std::string>(filters, expectedFilters, "file dialog \"" + title + "\" filters");
+    Check(types && SendMessageW(types, CB_GETCURSEL, 0, 0) == 0, "file dialog \"" + title + "\" starts on its first filter");
     if (answer != FileDialogAnswer::Cancel) {
         HWND field = GetDlgItem(fileDialog, 0x47C);  // cmb13, the file name box
         if (!field) field = GetDlgItem(fileDialog, 0x480);  // edt1 in older templates
@@ -748,6 +751,218 @@ void CheckNamesInAnyLanguage(HWND dialog, DWORD processId, const std::string& wo
     if (!named)
         for (const std::string& row : ReportRows(dialog)) std::printf("     report: %s\n", row.c_str());
 }
+
+// Long names, drops, and the report copied and saved
+
+// Runs a command line with its standard output in `outputFile`; the exit code.
+DWORD RunToFile(const std::string& commandLine, const std::string& directory, const std::string& outputFile) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE out = CreateFileA(outputFile.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+    if (out == INVALID_HANDLE_VALUE) Fatal("cannot create " + outputFile);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION info{};
+    std::string line = commandLine;
+    const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, directory.c_str(),
+                                        &startup, &info);
+    CloseHandle(out);
+    if (!started) Fatal("cannot start " + commandLine);
+    CloseHandle(info.hThread);
+    return WaitExit({info.hProcess, info.dwProcessId});
+}
+
+// Drops `names` onto the window as the shell does: a DROPFILES block (wide
+// names, each NUL-ended, one more NUL at the end) in the program's own
+// memory, posted as WM_DROPFILES.
+bool PostDrop(HANDLE process, HWND dialog, const std::vector<std::string>& names) {
+    std::wstring list;
+    for (const std::string& name : names) {
+        wchar_t wide[MAX_PATH * 2] = {};
+        MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide, MAX_PATH * 2);
+        list += wide;
+        list.push_back(L'\0');
+    }
+    list.push_back(L'\0');
+    DROPFILES header{};
+    header.pFiles = sizeof header;
+    header.pt = {40, 40};
+    header.fWide = TRUE;
+    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+    block.append(reinterpret_cast<const char*>(list.data()), list.size() * sizeof(wchar_t));
+    void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    SIZE_T written = 0;
+    if (!remote || !WriteProcessMemory(process, remote, block.data(), block.size(), &written) ||
+        written != block.size())
+        return false;
+    return PostMessageW(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != FALSE;
+}
+
+std::optional<std::string> ReadClipboardText() {
+    std::optional<std::string> text;
+    WaitFor([&] {
+        if (!OpenClipboard(nullptr)) return false;
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+                std::string narrow;
+                for (const wchar_t* c = wide; *c; ++c) narrow.push_back(static_cast<char>(*c));  // ASCII here
+                text = narrow;
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+        return true;
+    }, 10000);
+    return text;
+}
+
+void ClearClipboard() {
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+}
+
+std::string WithCrLf(const std::string& text) {
+    std::string crlf;
+    for (char c : text) {
+        if (c == '\n') crlf.push_back('\r');
+        crlf.push_back(c);
+    }
+    return crlf;
+}
+
+void Convert(HWND dialog) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+// A name longer than the box, typed letter by letter, is the name written.
+void CheckLongTypedName(HWND dialog, const std::string& work, const std::string& expect) {
+    const std::string name = work + "\\alabama-qso-party-2026-converted-final-after-a-long-night.adi";
+    DeleteFileA(name.c_str());
+    TypeInto(dialog, IDC_OUTPUT_NAME, name);
+    CheckEqual(WindowText(GetDlgItem(dialog, IDC_OUTPUT_NAME)), name, "a name longer than the box is kept whole");
+    Convert(dialog);
+    Check(ReadFile(name) == expect, "the long typed name is the file written, with shirl-cli's content");
+    const auto rows = ReportRows(dialog);
+    Check(std::find(rows.begin(), rows.end(), "Wrote 4 QSOs to " + name) != rows.end() ||
+              std::find(rows.begin(), rows.end(), "Wrote 5 QSOs to " + name) != rows.end(),
+          "the report names the long typed name");
+}
+
+// Opens the report list's context menu and picks its item `downs` rows
+// down (the separator is skipped) with the keyboard.
+bool PickReportMenuItem(HWND dialog, DWORD processId, int downs) {
+    HWND list = GetDlgItem(dialog, IDC_REPORT);
+    RECT rect;
+    GetWindowRect(list, &rect);
+    PostMessageW(dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(rect.left + 20, rect.top + 20));
+    Finder finder{processId, "#32768", {""}};
+    const bool shown = WaitFor([&] {
+        finder.found = nullptr;
+        EnumWindows(&FindTopLevel, reinterpret_cast<LPARAM>(&finder));
+        return finder.found != nullptr;
+    }, 10000);
+    if (!shown) return false;
+    for (int i = 0; i < downs; ++i) PostMessageW(finder.found, WM_KEYDOWN, VK_DOWN, 1);
+    PostMessageW(finder.found, WM_KEYDOWN, VK_RETURN, 1);
+    return WaitFor([&] { return !IsWindowVisible(finder.found); }, 10000);
+}
+
+// A folder dropped is refused; the example log dropped converts with one
+// press of Convert and its summary row shows after an empty row. Returns
+// the report as shirl-cli prints it.
+std::string DropAndConvertExample(const Process& shirl, HWND dialog, const std::string& cliExe,
+                                  const std::string& work, const std::string& exampleLog) {
+    const std::string party = work + "\\party.adi";
+    const std::string offered = work + "\\party-converted.adi";
+    const std::string reference = work + "\\ref-party.adi";
+    const std::string printed = work + "\\cli-report.txt";
+    if (!CopyFileA(exampleLog.c_str(), party.c_str(), FALSE)) Fatal("cannot copy the example log");
+    // shirl-cli writes under the very name the window will use, so that the
+    // reports are the same byte for byte.
+    CheckEqual<DWORD>(RunToFile(Quote(cliExe) + " convert --selection AL party.adi " + Quote(offered), work, printed),
+                      0, "shirl-cli converts the example");
+    DeleteFileA(reference.c_str());
+    MoveFileA(offered.c_str(), reference.c_str());
+    const std::string expectLog = ReadFile(reference);
+    const std::string expectReport = ReadFile(printed);
+    Check(expectReport.find("\n\nConverted 11 Alabama counties.\n") != std::string::npos,
+          "shirl-cli prints the summary after an empty line");
+
+    CreateDirectoryA((work + "\\folder").c_str(), nullptr);
+    Check(PostDrop(shirl.handle, dialog, {work + "\\folder"}), "a folder is dropped");
+    MessageBoxSeen box = TakeMessageBox(shirl.id);
+    CheckEqual<std::string>(box.text, shirl::kDropFolderText, "a dropped folder is refused with a message box");
+    Check(box.errorIcon, "the refusal has the error icon");
+
+    TypeInto(dialog, IDC_OUTPUT_NAME, "");  // the user empties the output box
+    Check(PostDrop(shirl.handle, dialog, {party}), "the example log is dropped");
+    Check(WaitFor([&] { return WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)) == party; }),
+          "the dropped file is the input name");
+    CheckEqual(WindowText(GetDlgItem(dialog, IDC_OUTPUT_NAME)), offered, "the output name offered for it");
+    Convert(dialog);
+    Check(ReadFile(offered) == expectLog, "the dropped log converts with one press: output equals shirl-cli's");
+
+    const auto rows = ReportRows(dialog);
+    const auto summary = std::find(rows.begin(), rows.end(), "Converted 11 Alabama counties.");
+    Check(summary != rows.end() && summary != rows.begin() && (summary - 1)->empty(),
+          "\"Converted 11 Alabama counties.\" on its own row after an empty row");
+    std::string shown;
+    for (const auto& row : rows) shown += row + "\n";
+    CheckEqual(shown, expectReport, "the list rows, one a line, are the report shirl-cli prints");
+    return expectReport;
+}
+
+// Rows copy with Ctrl+C and the context menu; the report saves as shirl-cli
+// prints it.
+void CheckReportCopyAndSave(const Process& shirl, HWND dialog, const std::string& work,
+                            const std::string& expectReport) {
+    const auto rows = ReportRows(dialog);
+    const auto summary = std::find(rows.begin(), rows.end(), "Converted 11 Alabama counties.");
+    if (summary == rows.end() || summary == rows.begin()) return;  // reported by DropAndConvertExample
+    // Two rows selected and Ctrl+C (the character 3) in the list.
+    HWND list = GetDlgItem(dialog, IDC_REPORT);
+    const WPARAM at = static_cast<WPARAM>(summary - rows.begin());
+    SendMessageW(list, LB_SETSEL, FALSE, -1);
+    SendMessageW(list, LB_SETSEL, TRUE, static_cast<LPARAM>(at - 1));
+    SendMessageW(list, LB_SETSEL, TRUE, static_cast<LPARAM>(at));
+    CheckEqual<long>(static_cast<long>(SendMessageW(list, LB_GETSELCOUNT, 0, 0)), 2, "two report rows selected");
+    ClearClipboard();
+    SendMessageW(list, WM_CHAR, 3, 1);
+    CheckEqual<std::string>(ReadClipboardText().value_or("(none)"), "\r\nConverted 11 Alabama counties.\r\n",
+                            "Ctrl+C copies the selected rows as text, one a line");
+
+    ClearClipboard();
+    Check(PickReportMenuItem(dialog, shirl.id, 1), "context menu: \"Copy\" picked");
+    CheckEqual<std::string>(ReadClipboardText().value_or("(none)"), "\r\nConverted 11 Alabama counties.\r\n",
+                            "\"Copy\" copies the selected rows");
+    ClearClipboard();
+    Check(PickReportMenuItem(dialog, shirl.id, 2), "context menu: \"Copy all\" picked");
+    CheckEqual(ReadClipboardText().value_or("(none)"), WithCrLf(expectReport), "\"Copy all\" copies the whole report");
+
+    const std::string saved = work + "\\report.txt";
+    DeleteFileA(saved.c_str());
+    Check(PickReportMenuItem(dialog, shirl.id, 3), "context menu: \"Save report as...\" picked");
+    UseFileDialog(dialog, shirl.id, 0, "Save report as", saved, FileDialogAnswer::Choose, "Text Files;All Files;");
+    Check(WaitFor([&] { return ReadFile(saved) == expectReport; }, 10000),
+          "the saved report is plain text, the rows as shirl-cli prints them");
+}
+
+// Of two dropped files the first is taken, and the report says why.
+void CheckSeveralDropped(const Process& shirl, HWND dialog, const std::string& work) {
+    Check(PostDrop(shirl.handle, dialog, {work + "\\in.adi", work + "\\party.adi"}), "two files are dropped");
+    Check(WaitFor([&] { return WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)) == work + "\\in.adi"; }),
+          "of two dropped files the first is the input name");
+    const auto after = ReportRows(dialog);
+    Check(after.size() >= 2 && after[after.size() - 2].find("one file at a time is converted") != std::string::npos,
+          "the report says that one file at a time is converted");
+}
+
 } // namespace
 
 // The operator's abbreviation list in %APPDATA%\Shirl\lists, and the party
@@ -807,14 +1022,15 @@ void CheckListFromAppData(const std::string& exe, const std::string& work) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: drive_shirl SHIRL_EXE CLI_EXE INPUT_LOG WORK_DIR\n");
+    if (argc != 6) {
+        std::fprintf(stderr, "usage: drive_shirl SHIRL_EXE CLI_EXE INPUT_LOG WORK_DIR EXAMPLE_LOG\n");
         return 2;
     }
     const std::string shirlExe = WindowsPath(argv[1]);
     const std::string cliExe = WindowsPath(argv[2]);
     const std::string inputLog = WindowsPath(argv[3]);
     const std::string work = WindowsPath(argv[4]);
+    const std::string exampleLog = WindowsPath(argv[5]);
 
     // 1. Resources as data.
     CheckVersionInfo(shirlExe);
@@ -946,6 +1162,10 @@ int main(int argc, char** argv) {
     Check(IsWindow(dialog) && IsWindowVisible(dialog), "the dialog stays open after Enter");
 
     CheckNamesInAnyLanguage(dialog, shirl.id, work, ReadFile(in), expectTicked);
+    CheckLongTypedName(dialog, work, expectTicked);
+    const std::string printedReport = DropAndConvertExample(shirl, dialog, cliExe, work, exampleLog);
+    CheckReportCopyAndSave(shirl, dialog, work, printedReport);
+    CheckSeveralDropped(shirl, dialog, work);
 
     // Exit ends the program.
     PostClick(dialog, IDCANCEL);

@@ -1,12 +1,17 @@
 // The settings that Shirl.exe hands to Windows, checked as values: the
 // exact OPENFILENAME filter text and flags of both file dialogs, and the
-// application name taken from the executable's file name.
+// application name taken from the executable's file name; UTF-8 <-> UTF-16,
+// and what a drop block (HDROP) holds.
 #include <windows.h>
 
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/shirl_dlg.h"
 #include "app/win32/shirl_app.h"
@@ -54,6 +59,75 @@ TEST(Win32App, ModuleFileNameIsTheWholeWideName) {
     const std::wstring name = ModuleFileName();
     ASSERT_FALSE(name.empty());
     EXPECT_EQ(AppNameFromPath(Utf8FromWide(name)), "shirl_win32_tests");
+}
+
+} // namespace
+} // namespace shirl
+
+namespace shirl {
+namespace {
+
+TEST(WideText, RoundTripsAndReplacesInvalidBytes) {
+    struct Case {
+        std::string utf8;
+        std::wstring wide;
+        bool roundTrip;
+    };
+    const Case cases[] = {
+        {"", L"", true},
+        {"C:\\logs\\party.adi", L"C:\\logs\\party.adi", true},
+        {"Ni\xc3\xb1o.adi", L"Ni\u00f1o.adi", true},
+        {"\xf0\x9f\x93\xbb", L"\xd83d\xdcfb", true},  // outside the BMP: a surrogate pair
+        {std::string("a\0b", 3), std::wstring(L"a\0b", 3), true},
+        {"a\xff" "b", L"a\xfffd" "b", false},  // invalid UTF-8 is marked, not dropped
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WideFromUtf8(c.utf8), c.wide) << c.utf8;
+        if (c.roundTrip) {
+            EXPECT_EQ(Utf8FromWide(c.wide), c.utf8) << c.utf8;
+        }
+    }
+}
+
+// A drop block as the shell makes it: DROPFILES, then the wide names. A
+// drop always names at least one thing (the shell's readers assume it).
+HGLOBAL MakeDrop(const std::vector<std::wstring>& names) {
+    std::wstring list;
+    for (const auto& name : names) list.append(name).push_back(L'\0');
+    list.push_back(L'\0');
+    const std::size_t size = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(block));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::copy(list.begin(), list.end(), reinterpret_cast<wchar_t*>(header + 1));
+    GlobalUnlock(block);
+    return block;
+}
+
+TEST(Win32Drop, NamesInOrderWithWhatEachIs) {
+    wchar_t folder[MAX_PATH] = {};
+    ASSERT_GT(GetTempPathW(MAX_PATH, folder), 0u);
+    const std::wstring base = std::wstring(folder) + L"shirl-drop-test-\u00f1";
+    CreateDirectoryW(base.c_str(), nullptr);
+    const std::wstring file = base + L"\\log.adi";
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    const std::wstring missing = base + L"\\gone.adi";
+
+    HGLOBAL drop = MakeDrop({file, base, missing});
+    const auto items = DroppedItemsOf(static_cast<HDROP>(drop));
+    GlobalFree(drop);
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0].name, Utf8FromWide(file));
+    EXPECT_NE(items[0].name.find("\xc3\xb1"), std::string::npos);  // the name as UTF-8
+    EXPECT_EQ(items[0].kind, DroppedKind::File);
+    EXPECT_EQ(items[1].kind, DroppedKind::Folder);
+    EXPECT_EQ(items[2].kind, DroppedKind::Other);
+
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(base.c_str());
 }
 
 } // namespace
