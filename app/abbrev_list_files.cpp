@@ -2,6 +2,7 @@
 // searches for them.
 #include "app/abbrev_list_files.h"
 
+#include "base/text_util.h"
 #include "files/file_system.h"
 #include "files/folder_names.h"
 #include "files/whole_file.h"
@@ -36,6 +37,19 @@ std::vector<std::string> ListFolders(const std::string& programFolder) {
 #endif
     if (!programFolder.empty()) folders.push_back(JoinName(programFolder, "lists"));
     return folders;
+}
+
+std::optional<NamedList> SelectionOfListFile(const std::string& fileName) {
+    std::string name = LastNamePart(fileName);
+    for (char& c : name) c = ToAsciiUpper(c);
+    for (const bool replace : {true, false}) {
+        const std::string_view suffix = replace ? ".REPLACE.CSV" : ".CSV";
+        if (name.size() <= suffix.size() || !name.ends_with(suffix)) continue;
+        const auto selection = FindSelectionByCode(std::string_view(name).substr(0, name.size() - suffix.size()));
+        if (!selection) return std::nullopt;
+        return NamedList{*selection, replace};
+    }
+    return std::nullopt;
 }
 
 FoundLists FindListsForSelection(const std::vector<std::string>& folders, const std::string& code) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/abbrev_list.h"
+#include "data/selections.h"
 
 namespace shirl {
 
@@ -24,6 +25,15 @@ std::vector<std::string> ListFolders(const std::string& programFolder);
 // The list files of Selection `code` in `folders`: "CODE.csv" (extends) and
 // "CODE.replace.csv" (replaces), in folder order. `replace` is set when any
 // replacing file is among them.
+// The Selection that a list file is named after ("SD.csv",
+// "MARAC.replace.csv", the code in any letter case) and whether the name
+// asks to replace; nullopt for any other name.
+struct NamedList {
+    Selection selection;
+    bool replace = false;
+};
+std::optional<NamedList> SelectionOfListFile(const std::string& fileName);
+
 struct FoundLists {
     std::vector<std::string> files;
     bool replace = false;

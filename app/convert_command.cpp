@@ -41,6 +41,13 @@ std::vector<std::string> ReportRows(const RunReport& report) {
     return rows;
 }
 
+// The list that belongs to `selection`, or none.
+const AbbrevList* ListOf(const std::vector<ListOfSelection>& lists, Selection selection) {
+    for (const ListOfSelection& entry : lists)
+        if (entry.selection == selection) return entry.list;
+    return nullptr;
+}
+
 } // namespace
 
 ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
@@ -65,7 +72,8 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
         selection = detected.selection;
         PushMessage(report.first, detected.info);
     }
-    for (std::string& row : AbbrevListReportRows(request.list, selection)) PushMessage(report.first, std::move(row));
+    const AbbrevList* list = request.selectionFromLog ? ListOf(request.listsBySelection, selection) : request.list;
+    for (std::string& row : AbbrevListReportRows(list, selection)) PushMessage(report.first, std::move(row));
 
     // The output is written to a temporary file beside the file it will
     // replace, and takes the output's name only once every byte has been
@@ -75,7 +83,7 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
 
     bool written = true;
     try {
-        ConvertLog(input, output.Sink(), selection, request.addMobile, request.outputName, report, request.list);
+        ConvertLog(input, output.Sink(), selection, request.addMobile, request.outputName, report, list);
     } catch (const std::bad_alloc&) {
         // Out of memory (a value of gigabytes): the output is incomplete.
         written = false;

@@ -11,13 +11,22 @@
 
 namespace shirl {
 
+// An operator's list and the one Selection it belongs to.
+struct ListOfSelection {
+    Selection selection;
+    const AbbrevList* list = nullptr;
+};
+
 struct ConvertRequest {
     std::string inputName;
     std::string outputName;
     Selection selection; // none picked: Selection()
     bool addMobile = true;
-    const AbbrevList* list = nullptr; // the operator's list for the run, or none
+    const AbbrevList* list = nullptr; // the operator's list for `selection`, or none
     bool selectionFromLog = false;    // take the Selection from the log's CONTEST_ID instead
+    // With `selectionFromLog`: the lists by Selection; the run uses the one of
+    // the Selection found in the log (none when no list is its), never `list`.
+    std::vector<ListOfSelection> listsBySelection{};
 };
 
 struct ConvertOutcome {

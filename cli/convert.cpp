@@ -2,7 +2,9 @@
 // (INPUT OUTPUT) or many (--output-dir DIR INPUT...).
 #include <cstdio>
 #include <iostream>
+#include <deque>
 #include <optional>
+#include <utility>
 #include <set>
 #include <string>
 
@@ -32,6 +34,8 @@ const std::string kConvertHelp = std::string(
     "  --no-mobile       do not add /M to the callsign of a mobile station\n"
     "                    whose callsign carries its county\n") +
     kListOptionsHelp +
+    "                    (with --selection auto, each list serves only the party\n"
+    "                    it is named after: SD.csv, MARAC.replace.csv)\n"
     "  --output-dir DIR  convert every INPUT into DIR under its own file name;\n"
     "                    each report follows a line \"== INPUT\"\n"
     "\n"
@@ -40,7 +44,8 @@ const std::string kConvertHelp = std::string(
     "\n"
     "Examples:\n"
     "  shirl-cli convert --selection auto log.adi out.adi\n"
-    "  shirl-cli convert --selection SD --list SD.csv log.adi out.adi\n"
+    "  shirl-cli convert --selection SD --list this-year.csv log.adi out.adi\n"
+    "  shirl-cli convert --selection auto --list SD.csv --output-dir converted logs/*.adi\n"
     "  shirl-cli convert --selection auto --output-dir converted logs/*.adi\n"
     "\n"
     "Exit status: 0 when the conversion ran (with --output-dir: every one),\n"
@@ -91,8 +96,15 @@ int ConvertCommand(const Args& args) {
     request.selectionFromLog = line.selectionAuto;
     request.addMobile = !line.noMobile;
     std::optional<AbbrevList> list;
-    if (!LoadListOptions(line, list)) return 1;
-    if (list) request.list = &*list;
+    std::deque<std::pair<Selection, AbbrevList>> listsBySelection;
+    if (line.selectionAuto) {
+        // Each log's party is found in the log: a list serves the party it is named after.
+        if (const int status = LoadListsBySelection(line, listsBySelection)) return status;
+        for (const auto& [selection, loaded] : listsBySelection) request.listsBySelection.push_back({selection, &loaded});
+    } else {
+        if (!LoadListOptions(line, list)) return 1;
+        if (list) request.list = &*list;
+    }
     if (line.outputDir) return ConvertIntoFolder(request, *line.outputDir, line.operands);
 
     request.inputName = line.operands[0];

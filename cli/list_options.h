@@ -2,7 +2,9 @@
 // What convert, lookup and abbreviations share about the operator's
 // abbreviation lists: the help lines of --list and --list-mode, and loading
 // the lists a command line names.
+#include <deque>
 #include <optional>
+#include <utility>
 
 #include "cli/options.h"
 #include "data/abbrev_list.h"
@@ -19,5 +21,11 @@ inline constexpr const char* kListOptionsHelp =
 // Loads the lists that `line` names into `list` (left empty without lists).
 // On a faulty list prints its message on stderr and returns false.
 bool LoadListOptions(const CommandLine& line, std::optional<AbbrevList>& list);
+
+// With --selection auto: loads the lists that `line` names, each into the
+// list of the Selection its file name names (SD.csv, MARAC.replace.csv),
+// kept in `lists`. Returns 0, or the exit status after printing why not: 2
+// for a file named after no Selection, 1 for a faulty list.
+int LoadListsBySelection(const CommandLine& line, std::deque<std::pair<Selection, AbbrevList>>& lists);
 
 } // namespace shirl::cli

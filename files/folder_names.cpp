@@ -19,9 +19,13 @@ std::string JoinName(const std::string& folder, const std::string& name) {
     return endsInSeparator ? folder + name : folder + kSeparator + name;
 }
 
+std::string LastNamePart(const std::string& name) {
+    const std::size_t cut = name.find_last_of(kSeparators);
+    return cut == std::string::npos ? name : name.substr(cut + 1);
+}
+
 std::string NameInFolder(const std::string& folder, const std::string& input) {
-    const std::size_t cut = input.find_last_of(kSeparators);
-    return JoinName(folder, cut == std::string::npos ? input : input.substr(cut + 1));
+    return JoinName(folder, LastNamePart(input));
 }
 
 } // namespace shirl

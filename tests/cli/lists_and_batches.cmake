@@ -124,6 +124,28 @@ if(NOT ( rc EQUAL 1 AND out STREQUAL "== logs/alabama.adi\nERROR: Input and outp
 endif()
 expect_same_file("output-dir same file" "${golden}/selection-auto-alabama/input.adi" "${WORK}/logs/alabama.adi")
 
+# --- With --selection auto a list serves only the party it is named after. ---
+file(WRITE "${WORK}/lists/mine.csv" "abbreviation,state,county\nAUTA,SD,Shannon\n")
+run(convert --selection auto --list lists/mine.csv --output-dir out logs/alabama.adi)
+if(NOT (rc EQUAL 2 AND err MATCHES "name each --list file after its Selection \\(SD.csv, MARAC.replace.csv\\): 'lists/mine.csv'"))
+  fail("auto with a list" "a list named after no Selection is a usage error")
+endif()
+# An SD list that would turn Alabama's AUTA into a South Dakota county is
+# not used for an Alabama log: its report and output are those without lists.
+file(MAKE_DIRECTORY "${WORK}/auto-lists")
+file(WRITE "${WORK}/lists/sd.csv" "abbreviation,state,county\nAUTA,SD,Shannon\n")
+run(convert --selection auto --no-mobile --list lists/sd.csv --output-dir auto-lists logs/alabama.adi)
+set(expected "== logs/alabama.adi\n${alabama_report}")
+if(CLI MATCHES "emulated|\\.exe$")
+  string(REPLACE "out/" "auto-lists\\" expected "${expected}")
+else()
+  string(REPLACE "out/" "auto-lists/" expected "${expected}")
+endif()
+if(NOT (rc EQUAL 0 AND out STREQUAL "${expected}"))
+  fail("auto with a list" "the list of another party is not used")
+endif()
+expect_same_file("auto with a list" "${golden}/selection-auto-alabama/expected.adi" "${WORK}/auto-lists/alabama.adi")
+
 # --- The effective table as a list: replacing with it changes no lookup. ---
 run(abbreviations --selection MARAC --csv)
 file(WRITE "${WORK}/lists/MARAC.csv" "${out}")
