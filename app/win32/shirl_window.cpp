@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "app/abbrev_list_files.h"
-
+#include "files/file_system.h"
 #include "files/utf.h"
 #include "res/resource.h"
 
