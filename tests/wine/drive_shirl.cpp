@@ -836,10 +836,6 @@ std::string WithCrLf(const std::string& text) {
     return crlf;
 }
 
-void Convert(HWND dialog) {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-}
-
 // A name longer than the box, typed letter by letter, is the name written.
 void CheckLongTypedName(HWND dialog, const std::string& work, const std::string& expect) {
     const std::string name = work + "\\alabama-qso-party-2026-converted-final-after-a-long-night.adi";
