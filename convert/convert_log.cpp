@@ -89,6 +89,7 @@ void LogConverter::TakeField(const AdifReader& reader) {
     field.kind = last.kind;
     field.madeCnty = false;
     field.value = reader.Value();
+    field.text = reader.FieldText();
     if (!field.value) return;
     if (field.kind == FieldKind::QsoDate) m_clock.TakeDate(*field.value, m_report);
     if (field.kind == FieldKind::TimeOn) m_clock.TakeTime(*field.value, m_report);

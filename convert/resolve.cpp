@@ -98,7 +98,7 @@ int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::
         RenameField(field, myField ? "MY_CNTY" : "CNTY", myField ? FieldKind::MyCnty : FieldKind::Cnty);
         std::string& out = field.storage; // `value` is not used from here on
         out.assign(county.stateCode).append(1, ',').append(county.countyName);
-        field.value = out;
+        SetValueView(field, out);
         return 1;
     }
     case LookupResult::Kind::State:
