@@ -32,6 +32,17 @@ constexpr std::array<unsigned char, 256> kNameBytes = [] {
     return table;
 }();
 
+// Where the first '<' of p[0, n) is, or n. A tag mostly follows its field
+// after one blank or line feed: the first two bytes are looked at before
+// memchr is called, which spares the call on almost every tag.
+std::size_t TagOffset(const char* p, std::size_t n) {
+    if (n != 0 && p[0] == '<') return 0;
+    if (n > 1 && p[1] == '<') return 1;
+    if (n <= 2) return n;
+    const void* lt = std::memchr(p + 2, '<', n - 2);
+    return lt == nullptr ? n : static_cast<std::size_t>(static_cast<const char*>(lt) - p);
+}
+
 // The length part of a tag: blanks, an optional sign, digits, and
 // optionally ':' and a type indicator. Negative lengths read as 0 and
 // lengths beyond what a size_t holds saturate.
@@ -192,13 +203,9 @@ AdifReader::Event AdifReader::NextRecordEvent() {
     for (;;) {
         if (m_skipToEor && !SkipToEor()) return Event::End;
         if (m_pos == m_end && !Refill()) return Event::End;
-        const char* start = m_buf.data() + m_pos;
-        const void* lt = std::memchr(start, '<', m_end - m_pos);
-        if (lt == nullptr) {
-            m_pos = m_end;
-            continue;
-        }
-        m_pos += static_cast<std::size_t>(static_cast<const char*>(lt) - start);
+        const std::size_t offset = TagOffset(m_buf.data() + m_pos, m_end - m_pos);
+        m_pos += offset;
+        if (m_pos == m_end) continue;
         return ReadTag();
     }
 }
