@@ -35,9 +35,10 @@ enum class FieldKind : unsigned char {
 FieldKind ClassifyFieldName(std::string_view name);
 
 // The name and value are views: into the reader's buffer as read, into a
-// constant name when renamed, into `storage` when the value was changed.
-// Names and values change only through the functions below, which also
-// forget `text`.
+// constant name when renamed, into `storage` or a constant when the value
+// was changed. Once a field is taken from the reader, its name and value
+// change only through the functions below, which also forget `text` (a
+// written field's name is cleared, so that later copies leave it out).
 struct QsoField {
     std::string_view name;                 // as written in the tag, case kept; empty = left out
     std::optional<std::string_view> value; // absent for a tag without a length (<EOR>)
