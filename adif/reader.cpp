@@ -32,6 +32,17 @@ constexpr std::array<unsigned char, 256> kNameBytes = [] {
     return table;
 }();
 
+// Where the first '<' of p[0, n) is, or n. A tag mostly follows its field
+// after one blank or line feed: the first two bytes are looked at before
+// memchr is called, which spares the call on almost every tag.
+std::size_t TagOffset(const char* p, std::size_t n) {
+    if (n != 0 && p[0] == '<') return 0;
+    if (n > 1 && p[1] == '<') return 1;
+    if (n <= 2) return n;
+    const void* lt = std::memchr(p + 2, '<', n - 2);
+    return lt == nullptr ? n : static_cast<std::size_t>(static_cast<const char*>(lt) - p);
+}
+
 // The length part of a tag: blanks, an optional sign, digits, and
 // optionally ':' and a type indicator. Negative lengths read as 0 and
 // lengths beyond what a size_t holds saturate.
@@ -68,6 +79,7 @@ AdifReader::Event AdifReader::Next() {
     m_bytes = {};
     m_name = {};
     m_value = {};
+    m_fieldText = {};
     m_hasValue = false;
     m_text.clear();
     if (m_state == State::Start) {
@@ -75,7 +87,10 @@ AdifReader::Event AdifReader::Next() {
         Prescan();
         m_state = m_headerless ? State::Records : State::Header;
     }
-    return m_state == State::Header ? NextHeaderPiece() : NextRecordEvent();
+    if (m_state == State::Header) {
+        if (const std::optional<Event> piece = NextHeaderPiece()) return *piece;
+    }
+    return NextRecordEvent(); // called from here only, so that it is inlined
 }
 
 // Reads the first bytes to learn the line end (CR LF when the first line
@@ -166,11 +181,11 @@ bool AdifReader::Refill() {
 
 // The header is handed out a line at a time (or what the buffer holds of a
 // long line), up to and including the line that holds <eoh> in any case.
-AdifReader::Event AdifReader::NextHeaderPiece() {
+std::optional<AdifReader::Event> AdifReader::NextHeaderPiece() {
     if (m_headerEndPending || (m_pos == m_end && !Refill())) {
         m_state = State::Records;
         if (m_eohSeen) return Event::EndOfHeader;
-        return NextRecordEvent(); // the input ended inside the header
+        return std::nullopt; // the input ended inside the header: on to the records
     }
     const char* start = m_buf.data() + m_pos;
     const std::size_t available = m_end - m_pos;
@@ -188,13 +203,9 @@ AdifReader::Event AdifReader::NextRecordEvent() {
     for (;;) {
         if (m_skipToEor && !SkipToEor()) return Event::End;
         if (m_pos == m_end && !Refill()) return Event::End;
-        const char* start = m_buf.data() + m_pos;
-        const void* lt = std::memchr(start, '<', m_end - m_pos);
-        if (lt == nullptr) {
-            m_pos = m_end;
-            continue;
-        }
-        m_pos += static_cast<std::size_t>(static_cast<const char*>(lt) - start);
+        const std::size_t offset = TagOffset(m_buf.data() + m_pos, m_end - m_pos);
+        m_pos += offset;
+        if (m_pos == m_end) continue;
         return ReadTag();
     }
 }
@@ -208,16 +219,19 @@ AdifReader::Event AdifReader::ReadTag() {
     const std::size_t nameEnd = k;
     std::size_t length = 0;
     const bool hasValue = stop == ':';
-    if (hasValue && !ReadLength(nameEnd, k, length)) return Malformed();
+    bool plain = true;
+    if (hasValue && !ReadLength(nameEnd, k, length, plain)) return Malformed();
     if (nameEnd == 1 || badName) return Malformed();
     if (m_tagsInRecord >= kMaxRecordFields) return TooManyFields();
     ++m_tagsInRecord;
 
-    m_name = std::string_view(m_buf.data() + m_pos + 1, nameEnd - 1);
+    const char* const tag = m_buf.data() + m_pos;
+    m_name = std::string_view(tag + 1, nameEnd - 1);
     m_pos += k + 1;
     m_bufferHoldsRecord = true;
     m_hasValue = hasValue;
-    if (hasValue) ReadValue(length);
+    if (hasValue) plain = ReadValue(length) && plain;
+    if (plain) m_fieldText = std::string_view(tag, static_cast<std::size_t>(m_buf.data() + m_pos - tag));
     if (m_name.size() == 3 && EqualsNoCase(m_name, "EOR")) {
         m_tagsInRecord = 0;
         m_recordEnding = true;
@@ -249,10 +263,12 @@ bool AdifReader::FindNameEnd(std::size_t& k, char& stop, bool& badName) {
 }
 
 // k is at the ':' after the name; on success k is at the '>' and `length`
-// holds the declared length.
-bool AdifReader::ReadLength(std::size_t nameEnd, std::size_t& k, std::size_t& length) {
+// holds the declared length. `plain` tells whether it was written as
+// WriteField writes it (digits without a leading zero).
+bool AdifReader::ReadLength(std::size_t nameEnd, std::size_t& k, std::size_t& length, bool& plain) {
     ++k;
     if (ReadPlainLength(k, length)) return true;
+    plain = false;
     for (;;) {
         const char* const base = m_buf.data() + m_pos;
         const std::size_t available = m_end - m_pos;
@@ -266,13 +282,15 @@ bool AdifReader::ReadLength(std::size_t nameEnd, std::size_t& k, std::size_t& le
 }
 
 // The usual length: up to 9 digits right before the '>', all in the buffer,
-// read as they are scanned (saves the general parse on almost every tag).
+// without a leading zero, read as they are scanned (saves the general parse
+// on almost every tag).
 bool AdifReader::ReadPlainLength(std::size_t& k, std::size_t& length) const {
     const char* const base = m_buf.data() + m_pos;
     const std::size_t available = m_end - m_pos;
     std::size_t j = k, value = 0;
     for (; j < available && j - k < 9 && IsAsciiDigit(base[j]); ++j) value = value * 10 + static_cast<std::size_t>(base[j] - '0');
     if (j == k || j == available || base[j] != '>') return false;
+    if (base[k] == '0' && j - k > 1) return false; // a leading zero: not as WriteField writes it
     k = j;
     length = value;
     return true;
@@ -325,12 +343,13 @@ bool AdifReader::SkipToEor() {
 }
 
 // The value is exactly the next `length` bytes of the input, line ends
-// included, or what is left of the input when it ends sooner.
-void AdifReader::ReadValue(std::size_t length) {
+// included, or what is left of the input when it ends sooner. True when it
+// was all in the buffer, right after its tag.
+bool AdifReader::ReadValue(std::size_t length) {
     if (length <= m_end - m_pos) { // the usual case: all of it is in the buffer
         m_value = std::string_view(m_buf.data() + m_pos, length);
         m_pos += length;
-        return;
+        return true;
     }
     // Longer than what the buffer holds: copied as it is read (the name stays
     // in its kept buffer).
@@ -345,6 +364,7 @@ void AdifReader::ReadValue(std::size_t length) {
         length -= n;
     }
     m_value = copy;
+    return false;
 }
 
 } // namespace shirl

@@ -47,6 +47,11 @@ public:
         return m_hasValue ? std::optional<std::string_view>(m_value) : std::nullopt;
     }
     std::string_view Text() const { return m_text; }
+    // The field's tag and value as they stand in the input ("<NAME:LEN>VALUE"
+    // or "<NAME>") when the tag is written as WriteField writes it (LEN in
+    // plain decimal, no leading zero) and the value is all there; else
+    // empty. Valid as long as Name().
+    std::string_view FieldText() const { return m_fieldText; }
 
     // The line end of the input's first line ("\r\n" or "\n"); known after the
     // first call of Next().
@@ -59,16 +64,16 @@ private:
 
     void Prescan();
     bool Refill();
-    Event NextHeaderPiece();
+    std::optional<Event> NextHeaderPiece(); // nullopt: no header event, read the records
     Event NextRecordEvent();
     Event ReadTag();
     bool FindNameEnd(std::size_t& k, char& stop, bool& badName);
-    bool ReadLength(std::size_t nameEnd, std::size_t& k, std::size_t& length);
+    bool ReadLength(std::size_t nameEnd, std::size_t& k, std::size_t& length, bool& plain);
     bool ReadPlainLength(std::size_t& k, std::size_t& length) const;
     Event Malformed();
     Event TooManyFields();
     bool SkipToEor();
-    void ReadValue(std::size_t length);
+    bool ReadValue(std::size_t length);
     void EndRecord();
 
     ByteSource& m_input;
@@ -89,6 +94,7 @@ private:
     std::string_view m_bytes;
     std::string_view m_name;
     std::string_view m_value;
+    std::string_view m_fieldText;
     bool m_hasValue = false;
     std::string m_text;
     // While a record is open its bytes stay where they are: a refill reads

@@ -56,6 +56,25 @@ inline char* PutDecimal(char* p, std::size_t n, std::size_t count) {
 
 } // namespace
 
+std::size_t WriteFieldText(ByteSink& out, std::string_view text, std::size_t column, std::string_view lineEnd) {
+    const bool sameLine = column != 0 && column + text.size() <= 78;
+    const std::string_view separator = column == 0 ? std::string_view() : sameLine ? " " : lineEnd;
+    if (char* p = out.Reserve(separator.size() + text.size())) {
+        char* const start = p;
+        if (sameLine) {
+            *p++ = ' ';
+        } else {
+            for (const char c : separator) *p++ = c;
+        }
+        p = PutBytes(p, text.data(), text.size());
+        out.Commit(static_cast<std::size_t>(p - start));
+    } else {
+        out.Write(separator);
+        out.Write(text);
+    }
+    return sameLine ? column + text.size() + 1 : text.size();
+}
+
 std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::string_view> value,
                        std::size_t column, std::string_view lineEnd) {
     std::size_t digitCount = 0;

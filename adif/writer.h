@@ -19,4 +19,9 @@ inline constexpr std::string_view kLineEndCrLf = "\r\n";
 std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::string_view> value,
                        std::size_t column, std::string_view lineEnd = kLineEndLf);
 
+// Writes a field given whole as WriteField would format it ("<NAME:LEN>VALUE"
+// or "<NAME>"), under the same column rule, and returns the new column.
+std::size_t WriteFieldText(ByteSink& out, std::string_view text, std::size_t column,
+                           std::string_view lineEnd = kLineEndLf);
+
 } // namespace shirl

@@ -44,13 +44,15 @@ private:
 ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_view> outputName) {
     AdifReader reader(input);
     for (;;) {
-        switch (reader.Next()) {
+        const AdifReader::Event event = reader.Next();
+        switch (event) {
         case AdifReader::Event::HeaderBytes: m_output.Write(reader.Bytes()); continue;
         case AdifReader::Event::EndOfHeader: m_output.Write(reader.LineEnd()); continue;
-        case AdifReader::Event::Field: TakeField(reader); continue;
+        case AdifReader::Event::Field:
         case AdifReader::Event::EndOfRecord:
+            // One call site, so that the compiler can inline the field's step.
             TakeField(reader);
-            CompleteQso(reader.LineEnd());
+            if (event == AdifReader::Event::EndOfRecord) CompleteQso(reader.LineEnd());
             continue;
         case AdifReader::Event::Malformed:
         case AdifReader::Event::TooManyFields:
@@ -87,6 +89,7 @@ void LogConverter::TakeField(const AdifReader& reader) {
     field.kind = last.kind;
     field.madeCnty = false;
     field.value = reader.Value();
+    field.text = reader.FieldText();
     if (!field.value) return;
     if (field.kind == FieldKind::QsoDate) m_clock.TakeDate(*field.value, m_report);
     if (field.kind == FieldKind::TimeOn) m_clock.TakeTime(*field.value, m_report);

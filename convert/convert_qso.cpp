@@ -44,7 +44,8 @@ void CleanComment(QsoField& field) {
     const std::string_view v = *field.value;
     if (std::all_of(v.begin(), v.end(), IsAsciiDigit)) RenameField(field, "SRX", FieldKind::Srx);
     const std::size_t keep = v.find_last_not_of(' ');
-    field.value = v.substr(0, keep == std::string_view::npos ? 0 : keep + 1);
+    const std::size_t size = keep == std::string_view::npos ? 0 : keep + 1;
+    if (size != v.size()) SetValueView(field, v.substr(0, size));
 }
 
 // A callsign that carries this county as its suffix (N0CALL/AUT) loses it,
@@ -69,7 +70,7 @@ void ToUpperCase(QsoField& field) {
     if (upper.data() != v.data()) upper.assign(v);
     upper.resize(v.size());
     for (char& c : upper) c = ToAsciiUpper(c);
-    field.value = upper;
+    SetValueView(field, upper);
 }
 
 // One field of the worked station's county: upper case, the callsign's
@@ -173,6 +174,14 @@ private:
     void Put(std::string_view name, std::optional<std::string_view> value) {
         m_column = WriteField(m_out.sink, name, value, m_column, m_out.lineEnd);
     }
+    // A field read and left as it was is written as its input bytes, which
+    // spares formatting its length again.
+    void Put(const QsoField& field) {
+        if (UnchangedSinceRead(field))
+            m_column = WriteFieldText(m_out.sink, field.text, m_column, m_out.lineEnd);
+        else
+            Put(field.name, field.value);
+    }
     void PutCounty(std::size_t i, bool own);
 
     const RecordOutput& m_out;
@@ -188,7 +197,7 @@ private:
 
 void CopyWriter::PutCounty(std::size_t i, bool own) {
     QsoField& field = m_fields[i];
-    Put(field.name, field.value);
+    Put(field);
     if (const auto state = StateOfCountyValue(field.value)) {
         Put(own ? "MY_STATE" : "STATE", *state);
         (own ? m_myStateWritten : m_stateWritten) = true;
@@ -208,14 +217,13 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         const QsoField& field = m_fields[i];
         if (field.name.empty()) continue;
-        const std::optional<std::string_view> value = field.value;
         switch (field.kind) {
         case FieldKind::State:
-            if (!m_stateWritten) Put(field.name, value);
+            if (!m_stateWritten) Put(field);
             m_stateWritten = true;
             break;
         case FieldKind::MyState:
-            if (!m_myStateWritten) Put(field.name, value);
+            if (!m_myStateWritten) Put(field);
             m_myStateWritten = true;
             break;
         case FieldKind::Cnty:
@@ -235,7 +243,7 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
             --m_ownRemaining;
             PutCounty(i, true);
             break;
-        default: Put(field.name, value); break;
+        default: Put(field); break;
         }
     }
     m_out.sink.Write(m_out.lineEnd);

@@ -75,11 +75,17 @@ FieldKind ClassifyFieldName(std::string_view name) {
 void RenameField(QsoField& field, std::string_view name, FieldKind kind) {
     field.name = name;
     field.kind = kind;
+    field.text = {};
 }
 
 void SetValue(QsoField& field, std::string_view text) {
     field.storage.assign(text);
-    field.value = field.storage;
+    SetValueView(field, field.storage);
+}
+
+void SetValueView(QsoField& field, std::string_view view) {
+    field.value = view;
+    field.text = {};
 }
 
 } // namespace shirl

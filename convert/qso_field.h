@@ -35,14 +35,24 @@ enum class FieldKind : unsigned char {
 FieldKind ClassifyFieldName(std::string_view name);
 
 // The name and value are views: into the reader's buffer as read, into a
-// constant name when renamed, into `storage` when the value was changed.
+// constant name when renamed, into `storage` or a constant when the value
+// was changed. Once a field is taken from the reader, its name and value
+// change only through the functions below, which also forget `text` (a
+// written field's name is cleared, so that later copies leave it out).
 struct QsoField {
     std::string_view name;                 // as written in the tag, case kept; empty = left out
     std::optional<std::string_view> value; // absent for a tag without a length (<EOR>)
     FieldKind kind = FieldKind::Other;     // ClassifyFieldName(name), kept up to date on renames
     bool madeCnty = false;                 // the resolution made this CNTY (of this QSO)
     std::string storage = {};              // the changed value, when there is one
+    std::string_view text = {};            // the tag and value as read (AdifReader::FieldText), or empty
 };
+
+// Whether the field still has the name and value it was read with, so that
+// its input bytes (`text`) are what WriteField would write for it.
+inline bool UnchangedSinceRead(const QsoField& field) {
+    return !field.text.empty() && field.name.data() == field.text.data() + 1;
+}
 
 // The fields of one QSO in input order, the <EOR> field last.
 using QsoFields = std::vector<QsoField>;
@@ -53,5 +63,9 @@ void RenameField(QsoField& field, std::string_view name, FieldKind kind);
 
 // Gives `field` the value `text` (copied into its storage).
 void SetValue(QsoField& field, std::string_view text);
+
+// Points the value of `field` at `view` (a part of its value, or its
+// storage).
+void SetValueView(QsoField& field, std::string_view view);
 
 } // namespace shirl

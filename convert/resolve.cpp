@@ -96,9 +96,7 @@ int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::
     case LookupResult::Kind::County: {
         const CountyRecord& county = *found.county;
         RenameField(field, myField ? "MY_CNTY" : "CNTY", myField ? FieldKind::MyCnty : FieldKind::Cnty);
-        std::string& out = field.storage; // `value` is not used from here on
-        out.assign(county.stateCode).append(1, ',').append(county.countyName);
-        field.value = out;
+        SetValueView(field, county.cntyValue);
         return 1;
     }
     case LookupResult::Kind::State:

@@ -11,6 +11,7 @@ struct GazetteerRow {
     int stateNumber;             // FIPS state code, 1 for AL
     int countyNumber;            // FIPS county code within the state
     std::string_view countyName; // as written into CNTY after "ST,"
+    std::string_view cntyValue;  // "AL,Autauga": the whole CNTY value, a constant to point at
 };
 
 // A county as the lookup hands it out: its gazetteer row.

@@ -2,7 +2,8 @@
 // read twice, once from a seekable source in one piece and once from a
 // pipe-like source in reads of 1 to 8 bytes (the first byte picks the size):
 // the events, names, values and texts must be the same (header pieces
-// joined), and a record never holds more than the limit of tags.
+// joined), a record never holds more than the limit of tags, and a field's
+// text as read, when there is one, is the field as the writer writes it.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +14,7 @@
 
 #include "adif/byte_io.h"
 #include "adif/reader.h"
+#include "adif/writer.h"
 
 namespace {
 
@@ -44,6 +46,11 @@ Reading Read(std::string_view input, bool rewindable, std::size_t chunk) {
             if (reader.Name().empty()) Fail("a field without a name");
             if (++tags > shirl::kMaxRecordFields) Fail("a record beyond the limit of tags");
             text.append(reader.Name()).append(reader.Value() ? "=" : "").append(reader.Value().value_or(""));
+            if (!reader.FieldText().empty()) {
+                shirl::StringSink written;
+                shirl::WriteField(written, reader.Name(), reader.Value(), 0);
+                if (written.str() != reader.FieldText()) Fail("a field's text differs from its written form");
+            }
             if (e == Event::EndOfRecord) tags = 0;
             break;
         case Event::Malformed:

@@ -340,7 +340,7 @@ def emit(gaz, tables, sel, order, sections, provinces, aliases, contest_ids) -> 
     w("")
     w(f"constexpr std::array<GazetteerRow, {len(gaz)}> kGazetteer{{{{")
     for c in gaz:
-        w(f'    {{"{c.st}", {c.sn}, {c.cn}, {cxx_string(c.name, "gazetteer")}}},')
+        w(f'    {{"{c.st}", {c.sn}, {c.cn}, {cxx_string(c.name, "gazetteer")}, {cxx_string(c.st + "," + c.name, "gazetteer")}}},')
     w("}};")
     w("")
     w("// The county index: slot = state number * 512 + county number holds the")

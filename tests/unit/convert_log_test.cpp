@@ -134,6 +134,13 @@ INSTANTIATE_TEST_SUITE_P(
                    kHeaderOut + "<CALL:4>K1AB\n<COMMENT:5000>" + kLong + "\n<BAND:3>20M <MODE:2>CW <EOR>\n\n" +
                        Out("K2CD"),
                    {}},
+        // Fields the conversion changed are written anew, never as read.
+        ReaderCase{"changed_fields_written_anew",
+                   kHeader + "<CALL:05>K1ABC <BAND:3>20M <MODE:2>CW <CNTY:3>xqz <COMMENT:5>hi   "
+                             "<APP_WRITELOG_RST:3>599 <EOR>\n",
+                   kHeaderOut + "<CALL:5>K1ABC <BAND:3>20M <MODE:2>CW <CNTY:3>XQZ <COMMENT:2>hi <RST_RCVD:3>599\n"
+                                "<EOR>\n\n",
+                   {}},
         ReaderCase{"type_indicator_and_length_forms",
                    kHeader + "<CALL:4:S>K1AB <BAND: 3>20M <MODE:+2>CW <QSO_DATE:8:D>20200131 <EOR>\n",
                    kHeaderOut + "<QSO_DATE:8>20200131 <TIME_ON:6>000000 <CALL:4>K1AB <BAND:3>20M <MODE:2>CW\n"

@@ -240,5 +240,29 @@ TEST(ConvertQso, DuplicateRemovalSubtractsOnlyConvertedFields) {
     EXPECT_EQ(run.result, 0);
 }
 
+// A field keeps its text as read only while nothing changed its name or
+// value; each way of changing them makes it be written anew.
+TEST(QsoFieldText, ForgottenOnEveryChange) {
+    const std::string input = "<CNTY:4>auta";
+    const auto read = [&input] {
+        QsoField field{std::string_view(input).substr(1, 4), std::string_view(input).substr(8), FieldKind::Cnty};
+        field.text = input;
+        return field;
+    };
+    const std::string otherName = "CNTY";
+    const std::vector<std::pair<const char*, void (*)(QsoField&, const std::string&)>> changes = {
+        {"renamed", [](QsoField& f, const std::string&) { RenameField(f, "STATE", FieldKind::State); }},
+        {"value set", [](QsoField& f, const std::string&) { SetValue(f, "AUTA"); }},
+        {"value shortened", [](QsoField& f, const std::string&) { SetValueView(f, f.value->substr(0, 2)); }},
+        {"name elsewhere", [](QsoField& f, const std::string& other) { f.name = other; }},
+    };
+    EXPECT_TRUE(UnchangedSinceRead(read()));
+    for (const auto& [label, change] : changes) {
+        QsoField field = read();
+        change(field, otherName);
+        EXPECT_FALSE(UnchangedSinceRead(field)) << label;
+    }
+}
+
 } // namespace
 } // namespace shirl

@@ -72,6 +72,8 @@ TEST_F(GazetteerTest, EveryRowFoundWithItsOwnTexts) {
         EXPECT_EQ(r->countyName, row.countyName);
         // The record refers to the row's constant texts; nothing is copied.
         EXPECT_EQ(r->countyName.data(), row.countyName.data()) << CountyId(row);
+        // The CNTY value is "ST,Name" of the same row.
+        EXPECT_EQ(std::string(r->cntyValue), std::string(row.stateCode) + "," + std::string(row.countyName));
         records.insert(r);
     }
     EXPECT_EQ(records.size(), 3235u);

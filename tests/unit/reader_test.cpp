@@ -122,6 +122,33 @@ TEST(ReaderEvents, FieldViewsLastUntilTheRecordEnds) {
     }
 }
 
+// A field's text as read is the field as the writer writes it, or empty
+// where the tag is written otherwise or the value is not whole in the
+// buffer (reads of a few bytes may leave it empty, never different).
+TEST(ReaderEvents, FieldTextOnlyWhereTheWriterWritesTheSame) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"<EOH>\n<CALL:4>K1AB <eor>\n", {"<CALL:4>K1AB", "<eor>"}},
+        {"<EOH>\n<A:4>x\r\ny<APP_X><B:12>abcdefghijkl<EOR:0>", {"<A:4>x\r\ny", "<APP_X>", "<B:12>abcdefghijkl", "<EOR:0>"}},
+        {"<A:02>ab<B:2:S>cd<C: 1>e<D:+1>f<E:0>\n<EOR>", {"", "", "", "", "<E:0>", "<EOR>"}},
+        {"<A:1>x<EOR><B:10>abc", {"<A:1>x", "<EOR>", ""}},
+    };
+    for (const auto& [input, expected] : cases) {
+        for (const std::size_t chunk : {0, 1, 2, 3, 7}) {
+            MemorySource source(input, chunk == 0, chunk);
+            AdifReader reader(source);
+            std::vector<std::string> texts;
+            for (Event e = reader.Next(); e != Event::End; e = reader.Next())
+                if (e == Event::Field || e == Event::EndOfRecord) texts.emplace_back(reader.FieldText());
+            ASSERT_EQ(texts.size(), expected.size()) << input;
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                if (chunk == 0 || !texts[i].empty()) {
+                    EXPECT_EQ(texts[i], expected[i]) << input << " in reads of " << chunk << " bytes";
+                }
+            }
+        }
+    }
+}
+
 TEST(ReaderEvents, LineEndOfTheFirstLine) {
     for (const auto& [input, expected] : std::vector<std::pair<std::string, std::string>>{
              {"Log\r\n<EOH>\n", "\r\n"}, {"Log\n<EOH>\r\n", "\n"}, {"<A:1>x<EOR>", "\n"}, {"<A:3>x\r\n<EOR>", "\r\n"}}) {

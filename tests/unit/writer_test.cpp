@@ -65,6 +65,16 @@ TEST_P(WriteFieldColumn, TextAndNewColumn) {
     const std::optional<std::string_view> value = c.value ? std::optional<std::string_view>(*c.value) : std::nullopt;
     EXPECT_EQ(WriteField(sink, c.name, value, c.column, c.lineEnd), c.expectedColumn);
     EXPECT_EQ(sink.str(), c.expectedText);
+    // The same field given whole goes where the column rule puts it, in a
+    // buffer that holds it and in one smaller than it.
+    std::string text = "<" + c.name;
+    if (c.value) text.append(":").append(std::to_string(c.value->size())).append(">").append(*c.value);
+    else text.append(">");
+    for (const std::size_t capacity : {std::size_t{4096}, std::size_t{16}}) {
+        StringSink whole(capacity);
+        EXPECT_EQ(WriteFieldText(whole, text, c.column, c.lineEnd), c.expectedColumn);
+        EXPECT_EQ(whole.str(), c.expectedText) << "buffer of " << capacity;
+    }
 }
 
 const std::string k70(70, 'x');
