@@ -15,6 +15,7 @@
 #include "app/shirl_dlg.h"
 #include "data/contest_ids.h"
 #include "data/selections.h"
+#include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
 using namespace shirl;
@@ -81,18 +82,11 @@ protected:
     DetectionTest() : dlg(window) {
         window.dlg = &dlg;
         dlg.OnInitDialog();
-        dir = fs::temp_directory_path() /
-              ("shirl-detection-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-               std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        fs::create_directories(dir);
+        dir = tempDir.path();
         WriteFile(dir / "al.adi", Log("AL-QSO-PARTY", "AUTA"));
         WriteFile(dir / "7qp.adi", Log("7QP", "AZAPH"));
         WriteFile(dir / "plain.adi", Log("", "AUTA"));
         WriteFile(dir / "sd.adi", Log("SD-QSO-PARTY", "OGLA"));
-    }
-    ~DetectionTest() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
     }
     std::string File(const char* name) const { return (dir / name).string(); }
     void Browse(const char* name) {
@@ -104,6 +98,7 @@ protected:
         dlg.OnNameEdited();
     }
 
+    test::TempDir tempDir;
     EchoingWindow window;
     CShirlDlg dlg;
     fs::path dir;
