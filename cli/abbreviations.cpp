@@ -90,8 +90,7 @@ int AbbreviationsCommand(const Args& args) {
         ParseCommandLine("abbreviations", args, {Option::Selection, Option::List, Option::Csv}, kAbbreviationsHelp);
     if (!parsed.line) return parsed.status;
     const CommandLine& line = *parsed.line;
-    if (!line.operands.empty())
-        return CommandUsageError("abbreviations", "unexpected argument '" + line.operands.front() + "'");
+    if (const int status = RejectOperands("abbreviations", line)) return status;
     if (!line.selection) return CommandUsageError("abbreviations", "missing --selection CODE");
     std::optional<AbbrevList> list;
     if (!LoadListOptions(line, list)) return 1;

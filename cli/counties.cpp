@@ -28,8 +28,7 @@ constexpr std::string_view kCountiesHelp =
 int CountiesCommand(const Args& args) {
     const ParseResult parsed = ParseCommandLine("counties", args, {}, kCountiesHelp);
     if (!parsed.line) return parsed.status;
-    if (!parsed.line->operands.empty())
-        return CommandUsageError("counties", "unexpected argument '" + parsed.line->operands.front() + "'");
+    if (const int status = RejectOperands("counties", *parsed.line)) return status;
     std::string out;
     for (const GazetteerRow& row : Gazetteer()) {
         out.append(std::to_string(row.stateNumber * 1000 + row.countyNumber)).append("\t");

@@ -61,6 +61,11 @@ int CommandUsageError(std::string_view command, const std::string& message) {
     return UsageError(std::string(command) + ": " + message);
 }
 
+int RejectOperands(std::string_view command, const CommandLine& line) {
+    if (line.operands.empty()) return 0;
+    return CommandUsageError(command, "unexpected argument '" + line.operands.front() + "'");
+}
+
 ParseResult ParseCommandLine(std::string_view command, const Args& args, std::initializer_list<Option> allowed,
                              std::string_view help) {
     CommandLine line;

@@ -49,4 +49,8 @@ ParseResult ParseCommandLine(std::string_view command, const Args& args, std::in
 // A usage error of `command`: "shirl-cli: COMMAND: MESSAGE" on stderr; returns 2.
 int CommandUsageError(std::string_view command, const std::string& message);
 
+// For a command that takes no operands: the usage error of the first one
+// `line` has (2), or 0 when it has none.
+int RejectOperands(std::string_view command, const CommandLine& line);
+
 } // namespace shirl::cli

@@ -26,8 +26,7 @@ constexpr std::string_view kSelectionsHelp =
 int SelectionsCommand(const Args& args) {
     const ParseResult parsed = ParseCommandLine("selections", args, {}, kSelectionsHelp);
     if (!parsed.line) return parsed.status;
-    if (!parsed.line->operands.empty())
-        return CommandUsageError("selections", "unexpected argument '" + parsed.line->operands.front() + "'");
+    if (const int status = RejectOperands("selections", *parsed.line)) return status;
     std::string out;
     for (const Selection s : DisplayOrder()) out.append(s.Code()).append("\t").append(s.Name()).append("\n");
     std::cout << out << std::flush;

@@ -26,3 +26,20 @@ native_build() {
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$dir" -j "$(jobs)"
 }
+
+# package_kinds SCRIPT ARG...: reads the --deb / --windows options of the
+# package scripts into $deb and $windows (both when neither is given); -h
+# prints the script's own comment (its lines after the first up to `set`).
+package_kinds() {
+  local script="$1"; shift
+  deb=0 windows=0
+  for arg in "$@"; do
+    case "$arg" in
+      --deb) deb=1 ;;
+      --windows) windows=1 ;;
+      -h|--help) sed -n '2,/^set /{/^set /!p}' "$script"; exit 0 ;;
+      *) echo "ERROR: unknown option $arg" >&2; exit 2 ;;
+    esac
+  done
+  if [ "$deb$windows" = 00 ]; then deb=1 windows=1; fi
+}

@@ -8,16 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/common.sh
 
-deb=0 windows=0
-for arg in "$@"; do
-  case "$arg" in
-    --deb) deb=1 ;;
-    --windows) windows=1 ;;
-    -h|--help) sed -n '2,6p' "$0"; exit 0 ;;
-    *) echo "ERROR: unknown option $arg" >&2; exit 2 ;;
-  esac
-done
-[ "$deb$windows" = 00 ] && deb=1 windows=1
+package_kinds "$0" "$@"
 
 start=$(date +%s)
 took() { echo "($(( $(date +%s) - $1 )) s)"; }
