@@ -3,6 +3,7 @@
 #include "data/abbrev_list.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <variant>
 
@@ -183,11 +184,15 @@ std::optional<std::string> AbbrevList::AddFile(std::string_view text, std::strin
     if (!columns) return fault("no header row (abbreviation,state,county or abbreviation,county_id)");
     if (added.empty()) return fault("the list has no rows");
 
+    // The new rows are gathered apart: Find searches m_rows as a sorted range,
+    // so m_rows must not grow until the last one has been checked.
+    std::vector<AbbrevListRow> fresh;
     for (auto& [abbreviation, row] : added) {
         if (Find(abbreviation) != nullptr) continue; // the same row in an earlier list
-        m_rows.push_back(AbbrevListRow{abbreviation, row.countyId});
+        fresh.push_back(AbbrevListRow{abbreviation, row.countyId});
         m_origins.emplace(abbreviation, std::move(row.origin));
     }
+    m_rows.insert(m_rows.end(), std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
     // Byte order: std::string compares its bytes as unsigned char.
     std::sort(m_rows.begin(), m_rows.end(),
               [](const AbbrevListRow& a, const AbbrevListRow& b) { return a.abbreviation < b.abbreviation; });

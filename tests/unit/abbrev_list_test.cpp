@@ -134,6 +134,21 @@ TEST(AbbrevListTest, FindAndReportRows) {
     EXPECT_TRUE(AbbrevListReportRows(nullptr, sd).empty());
 }
 
+// A later file that repeats a row of an earlier one and adds rows on both
+// sides of it keeps every abbreviation once, in byte order, each found.
+TEST(AbbrevListTest, LaterFileRepeatingARowKeepsRowsUniqueAndSorted) {
+    AbbrevList list;
+    ASSERT_EQ(list.AddFile("abbreviation,county_id\nAUTA,1001\nOGLA,46113\n", "first.csv"), std::nullopt);
+    ASSERT_EQ(list.AddFile("abbreviation,county_id\nAAA,1003\nBBB,1005\nOGLA,46113\nZZZ,1007\n", "second.csv"),
+              std::nullopt);
+    std::vector<std::string> abbreviations;
+    for (const AbbrevListRow& row : list.rows()) {
+        abbreviations.push_back(row.abbreviation);
+        EXPECT_EQ(list.Find(row.abbreviation), &row) << row.abbreviation;
+    }
+    EXPECT_EQ(abbreviations, (std::vector<std::string>{"AAA", "AUTA", "BBB", "OGLA", "ZZZ"}));
+}
+
 TEST(CsvTextTest, Utf8Validity) {
     const std::pair<std::string, std::optional<std::size_t>> cases[] = {
         {"plain", std::nullopt},
