@@ -40,8 +40,7 @@ std::vector<std::string> ListFolders(const std::string& programFolder) {
 }
 
 std::optional<NamedList> SelectionOfListFile(const std::string& fileName) {
-    std::string name = LastNamePart(fileName);
-    for (char& c : name) c = ToAsciiUpper(c);
+    const std::string name = AsciiUpperCase(LastNamePart(fileName));
     for (const bool replace : {true, false}) {
         const std::string_view suffix = replace ? ".REPLACE.CSV" : ".CSV";
         if (name.size() <= suffix.size() || !name.ends_with(suffix)) continue;

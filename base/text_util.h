@@ -3,6 +3,7 @@
 // the Selection codes, the conversion and the callsign prefix).
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <string_view>
 
 namespace shirl {
@@ -10,6 +11,20 @@ namespace shirl {
 inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 inline bool IsAsciiUpper(char c) { return c >= 'A' && c <= 'Z'; }
 inline char ToAsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - ('a' - 'A')) : c; }
+// `text` with its ASCII letters in upper case; other bytes as they are.
+inline std::string AsciiUpperCase(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) c = ToAsciiUpper(c);
+    return upper;
+}
+
+// `text` without the blanks and line ends (space, tab, CR, LF) around it.
+inline std::string_view TrimBlanksAndLineEnds(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
 inline bool IsCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 // Whether `text` equals `upper` (an upper-case name) without regard to case.

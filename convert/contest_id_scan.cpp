@@ -12,12 +12,6 @@ namespace {
 
 constexpr std::string_view kContestId = "CONTEST_ID";
 
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 bool SameNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
@@ -27,7 +21,7 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 
 // Adds one value to `found` unless it is empty or already there.
 void Collect(std::string_view raw, std::vector<std::string>& found) {
-    std::string value(Trimmed(raw.substr(0, kMaxContestIdLength)));
+    std::string value(TrimBlanksAndLineEnds(raw.substr(0, kMaxContestIdLength)));
     if (raw.size() > kMaxContestIdLength) value += "...";
     if (value.empty()) return;
     for (const std::string& known : found)

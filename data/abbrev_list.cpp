@@ -7,6 +7,7 @@
 #include <map>
 #include <variant>
 
+#include "base/text_util.h"
 #include "data/county_names.h"
 #include "data/csv_text.h"
 #include "data/gazetteer.h"
@@ -16,13 +17,6 @@ namespace shirl {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
-std::string Upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
 
 std::string Quoted(std::string_view text) {
     std::string quoted;
@@ -46,11 +40,9 @@ std::variant<Columns, std::string> ReadHeader(const std::vector<std::string>& ce
         {"county", &Columns::county}, {"county_id", &Columns::countyId}};
     bool anyKnown = false;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        std::string name = cells[i];
-        for (char& c : name)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        const std::string name = AsciiUpperCase(cells[i]);
         for (const auto& [text, member] : known) {
-            if (name != text) continue;
+            if (name != AsciiUpperCase(text)) continue;
             if (columns.*member >= 0) return "column " + Quoted(text) + " given twice";
             columns.*member = static_cast<int>(i);
             anyKnown = true;
@@ -85,7 +77,7 @@ std::variant<int, std::string> ReadCounty(const std::vector<std::string>& cells,
         if (!digits || !IsGazetteerCountyId(byId)) return "unknown county id " + Quoted(text);
     }
     if (columns.state < 0 || columns.county < 0) return byId;
-    const std::string state = Upper(cells[static_cast<std::size_t>(columns.state)]);
+    const std::string state = AsciiUpperCase(cells[static_cast<std::size_t>(columns.state)]);
     const std::string& county = cells[static_cast<std::size_t>(columns.county)];
     if (!IsGazetteerState(state)) return "unknown state " + Quoted(cells[static_cast<std::size_t>(columns.state)]);
     const int byName = FindCountyIdByName(state, county);
@@ -105,7 +97,7 @@ std::variant<std::pair<std::string, int>, std::string> ReadRow(const std::vector
                                                                const Columns& columns) {
     if (cells.size() != columns.count)
         return std::to_string(cells.size()) + " columns, the header has " + std::to_string(columns.count);
-    std::string abbreviation = Upper(cells[static_cast<std::size_t>(columns.abbreviation)]);
+    std::string abbreviation = AsciiUpperCase(cells[static_cast<std::size_t>(columns.abbreviation)]);
     if (abbreviation.empty()) return std::string("empty abbreviation");
     auto county = ReadCounty(cells, columns);
     if (auto* problem = std::get_if<std::string>(&county)) return std::move(*problem);

@@ -7,16 +7,14 @@
 #include <utility>
 #include <vector>
 
+#include "base/text_util.h"
 #include "data/gazetteer.h"
 
 namespace shirl {
 namespace {
 
 std::string Key(std::string_view stateCode, std::string_view name) {
-    std::string key(stateCode);
-    key += ',';
-    for (const char c : name) key += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    return key;
+    return std::string(stateCode) + ',' + AsciiUpperCase(name);
 }
 
 struct NameIndex {
