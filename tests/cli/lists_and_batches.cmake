@@ -47,10 +47,10 @@ set(damaged
   "missing-column|abbreviation,state\nOGLA,SD\n|line 1: missing column \"county\"."
   "invalid-utf8|abbreviation,state,county\nOGLA,SD,Shann-0xFF-on\n|line 2: not valid UTF-8.")
 foreach(entry IN LISTS damaged)
-  string(REPLACE "|" ";" parts "${entry}")
-  list(GET parts 0 name)
-  list(GET parts 1 content)
-  list(GET parts 2 fault)
+  string(REPLACE "|" ";" fields "${entry}")
+  list(GET fields 0 name)
+  list(GET fields 1 content)
+  list(GET fields 2 fault)
   string(REPLACE "\\n" "\n" content "${content}")
   if(name STREQUAL "invalid-utf8")
     # CMake strings cannot hold the byte 0xFF: write it with printf.

@@ -456,18 +456,6 @@ void PostClick(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// Types `text` into a simple combo box as the keyboard would: its edit
-// control gets the characters, replacing what was there, and the combo box
-// reports CBN_EDITCHANGE to the dialog by itself.
-void TypeInto(HWND dialog, int comboId, const std::string& text) {
-    HWND combo = GetDlgItem(dialog, comboId);
-    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
-    if (!edit) Fatal("no edit control in combo box " + std::to_string(comboId));
-    SendMessageA(edit, WM_SETFOCUS, 0, 0);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SendMessageA(edit, WM_CHAR, VK_BACK, 0);
-    for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
-}
 
 std::vector<std::string> ReportRows(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_REPORT);
@@ -656,9 +644,11 @@ std::string ReadBytes(const std::string& name) {
     return bytes;
 }
 
-// Types UTF-8 `text` as a keyboard of its script would: one WM_CHAR per
-// UTF-16 unit (a letter beyond U+FFFF arrives as its two surrogates).
-void TypeIntoWide(HWND dialog, int comboId, const std::string& text) {
+// Types UTF-8 `text` into a simple combo box as a keyboard of its script
+// would: its edit control gets one WM_CHAR per UTF-16 unit (a letter beyond
+// U+FFFF arrives as its two surrogates), replacing what was there, and the
+// combo box reports CBN_EDITCHANGE to the dialog by itself.
+void TypeInto(HWND dialog, int comboId, const std::string& text) {
     HWND combo = GetDlgItem(dialog, comboId);
     HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
     if (!edit) Fatal("no edit control in combo box " + std::to_string(comboId));
@@ -703,7 +693,7 @@ void CheckNamesInAnyLanguage(HWND dialog, DWORD processId, const std::string& wo
     Check(MakeFolder(folder), "folder " + folder + " made");
     const std::string typedInput = folderName + "\\Zo\xC3\xAB \xC3\xBC\xC3\xB1.adi";  // relative to the program's folder
     Check(WriteBytes(work + "\\" + typedInput, log), "input " + typedInput + " written");
-    TypeIntoWide(dialog, IDC_INPUT_NAME, typedInput);
+    TypeInto(dialog, IDC_INPUT_NAME, typedInput);
     CheckEqual(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)), typedInput, "typed input name outside ASCII");
     const std::string chosen = folder + "\\\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC \xF0\x9F\x8E\x99";
     const std::string output = chosen + ".adi";
@@ -719,8 +709,8 @@ void CheckNamesInAnyLanguage(HWND dialog, DWORD processId, const std::string& wo
     const std::string latin1Log =
         "x <EOH>\n<CALL:5>K4ABC <QSO_DATE:8>20200131 <TIME_ON:4>1240 <BAND:3>40M <MODE:2>CW <CNTY:4>QQ\xE9Q <EOR>\n";
     Check(WriteBytes(folder + "\\latin1.adi", latin1Log), "Latin-1 log written");
-    TypeIntoWide(dialog, IDC_INPUT_NAME, folderName + "\\latin1.adi");
-    TypeIntoWide(dialog, IDC_OUTPUT_NAME, folderName + "\\latin1-out.adi");
+    TypeInto(dialog, IDC_INPUT_NAME, folderName + "\\latin1.adi");
+    TypeInto(dialog, IDC_OUTPUT_NAME, folderName + "\\latin1-out.adi");
     Convert(dialog);
     const auto rows = ReportRows(dialog);
     const std::string shown = "WARNING: K4ABC in QQ\xEF\xBF\xBDQ is not a valid Alabama county abbreviation.";

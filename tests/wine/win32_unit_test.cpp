@@ -74,7 +74,7 @@ TEST(WideText, RoundTripsAndReplacesInvalidBytes) {
         bool roundTrip;
     };
     const Case cases[] = {
-        {"", L"", true},
+        {std::string(), std::wstring(), true},
         {"C:\\logs\\party.adi", L"C:\\logs\\party.adi", true},
         {"Ni\xc3\xb1o.adi", L"Ni\u00f1o.adi", true},
         {"\xf0\x9f\x93\xbb", L"\xd83d\xdcfb", true},  // outside the BMP: a surrogate pair
