@@ -29,10 +29,6 @@ bool LoadListOptions(const CommandLine& line, std::optional<AbbrevList>& list) {
     return true;
 }
 
-} // namespace shirl::cli
-
-namespace shirl::cli {
-
 int LoadListsBySelection(const CommandLine& line, std::deque<std::pair<Selection, AbbrevList>>& lists) {
     // The files of each Selection, in the order given.
     std::vector<std::pair<NamedList, std::vector<std::string>>> groups;
