@@ -1,6 +1,7 @@
 #include "convert/convert_log.h"
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ public:
 
 private:
     void TakeField(const AdifReader& reader);
+    void MarkTimeSource(std::optional<std::size_t>& slot);
     void CompleteQso(std::string_view lineEnd);
     void WriteSummary(std::optional<std::string_view> outputName);
 
@@ -37,6 +39,9 @@ private:
     };
     std::vector<SlotName> m_slotNames;
     QsoClock m_clock;
+    // The slots of the QSO_DATE and TIME_ON that the QSO's date and time
+    // were read from (the last readable one of each in the QSO).
+    std::optional<std::size_t> m_dateSlot, m_timeSlot;
     RunCounters m_counters;
     int m_countiesConverted = 0;
 };
@@ -74,6 +79,7 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
 // is kept when the name is the same, so that a name is mostly classified
 // once per run and column of the log.
 void LogConverter::TakeField(const AdifReader& reader) {
+    if (m_used == 0) m_dateSlot = m_timeSlot = std::nullopt;
     if (m_used == m_slots.size()) {
         m_slots.emplace_back();
         m_slotNames.emplace_back();
@@ -88,11 +94,20 @@ void LogConverter::TakeField(const AdifReader& reader) {
     field.name = name;
     field.kind = last.kind;
     field.madeCnty = false;
+    field.timeSource = false;
     field.value = reader.Value();
     field.text = reader.FieldText();
     if (!field.value) return;
-    if (field.kind == FieldKind::QsoDate) m_clock.TakeDate(*field.value, m_report);
-    if (field.kind == FieldKind::TimeOn) m_clock.TakeTime(*field.value, m_report);
+    if (field.kind == FieldKind::QsoDate && m_clock.TakeDate(*field.value, m_report)) MarkTimeSource(m_dateSlot);
+    if (field.kind == FieldKind::TimeOn && m_clock.TakeTime(*field.value, m_report)) MarkTimeSource(m_timeSlot);
+}
+
+// The field just taken replaces the one `slot` named as the source of the
+// QSO's date or time.
+void LogConverter::MarkTimeSource(std::optional<std::size_t>& slot) {
+    if (slot) m_slots[*slot].timeSource = false;
+    slot = m_used - 1;
+    m_slots[*slot].timeSource = true;
 }
 
 void LogConverter::CompleteQso(std::string_view lineEnd) {

@@ -157,20 +157,54 @@ std::string CountyLineMessage(std::string_view callsign, std::span<const QsoFiel
     return message;
 }
 
-// Writes the records of a QSO. Each record takes the first CNTY (MY_CNTY)
-// not yet written, with the STATE (MY_STATE) made from it, and leaves the
-// later ones for the next record; a record is one second later than the one
-// before.
+// The field of `kind` that the next record writes (the first one not yet
+// written), or nullptr.
+const QsoField* NextOfKind(std::span<const QsoField> fields, FieldKind kind) {
+    for (const QsoField& field : fields)
+        if (field.kind == kind && !field.name.empty()) return &field;
+    return nullptr;
+}
+
+// Whether every MY_CNTY of the QSO names one and the same county.
+bool OneOwnCounty(std::span<const QsoField> fields) {
+    const QsoField* first = NextOfKind(fields, FieldKind::MyCnty);
+    return first && std::all_of(fields.begin(), fields.end(), [first](const QsoField& field) {
+               return field.kind != FieldKind::MyCnty || field.name.empty() || field.value == first->value;
+           });
+}
+
+// Writes the records of a QSO. Each record takes the first CNTY not yet
+// written, with the STATE made from it, and leaves the later ones for the
+// next record; a record is one second later than the one before. The
+// QSO's one own county goes into every record; several own counties are
+// paired with the records as the CNTYs are. A STATE (MY_STATE) of the
+// input gives way to the one made from the record's county, and the
+// leading date and time to the input's fields they were read from.
 class CopyWriter {
 public:
     CopyWriter(const RecordOutput& out, std::span<QsoField> fields, std::string_view call, int ownConverted,
                RunCounters& counters, RunReport& report)
         : m_out(out), m_fields(fields), m_call(call), m_ownConverted(ownConverted), m_ownRemaining(ownConverted),
-          m_counters(counters), m_report(report) {}
+          m_oneOwnCounty(OneOwnCounty(fields)), m_counters(counters), m_report(report) {}
 
     void WriteRecord(std::size_t copy, std::size_t copies, std::optional<std::int64_t> time);
 
 private:
+    // A STATE or MY_STATE and what the record makes of it.
+    struct StateSlot {
+        explicit StateSlot(std::string_view fieldName) : name(fieldName) {}
+        std::string_view name;
+        std::optional<std::string_view> fromCounty; // the state of the record's county
+        bool written = false;                       // the record holds one already
+        bool noted = false;                         // the QSO's replacement was reported
+
+        // A new record, which writes `county` (or no county).
+        void Start(const QsoField* county) {
+            fromCounty = county ? StateOfCountyValue(county->value) : std::nullopt;
+            written = false;
+        }
+    };
+
     void Put(std::string_view name, std::optional<std::string_view> value) {
         m_column = WriteField(m_out.sink, name, value, m_column, m_out.lineEnd);
     }
@@ -182,33 +216,56 @@ private:
         else
             Put(field.name, field.value);
     }
-    void PutCounty(std::size_t i, bool own);
+    void PutCounty(std::size_t i, StateSlot& state, bool keep);
+    void PutInputState(const QsoField& field, StateSlot& state);
 
     const RecordOutput& m_out;
     std::span<QsoField> m_fields;
     std::string_view m_call;
     int m_ownConverted;
     int m_ownRemaining;
+    bool m_oneOwnCounty;
     RunCounters& m_counters;
     RunReport& m_report;
     std::size_t m_column = 0;
-    bool m_stateWritten = false, m_myStateWritten = false;
+    StateSlot m_state{"STATE"}, m_myState{"MY_STATE"};
 };
 
-void CopyWriter::PutCounty(std::size_t i, bool own) {
+// The county field, then the state made from it; a field not kept is left
+// out of the later records.
+void CopyWriter::PutCounty(std::size_t i, StateSlot& state, bool keep) {
     QsoField& field = m_fields[i];
     Put(field);
-    if (const auto state = StateOfCountyValue(field.value)) {
-        Put(own ? "MY_STATE" : "STATE", *state);
-        (own ? m_myStateWritten : m_stateWritten) = true;
+    if (const auto code = StateOfCountyValue(field.value)) {
+        Put(state.name, *code);
+        state.written = true;
     }
-    field.name = {}; // written: the later records leave it out
+    if (!keep) field.name = {};
+}
+
+// An input STATE (MY_STATE) is left out where the record's county gives
+// the state, which the report notes once per QSO when the two differ;
+// otherwise the record's first one is written.
+void CopyWriter::PutInputState(const QsoField& field, StateSlot& state) {
+    if (!state.fromCounty) {
+        if (!state.written) Put(field);
+        state.written = true;
+        return;
+    }
+    const std::string_view value = ValueOrEmpty(field);
+    if (state.noted || value.empty() || EqualsNoCase(value, *state.fromCounty)) return;
+    state.noted = true;
+    std::string message = "INFO: ";
+    message.append(m_call).append(": ").append(state.name).append(" ").append(value);
+    message.append(" replaced by ").append(*state.fromCounty).append(" from its county.");
+    PushMessage(m_report.first, std::move(message));
 }
 
 void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional<std::int64_t> time) {
     m_column = 0;
-    m_stateWritten = m_myStateWritten = false;
     bool cntyWritten = false, myCntyWritten = false;
+    m_state.Start(NextOfKind(m_fields, FieldKind::Cnty));
+    m_myState.Start(NextOfKind(m_fields, FieldKind::MyCnty));
     if (time) {
         const UtcText text = FormatUtc(*time + static_cast<std::int64_t>(copy));
         Put("QSO_DATE", text.Date());
@@ -218,14 +275,12 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
         const QsoField& field = m_fields[i];
         if (field.name.empty()) continue;
         switch (field.kind) {
-        case FieldKind::State:
-            if (!m_stateWritten) Put(field);
-            m_stateWritten = true;
+        case FieldKind::QsoDate:
+        case FieldKind::TimeOn:
+            if (!time || !field.timeSource) Put(field);
             break;
-        case FieldKind::MyState:
-            if (!m_myStateWritten) Put(field);
-            m_myStateWritten = true;
-            break;
+        case FieldKind::State: PutInputState(field, m_state); break;
+        case FieldKind::MyState: PutInputState(field, m_myState); break;
         case FieldKind::Cnty:
             if (cntyWritten) break; // waits for a later record
             cntyWritten = true;
@@ -233,15 +288,15 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
                 ++m_counters.countyLineCopies;
                 PushMessage(m_report.first, CountyLineMessage(m_call, m_fields, i));
             }
-            PutCounty(i, false);
+            PutCounty(i, m_state, false);
             break;
         case FieldKind::MyCnty:
             if (myCntyWritten) break;
             myCntyWritten = true;
-            if (m_ownConverted > 1 && m_ownRemaining != m_ownConverted)
+            if (!m_oneOwnCounty && m_ownConverted > 1 && m_ownRemaining != m_ownConverted)
                 PushMessage(m_report.first, CountyLineMessage(m_call, m_fields, i));
             --m_ownRemaining;
-            PutCounty(i, true);
+            PutCounty(i, m_myState, m_oneOwnCounty);
             break;
         default: Put(field); break;
         }

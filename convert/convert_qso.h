@@ -30,7 +30,9 @@ struct QsoOptions {
 // Converts and writes one QSO whose fields carry their kind
 // (ClassifyFieldName). `time` is the QSO's date and time in seconds since
 // 1970-01-01 00:00:00 UTC, or nullopt when the run has not read a valid
-// date yet (the records then start with the QSO's own fields). Returns the
+// date yet (the records then start with the QSO's own fields); the records
+// that start with it leave out the QSO_DATE and TIME_ON marked as its
+// source (QsoField::timeSource). Returns the
 // number of counties converted, after duplicate removal. Renames, rewrites
 // and clears fields of `fields`. A QSO whose county fields hold no county
 // but whose SRX_STRING ends in a word gets that word resolved as a county

@@ -44,6 +44,7 @@ struct QsoField {
     std::optional<std::string_view> value; // absent for a tag without a length (<EOR>)
     FieldKind kind = FieldKind::Other;     // ClassifyFieldName(name), kept up to date on renames
     bool madeCnty = false;                 // the resolution made this CNTY (of this QSO)
+    bool timeSource = false;               // the QSO_DATE/TIME_ON the QSO's date or time was read from
     std::string storage = {};              // the changed value, when there is one
     std::string_view text = {};            // the tag and value as read (AdifReader::FieldText), or empty
 };

@@ -77,7 +77,7 @@ UtcText FormatUtc(std::int64_t seconds) {
     return text;
 }
 
-void QsoClock::TakeDate(std::string_view value, RunReport& report) {
+bool QsoClock::TakeDate(std::string_view value, RunReport& report) {
     bool ok = value.size() == 8 && std::all_of(value.begin(), value.end(), IsAsciiDigit);
     std::int64_t year = 0;
     int month = 0, day = 0;
@@ -89,15 +89,16 @@ void QsoClock::TakeDate(std::string_view value, RunReport& report) {
     }
     if (!ok) {
         PushMessage(report.third, "Could not parse date " + std::string(value));
-        return;
+        return false;
     }
     m_year = year;
     m_month = month;
     m_day = day;
     m_haveDate = true;
+    return true;
 }
 
-void QsoClock::TakeTime(std::string_view value, RunReport& report) {
+bool QsoClock::TakeTime(std::string_view value, RunReport& report) {
     const std::int64_t v = ReadDecimal(value);
     if (value.size() == 4) {
         m_hour = v / 100;
@@ -109,7 +110,9 @@ void QsoClock::TakeTime(std::string_view value, RunReport& report) {
         m_second = v % 100;
     } else {
         PushMessage(report.third, "Could not parse time " + std::string(value));
+        return false;
     }
+    return std::all_of(value.begin(), value.end(), IsAsciiDigit);
 }
 
 std::optional<std::int64_t> QsoClock::Complete() {

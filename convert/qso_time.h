@@ -43,10 +43,12 @@ UtcText FormatUtc(std::int64_t seconds);
 // read sets its part; a value that cannot be read leaves it and is reported.
 class QsoClock {
 public:
-    // A QSO_DATE value: "YYYYMMDD" of a real date.
-    void TakeDate(std::string_view value, RunReport& report);
-    // A TIME_ON value: "HHMM" or "HHMMSS".
-    void TakeTime(std::string_view value, RunReport& report);
+    // A QSO_DATE value: "YYYYMMDD" of a real date. True when the date was
+    // read from it.
+    bool TakeDate(std::string_view value, RunReport& report);
+    // A TIME_ON value: "HHMM" or "HHMMSS". True when the time was read from
+    // it digit for digit (other text of those lengths is read as a number).
+    bool TakeTime(std::string_view value, RunReport& report);
     // Seconds since 1970 of the QSO being completed, or nullopt before any
     // valid date. Parts out of range roll over (24:00 is 00:00 of the next
     // day), and the clock keeps the rolled-over values for the next QSOs.

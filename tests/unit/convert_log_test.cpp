@@ -39,6 +39,11 @@ std::string Rec(const std::string& call) {
 std::string Out(const std::string& call, const char* lineEnd = "\n") {
     return Rec(call) + lineEnd + lineEnd;
 }
+// The same QSO (four-letter call) after the leading pair, the only date
+// and time of the record.
+std::string OutAt(const std::string& date, const std::string& time, const std::string& call) {
+    return "<QSO_DATE:8>" + date + " <TIME_ON:6>" + time + " <CALL:4>" + call + " <BAND:3>20M <MODE:2>CW\n<EOR>\n\n";
+}
 
 const std::string kHeader = "Test log <EOH>\n";
 const std::string kHeaderOut = "Test log <EOH>\n\n";
@@ -73,9 +78,10 @@ TEST_P(Reader, OutputAndFileProblems) {
 
 const std::string kWorkedExample =
     "<CALL:6>N0CALL <QSO_DATE:8>20200131 <TIME_ON:4>1234 <BAND:3>20M <MODE:2>CW <CNTY:4>AUTA <EOR>";
+// The input's date and time are left out: the leading pair was read from them.
 const std::string kWorkedExampleOut =
-    "<QSO_DATE:8>20200131 <TIME_ON:6>123400 <CALL:6>N0CALL <QSO_DATE:8>20200131\n"
-    "<TIME_ON:4>1234 <BAND:3>20M <MODE:2>CW <CNTY:10>AL,Autauga <STATE:2>AL <EOR>\n\n";
+    "<QSO_DATE:8>20200131 <TIME_ON:6>123400 <CALL:6>N0CALL <BAND:3>20M <MODE:2>CW\n"
+    "<CNTY:10>AL,Autauga <STATE:2>AL <EOR>\n\n";
 const std::string kLong(5000, 'x');
 
 std::string Malformed(const std::string& rest) { return "Malformed ADIF tag, skipping QSO: [" + rest + "]"; }
@@ -107,8 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"header_only_without_line_end", "Log <EOH>", "Log <EOH>\n", {}},
         ReaderCase{"crlf_in_crlf_out", "Log\r\n<EOH>\r\n" + kWorkedExample + "\r\n",
                    "Log\r\n<EOH>\r\n\r\n"
-                   "<QSO_DATE:8>20200131 <TIME_ON:6>123400 <CALL:6>N0CALL <QSO_DATE:8>20200131\r\n"
-                   "<TIME_ON:4>1234 <BAND:3>20M <MODE:2>CW <CNTY:10>AL,Autauga <STATE:2>AL <EOR>\r\n\r\n",
+                   "<QSO_DATE:8>20200131 <TIME_ON:6>123400 <CALL:6>N0CALL <BAND:3>20M <MODE:2>CW\r\n"
+                   "<CNTY:10>AL,Autauga <STATE:2>AL <EOR>\r\n\r\n",
                    {}},
         ReaderCase{"first_line_decides_line_end", "Log\n<EOH>\r\n" + Rec("K1AB") + "\r\n",
                    "Log\n<EOH>\r\n\n" + Out("K1AB"), {}},
@@ -144,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"type_indicator_and_length_forms",
                    kHeader + "<CALL:4:S>K1AB <BAND: 3>20M <MODE:+2>CW <QSO_DATE:8:D>20200131 <EOR>\n",
                    kHeaderOut + "<QSO_DATE:8>20200131 <TIME_ON:6>000000 <CALL:4>K1AB <BAND:3>20M <MODE:2>CW\n"
-                                "<QSO_DATE:8>20200131 <EOR>\n\n",
+                                "<EOR>\n\n",
                    {}},
         ReaderCase{"negative_length_gives_empty_value", kHeader + "<CALL:4>K1AB <NOTES:-3>abc <BAND:3>20M <MODE:2>CW <EOR>\n",
                    kHeaderOut + "<CALL:4>K1AB <NOTES:0> <BAND:3>20M <MODE:2>CW <EOR>\n\n", {}},
@@ -179,27 +185,22 @@ INSTANTIATE_TEST_SUITE_P(
         // Dates and times are UTC: no daylight saving, no time zone.
         ReaderCase{"spring_forward_night_unchanged",
                    kHeader + "<QSO_DATE:8>20210314 <TIME_ON:4>0230 " + Rec("K1AB") + "\n",
-                   kHeaderOut + "<QSO_DATE:8>20210314 <TIME_ON:6>023000 <QSO_DATE:8>20210314 <TIME_ON:4>0230\n" +
-                       Out("K1AB"),
+                   kHeaderOut + OutAt("20210314", "023000", "K1AB"),
                    {}},
         ReaderCase{"time_rolls_over_and_stays_normalised",
                    kHeader + "<QSO_DATE:8>20201231 <TIME_ON:4>2400 " + Rec("K1AB") + "\n<TIME_ON:4>0100 " + Rec("K2CD") +
                        "\n",
-                   kHeaderOut + "<QSO_DATE:8>20210101 <TIME_ON:6>000000 <QSO_DATE:8>20201231 <TIME_ON:4>2400\n" +
-                       Out("K1AB") +
-                       "<QSO_DATE:8>20210101 <TIME_ON:6>010000 <TIME_ON:4>0100 <CALL:4>K2CD <BAND:3>20M\n"
-                       "<MODE:2>CW <EOR>\n\n",
+                   kHeaderOut + OutAt("20210101", "000000", "K1AB") + OutAt("20210101", "010000", "K2CD"),
                    {}},
         ReaderCase{"leap_day_and_seconds",
                    kHeader + "<QSO_DATE:8>20240229 <TIME_ON:6>235959 " + Rec("K1AB") + "\n",
-                   kHeaderOut + "<QSO_DATE:8>20240229 <TIME_ON:6>235959 <QSO_DATE:8>20240229 <TIME_ON:6>235959\n" +
-                       Out("K1AB"),
+                   kHeaderOut + OutAt("20240229", "235959", "K1AB"),
                    {}},
         ReaderCase{"bad_date_keeps_previous",
                    kHeader + "<QSO_DATE:8>20200131 <TIME_ON:4>1234 " + Rec("K1AB") + "\n<QSO_DATE:10>2020-02-01 " +
                        Rec("K2CD") + "\n",
-                   kHeaderOut + "<QSO_DATE:8>20200131 <TIME_ON:6>123400 <QSO_DATE:8>20200131 <TIME_ON:4>1234\n" +
-                       Out("K1AB") + "<QSO_DATE:8>20200131 <TIME_ON:6>123400 <QSO_DATE:10>2020-02-01 <CALL:4>K2CD\n"
+                   kHeaderOut + OutAt("20200131", "123400", "K1AB") +
+                       "<QSO_DATE:8>20200131 <TIME_ON:6>123400 <QSO_DATE:10>2020-02-01 <CALL:4>K2CD\n"
                                      "<BAND:3>20M <MODE:2>CW <EOR>\n\n",
                    {"Could not parse date 2020-02-01"}},
         ReaderCase{"no_valid_date_yet_no_leading_pair",
@@ -213,9 +214,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "Could not parse date 2020013A", "Could not parse date 20230229"}},
         ReaderCase{"time_of_other_length", kHeader + "<QSO_DATE:8>20200131 <TIME_ON:4>1234 <TIME_ON:5>12345 " +
                                                Rec("K1AB") + "\n",
-                   kHeaderOut + "<QSO_DATE:8>20200131 <TIME_ON:6>123400 <QSO_DATE:8>20200131 <TIME_ON:4>1234\n"
-                                "<TIME_ON:5>12345 " +
-                       Out("K1AB"),
+                   kHeaderOut + "<QSO_DATE:8>20200131 <TIME_ON:6>123400 <TIME_ON:5>12345 <CALL:4>K1AB\n"
+                                "<BAND:3>20M <MODE:2>CW <EOR>\n\n",
                    {"Could not parse time 12345"}}),
     [](const ::testing::TestParamInfo<ReaderCase>& info) { return std::string(info.param.label); });
 
@@ -241,10 +241,10 @@ TEST(ConvertLog, CountyLineStartsConvertedLineWithLineFeed) {
     EXPECT_EQ(r.first, (std::vector<std::string>{"INFO: Adding QSO for N0CALL on AL,Autauga/AL,Baldwin county line.",
                                                  "\nConverted 2 Alabama counties.", "Wrote 2 QSOs to out.adi"}));
     EXPECT_EQ(r.output, kHeaderOut +
-                            "<QSO_DATE:8>20200131 <TIME_ON:6>123456 <CALL:6>N0CALL <QSO_DATE:8>20200131\n"
-                            "<TIME_ON:6>123456 <BAND:3>40M <MODE:2>CW <CNTY:10>AL,Autauga <STATE:2>AL <EOR>\n\n"
-                            "<QSO_DATE:8>20200131 <TIME_ON:6>123457 <CALL:6>N0CALL <QSO_DATE:8>20200131\n"
-                            "<TIME_ON:6>123456 <BAND:3>40M <MODE:2>CW <CNTY:10>AL,Baldwin <STATE:2>AL <EOR>\n\n");
+                            "<QSO_DATE:8>20200131 <TIME_ON:6>123456 <CALL:6>N0CALL <BAND:3>40M <MODE:2>CW\n"
+                            "<CNTY:10>AL,Autauga <STATE:2>AL <EOR>\n\n"
+                            "<QSO_DATE:8>20200131 <TIME_ON:6>123457 <CALL:6>N0CALL <BAND:3>40M <MODE:2>CW\n"
+                            "<CNTY:10>AL,Baldwin <STATE:2>AL <EOR>\n\n");
 }
 
 std::string QsoWithFields(std::size_t extraFields, const std::string& call) {

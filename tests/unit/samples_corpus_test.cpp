@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -92,7 +94,8 @@ Parsed ParseLog(const std::string& text) {
             const std::size_t gt = text.find('>', stop);
             bad = gt == std::string::npos || gt > lineEnd || !LengthForm(text.substr(stop + 1, gt - stop - 1));
             if (!bad) {
-                const long long length = std::max(0LL, std::stoll(text.substr(stop + 1, gt - stop - 1)));
+                const std::string declared = text.substr(stop + 1, gt - stop - 1);
+                const long long length = std::max(0LL, std::strtoll(declared.c_str(), nullptr, 10));
                 value = text.substr(gt + 1, static_cast<std::size_t>(length));
                 next = gt + 1 + value->size();
             }
@@ -156,6 +159,58 @@ std::vector<Record> Collapse(const std::vector<Record>& records) {
     for (const Record& r : records)
         if (result.empty() || result.back() != r) result.push_back(r);
     return result;
+}
+
+// The QSO_DATE and TIME_ON fields of a record from field `skip` on.
+Record Dates(const Record& r, std::size_t skip) {
+    Record d;
+    for (std::size_t k = skip; k < r.size(); ++k)
+        if (Upper(r[k].first) == "QSO_DATE" || Upper(r[k].first) == "TIME_ON") d.push_back(r[k]);
+    return d;
+}
+
+bool AllDigits(const std::string& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+// A QSO_DATE that is a calendar date, or a TIME_ON of four or six digits.
+bool Readable(const Field& f) {
+    if (!f.second || !AllDigits(*f.second)) return false;
+    if (Upper(f.first) == "TIME_ON") return f.second->size() == 4 || f.second->size() == 6;
+    if (f.second->size() != 8) return false;
+    const int year = std::stoi(f.second->substr(0, 4));
+    const std::chrono::year_month_day date{std::chrono::year(year),
+                                           std::chrono::month(static_cast<unsigned>(std::stoi(f.second->substr(4, 2)))),
+                                           std::chrono::day(static_cast<unsigned>(std::stoi(f.second->substr(6, 2))))};
+    return year >= 1 && date.ok();
+}
+
+// The record's dates and times without the last readable QSO_DATE and the
+// last readable TIME_ON, which a record's leading pair stands for.
+Record UnreadDates(const Record& r) {
+    Record d = Dates(r, 0);
+    for (const char* name : {"QSO_DATE", "TIME_ON"}) {
+        const auto last = std::find_if(d.rbegin(), d.rend(),
+                                       [name](const Field& f) { return Upper(f.first) == name && Readable(f); });
+        if (last != d.rend()) d.erase(std::next(last).base());
+    }
+    return d;
+}
+
+// The output records [first, second) of each written contact: county-line
+// copies share the fields that the conversion does not rewrite.
+std::vector<std::pair<std::size_t, std::size_t>> CopiesOf(const std::vector<Record>& written,
+                                                          const std::vector<Record>& out) {
+    std::vector<std::pair<std::size_t, std::size_t>> copies;
+    for (std::size_t i = 0, o = 0; i < written.size() && o < out.size(); ++i) {
+        const std::size_t first = o++;
+        while (o < out.size() && Untouched(out[o]) == Untouched(out[o - 1]) &&
+               (i + 1 == written.size() || Untouched(written[i + 1]) != Untouched(out[o])))
+            ++o;
+        copies.emplace_back(first, o);
+    }
+    return copies;
 }
 
 // "N records (M with CALL, MODE and BAND/FREQ" of each file, from SOURCES.md.
@@ -225,29 +280,86 @@ TEST(SamplesCorpus, NothingIsLost) {
             for (const Record& r : written) inKept.push_back(Untouched(r));
             for (const Record& r : out.records) outKept.push_back(Untouched(r));
             EXPECT_EQ(Collapse(outKept), Collapse(inKept));
-            // And the log's own dates and times are kept after the leading pair.
-            for (std::size_t i = 0, o = 0; i < written.size() && o < out.records.size(); ++i) {
-                const auto dates = [](const Record& r, std::size_t skip) {
-                    Record d;
-                    for (std::size_t k = skip; k < r.size(); ++k)
-                        if (Upper(r[k].first) == "QSO_DATE" || Upper(r[k].first) == "TIME_ON") d.push_back(r[k]);
-                    return d;
-                };
-                const bool leading = out.records[o].size() >= 2 && out.records[o][0].first == "QSO_DATE" &&
-                                     out.records[o][1].first == "TIME_ON" &&
-                                     out.records[o].size() > Untouched(out.records[o]).size() + 1;
-                const Record expected = dates(written[i], 0);
-                const Record actual = dates(out.records[o], leading && dates(out.records[o], 2).size() == expected.size() ? 2 : 0);
-                EXPECT_EQ(actual, expected) << "contact " << i;
-                // Skip the county-line copies of this contact.
-                ++o;
-                while (o < out.records.size() && Untouched(out.records[o]) == Untouched(out.records[o - 1]) &&
-                       (i + 1 == written.size() || Untouched(written[i + 1]) != Untouched(out.records[o])))
-                    ++o;
+            // And the log's own dates and times are kept after the leading
+            // pair, but for those the pair was read from.
+            const auto copies = CopiesOf(written, out.records);
+            for (std::size_t i = 0; i < copies.size(); ++i) {
+                const Record& first = out.records[copies[i].first];
+                const bool leading = first.size() >= 2 && first[0].first == "QSO_DATE" &&
+                                     first[1].first == "TIME_ON" &&
+                                     Dates(first, 0).size() == UnreadDates(written[i]).size() + 2;
+                EXPECT_EQ(Dates(first, leading ? 2 : 0), leading ? UnreadDates(written[i]) : Dates(written[i], 0))
+                    << "contact " << i;
             }
         }
     }
     EXPECT_GT(files, 30);
+}
+
+// Each output record holds a field name more than once only where its
+// input record did, or where it keeps an input date or time that could not
+// be read beside the leading pair; and a reader that keeps the last value
+// of a field sees every county-line copy at its own time.
+void ExpectOneValuePerField(const std::string& input, const std::string& output) {
+    const Parsed in = ParseLog(input);
+    const Parsed out = ParseLog(output);
+    std::vector<Record> written;
+    std::copy_if(in.records.begin(), in.records.end(), std::back_inserter(written),
+                 [](const Record& r) { return WillBeWritten(r); });
+    const auto copies = CopiesOf(written, out.records);
+    ASSERT_EQ(copies.size(), written.size());
+    ASSERT_EQ(copies.empty() ? 0 : copies.back().second, out.records.size());
+    const auto counts = [](const Record& r) {
+        std::map<std::string, int> n;
+        for (const Field& f : r) ++n[Upper(f.first)];
+        return n;
+    };
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        std::map<std::string, int> inCounts = counts(written[i]);
+        for (const Field& f : written[i]) {
+            const std::string name = Upper(f.first);
+            if ((name == "QSO_DATE" || name == "TIME_ON") && !Readable(f)) ++inCounts[name];
+        }
+        std::set<std::pair<std::string, std::string>> lastTimes;
+        for (std::size_t o = copies[i].first; o < copies[i].second; ++o) {
+            for (const auto& [name, n] : counts(out.records[o]))
+                EXPECT_TRUE(n == 1 || inCounts[name] > 1)
+                    << "contact " << i << " holds " << name << " " << n << " times";
+            std::map<std::string, std::string> last;
+            for (const Field& f : out.records[o]) last[Upper(f.first)] = f.second.value_or("");
+            lastTimes.emplace(last["QSO_DATE"], last["TIME_ON"]);
+        }
+        if (UnreadDates(written[i]).empty()) {
+            EXPECT_EQ(lastTimes.size(), copies[i].second - copies[i].first) << "contact " << i;
+        }
+    }
+}
+
+TEST(OneValuePerField, GoldenFiles) {
+    int cases = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(SHIRL_TEST_DATA_DIR) / "golden")) {
+        SCOPED_TRACE(entry.path().filename().string());
+        ExpectOneValuePerField(ReadFile(entry.path() / "input.adi"), ReadFile(entry.path() / "expected.adi"));
+        ++cases;
+    }
+    EXPECT_GT(cases, 10);
+}
+
+TEST(OneValuePerField, SampleLogs) {
+    if (!fs::is_directory(kSamples)) GTEST_SKIP() << "no sample logs at " << kSamples.string();
+    for (const auto& entry : fs::directory_iterator(kSamples)) {
+        const std::string name = entry.path().filename().string();
+        if (name == "SOURCES.md") continue;
+        SCOPED_TRACE(name);
+        const std::string input = ReadFile(entry.path());
+        MemorySource source(input);
+        StringSink sink;
+        RunReport report;
+        const char* code = name.find("ksqp") != std::string::npos ? "KS" : "MULTI";
+        const Selection selection = FindSelectionByCode(code).value_or(Selection());
+        ConvertLogDetailed(source, sink, selection, true, "out.adi", report);
+        ExpectOneValuePerField(input, sink.str());
+    }
 }
 
 } // namespace
