@@ -10,6 +10,7 @@
 
 #include "adif/writer.h"
 #include "base/text_util.h"
+#include "convert/county_line_value.h"
 #include "convert/exchange_county.h"
 #include "convert/qso_time.h"
 #include "convert/resolve.h"
@@ -306,15 +307,17 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
     ++m_counters.qsosWritten;
 }
 
-// Whether a county field holds something the conversion reads as a county
+// Whether the field holds a value that its conversion reads as a county
 // (an SRX that holds a serial number does not).
+bool ReadsAsCounty(const QsoField& field) {
+    return IsCountyField(field.kind) && field.value && !(field.kind == FieldKind::Srx && ReadDecimal(*field.value) != 0);
+}
+
+// Whether a county field of the QSO holds a value it reads as a county.
 bool HasCountyValue(std::span<const QsoField> fields) {
-    for (const QsoField& field : fields) {
-        if (field.name.empty() || !field.value || field.value->empty() || !IsCountyField(field.kind)) continue;
-        if (field.kind == FieldKind::Srx && ReadDecimal(*field.value) != 0) continue;
-        return true;
-    }
-    return false;
+    return std::any_of(fields.begin(), fields.end(), [](const QsoField& field) {
+        return !field.name.empty() && ReadsAsCounty(field) && !field.value->empty();
+    });
 }
 
 // Where the county word of SRX_STRING goes: right after SRX_STRING, in a QSO
@@ -330,16 +333,57 @@ std::optional<std::size_t> ExchangeCountySlot(std::span<const QsoField> fields) 
     return std::nullopt;
 }
 
-// The steps of one QSO over `fields`; `addedCounty` is a CNTY field made
-// from SRX_STRING, which stays only as a county or a state.
+// Whether a county field of the QSO holds a "/", which may join counties.
+bool HasJoinedCounties(std::span<const QsoField> fields) {
+    return std::any_of(fields.begin(), fields.end(),
+                       [](const QsoField& field) { return ReadsAsCounty(field) && Contains(field.value, '/'); });
+}
+
+// Appends `field`, or a field of its name per county when it holds a county
+// line in one value (`call` is the CALL seen before it).
+void AppendCounties(QsoFields& fields, const QsoField& field, const QsoOptions& options,
+                    std::optional<std::string_view> call) {
+    const auto parts = ReadsAsCounty(field) ? CountyLineParts(*field.value, options.selection, call, options.list)
+                                            : std::vector<std::string_view>();
+    if (parts.empty()) {
+        fields.push_back(field);
+        return;
+    }
+    for (const std::string_view part : parts) fields.push_back(QsoField{field.name, part, field.kind});
+}
+
+// The fields that the steps take, when they differ from the QSO's: each
+// county line written in one value becomes a field per county, and the
+// county word of SRX_STRING (or its counties) is added at `slot` as CNTY,
+// over `added`. The views still point into `fields` (the word into
+// SRX_STRING's value), which outlive the steps.
+QsoFields ExpandFields(std::span<const QsoField> fields, std::optional<std::size_t> slot, const QsoOptions& options,
+                       std::pair<std::size_t, std::size_t>& added) {
+    QsoFields expanded;
+    expanded.reserve(fields.size() + 1);
+    std::optional<std::string_view> call;
+    for (std::size_t i = 0; i <= fields.size(); ++i) {
+        if (slot && i == *slot) {
+            added.first = expanded.size();
+            const std::string_view word = *CountyWordOfExchange(*fields[i - 1].value);
+            AppendCounties(expanded, QsoField{"CNTY", word, FieldKind::Cnty}, options, call);
+            added.second = expanded.size();
+        }
+        if (i == fields.size()) break;
+        if (fields[i].kind == FieldKind::Call) call = fields[i].value;
+        AppendCounties(expanded, fields[i], options, call);
+    }
+    return expanded;
+}
+
+// The steps of one QSO over `fields`; the fields in `added` are CNTY fields
+// made from SRX_STRING, which stay only as a county or a state.
 int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
-                  std::optional<std::size_t> addedCounty, std::optional<std::int64_t> time, RunCounters& counters,
+                  std::pair<std::size_t, std::size_t> added, std::optional<std::int64_t> time, RunCounters& counters,
                   RunReport& report) {
     FirstPassResult qso = FirstPass(fields, options, report);
-    if (addedCounty) {
-        QsoField& added = fields[*addedCounty];
-        if (added.kind == FieldKind::Cnty && !added.madeCnty) RenameField(added, "", FieldKind::Other);
-    }
+    for (std::size_t i = added.first; i < added.second; ++i)
+        if (fields[i].kind == FieldKind::Cnty && !fields[i].madeCnty) RenameField(fields[i], "", FieldKind::Other);
     const auto call = Callsign(fields, qso);
     if (!call || !(qso.band || qso.freq || qso.freqRx) || !qso.mode) return qso.converted;
 
@@ -354,16 +398,10 @@ int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<
 int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
                std::optional<std::int64_t> time, RunCounters& counters, RunReport& report) {
     const std::optional<std::size_t> slot = ExchangeCountySlot(fields);
-    if (!slot) return ConvertFields(out, options, fields, std::nullopt, time, counters, report);
-    // The county word becomes a CNTY field of its own. The copies' views
-    // still point into `fields` (and the word into SRX_STRING's value), which
-    // outlive this call; the vector is not resized once the steps begin.
-    std::vector<QsoField> withCounty;
-    withCounty.reserve(fields.size() + 1);
-    withCounty.assign(fields.begin(), fields.end());
-    const std::string_view word = *CountyWordOfExchange(*fields[*slot - 1].value);
-    withCounty.insert(withCounty.begin() + static_cast<std::ptrdiff_t>(*slot), QsoField{"CNTY", word, FieldKind::Cnty});
-    return ConvertFields(out, options, withCounty, slot, time, counters, report);
+    if (!slot && !HasJoinedCounties(fields)) return ConvertFields(out, options, fields, {}, time, counters, report);
+    std::pair<std::size_t, std::size_t> added;
+    QsoFields expanded = ExpandFields(fields, slot, options, added);
+    return ConvertFields(out, options, expanded, added, time, counters, report);
 }
 
 } // namespace shirl

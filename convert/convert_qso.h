@@ -37,6 +37,8 @@ struct QsoOptions {
 // and clears fields of `fields`. A QSO whose county fields hold no county
 // but whose SRX_STRING ends in a word gets that word resolved as a county
 // field of its own, added after SRX_STRING (SRX_STRING stays as it is).
+// A county value that joins counties by "/" (CountyLineParts) converts as
+// a field per county.
 int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
                std::optional<std::int64_t> time, RunCounters& counters, RunReport& report);
 

@@ -401,7 +401,7 @@ private slots:
         w.clickConvert();
         QVERIFY(w.messages.empty());
         const QStringList rows = w.reportRows();
-        QVERIFY2(rows.contains(QStringLiteral("Wrote 3 QSOs to ") + out), qPrintable(rows.join(u'|')));
+        QVERIFY2(rows.contains(QStringLiteral("Wrote 4 QSOs to ") + out), qPrintable(rows.join(u'|')));
         QVERIFY(ReadFile(out).contains("AL,Autauga"));
         QCOMPARE(ReadFile(in), QByteArray(kAlabamaLog));
     }

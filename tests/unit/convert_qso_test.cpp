@@ -198,6 +198,26 @@ INSTANTIATE_TEST_SUITE_P(
         QsoCase{"input_state_kept_when_county_names_none",
                 Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=XYZ", "STATE=AL", "EOR"}), true,
                 {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=XYZ", "STATE=AL", "EOR"}}, 0, {}},
+        // A county line in one value converts as the counties in fields of their own.
+        QsoCase{"joined_three_in_exchange",
+                Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "SRX_STRING=57 AUT/BALD/BARB", "EOR"}), true,
+                {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "SRX_STRING=57 AUT/BALD/BARB", "CNTY=AL,Autauga",
+                  "STATE=AL", "EOR"},
+                 {D, "TIME_ON=123457", "CALL=N0CALL", "BAND=20M", "MODE=CW", "SRX_STRING=57 AUT/BALD/BARB",
+                  "CNTY=AL,Baldwin", "STATE=AL", "EOR"},
+                 {D, "TIME_ON=123458", "CALL=N0CALL", "BAND=20M", "MODE=CW", "SRX_STRING=57 AUT/BALD/BARB",
+                  "CNTY=AL,Barbour", "STATE=AL", "EOR"}},
+                3,
+                {"INFO: Adding QSO for N0CALL on AL,Autauga/AL,Baldwin county line.",
+                 "INFO: Adding QSO for N0CALL on AL,Baldwin/AL,Barbour county line."}},
+        QsoCase{"joined_same_county_twice", Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "QTH=AUT/AUTA", "EOR"}), true,
+                {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "CNTY=AL,Autauga", "STATE=AL", "EOR"}}, 1, {}},
+        QsoCase{"joined_mobile", Fields({"CALL=N0CALL/BALD", "BAND=20M", "MODE=CW", "QTH=aut/BALD", "EOR"}), true,
+                {{D, T, "CALL=N0CALL/M", "BAND=20M", "MODE=CW", "CNTY=AL,Autauga", "STATE=AL", "EOR"},
+                 {D, "TIME_ON=123457", "CALL=N0CALL/M", "BAND=20M", "MODE=CW", "CNTY=AL,Baldwin", "STATE=AL", "EOR"}},
+                2,
+                {"INFO: Changed callsign N0CALL/BALD to N0CALL/M",
+                 "INFO: Adding QSO for N0CALL/M on AL,Autauga/AL,Baldwin county line."}},
         QsoCase{"aliases_renamed",
                 Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "APP_WRITELOG_RST=599", "app_writelog_snt=579", "EOR"}),
                 true, {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "RST_RCVD=599", "RST_SENT=579", "EOR"}}, 0, {}},
@@ -222,6 +242,20 @@ TEST(ConvertQso, MissingCallsignReadsNoCallInMessages) {
     ASSERT_FALSE(run.report.second.empty());
     EXPECT_EQ(run.report.second.OldestFirst().back(),
               "WARNING: (no call) in XYZ is not a valid Alabama county abbreviation.");
+}
+
+// A value joined by "/" with a part that is no county gets one warning
+// naming the whole value, and nothing is converted from it.
+TEST(ConvertQso, JoinedValueWithoutCountyPartWarnsOnce) {
+    for (const char* value : {"QTH=AUT/XYZ", "QTH=AUT/GA", "QTH=AUT/", "SRX_STRING=599 XYZ/AUT"}) {
+        const QsoRun run = Convert(Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", value, "EOR"}));
+        const std::string joined = std::string(value).substr(std::string(value).find_last_of("= ") + 1);
+        EXPECT_EQ(run.result, 0) << value;
+        EXPECT_EQ(run.records.size(), 1u) << value;
+        EXPECT_EQ(run.report.second.OldestFirst(),
+                  std::vector<std::string>{"WARNING: N0CALL in " + joined + " is not a valid Alabama county abbreviation."})
+            << value;
+    }
 }
 
 TEST(ConvertQso, NoTimeMeansNoLeadingDateAndTime) {
