@@ -10,7 +10,7 @@
 #include "cli/list_options.h"
 #include "cli/options.h"
 #include "convert/effective_table.h"
-#include "data/abbrev_tables.h"
+#include "convert/search_order.h"
 #include "data/gazetteer.h"
 
 namespace shirl::cli {
@@ -60,8 +60,7 @@ std::string EffectiveTableCsv(Selection selection, const AbbrevList* list) {
     return out;
 }
 
-// Every row the lookup searches: the list's, then the tables' (a replacing
-// list leaves only the independent-city tables), one a line.
+// Every row the lookup searches, in its search order, one a line.
 std::string AllRowsText(Selection selection, const AbbrevList* list) {
     std::string out;
     auto line = [&out](std::string_view abbreviation, int countyId) {
@@ -73,13 +72,14 @@ std::string AllRowsText(Selection selection, const AbbrevList* list) {
         }
         out.append("\n");
     };
-    if (list != nullptr)
-        for (const AbbrevListRow& row : list->rows()) line(row.abbreviation, row.countyId);
-    for (const TableId id : TablesForSelection(selection)) {
-        const AbbrevTable& table = GetAbbrevTable(id);
-        if (list != nullptr && list->replaces() && !table.independentCities) continue;
-        for (const AbbrevEntry& row : table.rows) line(row.abbreviation, row.countyId);
-    }
+    SearchInOrder(selection, list, [&line](const SearchPlace& place) {
+        if (place.list != nullptr) {
+            for (const AbbrevListRow& row : place.list->rows()) line(row.abbreviation, row.countyId);
+        } else {
+            for (const AbbrevEntry& row : place.table->rows) line(row.abbreviation, row.countyId);
+        }
+        return false;
+    });
     return out;
 }
 

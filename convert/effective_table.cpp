@@ -1,10 +1,10 @@
-// The effective county table of a Selection, built the way the lookup
-// searches (convert/lookup.cpp).
+// The effective county table of a Selection, built on the lookup's search
+// order (convert/search_order.h).
 #include "convert/effective_table.h"
 
 #include <set>
 
-#include "data/abbrev_tables.h"
+#include "convert/search_order.h"
 #include "data/county_names.h"
 
 namespace shirl {
@@ -12,25 +12,24 @@ namespace shirl {
 std::vector<EffectiveRow> EffectiveCountyRows(Selection selection, const AbbrevList* list) {
     std::vector<EffectiveRow> rows;
     std::set<std::string_view> answered;
-    if (list != nullptr) {
-        for (const AbbrevListRow& row : list->rows()) {
-            rows.push_back({row.abbreviation, row.countyId});
-            answered.insert(row.abbreviation);
+    SearchInOrder(selection, list, [&](const SearchPlace& place) {
+        if (place.list != nullptr) {
+            for (const AbbrevListRow& row : place.list->rows()) {
+                rows.push_back({row.abbreviation, row.countyId});
+                answered.insert(row.abbreviation);
+            }
+            return false;
         }
-    }
-    const bool replaced = list != nullptr && list->replaces();
-    for (const TableId id : TablesForSelection(selection)) {
-        const AbbrevTable& table = GetAbbrevTable(id);
-        const bool cities = table.independentCities;
-        if (replaced && !cities) continue;
+        const AbbrevTable& table = *place.table;
         for (const AbbrevEntry& entry : table.rows) {
             if (!answered.insert(entry.abbreviation).second) continue;
             // Of the rows that share an abbreviation, the one the search finds.
             const AbbrevEntry* found = FindAbbrevEntry(entry.abbreviation, table);
-            if (cities || found == nullptr || !IsGazetteerCountyId(found->countyId)) continue;
+            if (table.independentCities || found == nullptr || !IsGazetteerCountyId(found->countyId)) continue;
             rows.push_back({entry.abbreviation, found->countyId});
         }
-    }
+        return false;
+    });
     return rows;
 }
 

@@ -11,7 +11,9 @@
 
 #include <algorithm>
 
+#include "convert/search_order.h"
 #include "data/abbrev_tables.h"
+#include "data/gazetteer.h"
 #include "data/selections.h"
 
 namespace shirl {
@@ -34,27 +36,22 @@ std::string_view FindSectionState(std::string_view abbreviation) {
 
 LookupResult LookupAbbreviation(std::string_view abbreviation, Selection selection, const AbbrevList* list) {
     LookupResult result;
-    const auto tables = TablesForSelection(selection);
 
     // The operator's list comes first; a replacing list takes the place of
     // the county tables (the independent-city tables, which name no county,
     // stay).
-    if (list != nullptr && selection.IsValid()) {
-        if (const AbbrevListRow* row = list->Find(abbreviation)) {
-            if (const CountyRecord* record = FindCounty(row->countyId)) {
-                result.kind = LookupResult::Kind::County;
-                result.county = record;
-                return result;
-            }
+    const bool found = SearchInOrder(selection, list, [&](const SearchPlace& place) {
+        if (place.list != nullptr) {
+            const AbbrevListRow* row = place.list->Find(abbreviation);
+            const CountyRecord* record = row != nullptr ? FindCounty(row->countyId) : nullptr;
+            if (record == nullptr) return false;
+            result.kind = LookupResult::Kind::County;
+            result.county = record;
+            return true;
         }
-    }
-    const bool replaced = list != nullptr && selection.IsValid() && list->replaces();
-
-    for (const TableId id : tables) {
-        const AbbrevTable& table = GetAbbrevTable(id);
-        if (replaced && !table.independentCities) continue;
+        const AbbrevTable& table = *place.table;
         const CountyRecord* record = SearchAbbrevTable(abbreviation, table);
-        if (record == nullptr) continue;
+        if (record == nullptr) return false;
         if (table.independentCities) {
             result.kind = LookupResult::Kind::State;
             result.state = record->stateCode;
@@ -66,12 +63,13 @@ LookupResult LookupAbbreviation(std::string_view abbreviation, Selection selecti
                 .append(", ")
                 .append(record->stateCode)
                 .append(" (not a county).");
-            return result;
+            return true;
         }
         result.kind = LookupResult::Kind::County;
         result.county = record;
-        return result;
-    }
+        return true;
+    });
+    if (found) return result;
 
     if (selection.HasSections()) {
         const std::string_view state = FindSectionState(abbreviation);
@@ -84,7 +82,7 @@ LookupResult LookupAbbreviation(std::string_view abbreviation, Selection selecti
 
     // A Selection without tables says so. (No valid Selection has no code
     // and gets no message; it only reaches the closing rules.)
-    if (selection.IsValid() && tables.empty() && list == nullptr) {
+    if (selection.IsValid() && TablesForSelection(selection).empty() && list == nullptr) {
         result.message.append(selection.Code()).append(" is unsupported at this time.");
     }
 
