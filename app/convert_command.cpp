@@ -5,10 +5,7 @@
 #include <new>
 
 #include "adif/byte_io.h"
-#include "convert/contest_id_scan.h"
-#include "data/contest_ids.h"
 #include "convert/convert_log.h"
-#include "convert/run_report.h"
 #include "files/file_streams.h"
 #include "files/file_system.h"
 #include "files/output_replacement.h"
@@ -23,29 +20,12 @@ constexpr const char* kNoSelection = "ERROR: You must select a state or QSO Part
 constexpr const char* kCannotOpenInput = "ERROR: Could not open input file.";
 constexpr const char* kCannotOpenOutput = "ERROR: Could not open output file.";
 constexpr const char* kCannotWriteOutput = "ERROR: Could not write output file.";
-constexpr const char* kCannotReadInput = "ERROR: Could not read input file.";
+constexpr const char* kCannotReadInput = kCannotReadInputText;
 
 ConvertOutcome Failure(const char* text) {
     ConvertOutcome outcome;
     outcome.error = text;
     return outcome;
-}
-
-std::vector<std::string> ReportRows(const RunReport& report) {
-    std::vector<std::string> rows;
-    for (const MessageList* list : {&report.first, &report.second, &report.third}) {
-        if (list->empty()) continue;
-        rows.insert(rows.end(), list->OldestFirst().begin(), list->OldestFirst().end());
-        rows.emplace_back();
-    }
-    return rows;
-}
-
-// The list that belongs to `selection`, or none.
-const AbbrevList* ListOf(const std::vector<ListOfSelection>& lists, Selection selection) {
-    for (const ListOfSelection& entry : lists)
-        if (entry.selection == selection) return entry.list;
-    return nullptr;
 }
 
 } // namespace
@@ -62,18 +42,17 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     FileSource input;
     if (!input.Open(request.inputName)) return Failure(kCannotOpenInput);
 
-    // The rows that open the report: the Selection taken from the log, the lists.
-    RunReport report;
-    Selection selection = request.selection;
-    if (request.selectionFromLog) {
-        const SelectionDetection detected = DetectSelection(ReadContestIds(input));
-        if (input.Failed() || !input.Rewind()) return Failure(kCannotReadInput);
-        if (detected.error) return ConvertOutcome{detected.error, {}};
-        selection = detected.selection;
-        PushMessage(report.first, detected.info);
+    PreparedRun run;
+    std::string err;
+    if (!PrepareRun(RunRequest{request.selection, request.selectionFromLog, request.lists}, input, run, &err)) {
+        ConvertOutcome outcome;
+        outcome.error = std::move(err);
+        outcome.partyUnknown = run.partyUnknown;
+        return outcome;
     }
-    const AbbrevList* list = request.selectionFromLog ? ListOf(request.listsBySelection, selection) : request.list;
-    for (std::string& row : AbbrevListReportRows(list, selection)) PushMessage(report.first, std::move(row));
+    RunReport& report = run.report;
+    const Selection selection = run.selection;
+    const AbbrevList* list = run.List();
 
     // The output is written to a temporary file beside the file it will
     // replace, and takes the output's name only once every byte has been
@@ -100,14 +79,14 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
         output.Discard();
         return Failure(kCannotReadInput);
     }
-    if (output.IsDirect()) return written ? ConvertOutcome{std::nullopt, ReportRows(report)} : Failure(kCannotWriteOutput);
-    if (!written || !output.Commit()) {
+    if (output.IsDirect() && !written) return Failure(kCannotWriteOutput);
+    if (!output.IsDirect() && (!written || !output.Commit())) {
         output.Discard();
         return Failure(kCannotWriteOutput);
     }
 
     ConvertOutcome outcome;
-    outcome.rows = ReportRows(report);
+    outcome.report = std::move(report);
     return outcome;
 }
 

@@ -13,7 +13,7 @@ DropDecision DecideDrop(const std::vector<DroppedItem>& items) {
     } else {
         decision.inputName = first.name;
         if (items.size() > 1)
-            decision.reportNote = "INFO: " + std::to_string(items.size()) +
+            decision.reportNote = std::to_string(items.size()) +
                                   " items dropped; one file at a time is converted, so only " + first.name +
                                   " was taken.";
     }

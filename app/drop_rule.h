@@ -20,7 +20,7 @@ inline constexpr const char* kDropOtherText = "ERROR: Only a log file can be dro
 struct DropDecision {
     std::optional<std::string> inputName;   // the name taken as the input
     std::optional<std::string> refusal;     // message box text when nothing is taken
-    std::optional<std::string> reportNote;  // report row when several were dropped
+    std::optional<std::string> reportNote;  // the report's info when several were dropped
 };
 
 // The first dropped thing decides: a file becomes the input name (and when

@@ -18,6 +18,34 @@ std::string ShownLine(std::string line) {
 
 } // namespace
 
+std::string ReportRowText(const ReportMessage& message) {
+    std::string row;
+    if (message.labelled) {
+        switch (message.kind) {
+        case MessageKind::Info: row = "INFO: "; break;
+        case MessageKind::Warning: row = "WARNING: "; break;
+        case MessageKind::Error:
+            row = message.code != 0 ? "ERROR [" + std::to_string(message.code) + "]: " : std::string("ERROR: ");
+            break;
+        case MessageKind::Summary: break;
+        }
+    }
+    return row.append(message.text);
+}
+
+std::vector<std::string> ReportRows(const RunReport& report) {
+    std::vector<std::string> rows;
+    for (const MessageList* list : {&report.first, &report.second, &report.third}) {
+        if (list->empty()) continue;
+        for (const ReportMessage& message : list->OldestFirst()) {
+            if (message.blankBefore) rows.emplace_back();
+            rows.push_back(ReportRowText(message));
+        }
+        rows.emplace_back();
+    }
+    return rows;
+}
+
 std::vector<ReportListRow> ReportListRows(const std::vector<std::string>& rows) {
     std::vector<ReportListRow> list;
     list.reserve(rows.size() + 1);

@@ -1,12 +1,25 @@
 #pragma once
-// The report as the windows show it, copy it and save it. The rows the
-// Convert command returns stay as they are; a list row holds one line, so
-// a row that carries line feeds is shown as one list row a line, and other
-// control characters are shown as blanks so that they never hide the text.
+// The report as rows: the one place where an entry of the run report gets
+// its label and the lists their blank rows, for shirl-cli and the windows
+// alike; and the report as the windows show it, copy it and save it. A list
+// row holds one line, so a row that carries line feeds (from the log) is
+// shown as one list row a line, and other control characters are shown as
+// blanks so that they never hide the text.
 #include <string>
 #include <vector>
 
+#include "convert/run_report.h"
+
 namespace shirl {
+
+// One entry as a row: its kind's label ("INFO: ", "WARNING: ", "ERROR: ",
+// "ERROR [2]: " with a code; none for a summary or an unlabelled entry),
+// then its text.
+std::string ReportRowText(const ReportMessage& message);
+
+// The rows of a report: each non-empty list oldest first, an empty row
+// where an entry asks for a blank before it, and one empty row after the list.
+std::vector<std::string> ReportRows(const RunReport& report);
 
 // One row of the report list: what the list shows, and the line as
 // shirl-cli prints it (control characters kept).

@@ -23,8 +23,5 @@ void PickSelection(SelectionChoice& choice, Selection selection);
 // detected Selection, so that one log's party is not used for another).
 std::optional<Selection> TakeDetectedSelection(SelectionChoice& choice, Selection detected);
 
-// The Selection that the CONTEST_ID values of the log `inputName` name, or
-// Selection() (also when the file cannot be read).
-Selection DetectSelectionOfFile(const std::string& inputName);
 
 } // namespace shirl

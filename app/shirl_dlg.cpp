@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "app/abbrev_list_files.h"
 #include "app/convert_command.h"
 #include "app/offered_name.h"
+#include "app/run_preparation.h"
 #include "app/version.h"
 #include "data/selections.h"
 #include "files/whole_file.h"
@@ -107,23 +107,13 @@ void CShirlDlg::OnConvert() {
     request.outputName = m_outputName;
     request.selection = m_choice.selection;
     request.addMobile = m_addMobile;
-    // The operator's lists for the chosen Selection; a faulty one stops the run.
-    AbbrevList list;
-    if (m_choice.selection.IsValid() && !m_inputName.empty() && !m_outputName.empty()) {
-        const FoundLists found = FindListsForSelection(m_listFolders, std::string(m_choice.selection.Code()));
-        list = AbbrevList(found.replace ? AbbrevList::Mode::Replace : AbbrevList::Mode::Extend);
-        if (const auto fault = LoadAbbrevListFiles(list, found.files)) {
-            m_window.ShowMessageBox(*fault, MessageIcon::Error);
-            return;
-        }
-        if (!list.files().empty()) request.list = &list;
-    }
-    ConvertOutcome outcome = RunConvertCommand(request);
+    request.lists = &m_lists; // a faulty list found for the Selection stops the run
+    const ConvertOutcome outcome = RunConvertCommand(request);
     if (outcome.error) {
         m_window.ShowMessageBox(*outcome.error, MessageIcon::Error);
         return;
     }
-    ShowReport(std::move(outcome.rows));
+    ShowReport(ReportRows(outcome.report));
 }
 
 void CShirlDlg::ShowReport(std::vector<std::string> rows) {
@@ -184,7 +174,7 @@ void CShirlDlg::OnFilesDropped(const std::vector<DroppedItem>& items) {
     m_window.SetNameTexts(m_inputName, m_outputName);
     if (decision.reportNote) {
         std::vector<std::string> rows = m_reportRows;
-        rows.push_back(*decision.reportNote);
+        rows.push_back(ReportRowText({MessageKind::Info, *decision.reportNote}));
         rows.emplace_back();
         ShowReport(std::move(rows));
     }

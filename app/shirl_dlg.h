@@ -21,6 +21,7 @@
 
 #include "app/drop_rule.h"
 #include "app/report_view.h"
+#include "app/run_preparation.h"
 #include "app/selection_choice.h"
 #include "data/selections.h"
 
@@ -131,9 +132,9 @@ public:
     // Asks for a file name and saves the report there as shirl-cli prints it.
     void OnSaveReport();
 
-    // The folders searched for the operator's abbreviation lists
-    // (ListFolders), set by the front end before the first Convert.
-    void SetListFolders(std::vector<std::string> folders) { m_listFolders = std::move(folders); }
+    // The operator's abbreviation lists (ListsInFolders: the folders searched
+    // at each Convert), set by the front end before the first Convert.
+    void SetLists(RunLists lists) { m_lists = std::move(lists); }
 
     const std::string& inputName() const { return m_inputName; }
     const std::string& outputName() const { return m_outputName; }
@@ -153,11 +154,11 @@ private:
     std::string m_inputName;
     std::string m_outputName;
     std::string m_offeredOutputName;  // the output name last offered, "" for none
-    std::vector<std::string> m_reportRows;    // as the Convert command gave them
+    std::vector<std::string> m_reportRows;    // as shirl-cli prints them
     std::vector<ReportListRow> m_reportList;  // as the list shows them
     SelectionChoice m_choice; // none until a row is picked or a Selection detected
     bool m_addMobile = true;
-    std::vector<std::string> m_listFolders;
+    RunLists m_lists;
     std::string m_detectedInput;  // the input name the last detection read
     bool m_settingRow = false;    // the dialog itself is changing the row
 

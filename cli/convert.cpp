@@ -2,13 +2,12 @@
 // (INPUT OUTPUT) or many (--output-dir DIR INPUT...).
 #include <cstdio>
 #include <iostream>
-#include <deque>
-#include <optional>
-#include <utility>
 #include <set>
 #include <string>
 
 #include "app/convert_command.h"
+#include "app/report_view.h"
+#include "app/run_preparation.h"
 #include "cli/commands.h"
 #include "cli/list_options.h"
 #include "cli/options.h"
@@ -39,6 +38,9 @@ const std::string kConvertHelp = std::string(
     "  --output-dir DIR  convert every INPUT into DIR under its own file name;\n"
     "                    each report follows a line \"== INPUT\"\n"
     "\n"
+    "The report goes to standard output; a log that could not be converted gets\n"
+    "its error message on standard error instead, for one log as in a batch.\n"
+    "\n"
     "A QSO whose county fields are empty takes its county from the last word of\n"
     "SRX_STRING (\"599 AUT\"), unless that word is a number.\n"
     "\n"
@@ -51,6 +53,15 @@ const std::string kConvertHelp = std::string(
     "Exit status: 0 when the conversion ran (with --output-dir: every one),\n"
     "1 when a check failed (message on stderr), 2 on a usage error.\n";
 
+// The error of a log on stderr: where the log's CONTEST_ID named no one
+// party, with how to choose one.
+void PrintError(const ConvertOutcome& outcome) {
+    std::string text = *outcome.error;
+    if (outcome.partyUnknown && text.ends_with(".")) text.replace(text.size() - 1, 1, "; choose one with --selection.");
+    std::fflush(stdout); // what came before it is shown before it
+    WriteLine(stderr, text);
+}
+
 // Converts each input into the output folder; 0 only when every log converted.
 int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const std::vector<std::string>& inputs) {
     int status = 0;
@@ -61,16 +72,19 @@ int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const s
         request.outputName = NameInFolder(folder, input);
         // Two inputs of one name would write the same output: the later one is refused.
         const bool repeated = !outputs.insert(request.outputName).second;
-        const ConvertOutcome outcome =
-            repeated ? ConvertOutcome{"ERROR: Another input of this run has the same file name.", {}}
-                     : RunConvertCommand(request);
+        ConvertOutcome outcome;
+        if (repeated) {
+            outcome.error = "ERROR: Another input of this run has the same file name.";
+        } else {
+            outcome = RunConvertCommand(request);
+        }
         if (outcome.error) {
-            WriteLine(stdout, *outcome.error);
-            WriteLine(stdout, "");
+            PrintError(outcome);
+            WriteLine(stdout, ""); // ends the log's part as a report does
             status = 1;
             continue;
         }
-        for (const std::string& row : outcome.rows) WriteLine(stdout, row);
+        for (const std::string& row : ReportRows(outcome.report)) WriteLine(stdout, row);
     }
     std::fflush(stdout);
     return status;
@@ -95,26 +109,20 @@ int ConvertCommand(const Args& args) {
     request.selection = line.selection.value_or(Selection()); // none: the Convert command reports it
     request.selectionFromLog = line.selectionAuto;
     request.addMobile = !line.noMobile;
-    std::optional<AbbrevList> list;
-    std::deque<std::pair<Selection, AbbrevList>> listsBySelection;
-    if (line.selectionAuto) {
-        // Each log's party is found in the log: a list serves the party it is named after.
-        if (const int status = LoadListsBySelection(line, listsBySelection)) return status;
-        for (const auto& [selection, loaded] : listsBySelection) request.listsBySelection.push_back({selection, &loaded});
-    } else {
-        if (!LoadListOptions(line, list)) return 1;
-        if (list) request.list = &*list;
-    }
+    // With auto each log's party is found in the log: a list serves the party it is named after.
+    RunLists lists;
+    if (const int status = LoadRunLists(line, request.selection, lists)) return status;
+    request.lists = &lists;
     if (line.outputDir) return ConvertIntoFolder(request, *line.outputDir, line.operands);
 
     request.inputName = line.operands[0];
     request.outputName = line.operands[1];
     const ConvertOutcome outcome = RunConvertCommand(request);
     if (outcome.error) {
-        WriteLine(stderr, *outcome.error);
+        PrintError(outcome);
         return 1;
     }
-    for (const std::string& row : outcome.rows) WriteLine(stdout, row);
+    for (const std::string& row : ReportRows(outcome.report)) WriteLine(stdout, row);
     std::fflush(stdout);
     return 0;
 }

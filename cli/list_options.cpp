@@ -1,7 +1,6 @@
 // Loading the lists of --list for every command that looks abbreviations up.
 #include "cli/list_options.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "app/abbrev_list_files.h"
@@ -29,30 +28,14 @@ bool LoadListOptions(const CommandLine& line, std::optional<AbbrevList>& list) {
     return true;
 }
 
-int LoadListsBySelection(const CommandLine& line, std::deque<std::pair<Selection, AbbrevList>>& lists) {
-    // The files of each Selection, in the order given.
-    std::vector<std::pair<NamedList, std::vector<std::string>>> groups;
-    for (const std::string& file : line.lists) {
-        const std::optional<NamedList> named = SelectionOfListFile(file);
-        if (!named)
-            return CommandUsageError("convert", "with --selection auto, name each --list file after its Selection "
-                                                "(SD.csv, MARAC.replace.csv): '" + file + "'");
-        auto group = std::find_if(groups.begin(), groups.end(),
-                                  [&](const auto& g) { return g.first.selection == named->selection; });
-        if (group == groups.end()) group = groups.insert(groups.end(), {*named, {}});
-        group->first.replace = group->first.replace || named->replace;
-        group->second.push_back(file);
-    }
-    for (const auto& [named, files] : groups) {
-        const bool replace = named.replace || line.listMode == AbbrevList::Mode::Replace;
-        auto& [selection, list] = lists.emplace_back(named.selection, replace ? AbbrevList::Mode::Replace
-                                                                               : AbbrevList::Mode::Extend);
-        if (const auto fault = LoadAbbrevListFiles(list, files)) {
-            PrintFault(*fault);
-            return 1;
-        }
-    }
-    return 0;
+int LoadRunLists(const CommandLine& line, Selection selection, RunLists& lists) {
+    std::string err, unnamed;
+    if (LoadGivenLists(line.lists, line.listMode, line.selectionAuto, selection, lists, &err, &unnamed)) return 0;
+    if (err.empty())
+        return CommandUsageError("convert", "with --selection auto, name each --list file after its Selection "
+                                            "(SD.csv, MARAC.replace.csv): '" + unnamed + "'");
+    PrintFault(err);
+    return 1;
 }
 
 } // namespace shirl::cli

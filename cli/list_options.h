@@ -2,10 +2,9 @@
 // What convert, lookup and abbreviations share about the operator's
 // abbreviation lists: the help lines of --list and --list-mode, and loading
 // the lists a command line names.
-#include <deque>
 #include <optional>
-#include <utility>
 
+#include "app/run_preparation.h"
 #include "cli/options.h"
 #include "data/abbrev_list.h"
 
@@ -22,10 +21,11 @@ inline constexpr const char* kListOptionsHelp =
 // On a faulty list prints its message on stderr and returns false.
 bool LoadListOptions(const CommandLine& line, std::optional<AbbrevList>& list);
 
-// With --selection auto: loads the lists that `line` names, each into the
-// list of the Selection its file name names (SD.csv, MARAC.replace.csv),
-// kept in `lists`. Returns 0, or the exit status after printing why not: 2
-// for a file named after no Selection, 1 for a faulty list.
-int LoadListsBySelection(const CommandLine& line, std::deque<std::pair<Selection, AbbrevList>>& lists);
+// The lists of a conversion that `line` names, into `lists`: with
+// --selection auto each serves the Selection its file name names (SD.csv,
+// MARAC.replace.csv), else all serve `selection`. Returns 0, or the exit
+// status after printing why not: 2 for a file named after no Selection
+// (with auto), 1 for a faulty list.
+int LoadRunLists(const CommandLine& line, Selection selection, RunLists& lists);
 
 } // namespace shirl::cli

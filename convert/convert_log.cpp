@@ -61,15 +61,15 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
             continue;
         case AdifReader::Event::Malformed:
         case AdifReader::Event::TooManyFields:
-            PushMessage(m_report.third, std::string(reader.Text()));
+            m_report.third.Unlabelled(MessageKind::Warning, std::string(reader.Text()));
             m_used = 0;
             continue;
         case AdifReader::Event::End: break;
         }
         break;
     }
-    if (m_used != 0) PushMessage(m_report.third, "QSO without <EOR> at end of file, skipping");
-    if (reader.Failed()) PushMessage(m_report.third, "ERROR: Could not read the whole input file.");
+    if (m_used != 0) m_report.third.Unlabelled(MessageKind::Warning, "QSO without <EOR> at end of file, skipping");
+    if (reader.Failed()) m_report.third.Error("Could not read the whole input file.");
     WriteSummary(outputName);
     return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies};
 }
@@ -118,13 +118,13 @@ void LogConverter::CompleteQso(std::string_view lineEnd) {
 }
 
 void LogConverter::WriteSummary(std::optional<std::string_view> outputName) {
-    std::string converted = m_counters.countyLineCopies != 0 ? "\n" : "";
-    converted.append("Converted ").append(std::to_string(m_countiesConverted)).append(" ");
+    // A blank row sets the summary apart from the county-line rows above it.
+    std::string converted = "Converted " + std::to_string(m_countiesConverted) + " ";
     converted.append(m_options.selection.Name()).append(" counties.");
-    PushMessage(m_report.first, std::move(converted));
+    m_report.first.Summary(std::move(converted), m_counters.countyLineCopies != 0);
     std::string wrote = "Wrote " + std::to_string(m_counters.qsosWritten) + " QSOs";
     if (outputName) wrote.append(" to ").append(*outputName);
-    PushMessage(m_report.first, std::move(wrote));
+    m_report.first.Summary(std::move(wrote));
 }
 
 } // namespace

@@ -59,7 +59,7 @@ void DropCountySuffix(std::span<QsoField> fields, const FirstPassResult& qso, st
     if (slash == std::string_view::npos || call->substr(slash + 1) != county) return;
     std::string changed(call->substr(0, slash));
     if (addMobile) changed += "/M";
-    PushMessage(report.first, "INFO: Changed callsign " + std::string(*call) + " to " + changed);
+    report.first.Info("Changed callsign " + std::string(*call) + " to " + changed);
     SetValue(fields[*qso.callIndex], changed);
 }
 
@@ -151,7 +151,7 @@ std::optional<std::string_view> StateOfCountyValue(std::optional<std::string_vie
 std::string_view ValueOrEmpty(const QsoField& field) { return field.value.value_or(std::string_view()); }
 
 std::string CountyLineMessage(std::string_view callsign, std::span<const QsoField> fields, std::size_t i) {
-    std::string message = "INFO: Adding QSO for ";
+    std::string message = "Adding QSO for ";
     message.append(callsign).append(" on ");
     message.append(i > 0 ? ValueOrEmpty(fields[i - 1]) : "").append("/").append(ValueOrEmpty(fields[i]));
     message += " county line.";
@@ -256,10 +256,10 @@ void CopyWriter::PutInputState(const QsoField& field, StateSlot& state) {
     const std::string_view value = ValueOrEmpty(field);
     if (state.noted || value.empty() || EqualsNoCase(value, *state.fromCounty)) return;
     state.noted = true;
-    std::string message = "INFO: ";
-    message.append(m_call).append(": ").append(state.name).append(" ").append(value);
+    std::string message(m_call);
+    message.append(": ").append(state.name).append(" ").append(value);
     message.append(" replaced by ").append(*state.fromCounty).append(" from its county.");
-    PushMessage(m_report.first, std::move(message));
+    m_report.first.Info(std::move(message));
 }
 
 void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional<std::int64_t> time) {
@@ -287,7 +287,7 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
             cntyWritten = true;
             if (copies > 1 && copy > 0) {
                 ++m_counters.countyLineCopies;
-                PushMessage(m_report.first, CountyLineMessage(m_call, m_fields, i));
+                m_report.first.Info(CountyLineMessage(m_call, m_fields, i));
             }
             PutCounty(i, m_state, false);
             break;
@@ -295,7 +295,7 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
             if (myCntyWritten) break;
             myCntyWritten = true;
             if (!m_oneOwnCounty && m_ownConverted > 1 && m_ownRemaining != m_ownConverted)
-                PushMessage(m_report.first, CountyLineMessage(m_call, m_fields, i));
+                m_report.first.Info(CountyLineMessage(m_call, m_fields, i));
             --m_ownRemaining;
             PutCounty(i, m_myState, m_oneOwnCounty);
             break;

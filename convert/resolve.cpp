@@ -77,8 +77,7 @@ int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::
         std::string prefix;
         const int code = ExtractCallsignPrefix(call, prefix);
         if (code != 0) {
-            PushMessage(report.second, "ERROR [" + std::to_string(code) +
-                                           "]: Can't determine prefix for " + std::string(call));
+            report.second.Error("Can't determine prefix for " + std::string(call), code);
         } else if (IsCanadianPrefix(prefix) && IsCanadianProvinceOrAlias(value)) {
             return 0;
         }
@@ -89,7 +88,7 @@ int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::
         std::string line;
         line.reserve(call.size() + 2 + found.message.size());
         line.append(call).append(": ").append(found.message);
-        PushMessage(report.second, std::move(line));
+        report.second.Unlabelled(MessageKind::Warning, std::move(line));
     }
 
     switch (found.kind) {
@@ -109,14 +108,14 @@ int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::
 
     if (selection.QuietForNewEngland() && IsNewEnglandAbbreviation(value)) return 0;
 
-    std::string warning = "WARNING: ";
-    warning.append(call)
+    std::string warning(call);
+    warning
         .append(" in ")
         .append(value)
         .append(" is not a valid ")
         .append(selection.Name())
         .append(" county abbreviation.");
-    PushMessage(report.second, std::move(warning));
+    report.second.Warning(std::move(warning));
     return 0;
 }
 

@@ -1,27 +1,52 @@
 #pragma once
-// The report of one conversion run: three message lists, and the counters
-// of what was written.
+// The report of one conversion run: three message lists of typed entries,
+// and the counters of what was written. How an entry reads as a row is
+// decided in one place above this layer (app/report_view).
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace shirl {
 
-// A list of report messages. Kept oldest first, which is the order in which
+enum class MessageKind { Info, Warning, Error, Summary };
+
+// One entry of the report.
+struct ReportMessage {
+    MessageKind kind = MessageKind::Info;
+    std::string text;         // without a label or line feed of its own
+    bool blankBefore = false; // a blank row stands before it
+    int code = 0;             // an error's number (0: none)
+    bool labelled = true;     // shown after its kind's label (a summary has none)
+
+    friend bool operator==(const ReportMessage&, const ReportMessage&) = default;
+};
+
+// A list of report entries. Kept oldest first, which is the order in which
 // the report shows them.
 class MessageList {
 public:
-    void Push(std::string text) { m_messages.push_back(std::move(text)); }
+    void Push(ReportMessage message) { m_messages.push_back(std::move(message)); }
+    void Info(std::string text) { Push({MessageKind::Info, std::move(text)}); }
+    void Warning(std::string text) { Push({MessageKind::Warning, std::move(text)}); }
+    void Error(std::string text, int code = 0) { Push({MessageKind::Error, std::move(text), false, code}); }
+    void Summary(std::string text, bool blankBefore = false) {
+        Push({MessageKind::Summary, std::move(text), blankBefore, 0, false});
+    }
+    // A problem shown without its kind's label ("Could not parse date ...").
+    void Unlabelled(MessageKind kind, std::string text) { Push({kind, std::move(text), false, 0, false}); }
+
     bool empty() const { return m_messages.empty(); }
     std::size_t size() const { return m_messages.size(); }
-    const std::vector<std::string>& OldestFirst() const { return m_messages; }
+    const std::vector<ReportMessage>& OldestFirst() const { return m_messages; }
 
 private:
-    std::vector<std::string> m_messages;
+    std::vector<ReportMessage> m_messages;
 };
 
-// Appends one message to `list`.
-inline void PushMessage(MessageList& list, std::string text) { list.Push(std::move(text)); }
+// Appends one labelled entry of `kind` to `list`.
+inline void PushMessage(MessageList& list, MessageKind kind, std::string text) {
+    list.Push({kind, std::move(text)});
+}
 
 struct RunReport {
     MessageList first;  // progress and summary

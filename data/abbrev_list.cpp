@@ -198,11 +198,11 @@ const AbbrevListRow* AbbrevList::Find(std::string_view abbreviation) const {
     return it != m_rows.end() && it->abbreviation == abbreviation ? &*it : nullptr;
 }
 
-std::vector<std::string> AbbrevListReportRows(const AbbrevList* list, Selection selection) {
+std::vector<std::string> AbbrevListUseTexts(const AbbrevList* list, Selection selection) {
     std::vector<std::string> rows;
     if (list == nullptr) return rows;
     for (const AbbrevListFile& file : list->files()) {
-        rows.push_back("INFO: Using abbreviation list " + file.name + " for " + std::string(selection.Name()) +
+        rows.push_back("Using abbreviation list " + file.name + " for " + std::string(selection.Name()) +
                        " (" + std::to_string(file.rowCount) + " rows, " +
                        (list->replaces() ? "replaces" : "extends") + " the built-in table).");
     }

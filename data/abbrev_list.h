@@ -55,9 +55,9 @@ private:
     std::vector<AbbrevListFile> m_files;
 };
 
-// The report rows of a run that uses `list` for Selection `selection`:
-// "INFO: Using abbreviation list FILE for NAME (N rows, extends the built-in
-// table)." for each file. None without a list.
-std::vector<std::string> AbbrevListReportRows(const AbbrevList* list, Selection selection);
+// The report texts (an info each) of a run that uses `list` for Selection
+// `selection`: "Using abbreviation list FILE for NAME (N rows, extends the
+// built-in table)." for each file. None without a list.
+std::vector<std::string> AbbrevListUseTexts(const AbbrevList* list, Selection selection);
 
 } // namespace shirl

@@ -28,7 +28,7 @@ Selection FindSelectionByContestId(std::string_view contestId);
 // so, or the error text.
 struct SelectionDetection {
     Selection selection;              // Selection() when none could be told
-    std::string info;                 // "INFO: Selection ... from CONTEST_ID ..." when found
+    std::string info;                 // "Selection ... from CONTEST_ID ..." (an info) when found
     std::optional<std::string> error; // "ERROR: Could not tell ..." otherwise
 };
 

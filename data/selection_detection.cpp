@@ -53,11 +53,11 @@ SelectionDetection DetectSelection(std::span<const std::string> contestIds) {
     const std::string found = JoinFound(contestIds);
     if (!chosen.IsValid()) {
         result.error = "ERROR: Could not tell the QSO party from the log's CONTEST_ID (found: " + found +
-                       "); choose one with --selection.";
+                       ").";
         return result;
     }
     result.selection = chosen;
-    result.info = "INFO: Selection " + PartyName(chosen) + " from CONTEST_ID " + found + ".";
+    result.info = "Selection " + PartyName(chosen) + " from CONTEST_ID " + found + ".";
     return result;
 }
 

@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Convert(log, selection, addMobile, true, 0, whole);
     const auto& first = whole.report.first.OldestFirst();
     if (first.size() < 2) Fail("the report lacks its two summary lines");
-    if (first.back() != "Wrote " + std::to_string(whole.result.qsosWritten) + " QSOs to fuzz.adi")
+    if (first.back().kind != shirl::MessageKind::Summary || first.back().text != "Wrote " + std::to_string(whole.result.qsosWritten) + " QSOs to fuzz.adi")
         Fail("the Wrote line does not match the count of QSOs written");
     if (whole.result.qsosWritten < 0 || whole.result.countyLineCopies < 0 || whole.result.countiesConverted < 0)
         Fail("a negative counter");

@@ -18,7 +18,7 @@
 #include <QStringListModel>
 #include <QUrl>
 
-#include "app/abbrev_list_files.h"
+#include "app/run_preparation.h"
 #include "app/qt/file_names.h"
 #include "app/version.h"
 
@@ -52,7 +52,7 @@ ShirlWindow::ShirlWindow(QWidget* parent)
     setWindowIcon(icon);
     CreateControls();
     PlaceControls();
-    m_dlg.SetListFolders(ListFolders(QCoreApplication::applicationDirPath().toStdString()));
+    m_dlg.SetLists(ListsInFolders(QCoreApplication::applicationDirPath().toStdString()));
     m_dlg.OnInitDialog();
     m_inputBrowse->setFocus();
 }

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/abbrev_list_files.h"
+#include "app/run_preparation.h"
 #include "files/file_system.h"
 #include "files/utf.h"
 #include "res/resource.h"
@@ -101,7 +101,7 @@ INT_PTR CShirlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 BOOL CShirlWindow::OnInitDialog() {
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
-    m_dlg.SetListFolders(ListFolders(FolderOf(Utf8FromWide(ModuleFileName()))));
+    m_dlg.SetLists(ListsInFolders(FolderOf(Utf8FromWide(ModuleFileName()))));
     SetUpReportList();
     m_dlg.OnInitDialog();
     return TRUE;  // focus to the first control of the tab order

@@ -122,16 +122,16 @@ TEST(AbbrevListTest, FindAndReportRows) {
     EXPECT_EQ(list.Find("ab"), nullptr); // abbreviations are stored upper case; the lookup is exact
     EXPECT_EQ(list.Find("Z"), nullptr);
     const Selection sd = selections::kSD;
-    EXPECT_EQ(AbbrevListReportRows(&list, sd),
+    EXPECT_EQ(AbbrevListUseTexts(&list, sd),
               (std::vector<std::string>{
-                  "INFO: Using abbreviation list a.csv for South Dakota (2 rows, replaces the built-in table).",
-                  "INFO: Using abbreviation list b.csv for South Dakota (2 rows, replaces the built-in table)."}));
+                  "Using abbreviation list a.csv for South Dakota (2 rows, replaces the built-in table).",
+                  "Using abbreviation list b.csv for South Dakota (2 rows, replaces the built-in table)."}));
     AbbrevList extending;
     ASSERT_EQ(extending.AddFile("abbreviation,county_id\nOGLA,46113\n", "SD.csv"), std::nullopt);
-    EXPECT_EQ(AbbrevListReportRows(&extending, sd),
+    EXPECT_EQ(AbbrevListUseTexts(&extending, sd),
               std::vector<std::string>{
-                  "INFO: Using abbreviation list SD.csv for South Dakota (1 rows, extends the built-in table)."});
-    EXPECT_TRUE(AbbrevListReportRows(nullptr, sd).empty());
+                  "Using abbreviation list SD.csv for South Dakota (1 rows, extends the built-in table)."});
+    EXPECT_TRUE(AbbrevListUseTexts(nullptr, sd).empty());
 }
 
 // A later file that repeats a row of an earlier one and adds rows on both

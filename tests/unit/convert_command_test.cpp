@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/convert_command.h"
+#include "app/report_view.h"
 #include "tests/support/test_files.h"
 
 #ifndef _WIN32
@@ -81,7 +82,7 @@ TEST_F(ConvertCommand, ChecksInOrder) {
         const ConvertOutcome outcome = Convert(c.input, c.output, c.selection);
         ASSERT_TRUE(outcome.error.has_value());
         EXPECT_EQ(*outcome.error, c.error);
-        EXPECT_TRUE(outcome.rows.empty());
+        EXPECT_TRUE(ReportRows(outcome.report).empty());
     }
     // No check that failed created or touched a file.
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"in.adi"});
@@ -93,7 +94,8 @@ TEST_F(ConvertCommand, ReportRowsAndOutput) {
     ASSERT_FALSE(outcome.error.has_value());
     const std::vector<std::string> expected = {
         "INFO: Adding QSO for N0CALL on AL,Autauga/AL,Baldwin county line.",
-        "\nConverted 2 Alabama counties.",
+        "",
+        "Converted 2 Alabama counties.",
         "Wrote 3 QSOs to " + Name(m_output),
         "",
         "WARNING: K1AB in XYZ is not a valid Alabama county abbreviation.",
@@ -101,7 +103,7 @@ TEST_F(ConvertCommand, ReportRowsAndOutput) {
         "Malformed ADIF tag, skipping QSO: [< bad:1>x <EOR>]",
         "",
     };
-    EXPECT_EQ(outcome.rows, expected);
+    EXPECT_EQ(ReportRows(outcome.report), expected);
     EXPECT_EQ(ReadFile(m_output), "Test log\n<EOH>\n\n"
                                   "<CALL:6>N0CALL <BAND:3>40M <MODE:2>CW <CNTY:10>AL,Autauga <STATE:2>AL <EOR>\n\n"
                                   "<CALL:6>N0CALL <BAND:3>40M <MODE:2>CW <CNTY:10>AL,Baldwin <STATE:2>AL <EOR>\n\n"
@@ -113,7 +115,7 @@ TEST_F(ConvertCommand, OnlyNonEmptyListsGiveRows) {
     WriteFile(m_input, "<CALL:4>K1AB <BAND:3>20M <MODE:2>CW <EOR>\n");
     const ConvertOutcome outcome = Convert(Name(m_input), "relative-name-unused.adi");
     ASSERT_FALSE(outcome.error.has_value());
-    EXPECT_EQ(outcome.rows, (std::vector<std::string>{"Converted 0 Alabama counties.",
+    EXPECT_EQ(ReportRows(outcome.report), (std::vector<std::string>{"Converted 0 Alabama counties.",
                                                       "Wrote 1 QSOs to relative-name-unused.adi", ""}));
     std::error_code ec;
     fs::remove("relative-name-unused.adi", ec);
@@ -125,7 +127,7 @@ TEST_F(ConvertCommand, RunningTwiceReplacesOutputAndLeavesNoTemporaryFile) {
     const ConvertOutcome first = Convert(Name(m_input), Name(m_output));
     const std::string once = ReadFile(m_output);
     const ConvertOutcome second = Convert(Name(m_input), Name(m_output));
-    EXPECT_EQ(first.rows, second.rows);
+    EXPECT_EQ(ReportRows(first.report), ReportRows(second.report));
     EXPECT_EQ(ReadFile(m_output), once);
     EXPECT_EQ(once.substr(0, 16), "Test log\n<EOH>\n\n");
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.adi", "out.adi"}));
@@ -197,7 +199,7 @@ TEST_F(ConvertCommand, WriteFailureLeavesExistingOutputAsItWas) {
 
     ASSERT_TRUE(outcome.error.has_value());
     EXPECT_EQ(*outcome.error, "ERROR: Could not write output file.");
-    EXPECT_TRUE(outcome.rows.empty());
+    EXPECT_TRUE(ReportRows(outcome.report).empty());
     EXPECT_EQ(ReadFile(m_output), "keep me");
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.adi", "out.adi"}));
 }
@@ -209,7 +211,7 @@ TEST_F(ConvertCommand, WriteFailureIsReported) {
     const ConvertOutcome outcome = Convert(Name(m_input), "/dev/full");
     ASSERT_TRUE(outcome.error.has_value());
     EXPECT_EQ(*outcome.error, "ERROR: Could not write output file.");
-    EXPECT_TRUE(outcome.rows.empty());
+    EXPECT_TRUE(ReportRows(outcome.report).empty());
 }
 #endif
 

@@ -2,6 +2,8 @@
 // the county goes, and that a QSO with a county field converts as before.
 #include <gtest/gtest.h>
 
+#include "tests/support/report_rows.h"
+
 #include <algorithm>
 
 #include <string>
@@ -54,7 +56,7 @@ TEST_P(ExchangeTest, Converts) {
     const std::string prefix = "<CALL:4>K4AA <BAND:3>40m <MODE:2>CW ";
     ASSERT_EQ(written.substr(0, prefix.size()), prefix) << written;
     EXPECT_EQ(written.substr(prefix.size()), c.expected + " <EOR>  ");
-    EXPECT_EQ(report.second.OldestFirst(), c.problems);
+    EXPECT_EQ(test::Rows(report.second), c.problems);
 }
 
 INSTANTIATE_TEST_SUITE_P(

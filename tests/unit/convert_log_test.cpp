@@ -2,6 +2,8 @@
 // faults, dates and times, the summary lines. In-memory input and output.
 #include <gtest/gtest.h>
 
+#include "tests/support/report_rows.h"
+
 #include <string>
 #include <vector>
 
@@ -14,7 +16,8 @@ namespace {
 
 struct RunResult {
     std::string output;
-    std::vector<std::string> first, second, third;
+    std::vector<std::string> first, second, third; // as rows
+    RunReport report;
     ConvertLogResult totals;
 };
 
@@ -26,9 +29,10 @@ RunResult RunLog(std::string_view input, const char* code = "AL", std::size_t ma
     RunResult result;
     result.totals = ConvertLogDetailed(source, sink, FindSelectionByCode(code).value_or(Selection()), true, outputName, report);
     result.output = sink.str();
-    result.first = report.first.OldestFirst();
-    result.second = report.second.OldestFirst();
-    result.third = report.third.OldestFirst();
+    result.first = test::Rows(report.first);
+    result.second = test::Rows(report.second);
+    result.third = test::Rows(report.third);
+    result.report = std::move(report);
     return result;
 }
 
@@ -234,12 +238,15 @@ TEST(ConvertLog, SummaryLinesAndTotals) {
     EXPECT_EQ(r.totals.countyLineCopies, 0);
 }
 
-TEST(ConvertLog, CountyLineStartsConvertedLineWithLineFeed) {
+TEST(ConvertLog, CountyLineSetsTheSummaryApartByABlankRow) {
     const RunResult r = RunLog(kHeader +
                             "<CALL:6>N0CALL <QSO_DATE:8>20200131 <TIME_ON:6>123456 <BAND:3>40M <MODE:2>CW "
                             "<CTY:3>AUT <CTY2:4>BALD <EOR>\n");
-    EXPECT_EQ(r.first, (std::vector<std::string>{"INFO: Adding QSO for N0CALL on AL,Autauga/AL,Baldwin county line.",
-                                                 "\nConverted 2 Alabama counties.", "Wrote 2 QSOs to out.adi"}));
+    const auto& first = r.report.first.OldestFirst();
+    ASSERT_EQ(first.size(), 3u);
+    EXPECT_EQ(first[0].kind, MessageKind::Info);
+    EXPECT_EQ(first[1], (ReportMessage{MessageKind::Summary, "Converted 2 Alabama counties.", true, 0, false}));
+    EXPECT_EQ(first[2], (ReportMessage{MessageKind::Summary, "Wrote 2 QSOs to out.adi", false, 0, false}));
     EXPECT_EQ(r.output, kHeaderOut +
                             "<QSO_DATE:8>20200131 <TIME_ON:6>123456 <CALL:6>N0CALL <BAND:3>40M <MODE:2>CW\n"
                             "<CNTY:10>AL,Autauga <STATE:2>AL <EOR>\n\n"

@@ -1,6 +1,8 @@
 // QSO conversion: field clean-up, duplicate removal, county-line copies.
 #include <gtest/gtest.h>
 
+#include "tests/support/report_rows.h"
+
 #include <string>
 #include <vector>
 
@@ -102,7 +104,7 @@ TEST_P(ConvertQsoCases, RecordsResultAndInfoLines) {
     const QsoRun run = Convert(c.fields, c.addMobile);
     EXPECT_EQ(run.records, c.expected);
     EXPECT_EQ(run.result, c.result);
-    EXPECT_EQ(run.report.first.OldestFirst(), c.first);
+    EXPECT_EQ(test::Rows(run.report.first), c.first);
     EXPECT_EQ(run.counters.qsosWritten, static_cast<std::int64_t>(c.expected.size()));
     EXPECT_EQ(run.counters.countyLineCopies, c.expected.empty() ? 0 : static_cast<std::int64_t>(c.expected.size()) - 1);
 }
@@ -240,7 +242,7 @@ TEST(ConvertQso, MissingCallsignReadsNoCallInMessages) {
     const QsoRun run = Convert(Fields({"BAND=20M", "MODE=CW", "CNTY=XYZ", "EOR"}));
     EXPECT_TRUE(run.records.empty());
     ASSERT_FALSE(run.report.second.empty());
-    EXPECT_EQ(run.report.second.OldestFirst().back(),
+    EXPECT_EQ(test::Rows(run.report.second).back(),
               "WARNING: (no call) in XYZ is not a valid Alabama county abbreviation.");
 }
 
@@ -252,9 +254,10 @@ TEST(ConvertQso, JoinedValueWithoutCountyPartWarnsOnce) {
         const std::string joined = std::string(value).substr(std::string(value).find_last_of("= ") + 1);
         EXPECT_EQ(run.result, 0) << value;
         EXPECT_EQ(run.records.size(), 1u) << value;
-        EXPECT_EQ(run.report.second.OldestFirst(),
-                  std::vector<std::string>{"WARNING: N0CALL in " + joined + " is not a valid Alabama county abbreviation."})
-            << value;
+        const auto& problems = run.report.second.OldestFirst();
+        ASSERT_EQ(problems.size(), 1u) << value;
+        EXPECT_EQ(problems[0].kind, MessageKind::Warning) << value;
+        EXPECT_EQ(problems[0].text.rfind("N0CALL in " + joined + " ", 0), 0u) << problems[0].text;
     }
 }
 

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "app/abbrev_list_files.h"
+#include "app/run_preparation.h"
 #include "app/selection_choice.h"
 #include "app/shirl_dlg.h"
 #include "data/contest_ids.h"
@@ -174,7 +175,7 @@ TEST_F(DetectionTest, ListsFromTheFoldersAndTheirFaults) {
     EXPECT_TRUE(marac.replace);
     EXPECT_TRUE(FindListsForSelection(folders, "AL").files.empty());
 
-    dlg.SetListFolders(folders);
+    dlg.SetLists(RunLists{{}, folders});
     Browse("sd.adi");
     window.output = File("out.adi");
     dlg.OnNameEdited();
@@ -280,7 +281,7 @@ TEST_F(DetectionTest, ListInTheSettingsFolder) {
     const fs::path listFile = settings / fs::path(kListsUnder) / "SD.csv";
     WriteFile(listFile, "# this year's list\r\nabbreviation,state,county\r\nOGLA,SD,Shannon\r\n");
 
-    dlg.SetListFolders(ListFolders(""));
+    dlg.SetLists(ListsInFolders(""));
     Browse("sd.adi");
     ASSERT_EQ(dlg.selection(), selections::kSD);
     window.output = Utf8(dir / "out.adi");

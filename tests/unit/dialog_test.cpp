@@ -562,15 +562,17 @@ TEST_F(DialogTest, TheSummaryRowIsShownAfterAnEmptyRowAndCopiedAndSavedAsPrinted
     dlg.OnConvert();
     ASSERT_TRUE(window.messages.empty());
 
-    // The command's rows are unchanged; the list shows the line feed as a row.
+    // The blank before the summary is a row of its own, in the list as printed.
     const auto& rows = dlg.reportRows();
-    const auto converted = std::find(rows.begin(), rows.end(), "\nConverted 3 Alabama counties.");
+    const auto converted = std::find(rows.begin(), rows.end(), "Converted 3 Alabama counties.");
+    ASSERT_NE(converted, rows.begin());
     ASSERT_NE(converted, rows.end());
+    EXPECT_EQ(*(converted - 1), "");
     const auto shown = std::find(window.reportRows.begin(), window.reportRows.end(), "Converted 3 Alabama counties.");
     ASSERT_NE(shown, window.reportRows.begin());
     ASSERT_NE(shown, window.reportRows.end());
     EXPECT_EQ(*(shown - 1), "");
-    EXPECT_EQ(window.reportRows.size(), rows.size() + 1);
+    EXPECT_EQ(window.reportRows, rows);
     for (const std::string& row : window.reportRows) EXPECT_EQ(row.find('\n'), std::string::npos) << row;
 
     const int shownIndex = static_cast<int>(shown - window.reportRows.begin());

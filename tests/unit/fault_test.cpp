@@ -37,6 +37,7 @@
 #endif
 
 #include "app/convert_command.h"
+#include "app/report_view.h"
 #include "data/selections.h"
 #include "tests/support/test_files.h"
 
@@ -135,7 +136,7 @@ TEST(FaultOutput, FolderMissing) {
     const ConvertOutcome outcome = Convert(dir / "in.adi", output);
 
     EXPECT_EQ(outcome.error, kOpenOutputError);
-    EXPECT_TRUE(outcome.rows.empty());
+    EXPECT_TRUE(ReportRows(outcome.report).empty());
     EXPECT_FALSE(fs::exists(dir / "no-such-folder")) << "the folder must not be made";
     EXPECT_EQ(ReadFile(dir / "in.adi"), kLog);
     EXPECT_EQ(Entries(dir.path()), Names({"in.adi"}));
@@ -150,7 +151,7 @@ TEST(FaultOutput, FolderStandsWhereTheFileShouldBe) {
     const ConvertOutcome outcome = Convert(dir / "in.adi", dir / "out.adi");
 
     EXPECT_EQ(outcome.error, kOpenOutputError);
-    EXPECT_TRUE(outcome.rows.empty());
+    EXPECT_TRUE(ReportRows(outcome.report).empty());
     EXPECT_TRUE(fs::is_directory(dir / "out.adi"));
     EXPECT_EQ(ReadFile(dir.path() / "out.adi" / "keep.txt"), kPrevious);
     EXPECT_EQ(Entries(dir / "out.adi"), Names({"keep.txt"}));
@@ -182,7 +183,7 @@ TEST(FaultOutput, ReadOnlyFileIsLeftAlone) {
     const ConvertOutcome outcome = Convert(dir / "in.adi", dir / "out.adi");
 
     EXPECT_EQ(outcome.error, kOpenOutputError);
-    EXPECT_TRUE(outcome.rows.empty());
+    EXPECT_TRUE(ReportRows(outcome.report).empty());
     EXPECT_EQ(ReadFile(dir / "out.adi"), kPrevious);
     EXPECT_EQ(ReadFile(dir / "in.adi"), kLog);
     EXPECT_EQ(Entries(dir.path()), Names({"in.adi", "out.adi"}));
@@ -215,7 +216,7 @@ TEST_P(FaultSameFile, InputIsNeitherEmptiedNorOverwritten) {
         SCOPED_TRACE(Utf8(in) + " -> " + Utf8(out));
         const ConvertOutcome outcome = Convert(in, out);
         EXPECT_EQ(outcome.error, kSameFileError);
-        EXPECT_TRUE(outcome.rows.empty());
+        EXPECT_TRUE(ReportRows(outcome.report).empty());
         EXPECT_EQ(ReadFile(input), kLog);
         EXPECT_EQ(Entries(dir.path()), before);
     }
@@ -289,7 +290,7 @@ TEST_P(FaultUnreadableInput, NothingIsWritten) {
     const ConvertOutcome outcome = Convert(input, dir / "out.adi");
 
     EXPECT_EQ(outcome.error, kOpenInputError);
-    EXPECT_TRUE(outcome.rows.empty());
+    EXPECT_TRUE(ReportRows(outcome.report).empty());
     EXPECT_EQ(ReadFile(dir / "out.adi"), kPrevious);
     EXPECT_EQ(Entries(dir.path()), before);
 }
@@ -329,7 +330,7 @@ TEST(FaultInputReadError, PreviousOutputIsKept) {
     const ConvertOutcome outcome = Convert(input, dir / "out.adi");
 
     EXPECT_EQ(outcome.error, "ERROR: Could not read input file.");
-    EXPECT_TRUE(outcome.rows.empty());
+    EXPECT_TRUE(ReportRows(outcome.report).empty());
     EXPECT_EQ(ReadFile(dir / "out.adi"), kPrevious);
     EXPECT_EQ(Entries(dir.path()), before);
 #else
@@ -473,7 +474,7 @@ TEST(FaultOutput, FullDeviceReportsTheWriteFailure) {
     const ConvertOutcome outcome = Convert(dir / "in.adi", device);
 
     EXPECT_EQ(outcome.error, kWriteOutputError);
-    EXPECT_TRUE(outcome.rows.empty());
+    EXPECT_TRUE(ReportRows(outcome.report).empty());
     EXPECT_TRUE(fs::is_character_file(device)) << "the device must not be replaced";
     EXPECT_EQ(ReadFile(dir / "in.adi"), log);
     EXPECT_EQ(Entries(dir.path()), before);
@@ -565,7 +566,7 @@ Report ConvertHostile(const fs::path& input, const fs::path& output, const fs::p
         report.failure = *outcome.error;
         return report;
     }
-    report.rows = outcome.rows;
+    report.rows = ReportRows(outcome.report);
 #endif
     report.ran = true;
     return report;

@@ -20,6 +20,7 @@
 #endif
 
 #include "app/convert_command.h"
+#include "app/report_view.h"
 #include "data/selections.h"
 #include "files/file_streams.h"
 #include "files/file_system.h"
@@ -126,7 +127,7 @@ std::vector<std::string> ExpectedRows(const std::string& output) {
     const std::string in = dir.File(dir.Path() + kSep + "ref-in.adi");
     const std::string out = dir.File(dir.Path() + kSep + "ref-out.adi");
     WriteBytes(in, kLog);
-    std::vector<std::string> rows = Convert(in, out).rows;
+    std::vector<std::string> rows = ReportRows(Convert(in, out).report);
     for (std::string& row : rows)
         if (row == "Wrote 2 QSOs to " + out) row = "Wrote 2 QSOs to " + output;
     return rows;
@@ -179,7 +180,7 @@ TEST_P(FileNames, ConvertWritesTheNamedFileAndReportsItAsGiven) {
         SCOPED_TRACE(run == 0 ? "new output" : "replaced output");
         const ConvertOutcome outcome = Convert(input, output);
         ASSERT_FALSE(outcome.error) << *outcome.error;
-        EXPECT_EQ(outcome.rows, ExpectedRows(output));
+        EXPECT_EQ(ReportRows(outcome.report), ExpectedRows(output));
         EXPECT_EQ(KindOf(output), FileKind::Regular);
         EXPECT_EQ(ReadBytes(output), expected);
         EXPECT_EQ(ReadBytes(input), kLog);
@@ -243,7 +244,7 @@ TEST(FileNames, NameThatIsNotUtf8) {
     ASSERT_TRUE(WriteBytes(input, kLog));
     const ConvertOutcome outcome = Convert(input, output);
     ASSERT_FALSE(outcome.error) << *outcome.error;
-    EXPECT_EQ(outcome.rows, ExpectedRows(output));
+    EXPECT_EQ(ReportRows(outcome.report), ExpectedRows(output));
     EXPECT_EQ(KindOf(output), FileKind::Regular);
     EXPECT_NE(ReadBytes(output).find("<CNTY:10>AL,Autauga"), std::string::npos);
 #endif

@@ -2,6 +2,8 @@
 // and the clock that carries QSO_DATE and TIME_ON from QSO to QSO.
 #include <gtest/gtest.h>
 
+#include "tests/support/report_rows.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -72,7 +74,7 @@ TEST(QsoClock, CarriesDateAndTimeAndRollsOver) {
         }
         EXPECT_EQ(text, step.expected) << step.date << " " << step.time;
     }
-    EXPECT_EQ(report.third.OldestFirst(),
+    EXPECT_EQ(test::Rows(report.third),
               (std::vector<std::string>{"Could not parse date 20201301", "Could not parse time 12345"}));
 }
 

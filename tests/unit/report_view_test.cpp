@@ -19,6 +19,27 @@ struct ListCase {
 
 } // namespace
 
+TEST(ReportView, EntriesReadAsRowsByKind) {
+    using K = MessageKind;
+    const std::vector<std::pair<ReportMessage, std::string>> cases = {
+        {{K::Info, "x"}, "INFO: x"},
+        {{K::Warning, "x"}, "WARNING: x"},
+        {{K::Error, "x"}, "ERROR: x"},
+        {{K::Error, "x", false, 2}, "ERROR [2]: x"},
+        {{K::Summary, "x", true, 0, false}, "x"},
+        {{K::Warning, "x", false, 0, false}, "x"},
+    };
+    for (const auto& [message, row] : cases) EXPECT_EQ(ReportRowText(message), row) << row;
+
+    // Each list that has entries, then an empty row; a blank before an entry that asks for one.
+    RunReport report;
+    report.first.Info("a");
+    report.first.Summary("b", true);
+    report.third.Error("c");
+    EXPECT_EQ(ReportRows(report), (std::vector<std::string>{"INFO: a", "", "b", "", "ERROR: c", ""}));
+    EXPECT_TRUE(ReportRows(RunReport{}).empty());
+}
+
 TEST(ReportView, RowsBecomeListRowsOfOneLineWithVisibleText) {
     const std::vector<ListCase> cases = {
         {"plain row", {"Wrote 14 QSOs to out.adi"}, {"Wrote 14 QSOs to out.adi"}, {"Wrote 14 QSOs to out.adi"}},
@@ -140,5 +161,5 @@ TEST(DropRule, TheFirstDroppedThingDecides) {
     }
     const DropDecision several = DecideDrop({file, file2, folder});
     EXPECT_EQ(*several.reportNote,
-              "INFO: 3 items dropped; one file at a time is converted, so only /logs/a.adi was taken.");
+              "3 items dropped; one file at a time is converted, so only /logs/a.adi was taken.");
 }

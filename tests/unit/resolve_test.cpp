@@ -2,6 +2,8 @@
 // "(no call)" for a QSO without a callsign, and no message truncation.
 #include <gtest/gtest.h>
 
+#include "tests/support/report_rows.h"
+
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -53,7 +55,7 @@ TEST_P(ResolveExamples, FieldResultAndMessages) {
     EXPECT_EQ(field.name, c.newName);
     ASSERT_TRUE(field.value.has_value());
     EXPECT_EQ(*field.value, c.newValue);
-    EXPECT_EQ(report.second.OldestFirst(), c.second);
+    EXPECT_EQ(test::Rows(report.second), c.second);
     EXPECT_TRUE(report.first.empty());
     EXPECT_TRUE(report.third.empty());
     if (c.callsign) {
@@ -219,7 +221,7 @@ TEST(ResolveCanadian, EveryClassEveryProvinceAndAlias) {
             EXPECT_EQ(ResolveCountyField(field, selections::kAL, call, false, report), 0);
             EXPECT_EQ(field.name, "CNTY");
             EXPECT_EQ(field.value, value);
-            EXPECT_EQ(report.second.OldestFirst(),
+            EXPECT_EQ(test::Rows(report.second),
                       Messages{"WARNING: " + call + " in " + value +
                                " is not a valid Alabama county abbreviation."});
         }
@@ -262,10 +264,10 @@ TEST_F(ResolveTest, FieldWithoutValueIsLeftAlone) {
 
 TEST_F(ResolveTest, MessagesGoAfterEarlierOnes) {
     RunReport report;
-    PushMessage(report.second, "earlier");
+    report.second.Unlabelled(MessageKind::Info, "earlier");
     QsoField field{"CNTY", "DC"};
     ResolveCountyField(field, selections::kAL, std::string_view("N0CALL"), false, report);
-    EXPECT_EQ(report.second.OldestFirst(),
+    EXPECT_EQ(test::Rows(report.second),
               (Messages{"earlier", "N0CALL: DC is not a US state.",
                         "WARNING: N0CALL in DC is not a valid Alabama county abbreviation."}));
 }
@@ -280,7 +282,7 @@ TEST_F(ResolveTest, LongCallsignsAndValuesAreNotTruncated) {
     RunReport report;
     EXPECT_EQ(ResolveCountyField(field, selections::kAK, std::string_view(call), false, report), 0);
     EXPECT_EQ(field.value, value);
-    EXPECT_EQ(report.second.OldestFirst(),
+    EXPECT_EQ(test::Rows(report.second),
               (Messages{"ERROR [2]: Can't determine prefix for " + call, call + ": AK is unsupported at this time.",
                         "WARNING: " + call + " in " + value + " is not a valid Alaska county abbreviation."}));
 }
@@ -291,7 +293,7 @@ TEST_F(ResolveTest, CallsignOfAMillionSlashes) {
     RunReport report;
     EXPECT_EQ(ResolveCountyField(field, selections::kAL, std::string_view(call), false, report), 1);
     EXPECT_EQ(field.value, "AL,Autauga");
-    EXPECT_EQ(report.second.OldestFirst(), Messages{"ERROR [2]: Can't determine prefix for " + call});
+    EXPECT_EQ(test::Rows(report.second), Messages{"ERROR [2]: Can't determine prefix for " + call});
 }
 
 // Every county abbreviation of the Alabama table converts, for CNTY and MY_CNTY.

@@ -266,7 +266,7 @@ TEST(SamplesCorpus, NothingIsLost) {
             // Every record dropped for a malformed tag was reported.
             const auto& third = report.third.OldestFirst();
             EXPECT_EQ(std::count_if(third.begin(), third.end(),
-                                    [](const std::string& m) { return m.rfind("Malformed ADIF tag", 0) == 0; }),
+                                    [](const ReportMessage& m) { return m.text.rfind("Malformed ADIF tag", 0) == 0; }),
                       in.malformed);
 
             // The header comes out as it was.

@@ -1,0 +1,69 @@
+#pragma once
+// What every front end does before a log is converted, done once here: the
+// Selection (given, or told from the log's CONTEST_ID), the operator's lists
+// (given as files, or found in the lists folders) and the rows that open the
+// report. Messages name no option of any front end.
+#include <deque>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "adif/byte_io.h"
+#include "convert/run_report.h"
+#include "data/abbrev_list.h"
+#include "data/selections.h"
+
+namespace shirl {
+
+// The operator's lists of a run: lists given as files, loaded once for every
+// log of the run, and the folders searched at each run for the lists of a
+// Selection that no given list serves.
+struct RunLists {
+    std::deque<std::pair<Selection, AbbrevList>> given;
+    std::vector<std::string> folders;
+};
+
+// The lists folders of a window whose program lies in `programFolder`.
+RunLists ListsInFolders(const std::string& programFolder);
+
+// Loads the list files given for a run into `lists`, in the order given.
+// With `byFileName` each file serves the Selection its name names (SD.csv,
+// MARAC.replace.csv; such a name or `mode` Replace makes the list replace);
+// otherwise every file serves `selection`, in `mode`. On failure returns
+// false and sets `*err` to the list's fault, or, for a file named after no
+// Selection, leaves `*err` empty and sets `*unnamed` to the file's name.
+bool LoadGivenLists(const std::vector<std::string>& files, AbbrevList::Mode mode, bool byFileName,
+                    Selection selection, RunLists& lists, std::string* err, std::string* unnamed);
+
+struct RunRequest {
+    Selection selection;           // none picked: Selection()
+    bool selectionFromLog = false; // take the Selection from the log's CONTEST_ID instead
+    const RunLists* lists = nullptr;
+};
+
+// A run made ready: its Selection, its list and the report's first rows.
+struct PreparedRun {
+    Selection selection;
+    RunReport report;                // the Selection taken from the log, the lists in use
+    bool partyUnknown = false;       // failed: the log's CONTEST_ID named no one party
+    const AbbrevList* given = nullptr;
+    std::optional<AbbrevList> found; // loaded from the lists folders
+
+    // The list of the run, or none.
+    const AbbrevList* List() const { return found ? &*found : given; }
+};
+
+inline constexpr const char* kCannotReadInputText = "ERROR: Could not read input file.";
+
+// Prepares the run of `input` (left at its start): with `selectionFromLog`
+// the log is read once for its CONTEST_ID values. Returns false with `*err`
+// (an "ERROR: ..." text) when the party cannot be told, the input cannot be
+// read, or a list found in the folders is faulty.
+bool PrepareRun(const RunRequest& request, ByteSource& input, PreparedRun& run, std::string* err);
+
+// The Selection that the CONTEST_ID values of the log `inputName` name, or
+// Selection() (also when it names none or several, or cannot be read).
+Selection DetectSelectionOfFile(const std::string& inputName);
+
+} // namespace shirl
