@@ -12,6 +12,11 @@ namespace {
 
 std::string CannotRead(const std::string& name) { return "ERROR: Abbreviation list " + name + ": cannot be read."; }
 
+// The file name of the list of Selection `code` that extends, or replaces, its tables.
+std::string ListFileName(std::string_view code, bool replace) {
+    return std::string(code) + (replace ? ".replace.csv" : ".csv");
+}
+
 } // namespace
 
 std::optional<std::string> LoadAbbrevListFiles(AbbrevList& list, const std::vector<std::string>& fileNames) {
@@ -42,7 +47,7 @@ std::vector<std::string> ListFolders(const std::string& programFolder) {
 std::optional<NamedList> SelectionOfListFile(const std::string& fileName) {
     const std::string name = AsciiUpperCase(LastNamePart(fileName));
     for (const bool replace : {true, false}) {
-        const std::string_view suffix = replace ? ".REPLACE.CSV" : ".CSV";
+        const std::string suffix = AsciiUpperCase(ListFileName("", replace));
         if (name.size() <= suffix.size() || !name.ends_with(suffix)) continue;
         const auto selection = FindSelectionByCode(std::string_view(name).substr(0, name.size() - suffix.size()));
         if (!selection) return std::nullopt;
@@ -55,7 +60,7 @@ FoundLists FindListsForSelection(const std::vector<std::string>& folders, const 
     FoundLists found;
     for (const std::string& folder : folders) {
         for (const bool replace : {false, true}) {
-            const std::string name = JoinName(folder, code + (replace ? ".replace.csv" : ".csv"));
+            const std::string name = JoinName(folder, ListFileName(code, replace));
             if (KindOf(name) != FileKind::Regular) continue;
             found.files.push_back(name);
             found.replace = found.replace || replace;

@@ -22,9 +22,6 @@ std::optional<std::string> LoadAbbrevListFiles(AbbrevList& list, const std::vect
 // skipped when empty).
 std::vector<std::string> ListFolders(const std::string& programFolder);
 
-// The list files of Selection `code` in `folders`: "CODE.csv" (extends) and
-// "CODE.replace.csv" (replaces), in folder order. `replace` is set when any
-// replacing file is among them.
 // The Selection that a list file is named after ("SD.csv",
 // "MARAC.replace.csv", the code in any letter case) and whether the name
 // asks to replace; nullopt for any other name.
@@ -34,6 +31,9 @@ struct NamedList {
 };
 std::optional<NamedList> SelectionOfListFile(const std::string& fileName);
 
+// The list files of Selection `code` in `folders`: "CODE.csv" (extends) and
+// "CODE.replace.csv" (replaces), in folder order. `replace` is set when any
+// replacing file is among them.
 struct FoundLists {
     std::vector<std::string> files;
     bool replace = false;

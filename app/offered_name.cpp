@@ -1,27 +1,22 @@
 #include "app/offered_name.h"
 
+#include "files/folder_names.h"
+
 namespace shirl {
 
 namespace {
 
-#ifdef _WIN32
-constexpr const char* kSeparators = "/\\:";
-#else
-constexpr const char* kSeparators = "/";
-#endif
-
 // Where the extension of the name's last part begins (its last dot), or
 // the name's length when it has none.
 std::string::size_type ExtensionStart(const std::string& name) {
-    const auto slash = name.find_last_of(kSeparators);
-    const auto base = slash == std::string::npos ? 0 : slash + 1;
+    const auto base = name.size() - LastNamePart(name).size();
     const auto dot = name.rfind('.');
     if (dot == std::string::npos || dot <= base) return name.size();
     return dot;
 }
 
 bool EndsInFolder(const std::string& name) {
-    return name.empty() || name.find_last_of(kSeparators) == name.size() - 1;
+    return LastNamePart(name).empty();
 }
 
 } // namespace

@@ -27,6 +27,14 @@ inline std::string_view TrimBlanksAndLineEnds(std::string_view text) {
 
 inline bool IsCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
+// Whether `a` and `b` are equal without regard to ASCII letter case.
+inline bool SameNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (ToAsciiUpper(a[i]) != ToAsciiUpper(b[i])) return false;
+    return true;
+}
+
 // Whether `text` equals `upper` (an upper-case name) without regard to case.
 inline bool EqualsNoCase(std::string_view text, std::string_view upper) {
     if (text.size() != upper.size()) return false;

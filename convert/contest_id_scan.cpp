@@ -12,13 +12,6 @@ namespace {
 
 constexpr std::string_view kContestId = "CONTEST_ID";
 
-bool SameNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (ToAsciiUpper(a[i]) != ToAsciiUpper(b[i])) return false;
-    return true;
-}
-
 // Adds one value to `found` unless it is empty or already there.
 void Collect(std::string_view raw, std::vector<std::string>& found) {
     std::string value(TrimBlanksAndLineEnds(raw.substr(0, kMaxContestIdLength)));
@@ -41,7 +34,7 @@ std::vector<std::string> ReadContestIds(ByteSource& input) {
     for (;;) {
         const AdifReader::Event event = reader.Next();
         if (event == AdifReader::Event::End) break;
-        if (event != AdifReader::Event::Field || !SameNoCase(reader.Name(), kContestId)) continue;
+        if (event != AdifReader::Event::Field || !EqualsNoCase(reader.Name(), kContestId)) continue;
         if (const auto value = reader.Value()) Collect(*value, found);
     }
     return found;
