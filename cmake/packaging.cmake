@@ -25,6 +25,13 @@ if(SHIRL_GZIP)
   install(FILES ${SHIRL_CHANGELOG}.gz DESTINATION ${SHIRL_DOC_DIR})
 endif()
 
+# The browser page, made by the Emscripten build (tools/build-web.sh) and
+# handed in as SHIRL_WEB_PAGE by tools/package.sh.
+set(SHIRL_WEB_PAGE "" CACHE FILEPATH "shirl.html to install into share/shirl (made by tools/build-web.sh)")
+if(SHIRL_WEB_PAGE)
+  install(FILES ${SHIRL_WEB_PAGE} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/shirl)
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME shirl)
 set(CPACK_PACKAGE_VENDOR "Shirl developers")
@@ -51,5 +58,7 @@ abbreviations of the state and province QSO parties and of the
 nationwide county contests.
 .
 The package holds the desktop program shirl (Qt 6), the command line
-shirl-cli for scripts and batch use, its manual page and the user guide.]=])
+shirl-cli for scripts and batch use, its manual page, the user guide and
+the browser page /usr/share/shirl/shirl.html, which converts logs in any
+browser without sending them anywhere.]=])
 include(CPack)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# tools/package-windows.sh VERSION BUILD_DIR OUT_DIR [SETUP_VERSION]
+# tools/package-windows.sh VERSION BUILD_DIR OUT_DIR [SETUP_VERSION [PAGE]]
 # Makes the Windows packages from a cross-build (tools/build-windows.sh):
 #   OUT_DIR/Shirl-VERSION-win32.zip    Shirl.exe, shirl-cli.exe, guide.html,
-#                                      LICENSE.txt and README.txt (CR LF)
+#                                      shirl.html (PAGE, the browser page, when
+#                                      given), LICENSE.txt and README.txt (CR LF)
 #   OUT_DIR/Shirl-VERSION-setup.exe    the NSIS setup program
 # SETUP_VERSION (default VERSION) is the version the setup program records;
 # the install test uses it to make an "earlier" setup program to upgrade.
@@ -11,8 +12,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/common.sh
 
-[ $# -ge 3 ] || { sed -n '2,9p' "$0"; exit 2; }
-version="$1" build="$2" out="$3" setup_version="${4:-$1}"
+[ $# -ge 3 ] || { sed -n '2,11p' "$0"; exit 2; }
+version="$1" build="$2" out="$3" setup_version="${4:-$1}" page="${5:-}"
 name="Shirl-$version-win32"
 stage="$out/stage/$name"
 
@@ -20,6 +21,7 @@ step "Windows packages of $version (setup records $setup_version)"
 rm -rf "$stage"
 mkdir -p "$stage"
 cp "$build/app/win32/Shirl.exe" "$build/cli/shirl-cli.exe" docs/guide.html "$stage/"
+[ -z "$page" ] || cp "$page" "$stage/shirl.html"
 # The packages carry the programs without their debugging symbols.
 i686-w64-mingw32-strip "$stage/Shirl.exe" "$stage/shirl-cli.exe"
 # Texts for Notepad: CR LF line ends.

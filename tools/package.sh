@@ -4,7 +4,8 @@
 #   shirl_<version>_<arch>.deb     Debian package (CPack), checked by lintian
 #   Shirl-<version>-win32.zip      the Windows programs, guide, licence, read-me
 #   Shirl-<version>-setup.exe      the Windows setup program (NSIS)
-# Installs what is missing (Qt, dpkg-dev, lintian, MinGW-w64, NSIS).
+# Each carries the browser page shirl.html (tools/build-web.sh).
+# Installs what is missing (Qt, dpkg-dev, lintian, MinGW-w64, NSIS, Emscripten).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/common.sh
@@ -15,6 +16,8 @@ out=build/packages
 version=$(sed -n 's/^project(Shirl VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || { echo "ERROR: no version in CMakeLists.txt" >&2; exit 1; }
 mkdir -p "$out"
+tools/build-web.sh
+page="$PWD/build/web/web/shirl.html"
 
 if [ "$deb" = 1 ]; then
   ensure_packages cmake g++ make python3 qt6-base-dev dpkg-dev file gzip lintian
@@ -28,7 +31,7 @@ if [ "$deb" = 1 ]; then
   CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS) -Wno-date-time" \
   LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-          -DSHIRL_BUILD_QT=ON -DSHIRL_BUILD_TESTS=OFF >/dev/null
+          -DSHIRL_BUILD_QT=ON -DSHIRL_BUILD_TESTS=OFF -DSHIRL_WEB_PAGE="$page" >/dev/null
   cmake --build "$build" -j "$(jobs)"
   rm -f "$package"
   (cd "$build" && cpack -G DEB >/dev/null)
@@ -42,7 +45,7 @@ fi
 if [ "$windows" = 1 ]; then
   ensure_packages nsis
   tools/build-windows.sh
-  tools/package-windows.sh "$version" build/windows "$out"
+  tools/package-windows.sh "$version" build/windows "$out" "$version" "$page"
 fi
 
 step "packages in $out"

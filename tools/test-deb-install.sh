@@ -66,6 +66,7 @@ check "its Exec=shirl is /usr/bin/shirl" test "$(command -v "$(sed -n 's/^Exec=/
 check "its Icon=shirl is in the hicolor theme" test -f /usr/share/icons/hicolor/32x32/apps/shirl.png
 check "the guide is where Help looks for it" test -f /usr/share/doc/shirl/guide.html
 check "the copyright file states the licence" grep -q '^License: Expat' /usr/share/doc/shirl/copyright
+check "the browser page is installed" grep -q 'Content-Security-Policy' /usr/share/shirl/shirl.html
 for program in /usr/bin/shirl /usr/bin/shirl-cli; do
   check "every library $program needs is installed" bash -c "! ldd $program | grep -q 'not found'"
 done

@@ -1,0 +1,55 @@
+#!/usr/bin/env python3
+"""Makes the one self-contained page shirl.html: the page's template with its
+style, its script and the worker (the core, WebAssembly inside, followed by
+worker.js) written into it, and a Content-Security-Policy that allows the
+page's own inline script and style (by their hashes), the worker made from
+them, WebAssembly, and nothing from anywhere else."""
+import argparse
+import base64
+import hashlib
+import pathlib
+import re
+import sys
+
+
+def digest(text):
+    return "'sha256-" + base64.b64encode(hashlib.sha256(text.encode()).digest()).decode() + "'"
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--page", required=True, type=pathlib.Path)
+    parser.add_argument("--core", required=True, type=pathlib.Path)
+    parser.add_argument("--version", required=True)
+    parser.add_argument("--output", required=True, type=pathlib.Path)
+    args = parser.parse_args()
+
+    template = (args.page / "shirl.html").read_text()
+    style = (args.page / "style.css").read_text()
+    script = (args.page / "page.js").read_text()
+    worker = args.core.read_text() + "\n" + (args.page / "worker.js").read_text()
+    # Inside a script element these would end it or change how it is read.
+    for name, text in (("page.js", script), ("the worker", worker)):
+        if re.search(r"</script|<!--", text, re.IGNORECASE):
+            sys.exit(f"make_page.py: {name} holds '</script' or '<!--'")
+
+    csp = "; ".join([
+        "default-src 'none'",
+        f"script-src {digest(script)} 'wasm-unsafe-eval'",
+        "worker-src blob:",
+        f"style-src {digest(style)}",
+        "img-src data:",
+        "base-uri 'none'",
+        "form-action 'none'",
+    ])
+    page = template
+    for key, value in (("@CSP@", csp), ("@VERSION@", args.version), ("@STYLE@", style), ("@WORKER@", worker),
+                       ("@SCRIPT@", script)):
+        if key not in page:
+            sys.exit(f"make_page.py: the template has no {key}")
+        page = page.replace(key, value)
+    args.output.write_text(page)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,122 @@
+// The page's worker: the core runs here, off the page's main thread, on
+// files of its in-memory file system. Requests are handled one at a time,
+// in the order they come.
+'use strict';
+
+// The core's WebAssembly is inside its script. Without fetch the runtime
+// decodes it in place instead of asking for it as a data: URL, which the
+// page's Content-Security-Policy refuses.
+self.fetch = undefined;
+const corePromise = ShirlCore();
+let queue = Promise.resolve();
+let runs = 0;
+
+// The JSON answer at `pointer` (bytes up to the first NUL), decoded as UTF-8.
+function answer(core, pointer) {
+  const heap = core.HEAPU8;
+  let end = pointer;
+  while (heap[end] !== 0) ++end;
+  return JSON.parse(new TextDecoder().decode(heap.subarray(pointer, end)));
+}
+
+function call(core, name, types, args) {
+  return answer(core, core.ccall(name, 'number', types, args));
+}
+
+// Writes the files into a new folder, makes it the current one and returns
+// its name.
+async function putFiles(core, files) {
+  const folder = '/run' + (++runs);
+  core.FS.mkdir(folder);
+  core.FS.chdir(folder);
+  for (const file of files) core.FS.writeFile(file.name, new Uint8Array(await file.arrayBuffer()));
+  return folder;
+}
+
+function removeFolder(core, folder) {
+  core.FS.chdir('/');
+  for (const name of core.FS.readdir(folder)) {
+    if (name !== '.' && name !== '..') core.FS.unlink(folder + '/' + name);
+  }
+  core.FS.rmdir(folder);
+}
+
+// Reports how far the reads of `name` have come, each pass over it (the
+// party's detection reads the log once before the conversion does).
+function watchReads(core, name, id) {
+  const node = core.FS.lookupPath(name).node;
+  const total = node.usedBytes || 1;
+  const ops = node.stream_ops;
+  let pass = 0;
+  let shown = -1;
+  let last = -1;
+  node.stream_ops = Object.assign({}, ops, {
+    read(stream, buffer, offset, length, position) {
+      const count = ops.read(stream, buffer, offset, length, position);
+      const at = position + count;
+      if (at < last) ++pass;
+      last = at;
+      const percent = Math.floor(at * 100 / total);
+      if (percent !== shown) {
+        shown = percent;
+        postMessage({ type: 'progress', id, pass, percent });
+      }
+      return count;
+    },
+  });
+}
+
+async function detect(core, message) {
+  const folder = await putFiles(core, [message.file]);
+  try {
+    const code = call(core, 'shirl_detect', ['string'], [message.file.name]);
+    postMessage({ type: 'detected', id: message.id, code });
+  } finally {
+    removeFolder(core, folder);
+  }
+}
+
+async function convert(core, message) {
+  const names = new Set(message.lists.map((list) => list.name));
+  if (names.has(message.file.name)) {
+    postMessage({ type: 'converted', id: message.id, error: 'ERROR: A list has the name of the log: ' + message.file.name,
+                  rows: [] });
+    return;
+  }
+  const folder = await putFiles(core, [message.file, ...message.lists]);
+  try {
+    watchReads(core, message.file.name, message.id);
+    const result = call(core, 'shirl_convert', ['string', 'string', 'number', 'string', 'number'],
+                        [message.file.name, message.selection, message.mobile ? 1 : 0,
+                         message.lists.map((list) => list.name).join('\n'), message.replace ? 1 : 0]);
+    result.type = 'converted';
+    result.id = message.id;
+    if (result.error === null) {
+      const bytes = core.FS.readFile(result.output);
+      result.bytes = bytes;
+      postMessage(result, [bytes.buffer]);
+    } else {
+      postMessage(result);
+    }
+  } finally {
+    removeFolder(core, folder);
+  }
+}
+
+corePromise.then((core) => {
+  postMessage({ type: 'ready', selections: call(core, 'shirl_selections', [], []) });
+}, (error) => postMessage({ type: 'failed', message: String(error) }));
+
+onmessage = (event) => {
+  const message = event.data;
+  queue = queue.then(async () => {
+    const core = await corePromise;
+    try {
+      if (message.type === 'detect') await detect(core, message);
+      else if (message.type === 'convert') await convert(core, message);
+    } catch (error) {
+      postMessage({ type: message.type === 'detect' ? 'detected' : 'converted', id: message.id,
+                    error: 'ERROR: ' + String(error && error.message || error), code: '', rows: [] });
+    }
+  });
+};
