@@ -57,13 +57,17 @@ class Page:
         WebDriverWait(self.driver, seconds, poll_frequency=0.1).until(condition)
 
     def choose(self, element_id, paths):
-        self.driver.find_element(By.ID, element_id).send_keys("\n".join(str(p) for p in paths))
+        chooser = self.driver.find_element(By.ID, element_id)
+        chooser.clear()  # a new choice, not more files
+        chooser.send_keys("\n".join(str(p) for p in paths))
 
     def choose_logs(self, paths):
         """Chooses the logs and waits for their detection; returns the State list's value."""
         self.choose("logs", paths)
-        self.wait(lambda d: len(d.find_elements(By.CSS_SELECTOR, "#log-names li")) == len(paths) and all(
-            "(" in li.text for li in d.find_elements(By.CSS_SELECTOR, "#log-names li")))
+        def detected(driver):
+            names = driver.execute_script("return [...document.querySelectorAll('#log-names li')].map(e => e.textContent)")
+            return len(names) == len(paths) and all("(" in name for name in names)
+        self.wait(detected)
         return Select(self.driver.find_element(By.ID, "selection")).first_selected_option.get_attribute("value")
 
     def convert(self, logs, selection=None, lists=(), replace=False, mobile=True):
@@ -148,7 +152,7 @@ def page_options(args):
 
 
 def test_golden_cases(page, cli, source, work):
-    for case in sorted((source / "tests/data/golden").iterdir()):
+    for case in sorted(p for p in (source / "tests/data/golden").iterdir() if p.is_dir()):
         args = (case / "args").read_text().strip()
         options = page_options(args)
         log = work / "golden" / case.name / f"{case.name}.adi"
@@ -219,7 +223,9 @@ def test_no_network(driver, page_url):
     urls = set()
     for entry in driver.get_log("performance"):
         message = json.loads(entry["message"])["message"]
-        if message["method"] == "Network.requestWillBeSent":
+        # The browser's own pages (its new-tab page) are not the page's.
+        if message["method"] == "Network.requestWillBeSent" and \
+                not message["params"].get("documentURL", "").startswith("chrome://"):
             urls.add(message["params"]["request"]["url"])
     others = sorted(u for u in urls if u != page_url and not u.startswith(("blob:", "data:")))
     check(page_url in urls and others == [], f"no request beyond the page's own file ({others})")
@@ -250,6 +256,7 @@ def main():
     driver = start_browser(work / "downloads", work / "profile")
     try:
         url = args.page.resolve().as_uri()
+        driver.get_log("performance")  # what the browser did before it opened the page
         page = Page(driver, url, work / "downloads")
         if args.bench:
             bench(page, args.bench.resolve())
