@@ -182,7 +182,7 @@
     let failed = 0;
     for (const [index, file] of batch.entries()) {
       const prefix = (batch.length > 1 ? (index + 1) + ' of ' + batch.length + ': ' : '') + file.name + ': ';
-      setStatus(prefix + 'converting…');
+      setStatus(prefix + 'reading…');
       progress.value = 0;
       const result = await request({
         type: 'convert', file, selection: selection.value, mobile: mobile.checked, lists,
@@ -190,8 +190,9 @@
       }, (step) => {
         progress.hidden = file.size < (4 << 20);
         progress.value = step.percent;
-        setStatus(prefix + (step.pass > 0 || selection.value !== 'auto' ? 'converting' : 'looking for the party') +
-                  ' ' + step.percent + ' %');
+        const converting = step.pass > 0 || selection.value !== 'auto';
+        setStatus(prefix + (converting && step.percent === 100 ? 'writing the report…'
+                            : (converting ? 'converting ' : 'looking for the party ') + step.percent + ' %'));
       });
       if (result.error) ++failed;
       showResult(file, result);

@@ -29,7 +29,8 @@ async function putFiles(core, files) {
   const folder = '/run' + (++runs);
   core.FS.mkdir(folder);
   core.FS.chdir(folder);
-  for (const file of files) core.FS.writeFile(file.name, new Uint8Array(await file.arrayBuffer()));
+  // canOwn: the file system keeps the bytes read instead of a copy of them.
+  for (const file of files) core.FS.writeFile(file.name, new Uint8Array(await file.arrayBuffer()), { canOwn: true });
   return folder;
 }
 
