@@ -1,0 +1,72 @@
+// The browser page's bridge: lists by party with the Selection from the log,
+// faults before the run, and the JSON text the page decodes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/test_files.h"
+#include "web/json_text.h"
+#include "web/web_convert.h"
+
+namespace shirl::web {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kLog =
+    "SD party\n<EOH>\n<CALL:5>K0OGL <QSO_DATE:8>20240907 <TIME_ON:4>1400 <BAND:3>40m <MODE:2>CW "
+    "<CONTEST_ID:12>SD-QSO-PARTY <CTY:4>OGLA <EOR>\n";
+constexpr const char* kList = "abbreviation,state,county\nOGLA,SD,Shannon\n";
+
+struct Case {
+    const char* what;
+    const char* selection;
+    std::vector<std::string> lists;  // written with kList, "bad.csv" with a damaged row
+    const char* expected;            // the error's start, or a report row's start
+};
+
+TEST(WebConvert, ListsAndFaults) {
+    const Case cases[] = {
+        {"a party's list with its party from the log", "auto", {"SD.csv"}, "INFO: Using abbreviation list SD.csv"},
+        {"a list named after no party", "auto", {"mine.csv"}, "ERROR: Abbreviation list mine.csv: with the Selection"},
+        {"a damaged list names its line", "SD", {"bad.csv"}, "ERROR: Abbreviation list bad.csv, line 3"},
+        {"no Selection", "", {}, "ERROR: You must select a state or QSO Party."},
+    };
+    const test::TempDir dir;
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir.path());
+    ASSERT_TRUE(test::WriteFile(dir / "party.adi", kLog));
+    ASSERT_TRUE(test::WriteFile(dir / "SD.csv", kList));
+    ASSERT_TRUE(test::WriteFile(dir / "mine.csv", kList));
+    ASSERT_TRUE(test::WriteFile(dir / "bad.csv", std::string(kList) + "JKSN,SD\n"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const WebConvertResult result = WebConvert({"party.adi", c.selection, true, c.lists, false});
+        const std::string expected = c.expected;
+        if (expected.starts_with("ERROR")) {
+            ASSERT_TRUE(result.error);
+            EXPECT_EQ(result.error->substr(0, expected.size()), expected);
+            EXPECT_EQ(result.outputName, "");
+        } else {
+            ASSERT_FALSE(result.error) << *result.error;
+            EXPECT_EQ(result.outputName, "party-converted.adi");
+            ASSERT_GE(result.rows.size(), 2u);
+            EXPECT_EQ(result.rows[1].printed.substr(0, expected.size()), expected);
+            EXPECT_NE(test::ReadFile(dir / "party-converted.adi").find("<CNTY:10>SD,Shannon"), std::string::npos);
+        }
+    }
+    EXPECT_EQ(WebDetect("party.adi"), "SD");
+    fs::current_path(previous);
+}
+
+TEST(WebConvert, JsonStrings) {
+    EXPECT_EQ(JsonString("plain"), "\"plain\"");
+    EXPECT_EQ(JsonString("a \"b\" \\c"), "\"a \\\"b\\\" \\\\c\"");
+    EXPECT_EQ(JsonString(std::string("\t\r\n\x01\x7f", 5)), "\"\\u0009\\u000d\\u000a\\u0001\\u007f\"");
+    EXPECT_EQ(JsonString("\xc3\xa9\xff"), "\"\xc3\xa9\xff\"");  // bytes as they are; the page decodes UTF-8
+}
+
+} // namespace
+} // namespace shirl::web
