@@ -37,6 +37,7 @@ def main():
         "default-src 'none'",
         f"script-src {digest(script)} 'wasm-unsafe-eval'",
         "worker-src blob:",
+        "child-src blob:",  # the workers of browsers that predate worker-src
         f"style-src {digest(style)}",
         "img-src data:",
         "base-uri 'none'",

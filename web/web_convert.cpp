@@ -63,10 +63,10 @@ WebConvertResult WebConvert(const WebConvertRequest& request) {
     if (!request.lists.empty() && convert.selectionFromLog) {
         if (auto fault = LoadListsByName(request, listsBySelection)) return Fault(std::move(*fault));
         for (const auto& [selection, loaded] : listsBySelection) convert.listsBySelection.push_back({selection, &loaded});
-    } else if (!request.lists.empty()) {
+    } else if (!request.lists.empty() && convert.selection.IsValid()) {
+        // As in the window: the lists are read once a Selection is chosen.
         list.emplace(request.replace ? AbbrevList::Mode::Replace : AbbrevList::Mode::Extend);
-        if (auto fault = LoadAbbrevListFiles(*list, request.lists))
-            return Fault(std::move(*fault));
+        if (auto fault = LoadAbbrevListFiles(*list, request.lists)) return Fault(std::move(*fault));
         convert.list = &*list;
     }
 

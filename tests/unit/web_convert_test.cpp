@@ -32,7 +32,7 @@ TEST(WebConvert, ListsAndFaults) {
         {"a party's list with its party from the log", "auto", {"SD.csv"}, "INFO: Using abbreviation list SD.csv"},
         {"a list named after no party", "auto", {"mine.csv"}, "ERROR: Abbreviation list mine.csv: with the Selection"},
         {"a damaged list names its line", "SD", {"bad.csv"}, "ERROR: Abbreviation list bad.csv, line 3"},
-        {"no Selection", "", {}, "ERROR: You must select a state or QSO Party."},
+        {"no Selection, told before any list is read", "", {"bad.csv"}, "ERROR: You must select a state or QSO Party."},
     };
     const test::TempDir dir;
     const fs::path previous = fs::current_path();
