@@ -101,7 +101,8 @@ class Page:
                 result["output"] = link.get_attribute("download")
                 link.click()
                 target = self.downloads / result["output"]
-                self.wait(lambda d: target.exists(), 120)
+                # Chromium writes NAME.crdownload and may hold the final name before it is complete.
+                self.wait(lambda d: target.exists() and not any(self.downloads.glob("*.crdownload")), 120)
                 result["bytes"] = target.read_bytes()
                 target.unlink()
             results.append(result)
@@ -130,7 +131,8 @@ def same_as_cli(what, result, expected):
     if written is None:
         check(result["error"] == text, f"{what}: the page's error equals shirl-cli's ({result['error']!r})")
         return
-    check(result["error"] is None and result["bytes"] == written, f"{what}: output equals shirl-cli's byte for byte")
+    check(result["error"] is None and result.get("bytes") == written,
+          f"{what}: output equals shirl-cli's byte for byte ({len(result.get('bytes') or '')} and {len(written)} bytes)")
     check(result["report"] == text, f"{what}: report equals shirl-cli's")
     check("\n".join(result["shown"]) + "\n" == text.replace("\r", " "), f"{what}: the rows shown are the report's")
 
