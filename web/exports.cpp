@@ -53,7 +53,7 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_detect(const char* inputName) {
 }
 
 // Converts the log `inputName` (lists: their names, one a line) in the
-// current folder: {"error":..., "output":NAME, "rows":[{"shown":..,"printed":..}]}.
+// current folder: {"error":..., "listFault":..., "output":NAME, "rows":[{"shown":..,"printed":..}]}.
 EMSCRIPTEN_KEEPALIVE const char* shirl_convert(const char* inputName, const char* selectionCode, int addMobile,
                                                const char* lists, int replace) {
     shirl::web::WebConvertRequest request;
@@ -64,6 +64,7 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_convert(const char* inputName, const char
     request.replace = replace != 0;
     const shirl::web::WebConvertResult result = shirl::web::WebConvert(request);
     std::string json = "{\"error\":" + (result.error ? shirl::web::JsonString(*result.error) : std::string("null"));
+    json += ",\"listFault\":" + std::string(result.listFault ? "true" : "false");
     json += ",\"output\":" + shirl::web::JsonString(result.outputName) + ",\"rows\":[";
     for (std::size_t i = 0; i < result.rows.size(); ++i) {
         if (i) json += ',';

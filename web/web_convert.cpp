@@ -16,9 +16,11 @@
 namespace shirl::web {
 namespace {
 
-WebConvertResult Fault(std::string text) {
+// A fault of the lists, found before the run.
+WebConvertResult ListFault(std::string text) {
     WebConvertResult result;
     result.error = std::move(text);
+    result.listFault = true;
     return result;
 }
 
@@ -61,12 +63,12 @@ WebConvertResult WebConvert(const WebConvertRequest& request) {
     std::optional<AbbrevList> list;
     std::deque<std::pair<Selection, AbbrevList>> listsBySelection;
     if (!request.lists.empty() && convert.selectionFromLog) {
-        if (auto fault = LoadListsByName(request, listsBySelection)) return Fault(std::move(*fault));
+        if (auto fault = LoadListsByName(request, listsBySelection)) return ListFault(std::move(*fault));
         for (const auto& [selection, loaded] : listsBySelection) convert.listsBySelection.push_back({selection, &loaded});
     } else if (!request.lists.empty() && convert.selection.IsValid()) {
         // As in the window: the lists are read once a Selection is chosen.
         list.emplace(request.replace ? AbbrevList::Mode::Replace : AbbrevList::Mode::Extend);
-        if (auto fault = LoadAbbrevListFiles(*list, request.lists)) return Fault(std::move(*fault));
+        if (auto fault = LoadAbbrevListFiles(*list, request.lists)) return ListFault(std::move(*fault));
         convert.list = &*list;
     }
 

@@ -25,13 +25,14 @@ struct Case {
     const char* selection;
     std::vector<std::string> lists;  // written with kList, "bad.csv" with a damaged row
     const char* expected;            // the error's start, or a report row's start
+    bool listFault = false;          // the error stops a whole batch
 };
 
 TEST(WebConvert, ListsAndFaults) {
     const Case cases[] = {
         {"a party's list with its party from the log", "auto", {"SD.csv"}, "INFO: Using abbreviation list SD.csv"},
-        {"a list named after no party", "auto", {"mine.csv"}, "ERROR: Abbreviation list mine.csv: with the Selection"},
-        {"a damaged list names its line", "SD", {"bad.csv"}, "ERROR: Abbreviation list bad.csv, line 3"},
+        {"a list named after no party", "auto", {"mine.csv"}, "ERROR: Abbreviation list mine.csv: with the Selection", true},
+        {"a damaged list names its line", "SD", {"bad.csv"}, "ERROR: Abbreviation list bad.csv, line 3", true},
         {"no Selection, told before any list is read", "", {"bad.csv"}, "ERROR: You must select a state or QSO Party."},
     };
     const test::TempDir dir;
@@ -49,6 +50,7 @@ TEST(WebConvert, ListsAndFaults) {
             ASSERT_TRUE(result.error);
             EXPECT_EQ(result.error->substr(0, expected.size()), expected);
             EXPECT_EQ(result.outputName, "");
+            EXPECT_EQ(result.listFault, c.listFault);
         } else {
             ASSERT_FALSE(result.error) << *result.error;
             EXPECT_EQ(result.outputName, "party-converted.adi");

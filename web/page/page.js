@@ -195,6 +195,12 @@
                             : (converting ? 'converting ' : 'looking for the party ') + step.percent + ' %'));
       });
       if (result.error) ++failed;
+      if (result.listFault) {
+        // The lists are the same for every log: the rest would fail alike.
+        failed = batch.length;
+        showResult({ name: 'Abbreviation lists' }, result);
+        break;
+      }
       showResult(file, result);
     }
     progress.hidden = true;
