@@ -12,6 +12,7 @@
   let names = new Map();  // Selection code -> name
   let picked = false;     // the State list shows the user's pick, not a detection
   let busy = false;
+  let detecting = false;  // the State list waits for the logs' parties
   let nextId = 0;
   let choosing = 0;       // the latest choice of logs; an older one's detection is dropped
   const waiting = new Map(); // request id -> {resolve, progress}
@@ -55,7 +56,7 @@
   worker.onerror = (event) => setStatus('ERROR: The converter stopped: ' + (event.message || 'unknown error'));
 
   function setStatus(text) { status.textContent = text; }
-  function updateButton() { convertButton.disabled = busy || selection.disabled || logs.length === 0; }
+  function updateButton() { convertButton.disabled = busy || detecting || selection.disabled || logs.length === 0; }
 
   function showNames(listElement, files, notes) {
     listElement.replaceChildren(...files.map((file, i) => {
@@ -73,10 +74,15 @@
     const choice = ++choosing;
     logs = Array.from(files);
     showNames($('log-names'), logs);
+    detecting = true;
     updateButton();
+    if (logs.length) setStatus('Looking for the party in ' + (logs.length > 1 ? logs.length + ' logs' : logs[0].name) + '…');
     const codes = [];
     for (const file of logs) codes.push((await request({ type: 'detect', file })).code || '');
     if (choice !== choosing) return;
+    detecting = false;
+    updateButton();
+    if (logs.length) setStatus('Ready to convert.');
     showNames($('log-names'), logs, codes.map((code) => names.get(code) || (code ? code : 'no party in CONTEST_ID')));
     if (picked) return;
     if (logs.length > 1) {
