@@ -28,6 +28,16 @@ struct Case {
     bool listFault = false;          // the error stops a whole batch
 };
 
+// The page's files lie in the current folder: the test's folder meanwhile.
+class InFolder {
+public:
+    explicit InFolder(const fs::path& folder) : m_previous(fs::current_path()) { fs::current_path(folder); }
+    ~InFolder() { fs::current_path(m_previous); }
+
+private:
+    fs::path m_previous;
+};
+
 TEST(WebConvert, ListsAndFaults) {
     const Case cases[] = {
         {"a party's list with its party from the log", "auto", {"SD.csv"}, "INFO: Using abbreviation list SD.csv"},
@@ -36,8 +46,7 @@ TEST(WebConvert, ListsAndFaults) {
         {"no Selection, told before any list is read", "", {"bad.csv"}, "ERROR: You must select a state or QSO Party."},
     };
     const test::TempDir dir;
-    const fs::path previous = fs::current_path();
-    fs::current_path(dir.path());
+    const InFolder inDir(dir.path());
     ASSERT_TRUE(test::WriteFile(dir / "party.adi", kLog));
     ASSERT_TRUE(test::WriteFile(dir / "SD.csv", kList));
     ASSERT_TRUE(test::WriteFile(dir / "mine.csv", kList));
@@ -60,7 +69,6 @@ TEST(WebConvert, ListsAndFaults) {
         }
     }
     EXPECT_EQ(WebDetect("party.adi"), "SD");
-    fs::current_path(previous);
 }
 
 TEST(WebConvert, JsonStrings) {
