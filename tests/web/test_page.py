@@ -122,7 +122,9 @@ def run_cli(cli, work, log, args, lists=()):
     written = (folder / output).read_bytes() if (folder / output).exists() else None
     shutil.rmtree(folder)
     if done.returncode != 0:
-        return done.stderr.decode("utf-8", "replace").rstrip("\n"), None
+        # The page has no --selection option to name; the rest of the message is the same.
+        text = done.stderr.decode("utf-8", "replace").rstrip("\n").replace("; choose one with --selection.", ".")
+        return text, None
     return done.stdout.decode("utf-8", "replace"), written
 
 
