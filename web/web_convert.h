@@ -21,7 +21,7 @@ struct WebConvertRequest {
 };
 
 struct WebConvertResult {
-    std::string outputName;             // the name offered for the download ("" on a fault before the run)
+    std::string outputName;             // the name offered for the download ("" with an error)
     std::optional<std::string> error;   // the message box's text; no output then
     bool listFault = false;             // the error is a list's: every log of the batch would meet it
     std::vector<ReportListRow> rows{};  // the report list's rows
