@@ -1,6 +1,6 @@
-// The Selections: codes, names and attributes by index, the named constants,
-// the dialog's display order, the area codes in byte order, and the code
-// lookup in any letter case.
+// The Selections: codes, names and attributes as the data gives them, the
+// named constants, the dialog's display order, the area codes in byte order,
+// and the code lookup in any letter case.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -8,33 +8,33 @@
 #include <string_view>
 
 #include "data/selections.h"
+#include "tests/support/source_csv.h"
 
 namespace shirl {
 namespace {
 
-TEST(SelectionsTest, CodesAndNamesByIndex) {
-    const std::pair<std::string_view, std::string_view> expected[kSelectionCount] = {
-        {"AK", "Alaska"}, {"AL", "Alabama"}, {"AR", "Arkansas"}, {"AZ", "Arizona"}, {"BC", "British Columbia"},
-        {"CA", "California"}, {"CO", "Colorado"}, {"CP", "Canadian Prairies"}, {"CT", "Connecticut"},
-        {"DE", "Delaware"}, {"FL", "Florida"}, {"GA", "Georgia"}, {"HI", "Hawaii"}, {"IA", "Iowa"},
-        {"ID", "Idaho"}, {"IL", "Illinois"}, {"IN", "Indiana"}, {"KS", "Kansas"}, {"KY", "Kentucky"},
-        {"LA", "Louisiana"}, {"MA", "Massachusetts"}, {"MD", "Maryland"}, {"ME", "Maine"}, {"MI", "Michigan"},
-        {"MN", "Minnesota"}, {"MO", "Missouri"}, {"MS", "Mississippi"}, {"MT", "Montana"},
-        {"NC", "North Carolina"}, {"ND", "North Dakota"}, {"NE", "Nebraska"}, {"NH", "New Hampshire"},
-        {"NJ", "New Jersey"}, {"NM", "New Mexico"}, {"NV", "Nevada"}, {"NY", "New York"}, {"OH", "Ohio"},
-        {"OK", "Oklahoma"}, {"ON", "Ontario"}, {"OR", "Oregon"}, {"PA", "Pennsylvania"}, {"QC", "Quebec"},
-        {"RI", "Rhode Island"}, {"SC", "South Carolina"}, {"SD", "South Dakota"}, {"TN", "Tennessee"},
-        {"TX", "Texas"}, {"UT", "Utah"}, {"VA", "Virginia"}, {"VT", "Vermont"}, {"WA", "Washington"},
-        {"WI", "Wisconsin"}, {"WV", "West Virginia"}, {"WY", "Wyoming"}, {"MARAC", "MARAC CW Contest"},
-        {"MAQP", "Mid-Atlantic QSO Party"}, {"NAQP", "North American QSO Party"},
-        {"NEQP", "New England QSO Party"}, {"7QP", "7-Land QSO Party"}, {"USCQP", "US Counties QSO Party"},
-        {"MULTI", "7QP/INQP/NEQP/DE"},
-    };
+// Each Selection is the row of data/selections.csv at its index.
+TEST(SelectionsTest, CodesNamesAndAttributesAsInTheData) {
+    const auto rows = test::SourceCsvRows("data/selections.csv"); // index,code,name,kind,traits,tables
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(kSelectionCount));
     for (int s = 0; s < kSelectionCount; ++s) {
-        EXPECT_TRUE(Selection(s).IsValid()) << s;
-        EXPECT_EQ(Selection(s).Code(), expected[s].first) << s;
-        EXPECT_EQ(Selection(s).Name(), expected[s].second) << s;
+        const auto& row = rows[static_cast<std::size_t>(s)];
+        ASSERT_EQ(row.size(), 6u) << s;
+        const Selection selection(s);
+        EXPECT_EQ(row[0], std::to_string(s));
+        EXPECT_TRUE(selection.IsValid()) << s;
+        EXPECT_EQ(selection.Code(), row[1]) << s;
+        EXPECT_EQ(selection.Name(), row[2]) << s;
+        EXPECT_EQ(selection.IsParty(), row[3] == "party") << s;
+        EXPECT_EQ(selection.HasSections(), row[4] == "sections") << s;
+        EXPECT_EQ(selection.QuietForNewEngland(), row[4] == "new_england_quiet") << s;
     }
+    // What the lookup asks of the data.
+    EXPECT_TRUE(selections::kPA.HasSections());
+    EXPECT_TRUE(selections::kNEQP.QuietForNewEngland());
+    EXPECT_TRUE(selections::kMULTI.QuietForNewEngland());
+    EXPECT_TRUE(selections::kUSCQP.IsParty());
+    EXPECT_FALSE(selections::kAL.IsParty());
     for (const Selection none : {Selection(), Selection(-1), Selection(kSelectionCount), Selection(1 << 30)}) {
         EXPECT_FALSE(none.IsValid()) << none.Index();
         EXPECT_EQ(none.Code(), "");
@@ -60,24 +60,6 @@ TEST(SelectionsTest, NamedConstants) {
     EXPECT_NE(selections::kAL, selections::kAK);
 }
 
-// What the lookup asks of a Selection, carried by data/selections.csv.
-TEST(SelectionsTest, Attributes) {
-    const std::set<std::string_view> parties = {"MARAC", "MAQP", "NAQP", "NEQP", "7QP", "USCQP", "MULTI"};
-    int sections = 0, quiet = 0;
-    for (int s = 0; s < kSelectionCount; ++s) {
-        const Selection selection(s);
-        SCOPED_TRACE(std::string(selection.Code()));
-        EXPECT_EQ(selection.IsParty(), parties.count(selection.Code()) == 1);
-        sections += selection.HasSections() ? 1 : 0;
-        quiet += selection.QuietForNewEngland() ? 1 : 0;
-    }
-    EXPECT_EQ(sections, 1);
-    EXPECT_TRUE(selections::kPA.HasSections());
-    EXPECT_EQ(quiet, 2);
-    EXPECT_TRUE(selections::kNEQP.QuietForNewEngland());
-    EXPECT_TRUE(selections::kMULTI.QuietForNewEngland());
-}
-
 TEST(SelectionsTest, AreaCodesStrictlyAscending) {
     const auto codes = AreaSelectionCodes();
     ASSERT_EQ(codes.size(), 54u);
@@ -98,24 +80,20 @@ TEST(SelectionsTest, AreaCodesStrictlyAscending) {
     EXPECT_EQ(codes[49], "VT");
 }
 
+// The dialog's rows are data/display_order.csv, each Selection once.
 TEST(SelectionsTest, DisplayOrder) {
     const auto order = DisplayOrder();
-    constexpr std::size_t kRows = 53;
-    ASSERT_EQ(order.size(), kRows);
-    const int expected[kRows] = {1,  3,  2,  4,  5,  7,  6,  9,  10, 11, 12, 14, 15, 16, 13, 17, 18, 19,
-                                 21, 23, 24, 26, 25, 30, 34, 31, 32, 33, 35, 28, 29, 36, 37, 38, 39, 40,
-                                 41, 43, 44, 45, 46, 49, 48, 50, 52, 51, 60, 58, 55, 54, 57, 56, 59};
+    const auto rows = test::SourceCsvRows("data/display_order.csv"); // row,selection_index,name
+    ASSERT_EQ(order.size(), 53u);
+    ASSERT_EQ(rows.size(), order.size());
     std::set<int> seen;
     for (std::size_t r = 0; r < order.size(); ++r) {
-        EXPECT_EQ(order[r].Index(), expected[r]) << "row " << r;
+        ASSERT_EQ(rows[r].size(), 3u) << "row " << r;
+        EXPECT_EQ(rows[r][0], std::to_string(r));
+        EXPECT_EQ(std::to_string(order[r].Index()), rows[r][1]) << "row " << r;
+        EXPECT_EQ(order[r].Name(), rows[r][2]) << "row " << r;
         EXPECT_TRUE(seen.insert(order[r].Index()).second) << "row " << r << " repeats " << order[r].Index();
     }
-    EXPECT_EQ(order[0].Name(), "Alabama");
-    EXPECT_EQ(order[2].Name(), "Arkansas");
-    EXPECT_EQ(order[14].Name(), "Iowa");
-    EXPECT_EQ(order[41].Name(), "Vermont");
-    EXPECT_EQ(order[46].Name(), "7QP/INQP/NEQP/DE");
-    EXPECT_EQ(order[52].Name(), "US Counties QSO Party");
     // The first 46 rows are in alphabetical order of display name.
     for (std::size_t r = 1; r < 46; ++r) { EXPECT_LT(order[r - 1].Name(), order[r].Name()) << r; }
     // Never offered.
