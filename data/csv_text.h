@@ -1,17 +1,15 @@
 #pragma once
-// Small helpers for reading CSV text typed by people: UTF-8 checking and
-// splitting one line into cells.
+// Small helpers for reading CSV text typed by people: splitting one line
+// into cells (the UTF-8 check is base/utf8.h's).
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace shirl {
+#include "base/utf8.h" // FindInvalidUtf8, the check of list text
 
-// The offset of the first byte that is not part of valid UTF-8 (overlong
-// forms, surrogates and code points above U+10FFFF are invalid), or nullopt.
-std::optional<std::size_t> FindInvalidUtf8(std::string_view text);
+namespace shirl {
 
 // Splits one line (without its line end) at commas into cells, blanks around
 // each cell dropped. A cell may be quoted ("Lewis and Clark", "a ""b""").

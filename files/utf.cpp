@@ -1,5 +1,7 @@
 #include "files/utf.h"
 
+#include "base/utf8.h"
+
 namespace shirl {
 namespace {
 
@@ -8,43 +10,11 @@ constexpr char32_t kReplacement = 0xFFFD;
 // Decodes the code point at `pos` of `utf8` and moves past it; a byte that
 // starts no valid sequence is consumed alone and gives U+FFFD.
 char32_t NextCodePoint(std::string_view utf8, std::size_t& pos, bool& ok) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
-    const unsigned char lead = byte(pos);
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    }
-    std::size_t length = 0;
     char32_t code = 0;
-    char32_t minimum = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, code = lead & 0x1F, minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, code = lead & 0x0F, minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, code = lead & 0x07, minimum = 0x10000;
-    }
-    if (length == 0 || pos + length > utf8.size()) {
-        ok = false;
-        ++pos;
-        return kReplacement;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const unsigned char next = byte(pos + i);
-        if ((next & 0xC0) != 0x80) {
-            ok = false;
-            ++pos;
-            return kReplacement;
-        }
-        code = (code << 6) | (next & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        ok = false;
-        ++pos;
-        return kReplacement;
-    }
-    pos += length;
-    return code;
+    if (DecodeUtf8(utf8, &pos, &code)) return code;
+    ok = false;
+    ++pos;
+    return kReplacement;
 }
 
 void AppendUtf8(std::string& out, char32_t code) {
