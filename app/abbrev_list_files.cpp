@@ -19,14 +19,19 @@ std::string ListFileName(std::string_view code, bool replace) {
 
 } // namespace
 
-std::optional<std::string> LoadAbbrevListFiles(AbbrevList& list, const std::vector<std::string>& fileNames) {
+bool LoadAbbrevListFiles(AbbrevList& list, const std::vector<std::string>& fileNames, std::string* err) {
     for (const std::string& name : fileNames) {
         const WholeFile file = ReadWholeFile(name, kMaxAbbrevListBytes);
-        if (file.tooLarge) return "ERROR: Abbreviation list " + name + ": larger than 16 MiB.";
-        if (!file.bytes) return CannotRead(name);
-        if (auto fault = list.AddFile(*file.bytes, name)) return fault;
+        std::optional<std::string> fault;
+        if (file.tooLarge) fault = "ERROR: Abbreviation list " + name + ": larger than 16 MiB.";
+        else if (!file.bytes) fault = CannotRead(name);
+        else fault = list.AddFile(*file.bytes, name);
+        if (fault) {
+            *err = std::move(*fault);
+            return false;
+        }
     }
-    return std::nullopt;
+    return true;
 }
 
 std::vector<std::string> ListFolders(const std::string& programFolder) {

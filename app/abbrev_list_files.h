@@ -13,9 +13,9 @@ namespace shirl {
 // well under 200 KiB).
 inline constexpr std::size_t kMaxAbbrevListBytes = std::size_t{16} << 20;
 
-// Reads each file (UTF-8 name) in order into `list`. Returns the first
-// fault as "ERROR: Abbreviation list FILE...": the run must not start.
-std::optional<std::string> LoadAbbrevListFiles(AbbrevList& list, const std::vector<std::string>& fileNames);
+// Reads each file (UTF-8 name) in order into `list`. Returns false with the
+// first fault in *err ("ERROR: Abbreviation list FILE..."): the run must not start.
+bool LoadAbbrevListFiles(AbbrevList& list, const std::vector<std::string>& fileNames, std::string* err);
 
 // Where the window looks for lists: the "lists" folder of the user's settings
 // folder, then the "lists" folder next to the program (`programFolder`,

@@ -35,10 +35,7 @@ bool LoadFolderLists(const std::vector<std::string>& folders, Selection selectio
     const FoundLists found = FindListsForSelection(folders, std::string(selection.Code()));
     if (found.files.empty()) return true;
     AbbrevList list(found.replace ? AbbrevList::Mode::Replace : AbbrevList::Mode::Extend);
-    if (auto fault = LoadAbbrevListFiles(list, found.files)) {
-        *err = std::move(*fault);
-        return false;
-    }
+    if (!LoadAbbrevListFiles(list, found.files, err)) return false;
     run.found.emplace(std::move(list));
     return true;
 }
@@ -72,10 +69,7 @@ bool LoadGivenLists(const std::vector<std::string>& files, AbbrevList::Mode mode
         const bool replace = named.replace || mode == AbbrevList::Mode::Replace;
         auto& list = lists.given.emplace_back(named.selection, replace ? AbbrevList::Mode::Replace
                                                                        : AbbrevList::Mode::Extend).second;
-        if (auto fault = LoadAbbrevListFiles(list, names)) {
-            *err = std::move(*fault);
-            return false;
-        }
+        if (!LoadAbbrevListFiles(list, names, err)) return false;
     }
     return true;
 }

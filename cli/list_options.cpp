@@ -20,8 +20,9 @@ bool LoadListOptions(const CommandLine& line, std::optional<AbbrevList>& list) {
     list.reset();
     if (line.lists.empty()) return true;
     list.emplace(line.listMode);
-    if (const auto fault = LoadAbbrevListFiles(*list, line.lists)) {
-        PrintFault(*fault);
+    std::string fault;
+    if (!LoadAbbrevListFiles(*list, line.lists, &fault)) {
+        PrintFault(fault);
         list.reset();
         return false;
     }
