@@ -556,22 +556,54 @@ private slots:
         QVERIFY(w.rect().contains(g));
     }
 
-    void dialogHasFixedSizeAndScalesWithItsFont() {
+    // The template's size is the least; a larger window gives the report
+    // list the room and leaves the other controls where they were.
+    void dialogGrowsFromItsTemplateSizeAndScalesWithItsFont() {
         TestWindow w;
+        w.show();
         const auto units = w.baseUnits();
-        QCOMPARE(w.minimumSize(), w.maximumSize());
-        QVERIFY(std::abs(w.width() * 4 - 372 * units.x) <= units.x);
-        QVERIFY(std::abs(w.height() * 8 - 258 * units.y) <= units.y);
-        const int reportWidth = w.control<QListView>("IDC_REPORT")->width();
+        QVERIFY(std::abs(w.minimumWidth() * 4 - 372 * units.x) <= units.x);
+        QVERIFY(std::abs(w.minimumHeight() * 8 - 258 * units.y) <= units.y);
+        QCOMPARE(w.size(), w.minimumSize());
+        auto* list = w.control<QListView>("IDC_REPORT");
+        auto* convert = w.control<QPushButton>("IDOK");
+        const QRect listAt = list->geometry();
+        const QRect convertAt = convert->geometry();
+        w.resize(w.size() + QSize(300, 200));
+        QCOMPARE(list->geometry(), listAt.adjusted(0, 0, 300, 200));
+        QCOMPARE(convert->geometry(), convertAt);
+        w.resize(w.minimumSize() - QSize(50, 50));
+        QCOMPARE(w.size(), w.minimumSize());
+        QCOMPARE(list->geometry(), listAt);
+
+        w.resize(w.minimumSize() + QSize(40, 0));
         QFont bigger = w.font();
         bigger.setPointSizeF(bigger.pointSizeF() * 2);
         w.setFont(bigger);
         QVERIFY(w.baseUnits().x > units.x);
         QVERIFY(w.baseUnits().y > units.y);
-        QCOMPARE(w.minimumSize(), w.maximumSize());
-        QVERIFY(std::abs(w.width() * 4 - 372 * w.baseUnits().x) <= w.baseUnits().x);
-        QVERIFY(std::abs(w.height() * 8 - 258 * w.baseUnits().y) <= w.baseUnits().y);
-        QVERIFY(w.control<QListView>("IDC_REPORT")->width() > reportWidth * 3 / 2);
+        QVERIFY(std::abs(w.minimumWidth() * 4 - 372 * w.baseUnits().x) <= w.baseUnits().x);
+        QVERIFY(std::abs(w.minimumHeight() * 8 - 258 * w.baseUnits().y) <= w.baseUnits().y);
+        QCOMPARE(w.size(), w.minimumSize() + QSize(40, 0));
+        QVERIFY(list->width() > listAt.width() * 3 / 2);
+    }
+
+    // A row wider than the list is reached by scrolling sideways.
+    void reportListScrollsToTheEndOfALongRow() {
+        TestWindow w;
+        w.show();
+        const std::string longRow = "INFO: Using abbreviation list " + std::string(300, 'x') + ".csv for Alabama.";
+        w.ReplaceReportRows({"short", longRow, ""});
+        auto* list = w.control<QListView>("IDC_REPORT");
+        QScrollBar* sideways = list->horizontalScrollBar();
+        QVERIFY(sideways->maximum() > 0);
+        const QModelIndex row = list->model()->index(1, 0);
+        const int textWidth = list->fontMetrics().horizontalAdvance(QString::fromStdString(longRow));
+        QVERIFY(list->visualRect(row).width() >= textWidth);
+        sideways->setValue(sideways->maximum());
+        QVERIFY(list->visualRect(row).right() <= list->viewport()->width());
+        w.ReplaceReportRows({"short"});
+        QCOMPARE(sideways->maximum(), 0);
     }
 
     void checkBoxTextStandsLeftOfTheBox() {
@@ -589,7 +621,7 @@ private slots:
         auto* list = w.control<QListView>("IDC_REPORT");
         QCOMPARE(w.reportRowCount(), 100000);
         QVERIFY(list->uniformItemSizes());
-        QCOMPARE(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(list->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
         QCOMPARE(list->focusPolicy(), Qt::ClickFocus);
         const QModelIndex last = list->model()->index(99999, 0);
         list->scrollTo(last);
@@ -615,7 +647,8 @@ private slots:
         w.browserStarts = false;
         QTest::mouseClick(w.control<QPushButton>("IDC_HELP_BUTTON"), Qt::LeftButton);
         QCOMPARE(w.messages.size(), std::size_t{2});
-        QCOMPARE(w.messages[1].text, QStringLiteral("ERROR:  Could not start web browser."));
+        QCOMPARE(w.messages[1].text, QStringLiteral("ERROR:  Could not start web browser.\n\nThe user guide is ") +
+                                         shirl::qt::FindUserGuide() + QStringLiteral("; open it by hand."));
         QCOMPARE(w.messages[1].icon, MessageIcon::Error);
     }
 

@@ -48,6 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"LAC", 30049}, {"PG", 24033}}},
         GoodCase{"SameRowTwiceCountsOnce", "abbreviation,state,county\nOGLA,SD,Shannon\nogla,SD,shannon\n",
                  {{"OGLA", 46113}}},
+        GoodCase{"CountySpellings", "abbreviation,state,county\nXDK,AL,DeKalb\nXSC,AL,Saint Clair\nXMD,FL,Miami Dade\n",
+                 {{"XDK", 1049}, {"XMD", 12086}, {"XSC", 1115}}},
         GoodCase{"BothFormsAgreeing", "abbreviation,county_id,state,county\nOGLA,46113,SD,Shannon\n", {{"OGLA", 46113}}},
         GoodCase{"NoFinalLineEnd", "abbreviation,county_id\nLNI,15009", {{"LNI", 15009}}}),
     [](const auto& info) { return std::string(info.param.label); });
@@ -80,6 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadCase{"UnknownCounty", "abbreviation,state,county\nOGLA,SD,Shannon\nXX,SD,Nowhere\n",
                 kPrefix + "3: unknown county \"Nowhere\" in SD."},
+        BadCase{"UnknownCountyCloseToOne", "abbreviation,state,county\nXDK,AL,Dekalbb\n",
+                kPrefix + "2: unknown county \"Dekalbb\" in AL (did you mean \"De Kalb\"?)."},
         BadCase{"UnknownState", "abbreviation,state,county\nOGLA,XQ,Shannon\n", kPrefix + "2: unknown state \"XQ\"."},
         BadCase{"UnknownCountyId", "abbreviation,county_id\nCT,9000\n", kPrefix + "2: unknown county id \"9000\"."},
         BadCase{"CountyIdNotANumber", "abbreviation,county_id\nOGLA,46-113\n", kPrefix + "2: unknown county id \"46-113\"."},
