@@ -48,6 +48,7 @@ public:
     std::deque<std::optional<std::string>> fileAnswers;
     std::vector<FileDialogRequest> fileRequests;
     bool browserStarts = true;
+    bool realBrowser = false;  // the window's own OpenUserGuide
 
     void ShowMessageBox(const std::string& text, MessageIcon icon) override {
         messages.push_back({QString::fromStdString(text), icon});
@@ -59,7 +60,7 @@ public:
         fileAnswers.pop_front();
         return answer;
     }
-    bool OpenUserGuide() override { return browserStarts; }
+    bool OpenUserGuide() override { return realBrowser ? ShirlWindow::OpenUserGuide() : browserStarts; }
 
     template <typename T>
     T* control(const char* name) {
@@ -596,14 +597,14 @@ private slots:
         w.ReplaceReportRows({"short", longRow, ""});
         auto* list = w.control<QListView>("IDC_REPORT");
         QScrollBar* sideways = list->horizontalScrollBar();
-        QVERIFY(sideways->maximum() > 0);
+        QTRY_VERIFY(sideways->maximum() > 0);
         const QModelIndex row = list->model()->index(1, 0);
         const int textWidth = list->fontMetrics().horizontalAdvance(QString::fromStdString(longRow));
         QVERIFY(list->visualRect(row).width() >= textWidth);
         sideways->setValue(sideways->maximum());
         QVERIFY(list->visualRect(row).right() <= list->viewport()->width());
         w.ReplaceReportRows({"short"});
-        QCOMPARE(sideways->maximum(), 0);
+        QTRY_COMPARE(sideways->maximum(), 0);
     }
 
     void checkBoxTextStandsLeftOfTheBox() {
@@ -650,6 +651,18 @@ private slots:
         QCOMPARE(w.messages[1].text, QStringLiteral("ERROR:  Could not start web browser.\n\nThe user guide is ") +
                                          shirl::qt::FindUserGuide() + QStringLiteral("; open it by hand."));
         QCOMPARE(w.messages[1].icon, MessageIcon::Error);
+
+        // The opener starts but finds no browser: the same box, once it has said so.
+        QTemporaryDir bin;
+        QVERIFY(WriteFile(bin.filePath(QStringLiteral("xdg-open")), "#!/bin/sh\nexit 3\n"));
+        QVERIFY(QFile::setPermissions(bin.filePath(QStringLiteral("xdg-open")), QFile::ReadOwner | QFile::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+        w.realBrowser = true;
+        QTest::mouseClick(w.control<QPushButton>("IDC_HELP_BUTTON"), Qt::LeftButton);
+        QTRY_COMPARE(w.messages.size(), std::size_t{3});
+        qputenv("PATH", path);
+        QCOMPARE(w.messages[2].text, w.messages[1].text);
     }
 
     void userGuideIsFoundNextToTheProgram() {
