@@ -20,6 +20,10 @@
 #include <QStringListModel>
 #include <QUrl>
 
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
 #include "app/run_preparation.h"
 #include "app/qt/file_names.h"
 #include "app/qt/report_rows.h"
@@ -171,7 +175,8 @@ void ShirlWindow::PlaceControls() {
 }
 
 void ShirlWindow::PlaceReportList() {
-    const TemplateControl& place = kTemplateControls[10];
+    const TemplateControl& place = *std::find_if(std::begin(kTemplateControls), std::end(kTemplateControls),
+                                                 [](const TemplateControl& c) { return c.name == std::string_view("IDC_REPORT"); });
     QRect rect = m_units.ToPixels(place.x, place.y, place.w, place.h);
     const QSize extra = size() - minimumSize();
     rect.setWidth(rect.width() + std::max(0, extra.width()));
@@ -252,6 +257,8 @@ bool ShirlWindow::OpenUserGuide() {
     // QDesktopServices does not wait to learn. It may run as long as the
     // browser does, so the window does not wait for it either.
     auto* opener = new QProcess(this);
+    opener->setProcessChannelMode(QProcess::ForwardedChannels);  // nothing fills a pipe no one reads
+    opener->setStandardInputFile(QProcess::nullDevice());
     connect(opener, &QProcess::finished, this, [this, opener](int code, QProcess::ExitStatus status) {
         opener->deleteLater();
         if (status != QProcess::NormalExit || code != 0) m_dlg.OnUserGuideFailed();
