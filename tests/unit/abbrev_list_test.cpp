@@ -48,8 +48,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"LAC", 30049}, {"PG", 24033}}},
         GoodCase{"SameRowTwiceCountsOnce", "abbreviation,state,county\nOGLA,SD,Shannon\nogla,SD,shannon\n",
                  {{"OGLA", 46113}}},
-        GoodCase{"CountySpellings", "abbreviation,state,county\nXDK,AL,DeKalb\nXSC,AL,Saint Clair\nXMD,FL,Miami Dade\n",
-                 {{"XDK", 1049}, {"XMD", 12086}, {"XSC", 1115}}},
         GoodCase{"BothFormsAgreeing", "abbreviation,county_id,state,county\nOGLA,46113,SD,Shannon\n", {{"OGLA", 46113}}},
         GoodCase{"NoFinalLineEnd", "abbreviation,county_id\nLNI,15009", {{"LNI", 15009}}}),
     [](const auto& info) { return std::string(info.param.label); });
