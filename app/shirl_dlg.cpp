@@ -215,8 +215,18 @@ void CShirlDlg::OnAboutButton() {
                             MessageIcon::None);
 }
 
+std::string HelpFailureText(std::string_view guideFile) {
+    std::string text(kBrowserErrorText);
+    if (!guideFile.empty()) text.append("\n\nThe user guide is ").append(guideFile).append("; open it by hand.");
+    return text;
+}
+
 void CShirlDlg::OnHelpButton() {
-    if (!m_window.OpenUserGuide()) m_window.ShowMessageBox(std::string(kBrowserErrorText), MessageIcon::Error);
+    if (!m_window.OpenUserGuide()) OnUserGuideFailed();
+}
+
+void CShirlDlg::OnUserGuideFailed() {
+    m_window.ShowMessageBox(HelpFailureText(m_window.UserGuideFile()), MessageIcon::Error);
 }
 
 } // namespace shirl

@@ -71,8 +71,12 @@ public:
     // when the clipboard could not be had.
     virtual bool PutTextOnClipboard(const std::string& text) = 0;
     // Opens the user guide shipped with the program in the default web
-    // browser; false when the browser could not be started.
+    // browser; false when the browser could not be started. A window that
+    // learns of the failure later calls OnUserGuideFailed.
     virtual bool OpenUserGuide() = 0;
+    // The guide's full file name, for the user to open by hand; empty when
+    // the guide is not there.
+    virtual std::string UserGuideFile() { return {}; }
     // Major and minor version read from the running program's own version
     // information, or nullopt when it has none (About then shows "").
     virtual std::optional<std::pair<int, int>> ReadProgramVersion() = 0;
@@ -105,6 +109,9 @@ FileDialogRequest OutputFileDialogRequest(const std::string& initialName);
 FileDialogRequest ReportFileDialogRequest(const std::string& initialName);
 
 inline constexpr std::string_view kBrowserErrorText = "ERROR:  Could not start web browser.";
+// The box Help shows when the guide did not open: kBrowserErrorText, and
+// the guide's file when there is one.
+std::string HelpFailureText(std::string_view guideFile);
 inline constexpr std::string_view kClipboardErrorText = "ERROR: Could not copy to the clipboard.";
 inline constexpr std::string_view kReportWriteErrorText = "ERROR: Could not write report file.";
 
@@ -123,6 +130,8 @@ public:
     void OnAddMobileClicked();
     void OnAboutButton();
     void OnHelpButton();
+    // The program that was to show the guide reported a failure.
+    void OnUserGuideFailed();
     // Things dropped onto the window, in the order the drop lists them.
     void OnFilesDropped(const std::vector<DroppedItem>& items);
     // The report list's rows at these indices (the list's own rows), or

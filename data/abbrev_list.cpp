@@ -59,6 +59,17 @@ std::variant<Columns, std::string> ReadHeader(const std::vector<std::string>& ce
     return columns;
 }
 
+// " (did you mean "A" or "B"?)" for the names offered, "" for none.
+std::string DidYouMean(const std::vector<std::string_view>& names) {
+    if (names.empty()) return {};
+    std::string text = " (did you mean ";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) text += i + 1 == names.size() ? " or " : ", ";
+        text += Quoted(names[i]);
+    }
+    return text + "?)";
+}
+
 std::string CountyText(int countyId) {
     for (const GazetteerRow& row : Gazetteer())
         if (row.stateNumber * 1000 + row.countyNumber == countyId)
@@ -80,8 +91,9 @@ std::variant<int, std::string> ReadCounty(const std::vector<std::string>& cells,
     const std::string state = AsciiUpperCase(cells[static_cast<std::size_t>(columns.state)]);
     const std::string& county = cells[static_cast<std::size_t>(columns.county)];
     if (!IsGazetteerState(state)) return "unknown state " + Quoted(cells[static_cast<std::size_t>(columns.state)]);
-    const int byName = FindCountyIdByName(state, county);
-    if (byName < 0) return "unknown county " + Quoted(county) + " in " + state;
+    const CountyNameMatch match = MatchGazetteerCounty(state, county);
+    const int byName = match.countyId;
+    if (byName < 0) return "unknown county " + Quoted(county) + " in " + state + DidYouMean(match.closest);
     if (byId >= 0 && byId != byName)
         return "county id " + std::to_string(byId) + " is " + CountyText(byId) + ", not " + state + "," + county;
     return byName;

@@ -3,7 +3,7 @@
 // that extend or replace the built-in tables of the run's Selection.
 //
 // A file has a header row naming its columns, either
-//   abbreviation,state,county   (state code, county name in any letter case)
+//   abbreviation,state,county   (state code, county name as MatchGazetteerCounty takes it)
 // or
 //   abbreviation,county_id      (state FIPS * 1000 + county FIPS)
 // Lines starting with '#' and blank lines are ignored.

@@ -20,6 +20,17 @@ struct SelectionInfo {
 // The 61 Selections, by selection index.
 std::span<const SelectionInfo> SelectionInfos();
 
+// A word a list may write for the gazetteer's own ("SAINT" for "ST").
+struct CountyNameWord {
+    std::string_view written;   // upper case
+    std::string_view gazetteer; // upper case
+};
+
+// The characters two spellings of a county name may differ in (blank, '.').
+std::string_view CountyNameIgnoredCharacters();
+// The words of data/county_name_forms.csv, sorted by `written`.
+std::span<const CountyNameWord> CountyNameWords();
+
 // The tables' byte order: bytes compared as unsigned values, a prefix first.
 constexpr int CompareBytes(std::string_view a, std::string_view b) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();

@@ -14,12 +14,19 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QStringListModel>
 #include <QUrl>
 
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
 #include "app/run_preparation.h"
 #include "app/qt/file_names.h"
+#include "app/qt/report_rows.h"
 #include "app/version.h"
 
 namespace shirl::qt {
@@ -57,7 +64,14 @@ ShirlWindow::ShirlWindow(QWidget* parent)
     m_inputBrowse->setFocus();
 }
 
-ShirlWindow::~ShirlWindow() = default;
+ShirlWindow::~ShirlWindow() {
+    // A QProcess ends its program when destroyed: an xdg-open still running
+    // holds the browser it started, which outlives the window.
+    for (QProcess* opener : findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
+        opener->disconnect(this);
+        if (opener->state() != QProcess::NotRunning) opener->setParent(nullptr); // left to the system
+    }
+}
 
 void ShirlWindow::CreateControls() {
     auto button = [this](const char* name, const QString& caption) {
@@ -99,7 +113,9 @@ void ShirlWindow::CreateControls() {
     m_reportList->setObjectName(QStringLiteral("IDC_REPORT"));
     m_reportList->setModel(m_reportModel);
     m_reportList->setUniformItemSizes(true);  // a report of 100,000 rows stays quick
-    m_reportList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_reportRows = new WidestRowDelegate(m_reportList);
+    m_reportList->setItemDelegate(m_reportRows);
+    m_reportList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_reportList->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_reportList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_reportList->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -129,6 +145,9 @@ void ShirlWindow::CreateControls() {
 }
 
 void ShirlWindow::PlaceControls() {
+    // What the user grew the window by stays when the font changes.
+    const QSize oldTemplate = m_units.ToPixels(kDialogWidthDu, kDialogHeightDu);
+    const QSize grown = oldTemplate.isEmpty() ? QSize(0, 0) : (size() - oldTemplate).expandedTo(QSize(0, 0));
     m_units = DialogBaseUnits::FromFont(font());
     QWidget* controls[] = {m_inputBrowse, m_outputBrowse, m_selectionBox,  m_addMobileCheck,
                            m_convert,     m_about,        m_help,          m_exit,
@@ -146,7 +165,28 @@ void ShirlWindow::PlaceControls() {
         }
         controls[i]->setGeometry(rect);
     }
-    setFixedSize(m_units.ToPixels(kDialogWidthDu, kDialogHeightDu));
+    // Not smaller than the template; larger as the user likes.
+    const QSize templateSize = m_units.ToPixels(kDialogWidthDu, kDialogHeightDu);
+    setMinimumSize(templateSize);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setSizeGripEnabled(true);
+    resize(templateSize + grown);
+    PlaceReportList();
+}
+
+void ShirlWindow::PlaceReportList() {
+    const TemplateControl& place = *std::find_if(std::begin(kTemplateControls), std::end(kTemplateControls),
+                                                 [](const TemplateControl& c) { return c.name == std::string_view("IDC_REPORT"); });
+    QRect rect = m_units.ToPixels(place.x, place.y, place.w, place.h);
+    const QSize extra = size() - minimumSize();
+    rect.setWidth(rect.width() + std::max(0, extra.width()));
+    rect.setHeight(rect.height() + std::max(0, extra.height()));
+    m_reportList->setGeometry(rect);
+}
+
+void ShirlWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (m_reportList != nullptr) PlaceReportList();
 }
 
 void ShirlWindow::changeEvent(QEvent* event) {
@@ -205,14 +245,37 @@ void ShirlWindow::ReplaceReportRows(const std::vector<std::string>& rows) {
     QStringList list;
     list.reserve(static_cast<qsizetype>(rows.size()));
     for (const std::string& row : rows) list << QString::fromStdString(row);
+    m_reportRows->MeasureRows(list, m_reportList->font());
     m_reportModel->setStringList(list);
 }
 
 bool ShirlWindow::OpenUserGuide() {
     const QString guide = FindUserGuide();
     if (guide.isEmpty()) return false;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // xdg-open's exit status tells whether a browser took the guide, which
+    // QDesktopServices does not wait to learn. It may run as long as the
+    // browser does, so the window does not wait for it either.
+    auto* opener = new QProcess(this);
+    opener->setProcessChannelMode(QProcess::ForwardedChannels);  // nothing fills a pipe no one reads
+    opener->setStandardInputFile(QProcess::nullDevice());
+    connect(opener, &QProcess::finished, this, [this, opener](int code, QProcess::ExitStatus status) {
+        opener->deleteLater();
+        if (status != QProcess::NormalExit || code != 0) m_dlg.OnUserGuideFailed();
+    });
+    connect(opener, &QProcess::errorOccurred, this, [this, opener](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart) return;
+        opener->deleteLater();
+        m_dlg.OnUserGuideFailed();
+    });
+    opener->start(QStringLiteral("xdg-open"), {guide});
+    return true;
+#else
     return QDesktopServices::openUrl(QUrl::fromLocalFile(guide));
+#endif
 }
+
+std::string ShirlWindow::UserGuideFile() { return CoreFileName(QDir::toNativeSeparators(FindUserGuide())); }
 
 std::optional<std::pair<int, int>> ShirlWindow::ReadProgramVersion() {
     return std::make_pair(SHIRL_VERSION_MAJOR, SHIRL_VERSION_MINOR);

@@ -1,6 +1,7 @@
 #pragma once
 // The main dialog in Qt Widgets: the 12 controls of the dialog template,
-// placed in dialog units, wired to the toolkit-free CShirlDlg.
+// placed in dialog units, wired to the toolkit-free CShirlDlg. The window
+// may grow beyond the template's size; the report list takes the room.
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,10 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QStringListModel;
+
+namespace shirl::qt {
+class WidestRowDelegate;
+}
 
 namespace shirl::qt {
 
@@ -83,6 +88,7 @@ public:
     void ReplaceReportRows(const std::vector<std::string>& rows) override;
     bool PutTextOnClipboard(const std::string& text) override;
     bool OpenUserGuide() override;
+    std::string UserGuideFile() override;
     std::optional<std::pair<int, int>> ReadProgramVersion() override;
 
 protected:
@@ -91,12 +97,16 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void CreateControls();
     void CreateReportMenu();
     void CopySelectedReportRows();
     void PlaceControls();
+    // The report list at its template place, grown by what the window has
+    // grown beyond its template size.
+    void PlaceReportList();
 
     CShirlDlg m_dlg{*this};
     DialogBaseUnits m_units;
@@ -112,6 +122,7 @@ private:
     QLineEdit* m_outputNameBox = nullptr;
     QListView* m_reportList = nullptr;
     QStringListModel* m_reportModel = nullptr;
+    WidestRowDelegate* m_reportRows = nullptr;
     QLabel* m_stateLabel = nullptr;
     QMenu* m_reportMenu = nullptr;
     QAction* m_copyAction = nullptr;

@@ -1,5 +1,6 @@
 // The report list: several rows selectable, its context menu ("Copy",
-// "Copy all", "Save report as..."), Ctrl+C, the clipboard and the saved file.
+// "Copy all", "Save report as..."), Ctrl+C, the clipboard and the saved file,
+// and its rows scrolled sideways when wider than the list.
 #include <algorithm>
 
 #include "app/win32/shirl_window.h"
@@ -14,12 +15,34 @@ constexpr const wchar_t* kListProcProperty = L"Shirl.ReportList.Proc";
 
 // Ctrl+C in the list types the character 3, as in an edit control; the
 // list hands it to the dialog as the menu's "Copy".
+// A right-click selects the row under it before the menu opens, unless
+// the row is part of the selection already.
+// Rows are counted here rather than by LB_ITEMFROMPOINT, which answers in
+// 16 bits.
+void SelectRowUnder(HWND list, LPARAM at) {
+    const int y = static_cast<short>(HIWORD(at));
+    const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+    const LRESULT height = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    if (y < 0 || top < 0 || height <= 0) return;
+    const LRESULT hit = top + y / height;
+    if (hit >= count) return;  // below the last row
+    const auto row = static_cast<WPARAM>(hit);
+    if (SendMessageW(list, LB_GETSEL, row, 0) <= 0) {
+        SendMessageW(list, LB_SETSEL, FALSE, -1);
+        SendMessageW(list, LB_SETSEL, TRUE, static_cast<LPARAM>(row));
+        SendMessageW(list, LB_SETANCHORINDEX, row, 0);
+    }
+    SendMessageW(list, LB_SETCARETINDEX, row, FALSE);
+}
+
 LRESULT CALLBACK ReportListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto previous = reinterpret_cast<WNDPROC>(GetPropW(list, kListProcProperty));
     if (message == WM_CHAR && wParam == 3) {
         SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDM_REPORT_COPY, 0), 0);
         return 0;
     }
+    if (message == WM_RBUTTONDOWN) SelectRowUnder(list, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
         RemovePropW(list, kListProcProperty);
@@ -46,6 +69,30 @@ void CShirlWindow::SetUpReportList() {
     const LONG_PTR previous = GetWindowLongPtrW(list, GWLP_WNDPROC);
     SetPropW(list, kListProcProperty, reinterpret_cast<HANDLE>(previous));
     SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReportListProc));
+}
+
+void CShirlWindow::ReplaceReportRows(const std::vector<std::string>& rows) {
+    HWND list = GetDlgItem(m_hwnd, IDC_REPORT);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    // The list scrolls sideways as far as its widest row reaches.
+    HDC dc = GetDC(list);
+    const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    LONG widest = 0;
+    for (const auto& row : rows) {
+        // A row holds bytes of the log, which need not be UTF-8: those show as U+FFFD.
+        const std::wstring text = WideFromUtf8(row);
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SIZE size{};
+        if (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size)) widest = std::max(widest, size.cx);
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(list, dc);
+    // The list draws a row's text a few pixels in from its left edge.
+    const LONG margin = 2 * GetSystemMetrics(SM_CXEDGE) + 2;
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest > 0 ? widest + margin : 0), 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 bool CShirlWindow::OnReportContextMenu(HWND from, LPARAM at) {

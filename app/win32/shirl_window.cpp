@@ -236,24 +236,27 @@ std::optional<std::string> CShirlWindow::RunFileDialog(const FileDialogRequest& 
     return Utf8FromWide(name.data());
 }
 
-void CShirlWindow::ReplaceReportRows(const std::vector<std::string>& rows) {
-    HWND list = GetDlgItem(m_hwnd, IDC_REPORT);
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const auto& row : rows) {
-        // A row holds bytes of the log, which need not be UTF-8: those show as U+FFFD.
-        const std::wstring text = WideFromUtf8(row);
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
-}
+namespace {
 
-bool CShirlWindow::OpenUserGuide() {
+// The guide's full name next to Shirl.exe, whether or not it is there.
+std::wstring UserGuidePath() {
     std::wstring guide = ModuleFileName();
     const auto slash = guide.find_last_of(L"\\/");
     guide.erase(slash == std::wstring::npos ? 0 : slash + 1);
-    guide += kUserGuideFile;
+    return guide + kUserGuideFile;
+}
+
+} // namespace
+
+std::string CShirlWindow::UserGuideFile() {
+    const std::wstring guide = UserGuidePath();
+    const DWORD attributes = GetFileAttributesW(guide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return {};
+    return Utf8FromWide(guide);
+}
+
+bool CShirlWindow::OpenUserGuide() {
+    const std::wstring guide = UserGuidePath();
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(nullptr, L"open", guide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;

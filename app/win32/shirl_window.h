@@ -50,6 +50,7 @@ public:
     void ReplaceReportRows(const std::vector<std::string>& rows) override;
     bool PutTextOnClipboard(const std::string& text) override;
     bool OpenUserGuide() override;
+    std::string UserGuideFile() override;
     std::optional<std::pair<int, int>> ReadProgramVersion() override;
 
 private:

@@ -20,6 +20,7 @@ set(cases
   "selection kind|selections.csv|,Arkansas,area,,|,Arkansas,state,,|kind 'state' must be one of"
   "selection trait|selections.csv|,Pennsylvania,area,sections,|,Pennsylvania,area,section,|unknown trait 'section'"
   "table places|abbrev/tables.csv|,Nevada independent-city table,cities,|,Nevada independent-city table,towns,|places 'towns' must be one of"
+  "name form|county_name_forms.csv|\nword,SAINT,ST\n|\nword,Saint,ST\n|county_name_forms.csv:[0-9]+: expected ignore,CHARACTER"
   "gazetteer order|us-counties-2010.csv|\nAL,01,003,|\nAL,01,000,|county id 1000 out of range")
 
 # All damages go into one copy: the generator reports every problem it finds.

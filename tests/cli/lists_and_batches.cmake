@@ -39,7 +39,7 @@ endfunction()
 # --- Damaged lists: exit 1, the message on stderr, the output as it was. ---
 configure_file("${golden}/list-extend-south-dakota/input.adi" "${WORK}/logs/sd.adi" COPYONLY)
 set(damaged
-  "unknown-county|abbreviation,state,county\nOGLA,SD,Shanon\n|line 2: unknown county \"Shanon\" in SD."
+  "unknown-county|abbreviation,state,county\nOGLA,SD,Shanon\n|line 2: unknown county \"Shanon\" in SD (did you mean \"Shannon\"?)."
   "unknown-state|abbreviation,state,county\nOGLA,SX,Shannon\n|line 2: unknown state \"SX\"."
   "empty-abbreviation|# list\nabbreviation,state,county\n,SD,Shannon\n|line 3: empty abbreviation."
   "two-counties|abbreviation,county_id\nOGLA,46113\nOGLA,46071\n|line 3: \"OGLA\" is given for two counties: SD,Shannon (line 2 of lists/SD.csv) and SD,Jackson."

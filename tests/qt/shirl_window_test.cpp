@@ -48,6 +48,7 @@ public:
     std::deque<std::optional<std::string>> fileAnswers;
     std::vector<FileDialogRequest> fileRequests;
     bool browserStarts = true;
+    bool realBrowser = false;  // the window's own OpenUserGuide
 
     void ShowMessageBox(const std::string& text, MessageIcon icon) override {
         messages.push_back({QString::fromStdString(text), icon});
@@ -59,7 +60,7 @@ public:
         fileAnswers.pop_front();
         return answer;
     }
-    bool OpenUserGuide() override { return browserStarts; }
+    bool OpenUserGuide() override { return realBrowser ? ShirlWindow::OpenUserGuide() : browserStarts; }
 
     template <typename T>
     T* control(const char* name) {
@@ -540,22 +541,54 @@ private slots:
         QVERIFY(w.rect().contains(g));
     }
 
-    void dialogHasFixedSizeAndScalesWithItsFont() {
+    // The template's size is the least; a larger window gives the report
+    // list the room and leaves the other controls where they were.
+    void dialogGrowsFromItsTemplateSizeAndScalesWithItsFont() {
         TestWindow w;
+        w.show();
         const auto units = w.baseUnits();
-        QCOMPARE(w.minimumSize(), w.maximumSize());
-        QVERIFY(std::abs(w.width() * 4 - 372 * units.x) <= units.x);
-        QVERIFY(std::abs(w.height() * 8 - 258 * units.y) <= units.y);
-        const int reportWidth = w.control<QListView>("IDC_REPORT")->width();
+        QVERIFY(std::abs(w.minimumWidth() * 4 - 372 * units.x) <= units.x);
+        QVERIFY(std::abs(w.minimumHeight() * 8 - 258 * units.y) <= units.y);
+        QCOMPARE(w.size(), w.minimumSize());
+        auto* list = w.control<QListView>("IDC_REPORT");
+        auto* convert = w.control<QPushButton>("IDOK");
+        const QRect listAt = list->geometry();
+        const QRect convertAt = convert->geometry();
+        w.resize(w.size() + QSize(300, 200));
+        QCOMPARE(list->geometry(), listAt.adjusted(0, 0, 300, 200));
+        QCOMPARE(convert->geometry(), convertAt);
+        w.resize(w.minimumSize() - QSize(50, 50));
+        QCOMPARE(w.size(), w.minimumSize());
+        QCOMPARE(list->geometry(), listAt);
+
+        w.resize(w.minimumSize() + QSize(40, 0));
         QFont bigger = w.font();
         bigger.setPointSizeF(bigger.pointSizeF() * 2);
         w.setFont(bigger);
         QVERIFY(w.baseUnits().x > units.x);
         QVERIFY(w.baseUnits().y > units.y);
-        QCOMPARE(w.minimumSize(), w.maximumSize());
-        QVERIFY(std::abs(w.width() * 4 - 372 * w.baseUnits().x) <= w.baseUnits().x);
-        QVERIFY(std::abs(w.height() * 8 - 258 * w.baseUnits().y) <= w.baseUnits().y);
-        QVERIFY(w.control<QListView>("IDC_REPORT")->width() > reportWidth * 3 / 2);
+        QVERIFY(std::abs(w.minimumWidth() * 4 - 372 * w.baseUnits().x) <= w.baseUnits().x);
+        QVERIFY(std::abs(w.minimumHeight() * 8 - 258 * w.baseUnits().y) <= w.baseUnits().y);
+        QCOMPARE(w.size(), w.minimumSize() + QSize(40, 0));
+        QVERIFY(list->width() > listAt.width() * 3 / 2);
+    }
+
+    // A row wider than the list is reached by scrolling sideways.
+    void reportListScrollsToTheEndOfALongRow() {
+        TestWindow w;
+        w.show();
+        const std::string longRow = "INFO: Using abbreviation list " + std::string(300, 'x') + ".csv for Alabama.";
+        w.ReplaceReportRows({"short", longRow, ""});
+        auto* list = w.control<QListView>("IDC_REPORT");
+        QScrollBar* sideways = list->horizontalScrollBar();
+        QTRY_VERIFY(sideways->maximum() > 0);
+        const QModelIndex row = list->model()->index(1, 0);
+        const int textWidth = list->fontMetrics().horizontalAdvance(QString::fromStdString(longRow));
+        QVERIFY(list->visualRect(row).width() >= textWidth);
+        sideways->setValue(sideways->maximum());
+        QVERIFY(list->visualRect(row).right() <= list->viewport()->width());
+        w.ReplaceReportRows({"short"});
+        QTRY_COMPARE(sideways->maximum(), 0);
     }
 
     void checkBoxTextStandsLeftOfTheBox() {
@@ -573,7 +606,7 @@ private slots:
         auto* list = w.control<QListView>("IDC_REPORT");
         QCOMPARE(w.reportRowCount(), 100000);
         QVERIFY(list->uniformItemSizes());
-        QCOMPARE(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(list->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
         QCOMPARE(list->focusPolicy(), Qt::ClickFocus);
         const QModelIndex last = list->model()->index(99999, 0);
         list->scrollTo(last);
@@ -599,8 +632,21 @@ private slots:
         w.browserStarts = false;
         QTest::mouseClick(w.control<QPushButton>("IDC_HELP_BUTTON"), Qt::LeftButton);
         QCOMPARE(w.messages.size(), std::size_t{2});
-        QCOMPARE(w.messages[1].text, QStringLiteral("ERROR:  Could not start web browser."));
+        QCOMPARE(w.messages[1].text, QStringLiteral("ERROR:  Could not start web browser.\n\nThe user guide is ") +
+                                         shirl::qt::FindUserGuide() + QStringLiteral("; open it by hand."));
         QCOMPARE(w.messages[1].icon, MessageIcon::Error);
+
+        // The opener starts but finds no browser: the same box, once it has said so.
+        QTemporaryDir bin;
+        QVERIFY(WriteFile(bin.filePath(QStringLiteral("xdg-open")), "#!/bin/sh\nexit 3\n"));
+        QVERIFY(QFile::setPermissions(bin.filePath(QStringLiteral("xdg-open")), QFile::ReadOwner | QFile::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+        w.realBrowser = true;
+        QTest::mouseClick(w.control<QPushButton>("IDC_HELP_BUTTON"), Qt::LeftButton);
+        QTRY_COMPARE(w.messages.size(), std::size_t{3});
+        qputenv("PATH", path);
+        QCOMPARE(w.messages[2].text, w.messages[1].text);
     }
 
     void userGuideIsFoundNextToTheProgram() {

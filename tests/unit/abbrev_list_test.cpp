@@ -80,6 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadCase{"UnknownCounty", "abbreviation,state,county\nOGLA,SD,Shannon\nXX,SD,Nowhere\n",
                 kPrefix + "3: unknown county \"Nowhere\" in SD."},
+        BadCase{"UnknownCountyCloseToOne", "abbreviation,state,county\nXDK,AL,Dekalbb\n",
+                kPrefix + "2: unknown county \"Dekalbb\" in AL (did you mean \"De Kalb\"?)."},
         BadCase{"UnknownState", "abbreviation,state,county\nOGLA,XQ,Shannon\n", kPrefix + "2: unknown state \"XQ\"."},
         BadCase{"UnknownCountyId", "abbreviation,county_id\nCT,9000\n", kPrefix + "2: unknown county id \"9000\"."},
         BadCase{"CountyIdNotANumber", "abbreviation,county_id\nOGLA,46-113\n", kPrefix + "2: unknown county id \"46-113\"."},

@@ -47,6 +47,7 @@ public:
     int selectedRow = -1;
     std::deque<std::optional<std::string>> fileAnswers;
     bool browserStarts = true;
+    std::string guideFile;
     bool clipboardWorks = true;
     std::optional<std::pair<int, int>> version = std::make_pair(7, 1);
 
@@ -89,6 +90,7 @@ public:
         ++guideOpenCalls;
         return browserStarts;
     }
+    std::string UserGuideFile() override { return guideFile; }
     std::optional<std::pair<int, int>> ReadProgramVersion() override { return version; }
 
     // User actions the dialog hears about through its handlers.
@@ -397,6 +399,16 @@ TEST_F(DialogTest, HelpFailureShowsTheErrorBoxAndSuccessShowsNothing) {
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "ERROR:  Could not start web browser.");
     EXPECT_EQ(window.messages[0].icon, MessageIcon::Error);
+    // The guide's file is named, also when the opener fails after starting.
+    window.guideFile = "/opt/shirl/guide.html";
+    dlg.OnHelpButton();
+    dlg.OnUserGuideFailed();
+    ASSERT_EQ(window.messages.size(), 3u);
+    for (std::size_t i : {1u, 2u}) {
+        EXPECT_EQ(window.messages[i].text,
+                  "ERROR:  Could not start web browser.\n\nThe user guide is /opt/shirl/guide.html; open it by hand.");
+        EXPECT_EQ(window.messages[i].icon, MessageIcon::Error);
+    }
     EXPECT_EQ(dlg.inputName(), "");
     EXPECT_EQ(window.reportReplaceCalls, 0);
 }

@@ -139,7 +139,7 @@ const std::vector<TemplateControl>& ExpectedControls() {
         {IDC_OUTPUT_NAME, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_SIMPLE | CBS_AUTOHSCROLL | CBS_SORT | WS_VSCROLL | WS_TABSTOP,
          18, 48, 168, 12},
         {IDC_REPORT, "ListBox", "",
-         WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL | WS_BORDER | WS_VSCROLL, 18, 120, 336, 120},
+         WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL | WS_BORDER | WS_VSCROLL | WS_HSCROLL, 18, 120, 336, 120},
         {IDC_STATE_LABEL, "Static", "State", WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP, 204, 78, 18, 8},
     };
     return controls;
@@ -841,12 +841,22 @@ void CheckLongTypedName(HWND dialog, const std::string& work, const std::string&
 }
 
 // Opens the report list's context menu and picks its item `downs` rows
-// down (the separator is skipped) with the keyboard.
-bool PickReportMenuItem(HWND dialog, DWORD processId, int downs) {
+// down (the separator is skipped) with the keyboard. With `clickedRow` the
+// menu opens as the mouse opens it: a right-click on that row.
+bool PickReportMenuItem(HWND dialog, DWORD processId, int downs, int clickedRow = -1) {
     HWND list = GetDlgItem(dialog, IDC_REPORT);
     RECT rect;
     GetWindowRect(list, &rect);
-    PostMessageW(dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(rect.left + 20, rect.top + 20));
+    if (clickedRow < 0) {
+        PostMessageW(dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(rect.left + 20, rect.top + 20));
+    } else {
+        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(clickedRow), 0);
+        RECT row{};
+        SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(clickedRow), reinterpret_cast<LPARAM>(&row));
+        const LPARAM at = MAKELPARAM(row.left + 10, (row.top + row.bottom) / 2);
+        PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
+        PostMessageW(list, WM_RBUTTONUP, 0, at);
+    }
     Finder finder{processId, "#32768", {""}};
     const bool shown = WaitFor([&] {
         finder.found = nullptr;
@@ -927,6 +937,21 @@ void CheckReportCopyAndSave(const Process& shirl, HWND dialog, const std::string
     Check(PickReportMenuItem(dialog, shirl.id, 1), "context menu: \"Copy\" picked");
     CheckEqual<std::string>(ReadClipboardText().value_or("(none)"), "\r\nConverted 11 Alabama counties.\r\n",
                             "\"Copy\" copies the selected rows");
+    // A right-click on a row outside the selection selects it alone; on a
+    // row of the selection it keeps the selection.
+    const int summaryRow = static_cast<int>(at);
+    ClearClipboard();
+    Check(PickReportMenuItem(dialog, shirl.id, 1, 0), "right-click on the first row: \"Copy\" picked");
+    CheckEqual<std::string>(ReadClipboardText().value_or("(none)"), rows[0] + "\r\n",
+                            "a right-click selects the row under it, and \"Copy\" copies it");
+    SendMessageW(list, LB_SETSEL, FALSE, -1);
+    SendMessageW(list, LB_SETSEL, TRUE, static_cast<LPARAM>(at - 1));
+    SendMessageW(list, LB_SETSEL, TRUE, static_cast<LPARAM>(at));
+    ClearClipboard();
+    Check(PickReportMenuItem(dialog, shirl.id, 1, summaryRow), "right-click in the selection: \"Copy\" picked");
+    CheckEqual<std::string>(ReadClipboardText().value_or("(none)"), "\r\nConverted 11 Alabama counties.\r\n",
+                            "a right-click on a selected row keeps the selection");
+
     ClearClipboard();
     Check(PickReportMenuItem(dialog, shirl.id, 2), "context menu: \"Copy all\" picked");
     CheckEqual(ReadClipboardText().value_or("(none)"), WithCrLf(expectReport), "\"Copy all\" copies the whole report");
