@@ -1,0 +1,45 @@
+#pragma once
+// The county and state shapes of the map, in the 975 x 610 Albers USA frame
+// of the atlas (Alaska and Hawaii as insets), from data/map/.
+#include <cstdint>
+#include <span>
+
+namespace shirl {
+
+// A point in hundredths of a pixel of the frame, y downwards.
+struct MapPoint {
+    std::int32_t x;
+    std::int32_t y;
+};
+
+// The frame's size in the same units.
+inline constexpr std::int32_t kMapFrameWidth = 97500;
+inline constexpr std::int32_t kMapFrameHeight = 61000;
+
+// One closed ring of a shape (the last point joins the first).
+struct MapRing {
+    std::span<const MapPoint> points;
+};
+
+// A county (id: state FIPS * 1000 + county FIPS, as the atlas numbers it) or
+// a state (id: its state FIPS): its rings, outer rings and holes alike
+// (drawn with the even-odd rule).
+struct MapShape {
+    int id;
+    std::span<const MapRing> rings;
+};
+
+// The counties of the 50 states and DC, ascending by id.
+std::span<const MapShape> MapCountyShapes();
+// The states and DC, ascending by id.
+std::span<const MapShape> MapStateShapes();
+
+// The id of the shape the gazetteer county `countyId` is drawn as (the
+// county's own id, or the shape of the county that renamed or absorbed it),
+// or -1 when the map has no shape for it (the territories).
+int DrawnAsShapeId(int countyId);
+
+// The shape with this id in `shapes`, or nullptr.
+const MapShape* FindMapShape(std::span<const MapShape> shapes, int id);
+
+} // namespace shirl
