@@ -61,8 +61,9 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     if (!output.Open(request.outputName)) return Failure(kCannotOpenOutput);
 
     bool written = true;
+    ConvertLogResult result;
     try {
-        ConvertLog(input, output.Sink(), selection, request.addMobile, request.outputName, report, list);
+        result = ConvertLogDetailed(input, output.Sink(), selection, request.addMobile, request.outputName, report, list);
     } catch (const std::bad_alloc&) {
         // Out of memory (a value of gigabytes): the output is incomplete.
         written = false;
@@ -87,6 +88,8 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
 
     ConvertOutcome outcome;
     outcome.report = std::move(report);
+    outcome.selection = selection;
+    outcome.countyQsos = std::move(result.countyQsos);
     return outcome;
 }
 

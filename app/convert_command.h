@@ -2,6 +2,8 @@
 // The Convert command without a window: the checks in their fixed order,
 // the run, and the report rows as the dialog shows them. Every front end
 // (command line, Qt window, Win32 window) calls this and nothing else.
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -30,6 +32,10 @@ struct ConvertOutcome {
     bool partyUnknown = false; // with `error`: the log's CONTEST_ID named no one party
     // The report of the run (app/report_view turns it into rows).
     RunReport report;
+    // After a run: the Selection it used and its QSOs per county (gazetteer
+    // county id to records written with that CNTY), for the map.
+    Selection selection{};
+    std::map<int, std::int64_t> countyQsos{};
 };
 
 // Runs the Convert command: the checks, the run's preparation (PrepareRun)

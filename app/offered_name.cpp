@@ -32,4 +32,9 @@ std::string OfferedReportName(const std::string& outputName) {
     return outputName.substr(0, ExtensionStart(outputName)) + "-report.txt";
 }
 
+std::string OfferedMapName(const std::string& outputName) {
+    if (EndsInFolder(outputName)) return {};
+    return outputName.substr(0, ExtensionStart(outputName)) + "-map.svg";
+}
+
 } // namespace shirl

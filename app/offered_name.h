@@ -17,4 +17,8 @@ std::string OfferedOutputName(const std::string& inputName);
 // "out-report.txt"); "" when the output name is empty.
 std::string OfferedReportName(const std::string& outputName);
 
+// The map file beside the output: the extension replaced by "-map.svg"
+// ("out.adi" -> "out-map.svg"); "" when the output name is empty.
+std::string OfferedMapName(const std::string& outputName);
+
 } // namespace shirl

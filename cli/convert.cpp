@@ -6,6 +6,8 @@
 #include <string>
 
 #include "app/convert_command.h"
+#include "app/map_file.h"
+#include "app/offered_name.h"
 #include "app/report_view.h"
 #include "app/run_preparation.h"
 #include "cli/commands.h"
@@ -37,6 +39,10 @@ const std::string kConvertHelp = std::string(
     "                    it is named after: SD.csv, MARAC.replace.csv)\n"
     "  --output-dir DIR  convert every INPUT into DIR under its own file name;\n"
     "                    each report follows a line \"== INPUT\"\n"
+    "  --map FILE        also write the map of the counties worked as SVG to\n"
+    "                    FILE; --map auto writes it beside the output as\n"
+    "                    NAME-map.svg (out.adi: out-map.svg), which is the\n"
+    "                    only form --output-dir takes\n"
     "\n"
     "The report goes to standard output; a log that could not be converted gets\n"
     "its error message on standard error instead, for one log as in a batch.\n"
@@ -49,6 +55,7 @@ const std::string kConvertHelp = std::string(
     "  shirl-cli convert --selection SD --list this-year.csv log.adi out.adi\n"
     "  shirl-cli convert --selection auto --list SD.csv --output-dir converted logs/*.adi\n"
     "  shirl-cli convert --selection auto --output-dir converted logs/*.adi\n"
+    "  shirl-cli convert --selection AL --map al.svg log.adi out.adi\n"
     "\n"
     "Exit status: 0 when the conversion ran (with --output-dir: every one),\n"
     "1 when a check failed (message on stderr), 2 on a usage error.\n";
@@ -62,8 +69,21 @@ void PrintError(const ConvertOutcome& outcome) {
     WriteLine(stderr, text);
 }
 
+constexpr const char* kMapBeside = "auto";
+
+// Writes the map of a run that converted, to `map` or beside the output
+// ("auto"); the message and false when it cannot be written.
+bool WriteMapOf(const ConvertOutcome& outcome, const std::optional<std::string>& map, const std::string& outputName) {
+    if (!map) return true;
+    const std::string name = *map == kMapBeside ? OfferedMapName(outputName) : *map;
+    if (WriteCountyMap(name, outcome)) return true;
+    WriteLine(stderr, "ERROR: Could not write map file " + name + ".");
+    return false;
+}
+
 // Converts each input into the output folder; 0 only when every log converted.
-int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const std::vector<std::string>& inputs) {
+int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const std::vector<std::string>& inputs,
+                      const std::optional<std::string>& map) {
     int status = 0;
     std::set<std::string> outputs;
     for (const std::string& input : inputs) {
@@ -85,6 +105,8 @@ int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const s
             continue;
         }
         for (const std::string& row : ReportRows(outcome.report)) WriteLine(stdout, row);
+        std::fflush(stdout);
+        if (!WriteMapOf(outcome, map, request.outputName)) status = 1;
     }
     std::fflush(stdout);
     return status;
@@ -95,12 +117,15 @@ int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const s
 int ConvertCommand(const Args& args) {
     const ParseResult parsed =
         ParseCommandLine("convert", args,
-                         {Option::Selection, Option::SelectionAuto, Option::NoMobile, Option::List, Option::OutputDir},
+                         {Option::Selection, Option::SelectionAuto, Option::NoMobile, Option::List, Option::OutputDir,
+                          Option::Map},
                          kConvertHelp);
     if (!parsed.line) return parsed.status;
     const CommandLine& line = *parsed.line;
     if (line.outputDir) {
         if (line.operands.empty()) return CommandUsageError("convert", "missing INPUT");
+        if (line.map && *line.map != kMapBeside)
+            return CommandUsageError("convert", "with --output-dir, --map takes only auto");
     } else {
         if (line.operands.size() < 2) return CommandUsageError("convert", "missing INPUT and OUTPUT");
         if (line.operands.size() > 2) return CommandUsageError("convert", "takes only INPUT and OUTPUT");
@@ -113,7 +138,7 @@ int ConvertCommand(const Args& args) {
     RunLists lists;
     if (const int status = LoadRunLists(line, request.selection, lists)) return status;
     request.lists = &lists;
-    if (line.outputDir) return ConvertIntoFolder(request, *line.outputDir, line.operands);
+    if (line.outputDir) return ConvertIntoFolder(request, *line.outputDir, line.operands, line.map);
 
     request.inputName = line.operands[0];
     request.outputName = line.operands[1];
@@ -124,7 +149,7 @@ int ConvertCommand(const Args& args) {
     }
     for (const std::string& row : ReportRows(outcome.report)) WriteLine(stdout, row);
     std::fflush(stdout);
-    return 0;
+    return WriteMapOf(outcome, line.map, request.outputName) ? 0 : 1;
 }
 
 } // namespace shirl::cli

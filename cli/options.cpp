@@ -52,6 +52,11 @@ std::optional<std::string> TakeValueOption(const Args& args, std::size_t& i, std
         line.outputDir = value;
         return "";
     }
+    if (Allowed(allowed, Option::Map) && TakeValue(args, i, "--map", value, missing)) {
+        if (missing || value.empty()) return "--map needs a FILE or auto";
+        line.map = value;
+        return "";
+    }
     return std::nullopt;
 }
 

@@ -71,7 +71,7 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
     if (m_used != 0) m_report.third.Unlabelled(MessageKind::Warning, "QSO without <EOR> at end of file, skipping");
     if (reader.Failed()) m_report.third.Error("Could not read the whole input file.");
     WriteSummary(outputName);
-    return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies};
+    return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies, m_counters.counties.Counts()};
 }
 
 // Takes the field's views into the next slot (the reader keeps a record's

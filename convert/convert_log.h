@@ -2,6 +2,7 @@
 // The conversion run: reads an ADIF log in one streaming pass, copies its
 // header, converts each QSO and ends the report with the summary lines.
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string_view>
 
@@ -16,6 +17,7 @@ struct ConvertLogResult {
     int countiesConverted = 0;
     std::int64_t qsosWritten = 0;
     std::int64_t countyLineCopies = 0;
+    std::map<int, std::int64_t> countyQsos; // records written per CNTY county (gazetteer id)
 };
 
 // Runs one conversion from `input` to `output` for `selection`. Pushes the

@@ -289,6 +289,7 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
                 ++m_counters.countyLineCopies;
                 m_report.first.Info(CountyLineMessage(m_call, m_fields, i));
             }
+            if (field.value) m_counters.counties.Add(*field.value);
             PutCounty(i, m_state, false);
             break;
         case FieldKind::MyCnty:

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "convert/county_tally.h"
+
 namespace shirl {
 
 enum class MessageKind { Info, Warning, Error, Summary };
@@ -58,6 +60,7 @@ struct RunReport {
 struct RunCounters {
     std::int64_t qsosWritten = 0;      // output records written
     std::int64_t countyLineCopies = 0; // records beyond the first of a QSO
+    CountyTally counties;              // records written per CNTY county
 };
 
 } // namespace shirl

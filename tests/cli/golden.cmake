@@ -7,7 +7,8 @@
 # any abbreviation lists (*.csv) that args names: they are copied into the
 # scratch folder, so that args names them by file name alone.
 # The output is written as "output.adi" in a scratch folder, so the Wrote
-# line of every report names that file.
+# line of every report names that file. A case with expected-map.svg also
+# writes the map (--map map.svg) and compares it.
 #
 # Run by CTest with -DCLI=<shirl-cli> -DSRC=<source dir> -DWORK=<scratch dir>.
 cmake_minimum_required(VERSION 3.25)
@@ -31,6 +32,11 @@ foreach(dir IN LISTS entries)
   file(READ "${dir}/args" args)
   string(STRIP "${args}" args)
   separate_arguments(args UNIX_COMMAND "${args}")
+  set(pairs "expected.adi|output.adi" "expected-report.txt|report.txt")
+  if(EXISTS "${dir}/expected-map.svg")
+    list(APPEND args --map map.svg)
+    list(APPEND pairs "expected-map.svg|map.svg")
+  endif()
 
   set(work "${WORK}/${name}")
   file(REMOVE_RECURSE "${work}")
@@ -51,7 +57,8 @@ foreach(dir IN LISTS entries)
     continue()
   endif()
 
-  foreach(pair "expected.adi;output.adi" "expected-report.txt;report.txt")
+  foreach(pair IN LISTS pairs)
+    string(REPLACE "|" ";" pair "${pair}")
     list(GET pair 0 expected)
     list(GET pair 1 actual)
     execute_process(
@@ -96,4 +103,11 @@ expect_cli(1 "^$" "^ERROR: You must select a state or QSO Party.\n$" "${sample}"
 expect_cli(1 "^$" "^ERROR: Could not open input file.\n$" --selection AL missing.adi out.adi)
 expect_cli(1 "^$" "^ERROR: Input and output file names must be different.\n$" --selection AL "${sample}" "${sample}")
 expect_cli(0 "Converted 2 Alabama counties.\nWrote 2 QSOs to out.adi\n\n$" "^$" --selection=al --no-mobile "${sample}" out.adi)
+expect_cli(2 "^$" "^shirl-cli: .*--map takes only auto" --selection AL --map m.svg --output-dir dir "${sample}")
+expect_cli(1 "Wrote 2 QSOs" "^ERROR: Could not write map file no-such-folder/m.svg.\n$"
+           --selection AL --map no-such-folder/m.svg "${sample}" out.adi)
+expect_cli(0 "Wrote 2 QSOs to out.adi" "^$" --selection AL --map auto "${sample}" out.adi)
+if(NOT EXISTS "${WORK}/out-map.svg")
+  message(FATAL_ERROR "--map auto wrote no out-map.svg beside out.adi")
+endif()
 message(STATUS "command-line checks passed")

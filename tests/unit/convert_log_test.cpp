@@ -4,6 +4,7 @@
 
 #include "tests/support/report_rows.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -252,6 +253,17 @@ TEST(ConvertLog, CountyLineSetsTheSummaryApartByABlankRow) {
                             "<CNTY:10>AL,Autauga <STATE:2>AL <EOR>\n\n"
                             "<QSO_DATE:8>20200131 <TIME_ON:6>123457 <CALL:6>N0CALL <BAND:3>40M <MODE:2>CW\n"
                             "<CNTY:10>AL,Baldwin <STATE:2>AL <EOR>\n\n");
+}
+
+TEST(ConvertLog, QsosPerCountyCountEachCountyLineCopy) {
+    // Two QSOs on the Autauga/Baldwin line, one in Baldwin, one written as a
+    // CNTY already, one with a value that names no county.
+    const RunResult r = RunLog(kHeader + "<CALL:4>K1AB <BAND:3>40M <MODE:2>CW <CTY:3>AUT <CTY2:4>BALD <EOR>\n"
+                                         "<CALL:4>K1AC <BAND:3>40M <MODE:2>CW <CTY:3>AUT <CTY2:4>BALD <EOR>\n"
+                                         "<CALL:4>K1AD <BAND:3>40M <MODE:2>CW <CNTY:4>BALD <EOR>\n"
+                                         "<CALL:4>K1AE <BAND:3>40M <MODE:2>CW <CNTY:9>GA,Fulton <EOR>\n"
+                                         "<CALL:4>K1AF <BAND:3>40M <MODE:2>CW <CNTY:4>XYZZ <EOR>\n");
+    EXPECT_EQ(r.totals.countyQsos, (std::map<int, std::int64_t>{{1001, 2}, {1003, 3}, {13121, 1}}));
 }
 
 std::string QsoWithFields(std::size_t extraFields, const std::string& call) {
