@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/convert_command.h"
+#include "app/map_file.h"
 #include "app/offered_name.h"
 #include "app/run_preparation.h"
 #include "app/version.h"
@@ -74,6 +75,17 @@ FileDialogRequest ReportFileDialogRequest(const std::string& initialName) {
     return request;
 }
 
+FileDialogRequest MapFileDialogRequest(const std::string& initialName) {
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Save;
+    request.title = "Save map as";
+    request.initialName = initialName;
+    request.defaultSuffix = "svg";
+    request.filters = {{"SVG Pictures", "*.svg;"}, {"All Files", "*.*"}};
+    request.overwritePrompt = true;
+    return request;
+}
+
 CShirlDlg::CShirlDlg(DialogWindow& window) : m_window(window) {}
 
 void CShirlDlg::OnInitDialog() {
@@ -83,6 +95,7 @@ void CShirlDlg::OnInitDialog() {
     for (const Selection s : DisplayOrder()) rows.emplace_back(s.Name());
     m_window.FillSelectionList(rows);
     m_window.SetAddMobileCheck(m_addMobile);
+    m_window.EnableMapButton(false);
 }
 
 void CShirlDlg::OnInputBrowse() {
@@ -108,12 +121,34 @@ void CShirlDlg::OnConvert() {
     request.selection = m_choice.selection;
     request.addMobile = m_addMobile;
     request.lists = &m_lists; // a faulty list found for the Selection stops the run
-    const ConvertOutcome outcome = RunConvertCommand(request);
+    ConvertOutcome outcome = RunConvertCommand(request);
     if (outcome.error) {
         m_window.ShowMessageBox(*outcome.error, MessageIcon::Error);
         return;
     }
     ShowReport(ReportRows(outcome.report));
+    outcome.report = RunReport{}; // the map needs only the Selection and the counts
+    m_mapRun = std::move(outcome);
+    m_mapOutputName = m_outputName;
+    m_window.EnableMapButton(true);
+}
+
+void CShirlDlg::OnMapButton() {
+    if (!m_mapRun) return;
+    const std::string svg = CountyMapSvg(*m_mapRun);
+    if (m_window.ShowCountyMap(svg)) return;
+    const std::string name = OfferedMapName(m_mapOutputName);
+    if (name.empty() || !WriteWholeFile(name, svg))
+        m_window.ShowMessageBox(std::string(kMapWriteErrorText), MessageIcon::Error);
+    else if (!m_window.OpenWithDefaultProgram(name))
+        m_window.ShowMessageBox(std::string(kMapOpenErrorText), MessageIcon::Error);
+}
+
+void CShirlDlg::OnSaveMap() {
+    if (!m_mapRun) return;
+    auto chosen = m_window.RunFileDialog(MapFileDialogRequest(OfferedMapName(m_mapOutputName)));
+    if (!chosen) return;
+    if (!WriteCountyMap(*chosen, *m_mapRun)) m_window.ShowMessageBox(std::string(kMapWriteErrorText), MessageIcon::Error);
 }
 
 void CShirlDlg::ShowReport(std::vector<std::string> rows) {

@@ -3,7 +3,7 @@
 // (Qt, Win32) implements DialogWindow and forwards its events to the On*
 // handlers; the rules of the dialog live here once, for every front end.
 //
-// What a front end does itself: build the 12 controls of the template
+// What a front end does itself: build the 13 controls of the template
 // (kDialogCaption, 372 x 258 dialog units), call OnInitDialog once they
 // exist, and route: "Input" -> OnInputBrowse, "Output" -> OnOutputBrowse,
 // "Convert" (the default button, Enter) -> OnConvert, an edit of either
@@ -12,13 +12,15 @@
 // "Help" -> OnHelpButton. "Exit" and Escape close the dialog. Things
 // dropped onto the window -> OnFilesDropped; the report list's "Copy"
 // (and Ctrl+C) -> OnCopyReportRows, "Copy all" -> OnCopyReport,
-// "Save report as..." -> OnSaveReport.
+// "Save report as..." -> OnSaveReport; "Map" -> OnMapButton and, in a
+// window that shows the map, "Save map as..." -> OnSaveMap.
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "app/convert_command.h"
 #include "app/drop_rule.h"
 #include "app/report_view.h"
 #include "app/run_preparation.h"
@@ -80,6 +82,15 @@ public:
     // Major and minor version read from the running program's own version
     // information, or nullopt when it has none (About then shows "").
     virtual std::optional<std::pair<int, int>> ReadProgramVersion() = 0;
+    // Enables the Map button (after a conversion) or disables it.
+    virtual void EnableMapButton(bool enabled) = 0;
+    // Shows the map (SVG text) in a window of its own; false when this front
+    // end has none, and the dialog then writes the map beside the output and
+    // opens it with OpenWithDefaultProgram.
+    virtual bool ShowCountyMap(const std::string& svg) = 0;
+    // Opens the file with the program the system uses for its kind; false
+    // when none could be started.
+    virtual bool OpenWithDefaultProgram(const std::string& fileName) = 0;
 };
 
 // The dialog's caption, "Shirl 7.1", made from the project version.
@@ -107,6 +118,8 @@ FileDialogRequest InputFileDialogRequest(const std::string& initialName);
 FileDialogRequest OutputFileDialogRequest(const std::string& initialName);
 // The settings of the dialog that saves the report as text ("Save report as").
 FileDialogRequest ReportFileDialogRequest(const std::string& initialName);
+// The settings of the dialog that saves the map ("Save map as").
+FileDialogRequest MapFileDialogRequest(const std::string& initialName);
 
 inline constexpr std::string_view kBrowserErrorText = "ERROR:  Could not start web browser.";
 // The box Help shows when the guide did not open: kBrowserErrorText, and
@@ -114,6 +127,8 @@ inline constexpr std::string_view kBrowserErrorText = "ERROR:  Could not start w
 std::string HelpFailureText(std::string_view guideFile);
 inline constexpr std::string_view kClipboardErrorText = "ERROR: Could not copy to the clipboard.";
 inline constexpr std::string_view kReportWriteErrorText = "ERROR: Could not write report file.";
+inline constexpr std::string_view kMapWriteErrorText = "ERROR: Could not write map file.";
+inline constexpr std::string_view kMapOpenErrorText = "ERROR: Could not open the map.";
 
 class CShirlDlg {
 public:
@@ -140,6 +155,11 @@ public:
     void OnCopyReport();
     // Asks for a file name and saves the report there as shirl-cli prints it.
     void OnSaveReport();
+    // The map of the last conversion: shown in the window, or written
+    // beside the output and opened. Nothing before the first conversion.
+    void OnMapButton();
+    // Asks for a file name and saves the map of the last conversion there.
+    void OnSaveMap();
 
     // The operator's abbreviation lists (ListsInFolders: the folders searched
     // at each Convert), set by the front end before the first Convert.
@@ -170,6 +190,10 @@ private:
     RunLists m_lists;
     std::string m_detectedInput;  // the input name the last detection read
     bool m_settingRow = false;    // the dialog itself is changing the row
+    // The last conversion (its Selection and QSOs per county, no rows) and
+    // its output name, for the map.
+    std::optional<ConvertOutcome> m_mapRun;
+    std::string m_mapOutputName;
 
     void DetectSelectionOfInput();
 };

@@ -20,7 +20,7 @@ tools/build-web.sh
 page="$PWD/build/web/web/shirl.html"
 
 if [ "$deb" = 1 ]; then
-  ensure_packages cmake g++ make python3 qt6-base-dev dpkg-dev file gzip lintian
+  ensure_packages cmake g++ make python3 qt6-base-dev qt6-svg-dev dpkg-dev file gzip lintian
   arch=$(dpkg --print-architecture)
   package="$out/shirl_${version}_${arch}.deb"
   build=build/package

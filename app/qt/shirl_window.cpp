@@ -26,6 +26,7 @@
 
 #include "app/run_preparation.h"
 #include "app/qt/file_names.h"
+#include "app/qt/map_window.h"
 #include "app/qt/report_rows.h"
 #include "app/version.h"
 
@@ -98,6 +99,7 @@ void ShirlWindow::CreateControls() {
     m_about = button("IDC_ABOUT", QStringLiteral("About"));
     m_help = button("IDC_HELP_BUTTON", QStringLiteral("Help"));
     m_exit = button("IDCANCEL", QStringLiteral("Exit"));
+    m_map = button("IDC_MAP_BUTTON", QStringLiteral("Map"));
 
     m_inputNameBox = new QLineEdit(this);
     m_inputNameBox->setObjectName(QStringLiteral("IDC_INPUT_NAME"));
@@ -128,8 +130,8 @@ void ShirlWindow::CreateControls() {
     m_stateLabel->setObjectName(QStringLiteral("IDC_STATE_LABEL"));
     m_stateLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    QWidget* chain[] = {m_inputBrowse, m_outputBrowse, m_selectionBox,  m_addMobileCheck, m_convert,
-                        m_about,       m_help,         m_exit,          m_inputNameBox,   m_outputNameBox};
+    QWidget* chain[] = {m_inputBrowse, m_outputBrowse, m_selectionBox, m_addMobileCheck, m_convert,    m_about,
+                        m_help,        m_exit,         m_map,          m_inputNameBox,   m_outputNameBox};
     for (std::size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
 
     connect(m_inputBrowse, &QPushButton::clicked, this, [this] { m_dlg.OnInputBrowse(); });
@@ -142,6 +144,7 @@ void ShirlWindow::CreateControls() {
     connect(m_about, &QPushButton::clicked, this, [this] { m_dlg.OnAboutButton(); });
     connect(m_help, &QPushButton::clicked, this, [this] { m_dlg.OnHelpButton(); });
     connect(m_exit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_map, &QPushButton::clicked, this, [this] { m_dlg.OnMapButton(); });
 }
 
 void ShirlWindow::PlaceControls() {
@@ -151,7 +154,7 @@ void ShirlWindow::PlaceControls() {
     m_units = DialogBaseUnits::FromFont(font());
     QWidget* controls[] = {m_inputBrowse, m_outputBrowse, m_selectionBox,  m_addMobileCheck,
                            m_convert,     m_about,        m_help,          m_exit,
-                           m_inputNameBox, m_outputNameBox, m_reportList,  m_stateLabel};
+                           m_map,         m_inputNameBox, m_outputNameBox, m_reportList,  m_stateLabel};
     for (std::size_t i = 0; i < std::size(controls); ++i) {
         const TemplateControl& place = kTemplateControls[i];
         QRect rect = m_units.ToPixels(place.x, place.y, place.w, place.h);
@@ -276,6 +279,17 @@ bool ShirlWindow::OpenUserGuide() {
 }
 
 std::string ShirlWindow::UserGuideFile() { return CoreFileName(QDir::toNativeSeparators(FindUserGuide())); }
+
+void ShirlWindow::EnableMapButton(bool enabled) { m_map->setEnabled(enabled); }
+
+bool ShirlWindow::ShowCountyMap(const std::string& svg) {
+    if (m_mapWindow == nullptr) m_mapWindow = new MapWindow(this, [this] { m_dlg.OnSaveMap(); });
+    return m_mapWindow->ShowMap(QByteArray::fromStdString(svg));
+}
+
+bool ShirlWindow::OpenWithDefaultProgram(const std::string& fileName) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(ShownFileName(fileName)));
+}
 
 std::optional<std::pair<int, int>> ShirlWindow::ReadProgramVersion() {
     return std::make_pair(SHIRL_VERSION_MAJOR, SHIRL_VERSION_MINOR);

@@ -34,14 +34,14 @@ struct TemplateControl {
     int x, y, w, h;
 };
 
-// The 12 controls in template order, which is also the tab order.
+// The 13 controls in template order, which is also the tab order.
 inline constexpr TemplateControl kTemplateControls[] = {
     {"IDC_INPUT_BROWSE", 204, 18, 50, 12},  {"IDC_OUTPUT_BROWSE", 204, 48, 50, 12},
     {"IDC_SELECTION", 18, 78, 168, 80},     {"IDC_ADD_MOBILE", 204, 96, 73, 10},
     {"IDOK", 306, 18, 50, 12},              {"IDC_ABOUT", 306, 42, 50, 12},
     {"IDC_HELP_BUTTON", 306, 66, 50, 12},   {"IDCANCEL", 306, 90, 50, 12},
-    {"IDC_INPUT_NAME", 18, 18, 168, 12},    {"IDC_OUTPUT_NAME", 18, 48, 168, 12},
-    {"IDC_REPORT", 18, 120, 336, 120},      {"IDC_STATE_LABEL", 204, 78, 18, 8},
+    {"IDC_MAP_BUTTON", 306, 105, 50, 12},   {"IDC_INPUT_NAME", 18, 18, 168, 12},    {"IDC_OUTPUT_NAME", 18, 48, 168, 12},   {"IDC_REPORT", 18, 120, 336, 120},
+    {"IDC_STATE_LABEL", 204, 78, 18, 8},
 };
 inline constexpr int kDialogWidthDu = 372;
 inline constexpr int kDialogHeightDu = 258;
@@ -59,6 +59,8 @@ QString FindUserGuide();
 // its kind (a local file, a local folder, or anything else).
 std::vector<DroppedItem> DroppedItemsOf(const QMimeData& data);
 
+class MapWindow;
+
 class ShirlWindow : public QDialog, public DialogWindow {
     Q_OBJECT
 public:
@@ -72,6 +74,8 @@ public:
     // The report list's context menu ("Copy", "Copy all", "Save report
     // as..."), its actions enabled for the list's present state.
     QMenu* reportMenu();
+    // The map's window once Map has been pressed, else nullptr.
+    MapWindow* mapWindow() const { return m_mapWindow; }
 
     // DialogWindow. The message box, the file dialogs and the browser are
     // virtual hooks that tests replace.
@@ -90,6 +94,9 @@ public:
     bool OpenUserGuide() override;
     std::string UserGuideFile() override;
     std::optional<std::pair<int, int>> ReadProgramVersion() override;
+    void EnableMapButton(bool enabled) override;
+    bool ShowCountyMap(const std::string& svg) override;
+    bool OpenWithDefaultProgram(const std::string& fileName) override;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -118,6 +125,8 @@ private:
     QPushButton* m_about = nullptr;
     QPushButton* m_help = nullptr;
     QPushButton* m_exit = nullptr;
+    QPushButton* m_map = nullptr;
+    MapWindow* m_mapWindow = nullptr;
     QLineEdit* m_inputNameBox = nullptr;
     QLineEdit* m_outputNameBox = nullptr;
     QListView* m_reportList = nullptr;

@@ -28,6 +28,10 @@
 
 #include <deque>
 
+#include <QSvgRenderer>
+#include <QSvgWidget>
+
+#include "app/qt/map_window.h"
 #include "app/qt/shirl_window.h"
 #include "data/selections.h"
 
@@ -514,6 +518,7 @@ private slots:
         QTest::newRow("About") << "IDC_ABOUT" << QRect(306, 42, 50, 12);
         QTest::newRow("Help") << "IDC_HELP_BUTTON" << QRect(306, 66, 50, 12);
         QTest::newRow("Exit") << "IDCANCEL" << QRect(306, 90, 50, 12);
+        QTest::newRow("Map") << "IDC_MAP_BUTTON" << QRect(306, 105, 50, 12);
         QTest::newRow("input name") << "IDC_INPUT_NAME" << QRect(18, 18, 168, 12);
         QTest::newRow("output name") << "IDC_OUTPUT_NAME" << QRect(18, 48, 168, 12);
         QTest::newRow("report") << "IDC_REPORT" << QRect(18, 120, 336, 120);
@@ -848,6 +853,33 @@ private slots:
         QCOMPARE(w.messages.size(), std::size_t{1});
         QCOMPARE(w.messages[0].text, QStringLiteral("ERROR: Could not write report file."));
         QVERIFY(!QFile::exists(nowhere));
+    }
+
+    // Map: off until a conversion, then the example's map in its window,
+    // saved where the user says.
+    void mapButtonShowsAndSavesTheMap() {
+        QTemporaryDir dir;
+        TestWindow w;
+        QVERIFY(!w.control<QPushButton>("IDC_MAP_BUTTON")->isEnabled());
+        ConvertedExample example;
+        QVERIFY(ConvertExample(dir, w, example));
+        auto* map = w.control<QPushButton>("IDC_MAP_BUTTON");
+        QVERIFY(map->isEnabled());
+        QTest::mouseClick(map, Qt::LeftButton);
+        QVERIFY(w.mapWindow() != nullptr);
+        QVERIFY(w.mapWindow()->isVisible());
+        QSvgRenderer* picture = w.mapWindow()->picture()->renderer();
+        QVERIFY(picture->isValid());
+        QCOMPARE(picture->defaultSize(), QSize(640, 666));
+        QVERIFY(w.messages.empty());
+
+        const QString saved = dir.filePath(QStringLiteral("map.svg"));
+        w.fileAnswers.push_back(saved.toStdString());
+        QTest::mouseClick(w.mapWindow()->findChild<QPushButton*>(QStringLiteral("IDC_SAVE_MAP")), Qt::LeftButton);
+        QCOMPARE(w.fileRequests.back().title, std::string("Save map as"));
+        QCOMPARE(QString::fromStdString(w.fileRequests.back().initialName),
+                 dir.filePath(QStringLiteral("party-converted-map.svg")));
+        QVERIFY(ReadFile(saved).contains("<title>Alabama QSO Party: 11 of 67 counties</title>"));
     }
 };
 

@@ -54,6 +54,9 @@ public:
     bool PutTextOnClipboard(const std::string&) override { return true; }
     bool OpenUserGuide() override { return true; }
     std::optional<std::pair<int, int>> ReadProgramVersion() override { return std::nullopt; }
+    void EnableMapButton(bool) override {}
+    bool ShowCountyMap(const std::string&) override { return true; }
+    bool OpenWithDefaultProgram(const std::string&) override { return true; }
 
     std::optional<std::string> nextFile;
 };

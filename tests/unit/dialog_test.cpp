@@ -92,6 +92,18 @@ public:
     }
     std::string UserGuideFile() override { return guideFile; }
     std::optional<std::pair<int, int>> ReadProgramVersion() override { return version; }
+    void EnableMapButton(bool enabled) override { mapButtonEnabled = enabled; }
+    bool ShowCountyMap(const std::string& svg) override {
+        shownMaps.push_back(svg);
+        return showsMaps;
+    }
+    bool OpenWithDefaultProgram(const std::string& name) override {
+        openedFiles.push_back(name);
+        return browserStarts;
+    }
+    bool mapButtonEnabled = true;
+    bool showsMaps = true;
+    std::vector<std::string> shownMaps, openedFiles;
 
     // User actions the dialog hears about through its handlers.
     void TypeInput(CShirlDlg& dlg, const std::string& text) {
@@ -606,3 +618,38 @@ TEST_F(DialogTest, CopyAndSaveFailuresAndNothingToCopyOrSave) {
     EXPECT_EQ(window.messages[1].icon, MessageIcon::Error);
     EXPECT_EQ(window.fileRequests.size(), 2u);
 }
+
+namespace {
+
+TEST_F(DialogTest, MapOfTheLastConversionShownSavedOrOpenedBesideTheOutput) {
+    dlg.OnMapButton(); // nothing converted yet
+    EXPECT_FALSE(window.mapButtonEnabled);
+    EXPECT_TRUE(window.shownMaps.empty());
+
+    TempDir dir;
+    PrepareAlabamaRun(dir);
+    dlg.OnConvert();
+    ASSERT_TRUE(window.mapButtonEnabled);
+    dlg.OnMapButton(); // a window that draws it
+    ASSERT_EQ(window.shownMaps.size(), 1u);
+    EXPECT_NE(window.shownMaps[0].find("<title>Alabama QSO Party: 1 of 67 counties</title>"), std::string::npos);
+
+    window.fileAnswers.push_back(dir.File("saved.svg"));
+    dlg.OnSaveMap();
+    ASSERT_EQ(window.fileRequests.size(), 1u);
+    EXPECT_EQ(window.fileRequests[0].title, "Save map as");
+    EXPECT_EQ(window.fileRequests[0].initialName, dir.File("out-map.svg"));
+    EXPECT_EQ(ReadFile(dir.File("saved.svg")), window.shownMaps[0]);
+
+    window.showsMaps = false; // a window that opens it with the default program
+    window.TypeOutput(dlg, dir.File("later.adi")); // the map stays the last run's
+    dlg.OnMapButton();
+    EXPECT_EQ(window.openedFiles, std::vector<std::string>{dir.File("out-map.svg")});
+    EXPECT_EQ(ReadFile(dir.File("out-map.svg")), window.shownMaps[0]);
+    window.browserStarts = false;
+    dlg.OnMapButton();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, kMapOpenErrorText);
+}
+
+} // namespace
