@@ -16,6 +16,7 @@
 #define IDC_OUTPUT_BROWSE   1007
 #define IDC_STATE_LABEL     1008
 #define IDC_ADD_MOBILE      1009
+#define IDC_MAP_BUTTON      1010
 
 // Items of the report list's context menu.
 #define IDM_REPORT_COPY     40001

@@ -124,6 +124,7 @@ bool CShirlWindow::OnCommand(int id, int code) {
         {IDC_HELP_BUTTON, BN_CLICKED, &CShirlDlg::OnHelpButton},
         {IDC_ABOUT, BN_CLICKED, &CShirlDlg::OnAboutButton},
         {IDC_ADD_MOBILE, BN_CLICKED, &CShirlDlg::OnAddMobileClicked},
+        {IDC_MAP_BUTTON, BN_CLICKED, &CShirlDlg::OnMapButton},
     };
     for (const CommandRow& row : kCommands) {
         if (row.id == id && row.code == code) {
@@ -259,6 +260,15 @@ bool CShirlWindow::OpenUserGuide() {
     const std::wstring guide = UserGuidePath();
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(nullptr, L"open", guide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
+}
+
+void CShirlWindow::EnableMapButton(bool enabled) { EnableWindow(GetDlgItem(m_hwnd, IDC_MAP_BUTTON), enabled); }
+
+bool CShirlWindow::OpenWithDefaultProgram(const std::string& fileName) {
+    const std::wstring name = WideFromUtf8(fileName);
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", name.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
 }
 

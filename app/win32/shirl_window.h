@@ -52,6 +52,11 @@ public:
     bool OpenUserGuide() override;
     std::string UserGuideFile() override;
     std::optional<std::pair<int, int>> ReadProgramVersion() override;
+    void EnableMapButton(bool enabled) override;
+    // No picture control here: the dialog writes the map beside the output
+    // and opens it with the default program for .svg.
+    bool ShowCountyMap(const std::string&) override { return false; }
+    bool OpenWithDefaultProgram(const std::string& fileName) override;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

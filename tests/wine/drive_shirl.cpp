@@ -11,8 +11,8 @@
 //    file dialogs, types the names, picks "Alabama", converts three times
 //    (flag ticked, unticked, ticked again) and compares each output file with
 //    shirl-cli's, types a name longer than its box, drops folders and logs
-//    (EXAMPLE_LOG has a county-line QSO) onto the window, copies and saves
-//    the report, then presses Exit and expects the program to end.
+//    (EXAMPLE_LOG has a county-line QSO) onto the window, presses Map, copies
+//    and saves the report, then presses Exit and expects the program to end.
 //
 // Exit status 0 when every check passed, 1 otherwise, 77 (skipped) when no X
 // display is available for Wine and SHIRL_REQUIRE_DISPLAY is not set.
@@ -134,6 +134,8 @@ const std::vector<TemplateControl>& ExpectedControls() {
         {IDC_ABOUT, "Button", "About", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 306, 42, 50, 12},
         {IDC_HELP_BUTTON, "Button", "Help", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 306, 66, 50, 12},
         {IDCANCEL, "Button", "Exit", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 306, 90, 50, 12},
+        {IDC_MAP_BUTTON, "Button", "Map", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_DISABLED | WS_TABSTOP, 306, 105, 50,
+         12},
         {IDC_INPUT_NAME, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_SIMPLE | CBS_AUTOHSCROLL | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 18,
          18, 168, 12},
         {IDC_OUTPUT_NAME, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_SIMPLE | CBS_AUTOHSCROLL | CBS_SORT | WS_VSCROLL | WS_TABSTOP,
@@ -512,6 +514,7 @@ void CheckStartState(HWND dialog, DWORD threadId) {
     }
     Check(order == expectedOrder, "children in template (tab) order");
 
+    Check(!IsWindowEnabled(GetDlgItem(dialog, IDC_MAP_BUTTON)), "Map is off before a conversion");
     // Start state: no Selection, check box ticked, names and report empty.
     HWND selection = GetDlgItem(dialog, IDC_SELECTION);
     const auto displayOrder = shirl::DisplayOrder();
@@ -1171,6 +1174,16 @@ int main(int argc, char** argv) {
     Check(WaitFor([&] { return ReadFile(work + "\\out.adi") == expectTicked; }),
           "Enter converts again: output equals shirl-cli's");
     Check(IsWindow(dialog) && IsWindowVisible(dialog), "the dialog stays open after Enter");
+
+    // Map: writes the map beside the output and opens it with the program
+    // for .svg; where there is none, a message box says so.
+    DeleteFileA((work + "\\out-map.svg").c_str());
+    Check(IsWindowEnabled(GetDlgItem(dialog, IDC_MAP_BUTTON)), "Map is on after a conversion");
+    PostClick(dialog, IDC_MAP_BUTTON);
+    Check(WaitFor([&] { return ReadFile(work + "\\out-map.svg").find("<title>Alabama QSO Party: ") != std::string::npos; }),
+          "Map writes out-map.svg beside out.adi");
+    box = TakeMessageBox(shirl.id);
+    if (box.found) CheckEqual<std::string>(box.text, "ERROR: Could not open the map.", "Map without an .svg program");
 
     CheckNamesInAnyLanguage(dialog, shirl.id, work, ReadFile(in), expectTicked);
     CheckLongTypedName(dialog, work, expectTicked);
