@@ -245,7 +245,8 @@ std::string RenderCountyMap(Selection selection, const CountyQsoCounts& counts) 
     svg.append("\" height=\"").append(std::to_string(height)).append("\" viewBox=\"0 0 ");
     svg.append(std::to_string(layout.width)).append(" ").append(std::to_string(height));
     svg.append("\" font-family=\"sans-serif\">\n<title>").append(title).append("</title>\n");
-    svg.append("<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n");
+    svg.append("<rect width=\"").append(std::to_string(layout.width)).append("\" height=\"");
+    svg.append(std::to_string(height)).append("\" fill=\"#ffffff\"/>\n");
     svg.append("<text x=\"").append(std::to_string(layout.width / 2)).append("\" y=\"28\" font-size=\"20\" ");
     svg.append("font-weight=\"bold\" text-anchor=\"middle\">").append(title).append("</text>\n");
     AppendShapes(svg, layout, area, content, selection, counts);
