@@ -1,28 +1,43 @@
 #include "convert/county_tally.h"
 
 #include "data/county_names.h"
+#include "data/gazetteer.h"
 
 namespace shirl {
 namespace {
-// Values kept for a quicker second look: a log writes each county in one or a
-// few spellings, and a log that writes more is still counted, only slower.
-constexpr std::size_t kMaxKnownValues = 8192;
+
+std::size_t HashOf(std::string_view text) {
+    std::uint32_t hash = 2166136261u; // FNV-1a
+    for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash;
+}
+
 } // namespace
 
 void CountyTally::Add(std::string_view cntyValue) {
-    auto known = m_ids.find(cntyValue);
-    if (known == m_ids.end()) {
+    if (cntyValue.empty()) return; // also what an unused slot holds
+    Known& known = m_known[HashOf(cntyValue) % m_known.size()];
+    if (known.value != cntyValue) {
         const std::size_t comma = cntyValue.find(',');
         if (comma == std::string_view::npos) return;
-        const int id = FindCountyIdByName(cntyValue.substr(0, comma), cntyValue.substr(comma + 1));
-        if (id < 0) return;
-        if (m_ids.size() >= kMaxKnownValues) {
-            ++m_counts[id];
-            return;
-        }
-        known = m_ids.emplace(std::string(cntyValue), id).first;
+        const CountyRecord* county =
+            FindCounty(FindCountyIdByName(cntyValue.substr(0, comma), cntyValue.substr(comma + 1)));
+        if (county == nullptr) return;
+        known.value.assign(cntyValue);
+        known.row = static_cast<std::size_t>(county - Gazetteer().data());
     }
-    ++m_counts[known->second];
+    if (m_byRow.empty()) m_byRow.resize(Gazetteer().size());
+    ++m_byRow[known.row];
+}
+
+std::map<int, std::int64_t> CountyTally::Counts() const {
+    std::map<int, std::int64_t> counts;
+    for (std::size_t row = 0; row < m_byRow.size(); ++row)
+        if (m_byRow[row] > 0) {
+            const GazetteerRow& county = Gazetteer()[row];
+            counts.emplace(county.stateNumber * 1000 + county.countyNumber, m_byRow[row]);
+        }
+    return counts;
 }
 
 } // namespace shirl
