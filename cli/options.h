@@ -20,6 +20,7 @@ enum class Option {
     List,          // --list FILE, repeatable, and --list-mode extend|replace
     OutputDir,     // --output-dir DIR
     Csv,           // --csv
+    Call,          // --call CALL
 };
 
 struct CommandLine {
@@ -30,6 +31,7 @@ struct CommandLine {
     AbbrevList::Mode listMode = AbbrevList::Mode::Extend;
     std::optional<std::string> outputDir;
     bool csv = false;
+    std::optional<std::string> call; // --call CALL
     std::vector<std::string> operands; // the arguments that are not options, in order
 };
 
