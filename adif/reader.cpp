@@ -151,8 +151,27 @@ void AdifReader::EndRecord() {
 // more after them. False when nothing more could be read. While the buffer
 // holds fields of the open record, the unread bytes go to another buffer
 // instead, so that the views of the record's fields stay valid.
+std::size_t AdifReader::Line() const {
+    CountLinesTo(m_pos);
+    return m_line;
+}
+
+void AdifReader::CountLinesTo(std::size_t pos) const {
+    const char* at = m_buf.data() + m_counted;
+    const char* const end = m_buf.data() + pos;
+    while (at < end) {
+        const void* nl = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
+        if (nl == nullptr) break;
+        ++m_line;
+        at = static_cast<const char*>(nl) + 1;
+    }
+    m_counted = pos;
+}
+
 bool AdifReader::Refill() {
     if (m_eof) return false;
+    CountLinesTo(m_pos); // the bytes before m_pos are dropped or left behind
+    m_counted = 0;
     if (m_bufferHoldsRecord) {
         std::vector<char> next = std::move(m_spare);
         next.resize(std::max(m_buf.size(), kReadChunk));

@@ -58,9 +58,14 @@ public:
     std::string_view LineEnd() const { return m_lineEnd; }
     // Whether reading stopped on an input error rather than at its end.
     bool Failed() const { return m_input.Failed(); }
+    // The input line (from 1) that the reader has read up to; counted on
+    // demand, so that a caller that never asks pays nothing.
+    std::size_t Line() const;
 
 private:
     enum class State { Start, Header, Records };
+
+    void CountLinesTo(std::size_t pos) const;
 
     void Prescan();
     bool Refill();
@@ -107,6 +112,42 @@ private:
     // deque: its strings never move).
     std::deque<std::string> m_valueCopies;
     std::size_t m_valueCopiesUsed = 0;
+    // Line count: the line of m_buf[m_counted]; a refill counts the bytes it
+    // drops first.
+    mutable std::size_t m_line = 1;
+    mutable std::size_t m_counted = 0;
+};
+
+// What a read has shown of its input: whether it is an ADIF log at all.
+// Notes about ADIF that mention <EOH>, <EOR> and a field or two read as
+// records full of malformed tags; a log, even a damaged one, has a contact,
+// and an empty or odd one at least nothing malformed.
+class AdifEvidence {
+public:
+    // Takes one event of the reader.
+    void See(AdifReader::Event event) {
+        switch (event) {
+        case AdifReader::Event::Field: m_fieldInRecord = true; break;
+        case AdifReader::Event::EndOfRecord:
+            m_record = m_record || m_fieldInRecord;
+            m_fieldInRecord = false;
+            break;
+        case AdifReader::Event::EndOfHeader: m_header = true; break;
+        case AdifReader::Event::Malformed:
+        case AdifReader::Event::TooManyFields:
+            m_malformed = true;
+            m_fieldInRecord = false;
+            break;
+        default: break;
+        }
+    }
+    // Whether the input is an ADIF log: `contactFound` tells whether a
+    // record was a contact (the caller's test), else the input must have
+    // a header or a record and no malformed tag.
+    bool IsLog(bool contactFound) const { return contactFound || (!m_malformed && (m_header || m_record)); }
+
+private:
+    bool m_record = false, m_fieldInRecord = false, m_header = false, m_malformed = false;
 };
 
 } // namespace shirl

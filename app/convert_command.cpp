@@ -16,19 +16,20 @@ namespace {
 constexpr const char* kNoInputName = "ERROR: Didn't specify input file.";
 constexpr const char* kNoOutputName = "ERROR: Didn't specify output file.";
 constexpr const char* kSameNames = "ERROR: Input and output file names must be different.";
-constexpr const char* kNoSelection = "ERROR: You must select a state or QSO Party.";
 constexpr const char* kCannotOpenInput = "ERROR: Could not open input file.";
 constexpr const char* kCannotOpenOutput = "ERROR: Could not open output file.";
 constexpr const char* kCannotWriteOutput = "ERROR: Could not write output file.";
 constexpr const char* kCannotReadInput = kCannotReadInputText;
 
-ConvertOutcome Failure(const char* text) {
+ConvertOutcome Failure(std::string_view text) {
     ConvertOutcome outcome;
-    outcome.error = text;
+    outcome.error = std::string(text);
     return outcome;
 }
 
 } // namespace
+
+std::string NotALogError(const std::string& inputName) { return "ERROR: " + inputName + " is not an ADIF log."; }
 
 ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     if (request.inputName.empty()) return Failure(kNoInputName);
@@ -37,7 +38,7 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     // system that ignores case, a relative form, a symbolic or hard link.
     if (request.inputName == request.outputName || SameExistingFile(request.inputName, request.outputName))
         return Failure(kSameNames);
-    if (!request.selection.IsValid() && !request.selectionFromLog) return Failure(kNoSelection);
+    if (!request.selection.IsValid() && !request.selectionFromLog) return Failure(kNoSelectionError);
 
     FileSource input;
     if (!input.Open(request.inputName)) return Failure(kCannotOpenInput);
@@ -45,6 +46,7 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     PreparedRun run;
     std::string err;
     if (!PrepareRun(RunRequest{request.selection, request.selectionFromLog, request.lists}, input, run, &err)) {
+        if (run.notALog) return Failure(NotALogError(request.inputName));
         ConvertOutcome outcome;
         outcome.error = std::move(err);
         outcome.partyUnknown = run.partyUnknown;
@@ -80,6 +82,12 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
         output.Discard();
         return Failure(kCannotReadInput);
     }
+    // Text that is no log is not turned into an empty one.
+    if (!result.adifLog) {
+        output.Discard();
+        return Failure(NotALogError(request.inputName));
+    }
+    CheckSelectionAgainstLog(result.contestIds, run);
     if (output.IsDirect() && !written) return Failure(kCannotWriteOutput);
     if (!output.IsDirect() && (!written || !output.Commit())) {
         output.Discard();

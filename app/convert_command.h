@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/run_preparation.h"
 #include "convert/run_report.h"
@@ -22,10 +23,17 @@ struct ConvertRequest {
     const RunLists* lists = nullptr; // the operator's lists, or none
 };
 
+// The message of the check that a Selection was chosen.
+inline constexpr std::string_view kNoSelectionError = "ERROR: You must select a state or QSO Party.";
+
+// The message for an input that is no log: "ERROR: NAME is not an ADIF log."
+std::string NotALogError(const std::string& inputName);
+
 struct ConvertOutcome {
     // Set when a check failed before the run, or when the input could not be
     // read whole or the output not written ("ERROR: Could not read input
-    // file.", "ERROR: Could not write output file."): the
+    // file.", "ERROR: Could not write output file."), or when the input is
+    // no ADIF log (NotALogError): the
     // "ERROR: ..." text of the message box. The output file is then as it
     // was before the command and `report` is empty.
     std::optional<std::string> error;

@@ -15,8 +15,8 @@ namespace {
 
 // Reads the whole of `input` for its CONTEST_ID values and tells the party;
 // nullopt when the input cannot be read.
-std::optional<SelectionDetection> DetectSelectionOfLog(ByteSource& input) {
-    SelectionDetection detected = DetectSelection(ReadContestIds(input));
+std::optional<SelectionDetection> DetectSelectionOfLog(ByteSource& input, bool* adifLog = nullptr) {
+    SelectionDetection detected = DetectSelection(ReadContestIds(input, adifLog));
     if (input.Failed()) return std::nullopt;
     return detected;
 }
@@ -76,10 +76,16 @@ bool LoadGivenLists(const std::vector<std::string>& files, AbbrevList::Mode mode
 
 bool PrepareRun(const RunRequest& request, ByteSource& input, PreparedRun& run, std::string* err) {
     run.selection = request.selection;
+    run.chosen = !request.selectionFromLog;
     if (request.selectionFromLog) {
-        const std::optional<SelectionDetection> detected = DetectSelectionOfLog(input);
+        bool adifLog = true;
+        const std::optional<SelectionDetection> detected = DetectSelectionOfLog(input, &adifLog);
         if (!detected || !input.Rewind()) {
             *err = kCannotReadInputText;
+            return false;
+        }
+        if (!adifLog) {
+            run.notALog = true;
             return false;
         }
         if (detected->error) {
@@ -98,6 +104,16 @@ bool PrepareRun(const RunRequest& request, ByteSource& input, PreparedRun& run, 
     }
     for (std::string& text : AbbrevListUseTexts(run.List(), run.selection)) run.report.first.Info(std::move(text));
     return true;
+}
+
+void CheckSelectionAgainstLog(const std::vector<std::string>& contestIds, PreparedRun& run) {
+    if (!run.chosen) return; // taken from the log: the same party
+    auto warning = SelectionMismatchWarning(DetectSelection(contestIds).selection, run.selection);
+    if (!warning) return;
+    MessageList first;
+    first.Warning(std::move(*warning));
+    for (const ReportMessage& entry : run.report.first.OldestFirst()) first.Push(entry);
+    run.report.first = std::move(first);
 }
 
 Selection DetectSelectionOfFile(const std::string& inputName) {

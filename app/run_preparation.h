@@ -47,6 +47,8 @@ struct PreparedRun {
     Selection selection;
     RunReport report;                // the Selection taken from the log, the lists in use
     bool partyUnknown = false;       // failed: the log's CONTEST_ID named no one party
+    bool notALog = false;            // failed: the input is no ADIF log (AdifEvidence)
+    bool chosen = false;             // the Selection was chosen, not taken from the log
     const AbbrevList* given = nullptr;
     std::optional<AbbrevList> found; // loaded from the lists folders
 
@@ -61,6 +63,11 @@ inline constexpr const char* kCannotReadInputText = "ERROR: Could not read input
 // (an "ERROR: ..." text) when the party cannot be told, the input cannot be
 // read, or a list found in the folders is faulty.
 bool PrepareRun(const RunRequest& request, ByteSource& input, PreparedRun& run, std::string* err);
+
+// After the run of a chosen Selection: when `contestIds` (the log's
+// CONTEST_ID values, as the conversion collected them) name another party,
+// the report's first entry is a warning that names both.
+void CheckSelectionAgainstLog(const std::vector<std::string>& contestIds, PreparedRun& run);
 
 // The Selection that the CONTEST_ID values of the log `inputName` name, or
 // Selection() (also when it names none or several, or cannot be read).

@@ -100,8 +100,11 @@ void CShirlDlg::OnInitDialog() {
 
 void CShirlDlg::OnInputBrowse() {
     auto chosen = m_window.RunFileDialog(InputFileDialogRequest(m_inputName));
-    if (!chosen) return;
-    m_inputName = std::move(*chosen);
+    if (chosen) OnInputGiven(std::move(*chosen));
+}
+
+void CShirlDlg::OnInputGiven(std::string name) {
+    m_inputName = std::move(name);
     OnInputNameChanged();
     m_window.SetNameTexts(m_inputName, m_outputName);
 }

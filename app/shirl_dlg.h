@@ -138,6 +138,9 @@ public:
     void OnInitDialog();
 
     void OnInputBrowse();
+    // A file given to the program at start (its command line, "Open with"):
+    // taken as if it had been chosen in the Input dialog.
+    void OnInputGiven(std::string name);
     void OnOutputBrowse();
     void OnConvert();
     void OnNameEdited();

@@ -1,6 +1,6 @@
 // shirl-cli abbreviations --selection CODE: every abbreviation a Selection
-// accepts, ABBREV<TAB>COUNTY_ID<TAB>VALUE, one a line; with --csv the
-// effective county table as an abbreviation list.
+// accepts, ABBREV<TAB>COUNTY_ID<TAB>VALUE<TAB>CONVERSION, one a line; with
+// --csv the effective county table as an abbreviation list.
 #include <iostream>
 #include <optional>
 #include <string>
@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/list_options.h"
 #include "cli/options.h"
+#include "convert/county_answer.h"
 #include "convert/effective_table.h"
 #include "convert/search_order.h"
 #include "data/gazetteer.h"
@@ -23,12 +24,16 @@ const std::string kAbbreviationsHelp = std::string(
     "table that its lookup searches, tables in the order they are tried, rows in\n"
     "table order, one a line:\n"
     "\n"
-    "  ABBREV<TAB>COUNTY_ID<TAB>VALUE\n"
+    "  ABBREV<TAB>COUNTY_ID<TAB>VALUE<TAB>CONVERSION\n"
     "\n"
     "VALUE is the county (AL,Autauga), or - where the county id names no county\n"
-    "(the Connecticut regions of the New England QSO Party). A Selection without\n"
-    "tables lists nothing. The rows of the lists given come first; a replacing\n"
-    "list takes the place of the county tables.\n"
+    "(the Connecticut regions of the New England QSO Party). CONVERSION is what a\n"
+    "conversion does with the abbreviation, as shirl-cli lookup shows it: county\n"
+    "(it becomes CNTY VALUE), state (STATE only: an independent city), silent (it\n"
+    "stays as it was, without a message), none (it stays, with a warning), or\n"
+    "earlier (an earlier row answers it). A Selection without tables lists\n"
+    "nothing. The rows of the lists given come first; a replacing list takes the\n"
+    "place of the county tables.\n"
     "\n"
     "With --csv, prints the Selection's effective county table in the list\n"
     "format instead (abbreviation,state,county; one row per abbreviation, the\n"
@@ -60,17 +65,29 @@ std::string EffectiveTableCsv(Selection selection, const AbbrevList* list) {
     return out;
 }
 
-// Every row the lookup searches, in its search order, one a line.
+// What a conversion does with the row's abbreviation: its kind, or
+// "earlier" when it becomes another county than the row's.
+std::string_view ConversionMark(std::string_view abbreviation, const CountyRecord* county, Selection selection,
+                                const AbbrevList* list) {
+    const CountyAnswer answer = AnswerCountyValue(abbreviation, selection, std::nullopt, list);
+    if (answer.kind == CountyAnswer::Kind::County && (county == nullptr || answer.value != county->cntyValue))
+        return "earlier";
+    return CountyAnswerKindName(answer.kind);
+}
+
+// Every row the lookup searches, in its search order, one a line, each with
+// what a conversion does with it.
 std::string AllRowsText(Selection selection, const AbbrevList* list) {
     std::string out;
-    auto line = [&out](std::string_view abbreviation, int countyId) {
+    auto line = [&out, selection, list](std::string_view abbreviation, int countyId) {
         out.append(abbreviation).append("\t").append(std::to_string(countyId)).append("\t");
-        if (const CountyRecord* county = FindCounty(countyId)) {
+        const CountyRecord* county = FindCounty(countyId);
+        if (county != nullptr) {
             out.append(county->stateCode).append(",").append(county->countyName);
         } else {
             out.append("-");
         }
-        out.append("\n");
+        out.append("\t").append(ConversionMark(abbreviation, county, selection, list)).append("\n");
     };
     SearchInOrder(selection, list, [&line](const SearchPlace& place) {
         if (place.list != nullptr) {

@@ -15,6 +15,7 @@
 #include "cli/options.h"
 #include "cli/platform_io.h"
 #include "data/selections.h"
+#include "files/file_system.h"
 #include "files/folder_names.h"
 
 namespace shirl::cli {
@@ -37,8 +38,9 @@ const std::string kConvertHelp = std::string(
     kListOptionsHelp +
     "                    (with --selection auto, each list serves only the party\n"
     "                    it is named after: SD.csv, MARAC.replace.csv)\n"
-    "  --output-dir DIR  convert every INPUT into DIR under its own file name;\n"
-    "                    each report follows a line \"== INPUT\"\n"
+    "  --output-dir DIR  convert every INPUT into the existing folder DIR under\n"
+    "                    its own file name; each report follows a line\n"
+    "                    \"== INPUT\", and a last line counts the logs converted\n"
     "  --map FILE        also write the map of the counties worked as SVG to\n"
     "                    FILE; --map auto writes it beside the output as\n"
     "                    NAME-map.svg (out.adi: out-map.svg), which is the\n"
@@ -48,7 +50,9 @@ const std::string kConvertHelp = std::string(
     "its error message on standard error instead, for one log as in a batch.\n"
     "\n"
     "A QSO whose county fields are empty takes its county from the last word of\n"
-    "SRX_STRING (\"599 AUT\"), unless that word is a number.\n"
+    "SRX_STRING (\"599 AUT\"), unless that word is a number. A QSO without a call,\n"
+    "a mode or a band is not written; a row after the totals counts them. A file\n"
+    "that is no ADIF log is reported and not written.\n"
     "\n"
     "Examples:\n"
     "  shirl-cli convert --selection auto log.adi out.adi\n"
@@ -58,7 +62,8 @@ const std::string kConvertHelp = std::string(
     "  shirl-cli convert --selection AL --map al.svg log.adi out.adi\n"
     "\n"
     "Exit status: 0 when the conversion ran (with --output-dir: every one),\n"
-    "1 when a check failed (message on stderr), 2 on a usage error.\n";
+    "1 when a check failed, 2 on a usage error (also a missing --selection or a\n"
+    "missing output folder).\n";
 
 // The error of a log on stderr: where the log's CONTEST_ID named no one
 // party, with how to choose one.
@@ -81,10 +86,12 @@ bool WriteMapOf(const ConvertOutcome& outcome, const std::optional<std::string>&
     return false;
 }
 
-// Converts each input into the output folder; 0 only when every log converted.
+// Converts each input into the output folder and closes with a line that
+// counts the logs converted; 0 only when every log converted.
 int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const std::vector<std::string>& inputs,
                       const std::optional<std::string>& map) {
     int status = 0;
+    std::size_t converted = 0;
     std::set<std::string> outputs;
     for (const std::string& input : inputs) {
         WriteLine(stdout, "== " + input);
@@ -104,10 +111,12 @@ int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const s
             status = 1;
             continue;
         }
+        ++converted;
         for (const std::string& row : ReportRows(outcome.report)) WriteLine(stdout, row);
         std::fflush(stdout);
         if (!WriteMapOf(outcome, map, request.outputName)) status = 1;
     }
+    WriteLine(stdout, "Converted " + std::to_string(converted) + " of " + std::to_string(inputs.size()) + " logs.");
     std::fflush(stdout);
     return status;
 }
@@ -130,8 +139,13 @@ int ConvertCommand(const Args& args) {
         if (line.operands.size() < 2) return CommandUsageError("convert", "missing INPUT and OUTPUT");
         if (line.operands.size() > 2) return CommandUsageError("convert", "takes only INPUT and OUTPUT");
     }
+    // No Selection is a usage error, with the message the Convert command gives.
+    if (!line.selection && !line.selectionAuto) {
+        WriteLine(stderr, std::string(kNoSelectionError));
+        return 2;
+    }
     ConvertRequest request;
-    request.selection = line.selection.value_or(Selection()); // none: the Convert command reports it
+    request.selection = line.selection.value_or(Selection());
     request.selectionFromLog = line.selectionAuto;
     request.addMobile = !line.noMobile;
     // With auto each log's party is found in the log: a list serves the party it is named after.

@@ -29,12 +29,14 @@ constexpr std::string_view kHelp =
     "                  convert a log; prints the report\n"
     "  convert --selection CODE|auto [OPTIONS] --output-dir DIR INPUT...\n"
     "                  convert many logs into DIR, each report after \"== INPUT\"\n"
-    "  lookup --selection CODE [--list FILE]... ABBREV...\n"
-    "                  look abbreviations up as a conversion would\n"
+    "  lookup --selection CODE [--call CALL] [--list FILE]... ABBREV...\n"
+    "                  what a conversion does with each ABBREV (county, state,\n"
+    "                  silent or none)\n"
     "  selections      list the Selections in the dialog's order (CODE<TAB>NAME)\n"
     "  counties        list the county gazetteer (COUNTY_ID<TAB>ST<TAB>NAME)\n"
     "  abbreviations --selection CODE [--csv] [--list FILE]...\n"
-    "                  list every abbreviation a Selection accepts (--csv: as a list)\n"
+    "                  list every abbreviation a Selection accepts and what a\n"
+    "                  conversion does with it (--csv: the table as a list)\n"
     "\n"
     "Options:\n"
     "  --help, -h      show this help\n"
@@ -42,8 +44,9 @@ constexpr std::string_view kHelp =
     "\n"
     "Run 'shirl-cli COMMAND --help' for the options of a command.\n"
     "CODE is a Selection code such as AL, PA, 7QP or USCQP, in any letter case;\n"
-    "auto takes it from the log's CONTEST_ID. --list names an abbreviation list\n"
-    "(CSV) that extends the Selection's table (--list-mode replace: replaces it).\n";
+    "auto (also in any letter case) takes it from the log's CONTEST_ID. --list\n"
+    "names an abbreviation list (CSV) that extends the Selection's table\n"
+    "(--list-mode replace: replaces it).\n";
 
 } // namespace
 

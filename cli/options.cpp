@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iostream>
 
+#include "base/text_util.h"
+
 namespace shirl::cli {
 namespace {
 
@@ -57,6 +59,11 @@ std::optional<std::string> TakeValueOption(const Args& args, std::size_t& i, std
         line.map = value;
         return "";
     }
+    if (Allowed(allowed, Option::Call) && TakeValue(args, i, "--call", value, missing)) {
+        if (missing) return "--call needs a CALL";
+        line.call = value;
+        return "";
+    }
     return std::nullopt;
 }
 
@@ -101,7 +108,7 @@ ParseResult ParseCommandLine(std::string_view command, const Args& args, std::in
                 code = arg.substr(kSelectionOption.size() + 1);
             }
             if (line.selection || line.selectionAuto) return error("--selection given twice");
-            line.selectionAuto = Allowed(allowed, Option::SelectionAuto) && code == "auto";
+            line.selectionAuto = Allowed(allowed, Option::SelectionAuto) && EqualsNoCase(code, "AUTO");
             if (line.selectionAuto) continue;
             line.selection = FindSelectionByCode(code);
             if (!line.selection) return error("unknown Selection code '" + code + "'");

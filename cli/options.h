@@ -21,6 +21,7 @@ enum class Option {
     OutputDir,     // --output-dir DIR
     Csv,           // --csv
     Map,           // --map FILE (or auto)
+    Call,          // --call CALL
 };
 
 struct CommandLine {
@@ -32,6 +33,7 @@ struct CommandLine {
     std::optional<std::string> outputDir;
     bool csv = false;
     std::optional<std::string> map; // --map FILE, or "auto"
+    std::optional<std::string> call; // --call CALL
     std::vector<std::string> operands; // the arguments that are not options, in order
 };
 

@@ -12,8 +12,10 @@ namespace {
 
 constexpr std::string_view kContestId = "CONTEST_ID";
 
+} // namespace
+
 // Adds one value to `found` unless it is empty or already there.
-void Collect(std::string_view raw, std::vector<std::string>& found) {
+void CollectContestId(std::string_view raw, std::vector<std::string>& found) {
     std::string value(TrimBlanksAndLineEnds(raw.substr(0, kMaxContestIdLength)));
     if (raw.size() > kMaxContestIdLength) value += "...";
     if (value.empty()) return;
@@ -26,17 +28,26 @@ void Collect(std::string_view raw, std::vector<std::string>& found) {
     found.push_back(std::move(value));
 }
 
-} // namespace
-
-std::vector<std::string> ReadContestIds(ByteSource& input) {
+std::vector<std::string> ReadContestIds(ByteSource& input, bool* adifLog) {
     AdifReader reader(input);
+    AdifEvidence evidence;
+    // A contact as the conversion writes one: a call, a mode and a band or frequency.
+    bool call = false, mode = false, band = false, contact = false;
     std::vector<std::string> found;
     for (;;) {
         const AdifReader::Event event = reader.Next();
+        evidence.See(event);
         if (event == AdifReader::Event::End) break;
-        if (event != AdifReader::Event::Field || !EqualsNoCase(reader.Name(), kContestId)) continue;
-        if (const auto value = reader.Value()) Collect(*value, found);
+        if (event == AdifReader::Event::EndOfRecord) contact = contact || (call && mode && band);
+        if (event != AdifReader::Event::Field) call = mode = band = false; // a record ended or became void
+        if (event != AdifReader::Event::Field || !reader.Value()) continue;
+        const std::string_view name = reader.Name();
+        call = call || EqualsNoCase(name, "CALL");
+        mode = mode || EqualsNoCase(name, "MODE");
+        band = band || EqualsNoCase(name, "BAND") || EqualsNoCase(name, "FREQ") || EqualsNoCase(name, "FREQ_RX");
+        if (EqualsNoCase(name, kContestId)) CollectContestId(*reader.Value(), found);
     }
+    if (adifLog != nullptr) *adifLog = evidence.IsLog(contact);
     return found;
 }
 

@@ -17,7 +17,11 @@ inline constexpr std::size_t kMaxContestIdLength = 64;
 // Reads `input` to its end and returns the distinct non-empty CONTEST_ID
 // values (blanks around them dropped, compared without regard to letter
 // case) in the order first met. Tags are read as the conversion reads them:
-// the declared length decides where a value ends.
-std::vector<std::string> ReadContestIds(ByteSource& input);
+// the declared length decides where a value ends. `adifLog`, when given, is
+// set to whether the input is an ADIF log at all (AdifEvidence).
+std::vector<std::string> ReadContestIds(ByteSource& input, bool* adifLog = nullptr);
+
+// Adds one CONTEST_ID value to `found` as ReadContestIds keeps them.
+void CollectContestId(std::string_view raw, std::vector<std::string>& found);
 
 } // namespace shirl

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "adif/reader.h"
+#include "convert/contest_id_scan.h"
 #include "convert/convert_qso.h"
 #include "convert/qso_time.h"
 
@@ -24,6 +25,7 @@ private:
     void MarkTimeSource(std::optional<std::size_t>& slot);
     void CompleteQso(std::string_view lineEnd);
     void WriteSummary(std::optional<std::string_view> outputName);
+    void WriteLeftOut();
 
     ByteSink& m_output;
     QsoOptions m_options;
@@ -44,17 +46,26 @@ private:
     std::optional<std::size_t> m_dateSlot, m_timeSlot;
     RunCounters m_counters;
     int m_countiesConverted = 0;
+    AdifEvidence m_evidence;
+    std::size_t m_recordLine = 0;            // the input line of the open record's first field
+    std::vector<std::size_t> m_leftOutLines; // of the first QSOs left out
+    std::vector<std::string> m_contestIds;
 };
+
+// QSOs left out are named by their lines up to this many.
+constexpr std::size_t kLeftOutLinesShown = 10;
 
 ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_view> outputName) {
     AdifReader reader(input);
     for (;;) {
         const AdifReader::Event event = reader.Next();
+        m_evidence.See(event);
         switch (event) {
         case AdifReader::Event::HeaderBytes: m_output.Write(reader.Bytes()); continue;
         case AdifReader::Event::EndOfHeader: m_output.Write(reader.LineEnd()); continue;
         case AdifReader::Event::Field:
         case AdifReader::Event::EndOfRecord:
+            if (m_used == 0) m_recordLine = reader.Line();
             // One call site, so that the compiler can inline the field's step.
             TakeField(reader);
             if (event == AdifReader::Event::EndOfRecord) CompleteQso(reader.LineEnd());
@@ -71,7 +82,8 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
     if (m_used != 0) m_report.third.Unlabelled(MessageKind::Warning, "QSO without <EOR> at end of file, skipping");
     if (reader.Failed()) m_report.third.Error("Could not read the whole input file.");
     WriteSummary(outputName);
-    return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies, m_counters.counties.Counts()};
+    return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies, m_counters.counties.Counts(),
+            m_counters.qsosLeftOut, m_evidence.IsLog(m_counters.qsosWritten != 0), std::move(m_contestIds)};
 }
 
 // Takes the field's views into the next slot (the reader keeps a record's
@@ -100,6 +112,7 @@ void LogConverter::TakeField(const AdifReader& reader) {
     if (!field.value) return;
     if (field.kind == FieldKind::QsoDate && m_clock.TakeDate(*field.value, m_report)) MarkTimeSource(m_dateSlot);
     if (field.kind == FieldKind::TimeOn && m_clock.TakeTime(*field.value, m_report)) MarkTimeSource(m_timeSlot);
+    if (field.kind == FieldKind::ContestId) CollectContestId(*field.value, m_contestIds);
 }
 
 // The field just taken replaces the one `slot` named as the source of the
@@ -111,10 +124,13 @@ void LogConverter::MarkTimeSource(std::optional<std::size_t>& slot) {
 }
 
 void LogConverter::CompleteQso(std::string_view lineEnd) {
+    const std::int64_t leftOut = m_counters.qsosLeftOut;
     m_countiesConverted += ConvertQso(RecordOutput{m_output, lineEnd}, m_options,
                                       std::span<QsoField>(m_slots.data(), m_used), m_clock.Complete(),
                                       m_counters, m_report);
     m_used = 0;
+    if (m_counters.qsosLeftOut != leftOut && m_leftOutLines.size() < kLeftOutLinesShown)
+        m_leftOutLines.push_back(m_recordLine);
 }
 
 void LogConverter::WriteSummary(std::optional<std::string_view> outputName) {
@@ -125,6 +141,24 @@ void LogConverter::WriteSummary(std::optional<std::string_view> outputName) {
     std::string wrote = "Wrote " + std::to_string(m_counters.qsosWritten) + " QSOs";
     if (outputName) wrote.append(" to ").append(*outputName);
     m_report.first.Summary(std::move(wrote));
+    WriteLeftOut();
+}
+
+// "2 contacts without a call, a mode or a band were not written.", with
+// their input lines when there are no more than kLeftOutLinesShown.
+void LogConverter::WriteLeftOut() {
+    const std::int64_t n = m_counters.qsosLeftOut;
+    if (n == 0) return;
+    std::string row = std::to_string(n);
+    row.append(n == 1 ? " contact" : " contacts").append(" without a call, a mode or a band ");
+    row.append(n == 1 ? "was" : "were").append(" not written.");
+    if (static_cast<std::size_t>(n) <= kLeftOutLinesShown) {
+        row.append(n == 1 ? " Input line: " : " Input lines: ");
+        for (std::size_t i = 0; i < m_leftOutLines.size(); ++i)
+            row.append(i == 0 ? "" : ", ").append(std::to_string(m_leftOutLines[i]));
+        row.append(".");
+    }
+    m_report.first.Info(std::move(row));
 }
 
 } // namespace

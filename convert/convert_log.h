@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "adif/byte_io.h"
 #include "convert/run_report.h"
@@ -18,12 +20,15 @@ struct ConvertLogResult {
     std::int64_t qsosWritten = 0;
     std::int64_t countyLineCopies = 0;
     std::map<int, std::int64_t> countyQsos; // records written per CNTY county (gazetteer id)
+    std::int64_t qsosLeftOut = 0;
+    bool adifLog = true; // false when the input showed nothing of an ADIF log (AdifEvidence)
+    std::vector<std::string> contestIds; // the log's CONTEST_ID values, as ReadContestIds gives them
 };
 
 // Runs one conversion from `input` to `output` for `selection`. Pushes the
 // run's messages onto `report` and ends with the Converted and Wrote lines
-// ("Wrote N QSOs to NAME", or "Wrote N QSOs" without `outputName`). The
-// caller flushes and closes `output`.
+// ("Wrote N QSOs to NAME", or "Wrote N QSOs" without `outputName`), then a
+// row for the QSOs left out, if any. The caller flushes and closes `output`.
 // `list` is the operator's abbreviation list for `selection`, or nullptr.
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                                     std::optional<std::string_view> outputName, RunReport& report,

@@ -386,7 +386,10 @@ int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<
     for (std::size_t i = added.first; i < added.second; ++i)
         if (fields[i].kind == FieldKind::Cnty && !fields[i].madeCnty) RenameField(fields[i], "", FieldKind::Other);
     const auto call = Callsign(fields, qso);
-    if (!call || !(qso.band || qso.freq || qso.freqRx) || !qso.mode) return qso.converted;
+    if (!call || !(qso.band || qso.freq || qso.freqRx) || !qso.mode) {
+        ++counters.qsosLeftOut;
+        return qso.converted;
+    }
 
     const std::size_t copies = std::max<std::size_t>(RemoveDuplicateCounties(fields, qso), 1);
     CopyWriter writer(out, fields, *call, qso.ownConverted, counters, report);

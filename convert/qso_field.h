@@ -29,6 +29,7 @@ enum class FieldKind : unsigned char {
     QsoDate,
     TimeOn,
     Exchange, // SRX_STRING: the received exchange, whose last word may be the county
+    ContestId, // CONTEST_ID: which party the log names
 };
 
 // The kind of a field name, in any letter case.

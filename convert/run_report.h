@@ -61,6 +61,7 @@ struct RunCounters {
     std::int64_t qsosWritten = 0;      // output records written
     std::int64_t countyLineCopies = 0; // records beyond the first of a QSO
     CountyTally counties;              // records written per CNTY county
+    std::int64_t qsosLeftOut = 0;      // QSOs without a call, a mode or a band, not written
 };
 
 } // namespace shirl

@@ -37,6 +37,13 @@ struct SelectionDetection {
 // name only parties of the shared weekend (7QP, IN, NEQP, DE), else an error.
 SelectionDetection DetectSelection(std::span<const std::string> contestIds);
 
+// The warning (its text, without a label) for a run whose `chosen` Selection
+// is not the one that the
+// log's CONTEST_ID values name (`named`, from DetectSelection), or nullopt
+// when they agree, when the log names none, or when MULTI was chosen for a
+// party of its weekend.
+std::optional<std::string> SelectionMismatchWarning(Selection named, Selection chosen);
+
 // The name of Selection s as a party: "Alabama QSO Party" for a state or
 // province, the party's own name for the QSO parties.
 std::string PartyName(Selection selection);

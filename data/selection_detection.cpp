@@ -9,8 +9,9 @@ namespace shirl {
 namespace {
 
 // The parties that share one weekend and the MULTI Selection that covers them.
-constexpr std::array<Selection, 4> kSharedWeekend = {selections::k7QP, selections::kIN, selections::kNEQP,
-                                                     selections::kDE};
+// MULTI itself stands among them: some loggers write one identifier for the weekend.
+constexpr std::array<Selection, 5> kSharedWeekend = {selections::k7QP, selections::kIN, selections::kNEQP,
+                                                     selections::kDE, selections::kMULTI};
 constexpr Selection kSharedWeekendSelection = selections::kMULTI;
 
 bool OnSharedWeekend(Selection selection) {
@@ -33,6 +34,13 @@ std::string PartyName(Selection selection) {
     std::string name(selection.Name());
     if (selection.IsValid() && !selection.IsParty()) name += " QSO Party";
     return name;
+}
+
+std::optional<std::string> SelectionMismatchWarning(Selection named, Selection chosen) {
+    if (!named.IsValid() || !chosen.IsValid() || named == chosen) return std::nullopt;
+    if (chosen == kSharedWeekendSelection && OnSharedWeekend(named)) return std::nullopt;
+    return "The log's CONTEST_ID names " + PartyName(named) + ", but " + std::string(chosen.Name()) +
+           " was chosen.";
 }
 
 SelectionDetection DetectSelection(std::span<const std::string> contestIds) {

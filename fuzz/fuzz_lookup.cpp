@@ -1,10 +1,12 @@
-// libFuzzer target: LookupAbbreviation. The first byte picks the Selection
+// libFuzzer target: LookupAbbreviation and the conversion's answer for a
+// county value (AnswerCountyValue). The first byte picks the Selection
 // (mod 61), the rest is the abbreviation.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
+#include "convert/county_answer.h"
 #include "convert/lookup.h"
 #include "data/gazetteer.h"
 #include "data/selections.h"
@@ -34,5 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     default:
         std::abort();
     }
+    // The answer a conversion gives: a county value is "ST,Name", a state two letters.
+    const shirl::CountyAnswer answer = shirl::AnswerCountyValue(abbreviation, selection, "VE3AAA", nullptr);
+    if (answer.kind == shirl::CountyAnswer::Kind::County && (answer.value.size() < 4 || answer.value[2] != ','))
+        std::abort();
+    if (answer.kind == shirl::CountyAnswer::Kind::State && answer.value.size() != 2) std::abort();
+    if (answer.kind == shirl::CountyAnswer::Kind::None && answer.messages.empty()) std::abort();
     return 0;
 }

@@ -6,7 +6,9 @@ One artwork, given in unit coordinates (0..1, y down), is rasterised at
 palette and written as
 
   shirl-32.png, shirl-16.png   for the Qt window and the Linux desktop,
-  shirl.ico                    32 x 32 and 16 x 16, 4 bits per pixel, for Windows.
+  shirl.ico                    32 x 32 and 16 x 16, 4 bits per pixel, for Windows,
+  shirl.svg                    the same artwork as vector shapes, for the Linux
+                               desktop at every other size (48 to 256 pixels and up).
 
 Usage: make_icons.py [--check] [OUTPUT_DIR]   (default: the folder of this script)
 --check writes nothing and fails when the files there differ from the artwork.
@@ -167,6 +169,43 @@ def ico_bytes(images):
     return header + entries + data
 
 
+def svg_bytes(size=256):
+    """The artwork as SVG shapes on a size x size canvas; strokes end round
+    as the rasteriser's distance test does, except the waves' cut ends."""
+    def xy(point):
+        return "%g,%g" % (round(point[0] * size, 3), round(point[1] * size, 3))
+
+    def colour(index):
+        return "#%02x%02x%02x" % PALETTE[index]
+
+    shapes = []
+    for layer in ARTWORK:
+        kind, fill = layer[0], colour(layer[1])
+        if kind == "polygon":
+            shapes.append('<polygon points="%s" fill="%s"/>' % (" ".join(xy(p) for p in layer[2]), fill))
+        elif kind == "outline":
+            shapes.append('<polygon points="%s" fill="none" stroke="%s" stroke-width="%g" stroke-linejoin="round"/>'
+                          % (" ".join(xy(p) for p in layer[2]), fill, layer[3] * size))
+        elif kind == "line":
+            (a, b), width = layer[2], layer[3]
+            shapes.append('<path d="M%s L%s" stroke="%s" stroke-width="%g" stroke-linecap="round"/>'
+                          % (xy(a), xy(b), fill, width * size))
+        elif kind == "disc":
+            centre, radius = layer[2], layer[3]
+            shapes.append('<circle cx="%g" cy="%g" r="%g" fill="%s"/>'
+                          % (centre[0] * size, centre[1] * size, radius * size, fill))
+        elif kind == "arc":
+            centre, radius, start, end, width = layer[2:]
+            ends = [(centre[0] + radius * math.cos(math.radians(a)), centre[1] + radius * math.sin(math.radians(a)))
+                    for a in (start, end)]
+            shapes.append('<path d="M%s A%g,%g 0 0 1 %s" fill="none" stroke="%s" stroke-width="%g"/>'
+                          % (xy(ends[0]), radius * size, radius * size, xy(ends[1]), fill, width * size))
+        else:
+            raise ValueError(kind)
+    return ('<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d">\n' % ((size,) * 4)
+            + "".join("  " + shape + "\n" for shape in shapes) + "</svg>\n").encode("ascii")
+
+
 def main(argv):
     check = "--check" in argv
     args = [a for a in argv if a != "--check"]
@@ -176,6 +215,7 @@ def main(argv):
         "shirl-32.png": png_bytes(big),
         "shirl-16.png": png_bytes(small),
         "shirl.ico": ico_bytes([big, small]),
+        "shirl.svg": svg_bytes(),
     }
     stale = []
     for name, data in files.items():

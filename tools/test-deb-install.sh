@@ -62,7 +62,8 @@ for dir in "${data_dirs[@]}"; do
   [ -f "$dir/applications/shirl.desktop" ] && { desktop="$dir/applications/shirl.desktop"; break; }
 done
 check "the desktop entry is found in the XDG data folders" test "$desktop" = /usr/share/applications/shirl.desktop
-check "its Exec=shirl is /usr/bin/shirl" test "$(command -v "$(sed -n 's/^Exec=//p' "${desktop:-/dev/null}")")" = /usr/bin/shirl
+check "its Exec=shirl %f is /usr/bin/shirl" test "$(command -v "$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "${desktop:-/dev/null}")")" = /usr/bin/shirl
+check "the ADIF file type it opens is installed" test -f /usr/share/mime/packages/shirl.xml
 check "its Icon=shirl is in the hicolor theme" test -f /usr/share/icons/hicolor/32x32/apps/shirl.png
 check "the guide is where Help looks for it" test -f /usr/share/doc/shirl/guide.html
 check "the copyright file states the licence" grep -q '^License: Expat' /usr/share/doc/shirl/copyright

@@ -108,6 +108,10 @@ check "entry: DisplayVersion $version" test "$(reg_value HKCU DisplayVersion)" =
 check "entry: Publisher" test "$(reg_value HKCU Publisher)" = "Shirl developers"
 check "entry: UninstallString" test "$(reg_value HKCU UninstallString)" = "\"$folder\\uninstall.exe\""
 check "no entry for all users" test -z "$(reg_value HKLM DisplayName)"
+classes='HKCU\Software\Classes'
+check "Open with: .adi and .adif offer Shirl" bash -c "{ wine reg query '$classes\.adi\OpenWithProgids' /v Shirl.adif && wine reg query '$classes\.adif\OpenWithProgids' /v Shirl.adif; } </dev/null >/dev/null 2>&1"
+check "Open with: Shirl.exe \"%1\"" bash -c "wine reg query '$classes\Shirl.adif\shell\open\command' /ve </dev/null | tr -d '\r' | grep -qF '\"$folder\\Shirl.exe\" \"%1\"'"
+check "the default program of .adi is not taken" bash -c "! wine reg query '$classes\.adi' /ve </dev/null 2>/dev/null | grep -q Shirl"
 check "installed shirl-cli.exe --version" test "$(w "$folder\\shirl-cli.exe" --version | tr -d '\r')" = "shirl-cli $version"
 cp "$golden/input.adi" "$work/input.adi"
 (cd "$work" && w "$folder\\shirl-cli.exe" convert --selection AL input.adi output.adi >report.txt) || true

@@ -14,6 +14,9 @@ CShirlApp::CShirlApp(int& argc, char** argv) : m_app(argc, argv) {
 
 bool CShirlApp::InitInstance() {
     ShirlWindow dialog;
+    // "shirl FILE" (a file manager's "Open with"): FILE is the input.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) dialog.OpenInput(arguments.at(1));
     dialog.exec();  // IDOK or IDCANCEL, the result does not matter
     return false;
 }

@@ -9,7 +9,8 @@ class CShirlApp {
 public:
     CShirlApp(int& argc, char** argv);
 
-    // Runs the dialog until Exit or Escape closes it; returns false, so the
+    // Runs the dialog until Exit or Escape closes it, with the file named by
+    // the first argument, if any, as its input; returns false, so the
     // program ends instead of entering a message loop of its own.
     bool InitInstance();
 

@@ -74,6 +74,10 @@ ShirlWindow::~ShirlWindow() {
     }
 }
 
+void ShirlWindow::OpenInput(const QString& path) {
+    m_dlg.OnInputGiven(CoreFileName(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
+}
+
 void ShirlWindow::CreateControls() {
     auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);

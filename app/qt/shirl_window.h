@@ -67,6 +67,10 @@ public:
     explicit ShirlWindow(QWidget* parent = nullptr);
     ~ShirlWindow() override;
 
+    // Takes the file `path` (relative to the working folder, or absolute) as
+    // the input, as if chosen in the Input dialog.
+    void OpenInput(const QString& path);
+
     const CShirlDlg& dialog() const { return m_dlg; }
     DialogBaseUnits baseUnits() const { return m_units; }
     int reportRowCount() const;

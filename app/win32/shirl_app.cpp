@@ -1,5 +1,7 @@
 #include "app/win32/shirl_app.h"
 
+#include <shellapi.h>
+
 #include "app/win32/shirl_window.h"
 #include "files/utf.h"
 
@@ -15,6 +17,23 @@ std::string AppNameFromPath(const std::string& path) {
     return name;
 }
 
+std::string InputOfCommandLine(const wchar_t* commandLine) {
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(commandLine, &count);
+    if (args == nullptr) return {};
+    std::wstring given = count > 1 ? args[1] : L"";
+    LocalFree(args);
+    if (given.empty()) return {};
+    // A name relative to the working folder, made whole as the file dialog gives it.
+    const DWORD size = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
+    if (size != 0) {
+        std::wstring full(size, L'\0');
+        const DWORD written = GetFullPathNameW(given.c_str(), size, full.data(), nullptr);
+        if (written != 0 && written < size) given.assign(full.data(), written);
+    }
+    return Utf8FromWide(given);
+}
+
 bool CShirlApp::InitInstance(HINSTANCE instance) {
     // The executable's file name without folder and extension: the caption
     // of every message box.
@@ -22,6 +41,7 @@ bool CShirlApp::InitInstance(HINSTANCE instance) {
     if (appName.empty()) appName = "Shirl";
 
     CShirlWindow window(instance, appName);
+    window.SetStartInput(InputOfCommandLine(GetCommandLineW()));
     window.RunModal();  // IDOK or IDCANCEL: either way the program ends
     return false;
 }

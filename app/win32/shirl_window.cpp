@@ -104,6 +104,7 @@ BOOL CShirlWindow::OnInitDialog() {
     m_dlg.SetLists(ListsInFolders(FolderOf(Utf8FromWide(ModuleFileName()))));
     SetUpReportList();
     m_dlg.OnInitDialog();
+    if (!m_startInput.empty()) m_dlg.OnInputGiven(m_startInput);
     return TRUE;  // focus to the first control of the tab order
 }
 

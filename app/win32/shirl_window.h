@@ -35,6 +35,9 @@ public:
 
     // Runs IDD_MAIN modally with no parent; returns the EndDialog result.
     INT_PTR RunModal();
+    // The file the dialog takes as its input once it is up, as if chosen in
+    // the Input dialog ("" for none).
+    void SetStartInput(std::string name) { m_startInput = std::move(name); }
 
     // DialogWindow
     void FillSelectionList(const std::vector<std::string>& rows) override;
@@ -76,6 +79,7 @@ private:
     HWND m_hwnd = nullptr;
     HICON m_icon = nullptr;
     CShirlDlg m_dlg;
+    std::string m_startInput;
 };
 
 } // namespace shirl

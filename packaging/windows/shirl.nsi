@@ -20,6 +20,10 @@ Unicode true
 !define PUBLISHER "Shirl developers"
 !define ENTRIES_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall"
 !define UNINSTALL_KEY "${ENTRIES_KEY}\Shirl"
+; "Open with Shirl" for ADIF logs: a file type of Shirl's own that the
+; extensions list among their choices, never as their default program.
+!define CLASSES "Software\Classes"
+!define PROG_ID "Shirl.adif"
 
 Name "${PRODUCT}"
 Caption "${PRODUCT} ${VERSION} Setup"
@@ -249,6 +253,18 @@ Section "Shirl"
 
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\Shirl.exe" "" "$INSTDIR\Shirl.exe" 0
 
+  ; Open with: Shirl's file type, and .adi and .adif offering it. The
+  ; extensions' default program stays whatever it was.
+  WriteRegStr SHCTX "${CLASSES}\${PROG_ID}" "" "ADIF log"
+  WriteRegStr SHCTX "${CLASSES}\${PROG_ID}\DefaultIcon" "" "$INSTDIR\Shirl.exe,0"
+  WriteRegStr SHCTX "${CLASSES}\${PROG_ID}\shell\open\command" "" '"$INSTDIR\Shirl.exe" "%1"'
+  WriteRegStr SHCTX "${CLASSES}\Applications\Shirl.exe\shell\open\command" "" '"$INSTDIR\Shirl.exe" "%1"'
+  WriteRegStr SHCTX "${CLASSES}\Applications\Shirl.exe\SupportedTypes" ".adi" ""
+  WriteRegStr SHCTX "${CLASSES}\Applications\Shirl.exe\SupportedTypes" ".adif" ""
+  WriteRegStr SHCTX "${CLASSES}\.adi\OpenWithProgids" "${PROG_ID}" ""
+  WriteRegStr SHCTX "${CLASSES}\.adif\OpenWithProgids" "${PROG_ID}" ""
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)' ; SHCNE_ASSOCCHANGED
+
   ; The Apps & features entry (HKLM for everyone, HKCU for the current user).
   ${If} $AllUsers == 1
     StrCpy $0 '"$INSTDIR\uninstall.exe" /AllUsers'
@@ -343,6 +359,17 @@ Section "Uninstall"
       RMDir $2
     ${Loop}
   ${EndIf}
+  ; Open with: only what the install wrote; keys that others use stay.
+  DeleteRegKey SHCTX "${CLASSES}\${PROG_ID}"
+  DeleteRegKey SHCTX "${CLASSES}\Applications\Shirl.exe"
+  DeleteRegKey /ifempty SHCTX "${CLASSES}\Applications"
+  DeleteRegValue SHCTX "${CLASSES}\.adi\OpenWithProgids" "${PROG_ID}"
+  DeleteRegKey /ifempty SHCTX "${CLASSES}\.adi\OpenWithProgids"
+  DeleteRegKey /ifempty SHCTX "${CLASSES}\.adi"
+  DeleteRegValue SHCTX "${CLASSES}\.adif\OpenWithProgids" "${PROG_ID}"
+  DeleteRegKey /ifempty SHCTX "${CLASSES}\.adif\OpenWithProgids"
+  DeleteRegKey /ifempty SHCTX "${CLASSES}\.adif"
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)' ; SHCNE_ASSOCCHANGED
   ReadRegDWORD $0 SHCTX "${UNINSTALL_KEY}" "MadeEntriesKey"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   ${If} $0 == 1

@@ -89,12 +89,13 @@ foreach(i RANGE 0 ${last} 2)
   set(out_${code} "${out}")
 endforeach()
 foreach(check
-    "al|AUTA\t1001\tAL,Autauga\n"
-    "Neqp|CTCAP\t9000\t-\n"
-    "Va|ALX\t51510\tVA,Alexandria city\n"
-    "Nv|NVCAR\t32510\tNV,Carson City\n"
-    "usCqp|BATMD\t24510\tMD,Baltimore City\n"
-    "marac|MDBLTC\t24510\tMD,Baltimore City\n")
+    "al|AUTA\t1001\tAL,Autauga\tcounty\n"
+    "Neqp|CTCAP\t9000\t-\tsilent\n"
+    "Va|ALX\t51510\tVA,Alexandria city\tstate\n"
+    "Nv|NVCAR\t32510\tNV,Carson City\tstate\n"
+    "usCqp|BATMD\t24510\tMD,Baltimore City\tcounty\n"
+    "marac|MDBLTC\t24510\tMD,Baltimore City\tcounty\n"
+    "multi|NEW\t10003\tDE,New Castle\tearlier\n")
   string(FIND "${check}" "|" bar)
   string(SUBSTRING "${check}" 0 ${bar} code)
   math(EXPR from "${bar} + 1")
@@ -105,9 +106,9 @@ foreach(check
   endif()
 endforeach()
 # MULTI lists its tables in lookup order: Indiana first, MARAC last.
-string(FIND "${out_multi}" "ADA\t18001\tIN,Adams\n" first)
-string(FIND "${out_multi}" "KDE\t10001\tDE,Kent\n" delaware)
-string(FIND "${out_multi}" "ALAUTA\t1001\tAL,Autauga\n" marac)
+string(FIND "${out_multi}" "ADA\t18001\tIN,Adams\tcounty\n" first)
+string(FIND "${out_multi}" "KDE\t10001\tDE,Kent\tcounty\n" delaware)
+string(FIND "${out_multi}" "ALAUTA\t1001\tAL,Autauga\tcounty\n" marac)
 if(NOT first EQUAL 0 OR NOT delaware GREATER first OR NOT marac GREATER delaware)
   fail("abbreviations --selection multi: tables out of order (${first}, ${delaware}, ${marac})")
 endif()

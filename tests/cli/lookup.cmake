@@ -46,39 +46,41 @@ function(expect_usage_error name)
   endif()
 endfunction()
 
-# The documented example: found twice, lower case not found, DC, MDC.
+# As a conversion would: found twice, lower case upper-cased first, DC with
+# both of its rows, MDC, a state code, DX left alone.
 expect_lookup(alabama
-  "AUTA\tcounty\tAL,Autauga\t\nAUT\tcounty\tAL,Autauga\t\nauta\tnone\t\t\nDC\tnone\t\tDC is not a US state.\nMDC\tstate\tMD\t\n"
-  --selection al AUTA AUT auta DC MDC)
+  "AUTA\tcounty\tAL,Autauga\t\nAUT\tcounty\tAL,Autauga\t\njeff\tcounty\tAL,Jefferson\t\nDC\tnone\t\t(no call): DC is not a US state. WARNING: (no call) in DC is not a valid Alabama county abbreviation.\nMDC\tstate\tMD\t\nMD\tstate\tMD\t\ndx\tsilent\t\t\n"
+  --selection al AUTA AUT jeff DC MDC MD dx)
+# The Canadian rule needs the callsign: a province alias from a Canadian station passes.
+expect_lookup(canadian_call
+  "PEI\tsilent\t\t\n"
+  --selection NEQP --call VE1ABC PEI)
 
 # Every documented lookup edge case.
 expect_lookup(pennsylvania
-  "ADA\tcounty\tPA,Adams\t\nEMA\tstate\tMA\t\nONS\tnone\t\t\nPR\tnone\t\t\n"
-  --selection PA ADA EMA ONS PR)
+  "ADA\tcounty\tPA,Adams\t\nEMA\tstate\tMA\t\nONS\tnone\t\tWARNING: (no call) in ONS is not a valid Pennsylvania county abbreviation.\n"
+  --selection PA ADA EMA ONS)
 expect_lookup(virginia_city
-  "ALX\tstate\tVA\tALX is the independent city of Alexandria city, VA (not a county).\n"
+  "ALX\tstate\tVA\t(no call): ALX is the independent city of Alexandria city, VA (not a county).\n"
   --selection va ALX)
 expect_lookup(nevada_city
-  "CAR\tstate\tNV\tCAR is the independent city of Carson City, NV (not a county).\n"
+  "CAR\tstate\tNV\t(no call): CAR is the independent city of Carson City, NV (not a county).\n"
   --selection NV CAR)
 expect_lookup(seven_land_city
-  "NVCAR\tstate\tNV\tNVCAR is the independent city of Carson City, NV (not a county).\n"
+  "NVCAR\tstate\tNV\t(no call): NVCAR is the independent city of Carson City, NV (not a county).\n"
   --selection 7qp NVCAR)
 expect_lookup(multi
-  "KDE\tcounty\tDE,Kent\t\nALAUTA\tcounty\tAL,Autauga\t\nNVCAR\tstate\tNV\tNVCAR is the independent city of Carson City, NV (not a county).\n"
+  "KDE\tcounty\tDE,Kent\t\nALAUTA\tcounty\tAL,Autauga\t\nNVCAR\tstate\tNV\t(no call): NVCAR is the independent city of Carson City, NV (not a county).\n"
   --selection Multi KDE ALAUTA NVCAR)
 expect_lookup(new_england_region
-  "CTCAP\tnone\t\t\n"
+  "CTCAP\tsilent\t\t\n"
   --selection NEQP CTCAP)
 expect_lookup(alaska_unsupported
-  "AUTA\tnone\t\tAK is unsupported at this time.\n"
+  "AUTA\tnone\t\t(no call): AK is unsupported at this time. WARNING: (no call) in AUTA is not a valid Alaska county abbreviation.\n"
   --selection AK AUTA)
 expect_lookup(british_columbia_mdc
-  "MDC\tstate\tMD\tBC is unsupported at this time.\n"
+  "MDC\tstate\tMD\t(no call): BC is unsupported at this time.\n"
   --selection bc MDC)
-expect_lookup(naqp_dc
-  "DC\tnone\t\tDC is not a US state.\n"
-  --selection NAQP DC)
 expect_lookup(us_counties
   "AUTAL\tcounty\tAL,Autauga\t\n"
   --selection uScQp AUTAL)
@@ -89,13 +91,13 @@ execute_process(COMMAND "${CLI}" lookup --selection=AL "" AUTA
 if(CLI MATCHES "\\.exe$")
   string(REPLACE "\r\n" "\n" out "${out}")
 endif()
-if(NOT rc STREQUAL "0" OR NOT out STREQUAL "\tnone\t\t\nAUTA\tcounty\tAL,Autauga\t\n" OR NOT err STREQUAL "")
+if(NOT rc STREQUAL "0" OR NOT out STREQUAL "\tnone\t\tWARNING: (no call) in  is not a valid Alabama county abbreviation.\nAUTA\tcounty\tAL,Autauga\t\n" OR NOT err STREQUAL "")
   message(SEND_ERROR "empty_abbreviation: exit status ${rc}\n  stdout:\n${out}\n  stderr:\n${err}")
   math(EXPR failures "${failures} + 1")
 endif()
 # "--" ends the options: an abbreviation may begin with "-".
 expect_lookup(dash_abbreviation
-  "--help\tnone\t\t\n"
+  "--help\tnone\t\tWARNING: (no call) in --HELP is not a valid Alabama county abbreviation.\n"
   --selection AL -- --help)
 # Options after the abbreviations.
 expect_lookup(option_last
@@ -112,7 +114,7 @@ expect_usage_error(unknown_option --selection AL --frobnicate AUTA)
 
 # --help: usage on stdout, exit status 0.
 execute_process(COMMAND "${CLI}" lookup --help RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-if(NOT rc STREQUAL "0" OR NOT out MATCHES "^Usage: shirl-cli lookup --selection CODE ABBREV" OR NOT err STREQUAL "")
+if(NOT rc STREQUAL "0" OR NOT out MATCHES "^Usage: shirl-cli lookup --selection CODE \\[--call CALL\\] ABBREV" OR NOT err STREQUAL "")
   message(SEND_ERROR "help: exit status ${rc}\n  stdout:\n${out}\n  stderr:\n${err}")
   math(EXPR failures "${failures} + 1")
 endif()

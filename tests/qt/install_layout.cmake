@@ -13,7 +13,9 @@ foreach(path
     share/doc/shirl/guide.html
     share/icons/hicolor/32x32/apps/shirl.png
     share/icons/hicolor/16x16/apps/shirl.png
+    share/icons/hicolor/scalable/apps/shirl.svg
     share/applications/shirl.desktop
+    share/mime/packages/shirl.xml
     share/man/man1/shirl-cli.1.gz
     share/man/man1/shirl.1.gz)
   if(NOT EXISTS ${WORK}/${path})
@@ -21,7 +23,7 @@ foreach(path
   endif()
 endforeach()
 file(STRINGS ${WORK}/share/applications/shirl.desktop entry)
-foreach(line "[Desktop Entry]" "Type=Application" "Exec=shirl" "Icon=shirl" "Name=Shirl")
+foreach(line "[Desktop Entry]" "Type=Application" "Exec=shirl %f" "Icon=shirl" "Name=Shirl" "MimeType=application/x-adif;")
   list(FIND entry "${line}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "shirl.desktop lacks '${line}'")

@@ -440,6 +440,21 @@ private slots:
         if (oldConfig.isNull()) qunsetenv("XDG_CONFIG_HOME"); else qputenv("XDG_CONFIG_HOME", oldConfig);
     }
 
+    // "shirl FILE": a relative name becomes the whole input name, the output
+    // is offered beside it and the log's party is shown, as after the Input dialog.
+    void fileGivenAtStart() {
+        const QString oldDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(QStringLiteral(SHIRL_SOURCE_DIR)));
+        TestWindow w;
+        w.OpenInput(QStringLiteral("examples/alabama-qso-party.adi"));
+        QDir::setCurrent(oldDir);
+        const QString whole = QStringLiteral(SHIRL_SOURCE_DIR "/examples/alabama-qso-party.adi");
+        QCOMPARE(w.control<QLineEdit>("IDC_INPUT_NAME")->text(), QDir::toNativeSeparators(whole));
+        QCOMPARE(w.control<QLineEdit>("IDC_OUTPUT_NAME")->text(),
+                 QDir::toNativeSeparators(QStringLiteral(SHIRL_SOURCE_DIR "/examples/alabama-qso-party-converted.adi")));
+        QCOMPARE(w.control<QComboBox>("IDC_SELECTION")->currentIndex(), RowOf("AL"));
+    }
+
     void addMobileCheckBoxToggles() {
         TestWindow w;
         QVERIFY(ShowActive(w));

@@ -578,6 +578,9 @@ struct HostileCase {
     std::function<std::size_t(const fs::path& input)> make;
     // Checks the report and the output (the path, read when needed).
     std::function<void(const Report& report, const fs::path& input, const fs::path& output)> check;
+    // Whether the run may (Maybe) or must (Always) refuse the input as no
+    // ADIF log, writing nothing; `check` then applies only to a run.
+    enum class NoLog { Never, Maybe, Always } noLog = NoLog::Never;
 };
 
 std::ostream& operator<<(std::ostream& os, const HostileCase& c) { return os << c.name; }
@@ -594,6 +597,17 @@ TEST_P(FaultHostileInput, ClearReportNoCrashBoundedMemory) {
 
     const Report report = ConvertHostile(input, output, dir / "logs");
 
+    using NoLog = HostileCase::NoLog;
+    if (GetParam().noLog == NoLog::Always) {
+        EXPECT_FALSE(report.ran);
+    }
+    if (!report.ran && GetParam().noLog != NoLog::Never) {
+        EXPECT_NE(report.failure.find("ERROR: " + Utf8(input) + " is not an ADIF log."), std::string::npos)
+            << report.failure;
+        EXPECT_EQ(Entries(dir.path()), Names({"in.adi", "logs"})) << "nothing is written";
+        EXPECT_EQ(fs::file_size(input), size) << "the input was changed";
+        return;
+    }
     ASSERT_TRUE(report.ran) << report.failure;
     ASSERT_GE(report.rows.size(), 3u);
     EXPECT_EQ(report.rows.front().rfind("Converted ", 0), 0u) << report.rows.front();
@@ -646,24 +660,21 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         HostileCase{"binary_garbage",
                     [](const fs::path& input) {
-                        // No '<' anywhere: all of it is a header without an end,
-                        // copied byte for byte.
+                        // No '<' anywhere: a header without an end and nothing else,
+                        // which is no ADIF log: refused, nothing written.
                         std::string bytes = Random(kMiB, 6);
                         std::replace(bytes.begin(), bytes.end(), '<', '#');
                         return Write(input, bytes);
                     },
-                    [](const Report& report, const fs::path& input, const fs::path& output) {
-                        EXPECT_EQ(report.rows[0], "Converted 0 Alabama counties.");
-                        EXPECT_EQ(report.rows[1], Wrote(0, output));
-                        EXPECT_EQ(ReadFile(output), ReadFile(input)) << "the text must be copied unchanged";
-                    }},
+                    [](const Report&, const fs::path&, const fs::path&) {}, HostileCase::NoLog::Always},
         HostileCase{"binary_garbage_after_a_header",
                     [](const fs::path& input) { return Write(input, kHeader + Random(kMiB, 7) + "\r\n" + kGoodRecord); },
                     [](const Report& report, const fs::path&, const fs::path& output) {
                         EXPECT_TRUE(HasRow(report, Wrote(1, output)) || HasRow(report, Wrote(0, output)));
                         EXPECT_GT(CountRowsStartingWith(report, "Malformed ADIF tag, skipping QSO: ["), 0u);
                         EXPECT_EQ(ReadFile(output).rfind(kHeader, 0), 0u) << "the header must be copied";
-                    }},
+                    },
+                    HostileCase::NoLog::Maybe},
         HostileCase{"nul_bytes",
                     [](const fs::path& input) {
                         using namespace std::string_literals;

@@ -1035,6 +1035,28 @@ void CheckListFromAppData(const std::string& exe, const std::string& work) {
     if (WaitExit(shirl, 30000) == STILL_ACTIVE) TerminateProcess(shirl.handle, 1);
 }
 
+// "Shirl.exe FILE" (Open with, a drop on the icon): FILE is the input, made
+// whole, with the output offered beside it and the party of its CONTEST_ID.
+void CheckFileGivenAtStart(const std::string& exe, const std::string& work, const std::string& exampleLog) {
+    const std::string given = work + "\\given.adi";
+    if (!CopyFileA(exampleLog.c_str(), given.c_str(), FALSE)) Fatal("cannot copy the example log to " + given);
+    const Process shirl = Start(Quote(exe) + " given.adi", work);
+    WaitForInputIdle(shirl.handle, 30000);
+    HWND dialog = FindProcessWindow(shirl.id, {"Shirl 7.1"});
+    if (!dialog) Fatal("Shirl.exe FILE shows no window");
+    CheckEqual<std::string>(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)), given, "Shirl.exe FILE: the input");
+    CheckEqual<std::string>(WindowText(GetDlgItem(dialog, IDC_OUTPUT_NAME)), work + "\\given-converted.adi",
+                            "Shirl.exe FILE: the output offered");
+    HWND selection = GetDlgItem(dialog, IDC_SELECTION);
+    const LRESULT row = SendMessageA(selection, CB_GETCURSEL, 0, 0);
+    wchar_t shown[128] = {};
+    if (row != CB_ERR && SendMessageW(selection, CB_GETLBTEXTLEN, static_cast<WPARAM>(row), 0) < 128)
+        SendMessageW(selection, CB_GETLBTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(shown));
+    CheckEqual<std::string>(Narrow(shown), "Alabama", "Shirl.exe FILE: the party of the log");
+    PostClick(dialog, IDCANCEL);
+    if (WaitExit(shirl, 30000) == STILL_ACTIVE) TerminateProcess(shirl.handle, 1);
+}
+
 int main(int argc, char** argv) {
     if (argc != 6) {
         std::fprintf(stderr, "usage: drive_shirl SHIRL_EXE CLI_EXE INPUT_LOG WORK_DIR EXAMPLE_LOG\n");
@@ -1198,6 +1220,7 @@ int main(int argc, char** argv) {
     if (exitCode == STILL_ACTIVE) TerminateProcess(shirl.handle, 1);
 
     CheckListFromAppData(exe, work);
+    CheckFileGivenAtStart(exe, work, exampleLog);
 
     std::printf("%d check(s) failed\n", g_failures);
     return g_failures == 0 ? 0 : 1;

@@ -54,6 +54,14 @@ TEST(Win32App, NameIsTheExecutableFileNameWithoutFolderOrExtension) {
               "\xE6\x97\xA5\xE5\xBF\x97 \xF0\x9F\x93\xBB");
 }
 
+// The file given on the command line, made whole; none without one.
+TEST(Win32App, InputOfCommandLine) {
+    EXPECT_EQ(InputOfCommandLine(L"Shirl.exe"), "");
+    EXPECT_EQ(InputOfCommandLine(L"\"C:\\Program Files\\Shirl\\Shirl.exe\" \"C:\\logs\\my log.adi\""),
+              "C:\\logs\\my log.adi");
+    EXPECT_EQ(InputOfCommandLine(L"Shirl.exe C:\\logs\\..\\Jos\u00e9.adi"), "C:\\Jos\xC3\xA9.adi");
+}
+
 // The running program's own name through the wide API, whole.
 TEST(Win32App, ModuleFileNameIsTheWholeWideName) {
     const std::wstring name = ModuleFileName();
