@@ -135,6 +135,9 @@ int ConvertCommand(const Args& args) {
         if (line.operands.empty()) return CommandUsageError("convert", "missing INPUT");
         if (line.map && *line.map != kMapBeside)
             return CommandUsageError("convert", "with --output-dir, --map takes only auto");
+        // Before any log is read: the folder must be there.
+        if (KindOf(*line.outputDir) != FileKind::Folder)
+            return CommandUsageError("convert", "the output folder '" + *line.outputDir + "' does not exist");
     } else {
         if (line.operands.size() < 2) return CommandUsageError("convert", "missing INPUT and OUTPUT");
         if (line.operands.size() > 2) return CommandUsageError("convert", "takes only INPUT and OUTPUT");
