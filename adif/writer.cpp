@@ -54,6 +54,14 @@ inline char* PutDecimal(char* p, std::size_t n, std::size_t count) {
     return end;
 }
 
+// The number of UTF-8 characters of `text`: its bytes that do not continue
+// a character.
+std::size_t CharacterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
+}
+
 } // namespace
 
 std::size_t WriteFieldText(ByteSink& out, std::string_view text, std::size_t column, std::string_view lineEnd) {
@@ -76,11 +84,13 @@ std::size_t WriteFieldText(ByteSink& out, std::string_view text, std::size_t col
 }
 
 std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::string_view> value,
-                       std::size_t column, std::string_view lineEnd) {
+                       std::size_t column, std::string_view lineEnd, LengthUnit unit) {
     std::size_t digitCount = 0;
+    std::size_t declared = 0;
     std::size_t length = name.size() + 2; // "<" NAME ">"
     if (value) {
-        digitCount = DigitCount(value->size());
+        declared = unit == LengthUnit::Bytes ? value->size() : CharacterCount(*value);
+        digitCount = DigitCount(declared);
         length += 1 + digitCount + value->size(); // ":" LEN VALUE
     }
 
@@ -102,7 +112,7 @@ std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::
         p = PutBytes(p, name.data(), name.size());
         if (value) {
             *p++ = ':';
-            p = PutDecimal(p, value->size(), digitCount);
+            p = PutDecimal(p, declared, digitCount);
             *p++ = '>';
             p = PutBytes(p, value->data(), value->size());
         } else {
@@ -117,7 +127,7 @@ std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::
     out.Write(name);
     if (value) {
         out.Put(':');
-        PutDecimal(digits, value->size(), digitCount);
+        PutDecimal(digits, declared, digitCount);
         out.Write(std::string_view(digits, digitCount));
         out.Put('>');
         out.Write(*value);

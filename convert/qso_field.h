@@ -30,6 +30,7 @@ enum class FieldKind : unsigned char {
     TimeOn,
     Exchange, // SRX_STRING: the received exchange, whose last word may be the county
     ContestId, // CONTEST_ID: which party the log names
+    SentExchange, // STX_STRING: the sent exchange, whose last word may be the operator's own county
 };
 
 // The kind of a field name, in any letter case.
@@ -48,6 +49,7 @@ struct QsoField {
     bool timeSource = false;               // the QSO_DATE/TIME_ON the QSO's date or time was read from
     std::string storage = {};              // the changed value, when there is one
     std::string_view text = {};            // the tag and value as read (AdifReader::FieldText), or empty
+    bool characterCounted = false;         // its input length counted characters: so does its written one
 };
 
 // Whether the field still has the name and value it was read with, so that
