@@ -380,7 +380,8 @@ void AdifReader::ReadValue(std::size_t length) {
     if (length <= m_end - m_pos) { // the usual case: all of it is in the buffer
         m_value = std::string_view(m_buf.data() + m_pos, length);
         m_pos += length;
-        if (!TagFollowsInBuffer()) ReadByCharactersIfCertain(length);
+        if (!TagFollowsInBuffer()) [[unlikely]]
+            ReadByCharactersIfCertain(length);
         return;
     }
     // Longer than what the buffer holds: copied as it is read (the name stays
@@ -411,6 +412,10 @@ std::string& AdifReader::NewValueCopy() {
 bool AdifReader::TagFollowsInBuffer() {
     const char* const p = m_buf.data() + m_pos;
     const std::size_t n = m_end - m_pos;
+    if (n > 1 && (p[0] == '<' || (p[1] == '<' && (p[0] == ' ' || p[0] == '\n')))) { // a tag mostly follows at once
+        m_pos += p[0] != '<';
+        return true;
+    }
     std::size_t i = 0;
     while (i < n && IsCSpace(p[i])) ++i;
     if (i == n || p[i] != '<') return false;

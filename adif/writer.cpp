@@ -62,34 +62,12 @@ std::size_t CharacterCount(std::string_view text) {
     return count;
 }
 
-} // namespace
-
-std::size_t WriteFieldText(ByteSink& out, std::string_view text, std::size_t column, std::string_view lineEnd) {
-    const bool sameLine = column != 0 && column + text.size() <= 78;
-    const std::string_view separator = column == 0 ? std::string_view() : sameLine ? " " : lineEnd;
-    if (char* p = out.Reserve(separator.size() + text.size())) {
-        char* const start = p;
-        if (sameLine) {
-            *p++ = ' ';
-        } else {
-            for (const char c : separator) *p++ = c;
-        }
-        p = PutBytes(p, text.data(), text.size());
-        out.Commit(static_cast<std::size_t>(p - start));
-    } else {
-        out.Write(separator);
-        out.Write(text);
-    }
-    return sameLine ? column + text.size() + 1 : text.size();
-}
-
-std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::string_view> value,
-                       std::size_t column, std::string_view lineEnd, LengthUnit unit) {
+// WriteField with `declared` as the value's length.
+inline std::size_t WriteFieldDeclaring(ByteSink& out, std::string_view name, std::optional<std::string_view> value,
+                                       std::size_t declared, std::size_t column, std::string_view lineEnd) {
     std::size_t digitCount = 0;
-    std::size_t declared = 0;
     std::size_t length = name.size() + 2; // "<" NAME ">"
     if (value) {
-        declared = unit == LengthUnit::Bytes ? value->size() : CharacterCount(*value);
         digitCount = DigitCount(declared);
         length += 1 + digitCount + value->size(); // ":" LEN VALUE
     }
@@ -135,6 +113,38 @@ std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::
         out.Put('>');
     }
     return next;
+}
+
+} // namespace
+
+std::size_t WriteFieldText(ByteSink& out, std::string_view text, std::size_t column, std::string_view lineEnd) {
+    const bool sameLine = column != 0 && column + text.size() <= 78;
+    const std::string_view separator = column == 0 ? std::string_view() : sameLine ? " " : lineEnd;
+    if (char* p = out.Reserve(separator.size() + text.size())) {
+        char* const start = p;
+        if (sameLine) {
+            *p++ = ' ';
+        } else {
+            for (const char c : separator) *p++ = c;
+        }
+        p = PutBytes(p, text.data(), text.size());
+        out.Commit(static_cast<std::size_t>(p - start));
+    } else {
+        out.Write(separator);
+        out.Write(text);
+    }
+    return sameLine ? column + text.size() + 1 : text.size();
+}
+
+std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::string_view> value,
+                       std::size_t column, std::string_view lineEnd, LengthUnit unit) {
+    const std::size_t declared = !value ? 0 : unit == LengthUnit::Bytes ? value->size() : CharacterCount(*value);
+    return WriteFieldDeclaring(out, name, value, declared, column, lineEnd);
+}
+
+std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::string_view> value,
+                       std::size_t column, std::string_view lineEnd) {
+    return WriteFieldDeclaring(out, name, value, value ? value->size() : 0, column, lineEnd);
 }
 
 } // namespace shirl

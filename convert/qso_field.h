@@ -47,9 +47,9 @@ struct QsoField {
     FieldKind kind = FieldKind::Other;     // ClassifyFieldName(name), kept up to date on renames
     bool madeCnty = false;                 // the resolution made this CNTY (of this QSO)
     bool timeSource = false;               // the QSO_DATE/TIME_ON the QSO's date or time was read from
+    bool characterCounted = false;         // its input length counted characters: so does its written one
     std::string storage = {};              // the changed value, when there is one
     std::string_view text = {};            // the tag and value as read (AdifReader::FieldText), or empty
-    bool characterCounted = false;         // its input length counted characters: so does its written one
 };
 
 // Whether the field still has the name and value it was read with, so that
