@@ -20,11 +20,11 @@ std::optional<std::string_view> CountyWordOfExchange(std::string_view exchange) 
 }
 
 bool HasSeveralWords(std::string_view exchange) {
-    std::size_t start = 0, end = exchange.size();
-    while (start < end && IsCSpace(exchange[start])) ++start;
-    while (end > start && IsCSpace(exchange[end - 1])) --end;
-    return std::any_of(exchange.begin() + static_cast<std::ptrdiff_t>(start),
-                       exchange.begin() + static_cast<std::ptrdiff_t>(end), IsCSpace);
+    std::size_t i = 0;
+    while (i < exchange.size() && IsCSpace(exchange[i])) ++i;  // blanks before the first word
+    while (i < exchange.size() && !IsCSpace(exchange[i])) ++i; // the first word
+    while (i < exchange.size() && IsCSpace(exchange[i])) ++i;  // blanks after it
+    return i < exchange.size();
 }
 
 } // namespace shirl
