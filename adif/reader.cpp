@@ -407,20 +407,14 @@ std::string& AdifReader::NewValueCopy() {
 }
 
 // Whether the buffer shows blanks and then a tag right after the value: the
-// usual case, in which reading by bytes loses nothing. m_pos then moves on
-// to the tag.
+// usual case, in which reading by bytes loses nothing.
 bool AdifReader::TagFollowsInBuffer() {
     const char* const p = m_buf.data() + m_pos;
     const std::size_t n = m_end - m_pos;
-    if (n > 1 && (p[0] == '<' || (p[1] == '<' && (p[0] == ' ' || p[0] == '\n')))) { // a tag mostly follows at once
-        m_pos += p[0] != '<';
-        return true;
-    }
+    if (n > 1 && (p[0] == '<' || (p[1] == '<' && (p[0] == ' ' || p[0] == '\n')))) return true; // the usual case
     std::size_t i = 0;
     while (i < n && IsCSpace(p[i])) ++i;
-    if (i == n || p[i] != '<') return false;
-    m_pos += i;
-    return true;
+    return i != n && p[i] == '<';
 }
 
 // Whether the byte at m_pos + k is in the buffer, reading on as needed (a
