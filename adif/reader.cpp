@@ -17,6 +17,10 @@ constexpr std::size_t kReadChunk = std::size_t{1} << 16;
 // end and whether the file has a header; past this much it reads the
 // input a second time instead (when it can).
 constexpr std::size_t kPrescanKeep = std::size_t{8} << 20;
+// How many blanks after a value the reader looks through for the next tag
+// when it checks whether the value's length counts characters; beyond that
+// the length stands as a count of bytes (and memory stays bounded).
+constexpr std::size_t kBlankLookAhead = 1024;
 
 bool IsAsciiAlnum(char c) { return IsAsciiDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -81,6 +85,7 @@ AdifReader::Event AdifReader::Next() {
     m_value = {};
     m_fieldText = {};
     m_hasValue = false;
+    m_characterCounted = false;
     m_text.clear();
     if (m_state == State::Start) {
         m_buf.resize(kReadChunk);
@@ -245,12 +250,19 @@ AdifReader::Event AdifReader::ReadTag() {
     ++m_tagsInRecord;
 
     const char* const tag = m_buf.data() + m_pos;
+    const char* const valueStart = tag + k + 1;
     m_name = std::string_view(tag + 1, nameEnd - 1);
     m_pos += k + 1;
     m_bufferHoldsRecord = true;
     m_hasValue = hasValue;
-    if (hasValue) plain = ReadValue(length) && plain;
-    if (plain) m_fieldText = std::string_view(tag, static_cast<std::size_t>(m_buf.data() + m_pos - tag));
+    if (hasValue) {
+        ReadValue(length);
+        plain = plain && m_value.data() == valueStart; // the value stands right after its tag
+    }
+    if (plain) {
+        const char* const end = hasValue ? m_value.data() + m_value.size() : valueStart;
+        m_fieldText = std::string_view(tag, static_cast<std::size_t>(end - tag));
+    }
     if (m_name.size() == 3 && EqualsNoCase(m_name, "EOR")) {
         m_tagsInRecord = 0;
         m_recordEnding = true;
@@ -361,20 +373,20 @@ bool AdifReader::SkipToEor() {
     }
 }
 
-// The value is exactly the next `length` bytes of the input, line ends
-// included, or what is left of the input when it ends sooner. True when it
-// was all in the buffer, right after its tag.
-bool AdifReader::ReadValue(std::size_t length) {
+// The value is the next `length` bytes of the input, line ends included, or
+// what is left of the input when it ends sooner; or, where that would lose
+// text, `length` characters (ReadByCharactersIfCertain).
+void AdifReader::ReadValue(std::size_t length) {
     if (length <= m_end - m_pos) { // the usual case: all of it is in the buffer
         m_value = std::string_view(m_buf.data() + m_pos, length);
         m_pos += length;
-        return true;
+        if (!TagFollowsInBuffer()) [[unlikely]]
+            ReadByCharactersIfCertain(length);
+        return;
     }
     // Longer than what the buffer holds: copied as it is read (the name stays
     // in its kept buffer).
-    if (m_valueCopiesUsed == m_valueCopies.size()) m_valueCopies.emplace_back();
-    std::string& copy = m_valueCopies[m_valueCopiesUsed++];
-    copy.clear();
+    std::string& copy = NewValueCopy();
     while (length != 0) {
         if (m_pos == m_end && !Refill()) break;
         const std::size_t n = std::min(length, m_end - m_pos);
@@ -383,7 +395,121 @@ bool AdifReader::ReadValue(std::size_t length) {
         length -= n;
     }
     m_value = copy;
+    ReadByCharactersIfCertain(m_value.size() + length);
+}
+
+// A cleared string for a value that is not whole in the buffer.
+std::string& AdifReader::NewValueCopy() {
+    if (m_valueCopiesUsed == m_valueCopies.size()) m_valueCopies.emplace_back();
+    std::string& copy = m_valueCopies[m_valueCopiesUsed++];
+    copy.clear();
+    return copy;
+}
+
+// Whether the buffer shows blanks and then a tag right after the value: the
+// usual case, in which reading by bytes loses nothing.
+bool AdifReader::TagFollowsInBuffer() {
+    const char* const p = m_buf.data() + m_pos;
+    const std::size_t n = m_end - m_pos;
+    if (n > 1 && (p[0] == '<' || (p[1] == '<' && (p[0] == ' ' || p[0] == '\n')))) return true; // the usual case
+    std::size_t i = 0;
+    while (i < n && IsCSpace(p[i])) ++i;
+    return i != n && p[i] == '<';
+}
+
+// Whether the byte at m_pos + k is in the buffer, reading on as needed (a
+// refill keeps the bytes from m_pos). False at the end of the input.
+bool AdifReader::ByteAvailable(std::size_t k) {
+    while (m_end - m_pos <= k)
+        if (!Refill()) return false;
+    return true;
+}
+
+// Whether non-blank text stands between m_pos and the next tag (looking
+// through at most kBlankLookAhead blanks).
+bool AdifReader::TextFollows() {
+    for (std::size_t k = 0; k <= kBlankLookAhead && ByteAvailable(k); ++k) {
+        const char c = m_buf[m_pos + k];
+        if (!IsCSpace(c)) return c != '<';
+    }
     return false;
+}
+
+// Byte i of the value read on past its byte count: m_value, then the input
+// from m_pos. -1 past the end of the input.
+int AdifReader::ValueByte(std::size_t i) {
+    if (i < m_value.size()) return static_cast<unsigned char>(m_value[i]);
+    const std::size_t k = i - m_value.size();
+    return ByteAvailable(k) ? static_cast<unsigned char>(m_buf[m_pos + k]) : -1;
+}
+
+// The number of bytes of the first `count` UTF-8 characters of the value
+// read on, or nullopt when they are not valid UTF-8 (overlong forms,
+// surrogates and code points beyond U+10FFFF included) or the input ends
+// first.
+std::optional<std::size_t> AdifReader::CharacterEnd(std::size_t count) {
+    std::size_t i = 0;
+    for (std::size_t c = 0; c < count; ++c) {
+        const int lead = ValueByte(i);
+        if (lead < 0) return std::nullopt;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t size = 0;
+        int low = 0x80, high = 0xBF; // the range of the second byte
+        if (lead < 0xC2 || lead > 0xF4) return std::nullopt;
+        if (lead < 0xE0) {
+            size = 2;
+        } else if (lead < 0xF0) {
+            size = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else {
+            size = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        }
+        for (std::size_t j = 1; j < size; ++j) {
+            const int next = ValueByte(i + j);
+            if (next < low || next > high) return std::nullopt;
+            low = 0x80;
+            high = 0xBF;
+        }
+        i += size;
+    }
+    return i;
+}
+
+// The value was read as `count` bytes (m_value, m_pos right after it). When
+// text stands between it and the next tag, and `count` UTF-8 characters
+// from its start are valid and followed only by blanks and then a tag or the
+// end of the input, the length counted characters: the value is read on to
+// there.
+void AdifReader::ReadByCharactersIfCertain(std::size_t count) {
+    if (!TextFollows()) return;
+    if (std::all_of(m_value.begin(), m_value.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return; // as many characters as bytes: the same value
+    const std::optional<std::size_t> end = CharacterEnd(count);
+    if (!end || *end <= m_value.size()) return;
+    const std::size_t more = *end - m_value.size();
+    for (std::size_t k = more;; ++k) {
+        if (k - more > kBlankLookAhead) return;
+        if (!ByteAvailable(k) || m_buf[m_pos + k] == '<') break;
+        if (!IsCSpace(m_buf[m_pos + k])) return;
+    }
+    const char* const rest = m_buf.data() + m_pos;
+    if (m_value.data() + m_value.size() == rest) {
+        m_value = std::string_view(m_value.data(), *end); // still in one piece in the buffer
+    } else {
+        const bool copied = m_valueCopiesUsed != 0 && m_value.data() == m_valueCopies[m_valueCopiesUsed - 1].data();
+        std::string& copy = copied ? m_valueCopies[m_valueCopiesUsed - 1] : NewValueCopy().assign(m_value);
+        copy.append(rest, more);
+        m_value = copy;
+    }
+    m_pos += more;
+    m_characterCounted = true;
+    ++m_characterCountedValues;
 }
 
 } // namespace shirl

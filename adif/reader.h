@@ -49,9 +49,18 @@ public:
     std::string_view Text() const { return m_text; }
     // The field's tag and value as they stand in the input ("<NAME:LEN>VALUE"
     // or "<NAME>") when the tag is written as WriteField writes it (LEN in
-    // plain decimal, no leading zero) and the value is all there; else
-    // empty. Valid as long as Name().
+    // plain decimal, no leading zero, counting characters when
+    // CharacterCounted()) and the value is all there; else empty. Valid as
+    // long as Name().
     std::string_view FieldText() const { return m_fieldText; }
+    // Whether the field's length was read as a count of UTF-8 characters:
+    // read as bytes, the value would have lost text (it would end inside a
+    // character or leave text before the next tag), and the same number of
+    // characters is valid UTF-8 followed only by blanks and a tag or the end
+    // of the input.
+    bool CharacterCounted() const { return m_characterCounted; }
+    // How many values of the input so far were read by characters.
+    std::size_t CharacterCountedValues() const { return m_characterCountedValues; }
 
     // The line end of the input's first line ("\r\n" or "\n"); known after the
     // first call of Next().
@@ -78,7 +87,14 @@ private:
     Event Malformed();
     Event TooManyFields();
     bool SkipToEor();
-    bool ReadValue(std::size_t length);
+    void ReadValue(std::size_t length);
+    bool TagFollowsInBuffer();
+    bool ByteAvailable(std::size_t k);
+    bool TextFollows();
+    int ValueByte(std::size_t i);
+    std::optional<std::size_t> CharacterEnd(std::size_t count);
+    void ReadByCharactersIfCertain(std::size_t count);
+    std::string& NewValueCopy();
     void EndRecord();
 
     ByteSource& m_input;
@@ -101,6 +117,8 @@ private:
     std::string_view m_value;
     std::string_view m_fieldText;
     bool m_hasValue = false;
+    bool m_characterCounted = false;
+    std::size_t m_characterCountedValues = 0;
     std::string m_text;
     // While a record is open its bytes stay where they are: a refill reads
     // into another buffer and keeps the old one until the record ends.

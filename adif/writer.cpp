@@ -54,6 +54,67 @@ inline char* PutDecimal(char* p, std::size_t n, std::size_t count) {
     return end;
 }
 
+// The number of UTF-8 characters of `text`: its bytes that do not continue
+// a character.
+std::size_t CharacterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
+}
+
+// WriteField with `declared` as the value's length.
+inline std::size_t WriteFieldDeclaring(ByteSink& out, std::string_view name, std::optional<std::string_view> value,
+                                       std::size_t declared, std::size_t column, std::string_view lineEnd) {
+    std::size_t digitCount = 0;
+    std::size_t length = name.size() + 2; // "<" NAME ">"
+    if (value) {
+        digitCount = DigitCount(declared);
+        length += 1 + digitCount + value->size(); // ":" LEN VALUE
+    }
+
+    std::size_t next = length;
+    std::string_view separator;
+    if (column != 0) {
+        if (column + length <= 78) {
+            separator = " ";
+            next = column + length + 1;
+        } else {
+            separator = lineEnd;
+        }
+    }
+    // Most fields fit the buffer whole: written straight into it.
+    if (char* p = out.Reserve(separator.size() + length)) {
+        char* const start = p;
+        p = PutBytes(p, separator.data(), separator.size());
+        *p++ = '<';
+        p = PutBytes(p, name.data(), name.size());
+        if (value) {
+            *p++ = ':';
+            p = PutDecimal(p, declared, digitCount);
+            *p++ = '>';
+            p = PutBytes(p, value->data(), value->size());
+        } else {
+            *p++ = '>';
+        }
+        out.Commit(static_cast<std::size_t>(p - start));
+        return next;
+    }
+    char digits[24];
+    out.Write(separator);
+    out.Put('<');
+    out.Write(name);
+    if (value) {
+        out.Put(':');
+        PutDecimal(digits, declared, digitCount);
+        out.Write(std::string_view(digits, digitCount));
+        out.Put('>');
+        out.Write(*value);
+    } else {
+        out.Put('>');
+    }
+    return next;
+}
+
 } // namespace
 
 std::size_t WriteFieldText(ByteSink& out, std::string_view text, std::size_t column, std::string_view lineEnd) {
@@ -76,55 +137,14 @@ std::size_t WriteFieldText(ByteSink& out, std::string_view text, std::size_t col
 }
 
 std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::string_view> value,
-                       std::size_t column, std::string_view lineEnd) {
-    std::size_t digitCount = 0;
-    std::size_t length = name.size() + 2; // "<" NAME ">"
-    if (value) {
-        digitCount = DigitCount(value->size());
-        length += 1 + digitCount + value->size(); // ":" LEN VALUE
-    }
+                       std::size_t column, std::string_view lineEnd, LengthUnit unit) {
+    const std::size_t declared = !value ? 0 : unit == LengthUnit::Bytes ? value->size() : CharacterCount(*value);
+    return WriteFieldDeclaring(out, name, value, declared, column, lineEnd);
+}
 
-    std::size_t next = length;
-    std::string_view separator;
-    if (column != 0) {
-        if (column + length <= 78) {
-            separator = " ";
-            next = column + length + 1;
-        } else {
-            separator = lineEnd;
-        }
-    }
-    // Most fields fit the buffer whole: written straight into it.
-    if (char* p = out.Reserve(separator.size() + length)) {
-        char* const start = p;
-        p = PutBytes(p, separator.data(), separator.size());
-        *p++ = '<';
-        p = PutBytes(p, name.data(), name.size());
-        if (value) {
-            *p++ = ':';
-            p = PutDecimal(p, value->size(), digitCount);
-            *p++ = '>';
-            p = PutBytes(p, value->data(), value->size());
-        } else {
-            *p++ = '>';
-        }
-        out.Commit(static_cast<std::size_t>(p - start));
-        return next;
-    }
-    char digits[24];
-    out.Write(separator);
-    out.Put('<');
-    out.Write(name);
-    if (value) {
-        out.Put(':');
-        PutDecimal(digits, value->size(), digitCount);
-        out.Write(std::string_view(digits, digitCount));
-        out.Put('>');
-        out.Write(*value);
-    } else {
-        out.Put('>');
-    }
-    return next;
+std::size_t WriteField(ByteSink& out, std::string_view name, std::optional<std::string_view> value,
+                       std::size_t column, std::string_view lineEnd) {
+    return WriteFieldDeclaring(out, name, value, value ? value->size() : 0, column, lineEnd);
 }
 
 } // namespace shirl

@@ -83,7 +83,8 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
     if (reader.Failed()) m_report.third.Error("Could not read the whole input file.");
     WriteSummary(outputName);
     return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies, m_counters.counties.Counts(),
-            m_counters.qsosLeftOut, m_evidence.IsLog(m_counters.qsosWritten != 0), std::move(m_contestIds)};
+            m_counters.qsosLeftOut, m_evidence.IsLog(m_counters.qsosWritten != 0), std::move(m_contestIds),
+            reader.CharacterCountedValues()};
 }
 
 // Takes the field's views into the next slot (the reader keeps a record's
@@ -109,6 +110,7 @@ void LogConverter::TakeField(const AdifReader& reader) {
     field.timeSource = false;
     field.value = reader.Value();
     field.text = reader.FieldText();
+    field.characterCounted = reader.CharacterCounted();
     if (!field.value) return;
     if (field.kind == FieldKind::QsoDate && m_clock.TakeDate(*field.value, m_report)) MarkTimeSource(m_dateSlot);
     if (field.kind == FieldKind::TimeOn && m_clock.TakeTime(*field.value, m_report)) MarkTimeSource(m_timeSlot);
@@ -166,8 +168,16 @@ void LogConverter::WriteLeftOut() {
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                                     std::optional<std::string_view> outputName, RunReport& report,
                                     const AbbrevList* list) {
+    // The run's own rows start after those of its preparation; the first of
+    // them counts the values read by characters, known only at the end.
+    const std::size_t firstRow = report.first.size();
     LogConverter converter(output, QsoOptions{selection, addMobile, list}, report);
-    return converter.Run(input, outputName);
+    const ConvertLogResult result = converter.Run(input, outputName);
+    if (result.characterCountedValues != 0)
+        report.first.Insert(firstRow, {MessageKind::Info, std::to_string(result.characterCountedValues) +
+                                                              " values in this log give their length in characters, "
+                                                              "not bytes; they were read whole."});
+    return result;
 }
 
 int ConvertLog(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,

@@ -1,6 +1,7 @@
 #pragma once
 // The conversion run: reads an ADIF log in one streaming pass, copies its
 // header, converts each QSO and ends the report with the summary lines.
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -23,12 +24,15 @@ struct ConvertLogResult {
     std::int64_t qsosLeftOut = 0;
     bool adifLog = true; // false when the input showed nothing of an ADIF log (AdifEvidence)
     std::vector<std::string> contestIds; // the log's CONTEST_ID values, as ReadContestIds gives them
+    std::size_t characterCountedValues = 0; // values whose length counted characters
 };
 
 // Runs one conversion from `input` to `output` for `selection`. Pushes the
 // run's messages onto `report` and ends with the Converted and Wrote lines
 // ("Wrote N QSOs to NAME", or "Wrote N QSOs" without `outputName`), then a
-// row for the QSOs left out, if any. The caller flushes and closes `output`.
+// row for the QSOs left out, if any; a log with values whose length counts
+// characters gets a row saying so before the run's first. The caller
+// flushes and closes `output`.
 // `list` is the operator's abbreviation list for `selection`, or nullptr.
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                                     std::optional<std::string_view> outputName, RunReport& report,

@@ -107,6 +107,7 @@ FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options,
         case FieldKind::FreqRx: qso.freqRx = field.value.has_value(); break;
         case FieldKind::Mode: qso.mode = field.value.has_value(); break;
         case FieldKind::Comment: CleanComment(field); break;
+        case FieldKind::SentExchange: // of one word (ConvertQso leaves it so)
         case FieldKind::MyCounty:
             if (field.value && !Contains(field.value, ',') && !Contains(field.value, '/'))
                 qso.ownConverted +=
@@ -210,10 +211,13 @@ private:
         m_column = WriteField(m_out.sink, name, value, m_column, m_out.lineEnd);
     }
     // A field read and left as it was is written as its input bytes, which
-    // spares formatting its length again.
+    // spares formatting its length again; a changed one counts its length
+    // as its input did.
     void Put(const QsoField& field) {
         if (UnchangedSinceRead(field))
             m_column = WriteFieldText(m_out.sink, field.text, m_column, m_out.lineEnd);
+        else if (field.characterCounted)
+            m_column = WriteField(m_out.sink, field.name, field.value, m_column, m_out.lineEnd, LengthUnit::Characters);
         else
             Put(field.name, field.value);
     }
@@ -321,17 +325,24 @@ bool HasCountyValue(std::span<const QsoField> fields) {
     });
 }
 
-// Where the county word of SRX_STRING goes: right after SRX_STRING, in a QSO
-// without a county value whose received exchange ends in a word. nullopt for
-// every other QSO.
-std::optional<std::size_t> ExchangeCountySlot(std::span<const QsoField> fields) {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const QsoField& field = fields[i];
-        if (field.kind != FieldKind::Exchange || field.name.empty()) continue;
-        if (!field.value || !CountyWordOfExchange(*field.value) || HasCountyValue(fields)) return std::nullopt;
-        return i + 1;
-    }
-    return std::nullopt;
+// Where the county word of SRX_STRING (fields[i]) goes: right after it, in a
+// QSO without a county value, when the received exchange ends in a word.
+std::optional<std::size_t> ExchangeCountySlot(std::span<const QsoField> fields, std::size_t i) {
+    const QsoField& field = fields[i];
+    if (!field.value || !CountyWordOfExchange(*field.value) || HasCountyValue(fields)) return std::nullopt;
+    return i + 1;
+}
+
+// Where the county word of STX_STRING (fields[i], of several words) goes:
+// right after it, when the last word is not a serial number and no other
+// field holds the operator's county.
+std::optional<std::size_t> SentCountySlot(std::span<const QsoField> fields, std::size_t i) {
+    if (!CountyWordOfExchange(*fields[i].value)) return std::nullopt;
+    for (const QsoField& other : fields)
+        if ((other.kind == FieldKind::MyCounty || other.kind == FieldKind::MyCnty) && !other.name.empty() &&
+            other.value && !other.value->empty())
+            return std::nullopt;
+    return i + 1;
 }
 
 // Whether a county field of the QSO holds a "/", which may join counties.
@@ -353,22 +364,34 @@ void AppendCounties(QsoFields& fields, const QsoField& field, const QsoOptions& 
     for (const std::string_view part : parts) fields.push_back(QsoField{field.name, part, field.kind});
 }
 
+// The fields that ExpandFields added: the counties of SRX_STRING's word in
+// [first, last), STX_STRING's word at `sent`.
+struct AddedFields {
+    std::size_t first = 0, last = 0;
+    std::optional<std::size_t> sent;
+};
+
 // The fields that the steps take, when they differ from the QSO's: each
-// county line written in one value becomes a field per county, and the
-// county word of SRX_STRING (or its counties) is added at `slot` as CNTY,
-// over `added`. The views still point into `fields` (the word into
-// SRX_STRING's value), which outlive the steps.
-QsoFields ExpandFields(std::span<const QsoField> fields, std::optional<std::size_t> slot, const QsoOptions& options,
-                       std::pair<std::size_t, std::size_t>& added) {
+// county line written in one value becomes a field per county, the county
+// word of SRX_STRING (or its counties) is added at `slot` as CNTY, and the
+// last word of STX_STRING at `sentSlot` as an own-county field; `added`
+// tells where. The views still point into `fields` (the words into the
+// exchanges' values), which outlive the steps.
+QsoFields ExpandFields(std::span<const QsoField> fields, std::optional<std::size_t> slot,
+                       std::optional<std::size_t> sentSlot, const QsoOptions& options, AddedFields& added) {
     QsoFields expanded;
-    expanded.reserve(fields.size() + 1);
+    expanded.reserve(fields.size() + 2);
     std::optional<std::string_view> call;
     for (std::size_t i = 0; i <= fields.size(); ++i) {
         if (slot && i == *slot) {
             added.first = expanded.size();
             const std::string_view word = *CountyWordOfExchange(*fields[i - 1].value);
             AppendCounties(expanded, QsoField{"CNTY", word, FieldKind::Cnty}, options, call);
-            added.second = expanded.size();
+            added.last = expanded.size();
+        }
+        if (sentSlot && i == *sentSlot) {
+            added.sent = expanded.size();
+            expanded.push_back(QsoField{"STX_STRING", *CountyWordOfExchange(*fields[i - 1].value), FieldKind::MyCounty});
         }
         if (i == fields.size()) break;
         if (fields[i].kind == FieldKind::Call) call = fields[i].value;
@@ -377,14 +400,15 @@ QsoFields ExpandFields(std::span<const QsoField> fields, std::optional<std::size
     return expanded;
 }
 
-// The steps of one QSO over `fields`; the fields in `added` are CNTY fields
-// made from SRX_STRING, which stay only as a county or a state.
+// The steps of one QSO over `fields`; the fields in `added`, made from the
+// exchanges' words, stay only as a county or a state.
 int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
-                  std::pair<std::size_t, std::size_t> added, std::optional<std::int64_t> time, RunCounters& counters,
+                  const AddedFields& added, std::optional<std::int64_t> time, RunCounters& counters,
                   RunReport& report) {
     FirstPassResult qso = FirstPass(fields, options, report);
-    for (std::size_t i = added.first; i < added.second; ++i)
+    for (std::size_t i = added.first; i < added.last; ++i)
         if (fields[i].kind == FieldKind::Cnty && !fields[i].madeCnty) RenameField(fields[i], "", FieldKind::Other);
+    if (added.sent && fields[*added.sent].kind == FieldKind::MyCounty) RenameField(fields[*added.sent], "", FieldKind::Other);
     const auto call = Callsign(fields, qso);
     if (!call || !(qso.band || qso.freq || qso.freqRx) || !qso.mode) {
         ++counters.qsosLeftOut;
@@ -401,10 +425,22 @@ int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<
 
 int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
                std::optional<std::int64_t> time, RunCounters& counters, RunReport& report) {
-    const std::optional<std::size_t> slot = ExchangeCountySlot(fields);
-    if (!slot && !HasJoinedCounties(fields)) return ConvertFields(out, options, fields, {}, time, counters, report);
-    std::pair<std::size_t, std::size_t> added;
-    QsoFields expanded = ExpandFields(fields, slot, options, added);
+    std::optional<std::size_t> received, sent; // the QSO's first SRX_STRING and STX_STRING, then their words' slots
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].kind == FieldKind::Exchange && !received && !fields[i].name.empty()) received = i;
+        if (fields[i].kind == FieldKind::SentExchange && !sent && !fields[i].name.empty()) sent = i;
+    }
+    if (received) received = ExchangeCountySlot(fields, *received);
+    if (sent && fields[*sent].value && HasSeveralWords(*fields[*sent].value)) {
+        fields[*sent].kind = FieldKind::Other; // written as it is: its last word is looked up on its own
+        sent = SentCountySlot(fields, *sent);
+    } else {
+        sent.reset(); // a value of one word is an own-county field itself
+    }
+    if (!received && !sent && !HasJoinedCounties(fields))
+        return ConvertFields(out, options, fields, {}, time, counters, report);
+    AddedFields added;
+    QsoFields expanded = ExpandFields(fields, received, sent, options, added);
     return ConvertFields(out, options, expanded, added, time, counters, report);
 }
 

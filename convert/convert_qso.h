@@ -36,9 +36,11 @@ struct QsoOptions {
 // number of counties converted, after duplicate removal. Renames, rewrites
 // and clears fields of `fields`. A QSO whose county fields hold no county
 // but whose SRX_STRING ends in a word gets that word resolved as a county
-// field of its own, added after SRX_STRING (SRX_STRING stays as it is).
-// A county value that joins counties by "/" (CountyLineParts) converts as
-// a field per county.
+// field of its own, added after SRX_STRING (SRX_STRING stays as it is);
+// likewise an STX_STRING of several words gets its last word resolved as
+// an own-county field added after it, unless another field holds the
+// operator's county. A county value that joins counties by "/"
+// (CountyLineParts) converts as a field per county.
 int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
                std::optional<std::int64_t> time, RunCounters& counters, RunReport& report);
 

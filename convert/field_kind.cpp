@@ -36,7 +36,7 @@ constexpr std::array kNames = {
     NamedKind{"QTH", K::County},                  NamedKind{"QTH_RCVD", K::County},
     NamedKind{"RCVD", K::County},                 NamedKind{"RCVD_QTH", K::County},
     NamedKind{"SRX", K::Srx},                     NamedKind{"SRX_STRING", K::Exchange},
-    NamedKind{"STATE", K::State},                 NamedKind{"STX_STRING", K::MyCounty},
+    NamedKind{"STATE", K::State},                 NamedKind{"STX_STRING", K::SentExchange},
     NamedKind{"TIME_ON", K::TimeOn},
 };
 static_assert(std::is_sorted(kNames.begin(), kNames.end(),

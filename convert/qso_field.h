@@ -30,6 +30,7 @@ enum class FieldKind : unsigned char {
     TimeOn,
     Exchange, // SRX_STRING: the received exchange, whose last word may be the county
     ContestId, // CONTEST_ID: which party the log names
+    SentExchange, // STX_STRING: the sent exchange, whose last word may be the operator's own county
 };
 
 // The kind of a field name, in any letter case.
@@ -46,6 +47,7 @@ struct QsoField {
     FieldKind kind = FieldKind::Other;     // ClassifyFieldName(name), kept up to date on renames
     bool madeCnty = false;                 // the resolution made this CNTY (of this QSO)
     bool timeSource = false;               // the QSO_DATE/TIME_ON the QSO's date or time was read from
+    bool characterCounted = false;         // its input length counted characters: so does its written one
     std::string storage = {};              // the changed value, when there is one
     std::string_view text = {};            // the tag and value as read (AdifReader::FieldText), or empty
 };

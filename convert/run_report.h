@@ -2,6 +2,8 @@
 // The report of one conversion run: three message lists of typed entries,
 // and the counters of what was written. How an entry reads as a row is
 // decided in one place above this layer (app/report_view).
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,6 +38,12 @@ public:
     }
     // A problem shown without its kind's label ("Could not parse date ...").
     void Unlabelled(MessageKind kind, std::string text) { Push({kind, std::move(text), false, 0, false}); }
+    // Puts an entry before the one at `index` (at the end when there is none),
+    // for a row whose text is known only once the rows after it are.
+    void Insert(std::size_t index, ReportMessage message) {
+        m_messages.insert(m_messages.begin() + static_cast<std::ptrdiff_t>(std::min(index, m_messages.size())),
+                          std::move(message));
+    }
 
     bool empty() const { return m_messages.empty(); }
     std::size_t size() const { return m_messages.size(); }

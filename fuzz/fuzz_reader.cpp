@@ -2,8 +2,10 @@
 // read twice, once from a seekable source in one piece and once from a
 // pipe-like source in reads of 1 to 8 bytes (the first byte picks the size):
 // the events, names, values and texts must be the same (header pieces
-// joined), a record never holds more than the limit of tags, and a field's
-// text as read, when there is one, is the field as the writer writes it.
+// joined), a length read as characters as well (the dictionary brings
+// UTF-8 characters and tags), a record never holds more than the limit of
+// tags, and a field's text as read, when there is one, is the field as the
+// writer writes it (counting characters where the input did).
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -45,10 +47,12 @@ Reading Read(std::string_view input, bool rewindable, std::size_t chunk) {
         case Event::EndOfRecord:
             if (reader.Name().empty()) Fail("a field without a name");
             if (++tags > shirl::kMaxRecordFields) Fail("a record beyond the limit of tags");
-            text.append(reader.Name()).append(reader.Value() ? "=" : "").append(reader.Value().value_or(""));
+            text.append(reader.CharacterCounted() ? "#" : "").append(reader.Name());
+            text.append(reader.Value() ? "=" : "").append(reader.Value().value_or(""));
             if (!reader.FieldText().empty()) {
                 shirl::StringSink written;
-                shirl::WriteField(written, reader.Name(), reader.Value(), 0);
+                shirl::WriteField(written, reader.Name(), reader.Value(), 0, shirl::kLineEndLf,
+                                  reader.CharacterCounted() ? shirl::LengthUnit::Characters : shirl::LengthUnit::Bytes);
                 if (written.str() != reader.FieldText()) Fail("a field's text differs from its written form");
             }
             if (e == Event::EndOfRecord) tags = 0;

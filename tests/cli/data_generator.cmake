@@ -21,7 +21,8 @@ set(cases
   "selection trait|selections.csv|,Pennsylvania,area,sections,|,Pennsylvania,area,section,|unknown trait 'section'"
   "table places|abbrev/tables.csv|,Nevada independent-city table,cities,|,Nevada independent-city table,towns,|places 'towns' must be one of"
   "name form|county_name_forms.csv|\nword,SAINT,ST\n|\nword,Saint,ST\n|county_name_forms.csv:[0-9]+: expected ignore,CHARACTER"
-  "gazetteer order|us-counties-2010.csv|\nAL,01,003,|\nAL,01,000,|county id 1000 out of range")
+  "gazetteer order|us-counties-2010.csv|\nAL,01,003,|\nAL,01,000,|county id 1000 out of range"
+  "adif name lost|adif_cnty.csv|\n2270,AK,Wade Hampton Census Area,Kusilvak\n|\n|AK has no row for 2270")
 
 # All damages go into one copy: the generator reports every problem it finds.
 set(dir "${WORK}/damaged")

@@ -1,5 +1,6 @@
-// A QSO whose county is only in SRX_STRING: when the word is taken, where
-// the county goes, and that a QSO with a county field converts as before.
+// A QSO whose county is only in SRX_STRING, or whose own county is the last
+// word of STX_STRING: when the word is taken, where the county goes, and
+// that a QSO with a county field converts as before.
 #include <gtest/gtest.h>
 
 #include "tests/support/report_rows.h"
@@ -76,7 +77,20 @@ INSTANTIATE_TEST_SUITE_P(
                      "<CNTY:10>AL,Autauga <STATE:2>AL <SRX_STRING:4>BALD", 1, {}},
         ExchangeCase{"OnlyDigits", {{"SRX_STRING", "599 0042"}}, "<SRX_STRING:8>599 0042", 0, {}},
         ExchangeCase{"DxAddsNothing", {{"SRX_STRING", "DX"}}, "<SRX_STRING:2>DX", 0, {}},
-        ExchangeCase{"StateCodeAddsState", {{"SRX_STRING", "5NN TN"}}, "<SRX_STRING:6>5NN TN <STATE:2>TN", 0, {}}),
+        ExchangeCase{"StateCodeAddsState", {{"SRX_STRING", "5NN TN"}}, "<SRX_STRING:6>5NN TN <STATE:2>TN", 0, {}},
+        // The sent exchange: its last word is the operator's own county.
+        ExchangeCase{"SentWordAddsOwnCounty", {{"STX_STRING", "599 AUTA"}},
+                     "<STX_STRING:8>599 AUTA <MY_CNTY:10>AL,Autauga <MY_STATE:2>AL", 0, {}},
+        ExchangeCase{"SentOneWordAsBefore", {{"STX_STRING", "AUTA"}}, "<MY_CNTY:10>AL,Autauga <MY_STATE:2>AL", 0, {}},
+        ExchangeCase{"SentSerialNotLookedUp", {{"STX_STRING", "599 0042"}}, "<STX_STRING:8>599 0042", 0, {}},
+        ExchangeCase{"SentWordUnknown", {{"STX_STRING", "599 XYZ"}}, "<STX_STRING:7>599 XYZ", 0,
+                     {"WARNING: K4AA in XYZ is not a valid Alabama county abbreviation."}},
+        ExchangeCase{"OwnCountyFieldWins", {{"APP_N1MM_ROVERCNTY", "BALD"}, {"STX_STRING", "599 AUTA"}},
+                     "<MY_CNTY:10>AL,Baldwin <MY_STATE:2>AL <STX_STRING:8>599 AUTA", 0, {}},
+        ExchangeCase{"BothExchanges", {{"SRX_STRING", "599 AUTA"}, {"STX_STRING", "5NN BALD"}},
+                     "<SRX_STRING:8>599 AUTA <CNTY:10>AL,Autauga <STATE:2>AL <STX_STRING:8>5NN BALD "
+                     "<MY_CNTY:10>AL,Baldwin <MY_STATE:2>AL",
+                     1, {}}),
     [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace

@@ -72,8 +72,15 @@ TEST_F(GazetteerTest, EveryRowFoundWithItsOwnTexts) {
         EXPECT_EQ(r->countyName, row.countyName);
         // The record refers to the row's constant texts; nothing is copied.
         EXPECT_EQ(r->countyName.data(), row.countyName.data()) << CountyId(row);
-        // The CNTY value is "ST,Name" of the same row.
-        EXPECT_EQ(std::string(r->cntyValue), std::string(row.stateCode) + "," + std::string(row.countyName));
+        // The CNTY value is "ST,Name" of the same row; Alaska's are ADIF's
+        // names, the gazetteer's without the kind of area.
+        std::string name(row.countyName);
+        if (row.stateCode == "AK") {
+            for (const char* kind : {" City and Borough", " Borough", " Census Area", " Municipality"})
+                if (name.ends_with(kind)) name.resize(name.size() - std::string_view(kind).size());
+            if (name == "Wade Hampton") name = "Kusilvak";
+        }
+        EXPECT_EQ(std::string(r->cntyValue), std::string(row.stateCode) + "," + name);
         records.insert(r);
     }
     EXPECT_EQ(records.size(), 3235u);

@@ -8,6 +8,7 @@
 
 #include "adif/byte_io.h"
 #include "adif/reader.h"
+#include "adif/writer.h"
 
 namespace shirl {
 namespace {
@@ -15,7 +16,8 @@ namespace {
 using Event = AdifReader::Event;
 
 // One event as text: "H:bytes" (a header line), "EOH", "F:NAME=value" ("F:NAME" without a
-// value), "R:EOR", "M:text", "T:text"; End is not listed.
+// value; "C:NAME=value" for a length read as characters), "R:EOR", "M:text", "T:text"; End
+// is not listed.
 std::vector<std::string> Events(std::string_view input, std::size_t chunk = 0, bool rewindable = true,
                                 std::string* lineEnd = nullptr) {
     MemorySource source(input, rewindable, chunk);
@@ -33,7 +35,7 @@ std::vector<std::string> Events(std::string_view input, std::size_t chunk = 0, b
             out.back().append(reader.Bytes());
             break;
         case Event::EndOfHeader: out.push_back("EOH"); break;
-        case Event::Field: out.push_back("F:" + field()); break;
+        case Event::Field: out.push_back((reader.CharacterCounted() ? "C:" : "F:") + field()); break;
         case Event::EndOfRecord: out.push_back("R:" + field()); break;
         case Event::Malformed: out.push_back("M:" + std::string(reader.Text())); break;
         case Event::TooManyFields: out.push_back("T:" + std::string(reader.Text())); break;
@@ -81,7 +83,19 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderEventCase{"name_cut_by_line_end", "<A:1>x <B\r\n:1>y <EOR><C:1>z<EOR>",
                         {"F:A=x", "M:Malformed ADIF tag, skipping QSO: [<B]", "F:C=z", "R:EOR"}},
         ReaderEventCase{"empty_name", "<:1>x<EOR>", {"M:Malformed ADIF tag, skipping QSO: [<:1>x<EOR>]"}},
-        ReaderEventCase{"text_between_tags", "<EOH>\na <A:1>x b > c <EOR> d", {"H:<EOH>\n", "EOH", "F:A=x", "R:EOR"}}));
+        ReaderEventCase{"text_between_tags", "<EOH>\na <A:1>x b > c <EOR> d", {"H:<EOH>\n", "EOH", "F:A=x", "R:EOR"}},
+        // A length that counts characters is read so only where bytes would lose text.
+        ReaderEventCase{"characters_where_bytes_cut_one", "<N:10>Ju\u00e1n Mu\u00f1oz\n<Q:8>El Ca\u00f1\u00f3n<EOR>",
+                        {"C:N=Ju\u00e1n Mu\u00f1oz", "C:Q=El Ca\u00f1\u00f3n", "R:EOR"}},
+        ReaderEventCase{"characters_where_bytes_leave_text", "<N:5>Mu\u00f1oz <K:2>\U0001F600x\t\r\n<EOR>",
+                        {"C:N=Mu\u00f1oz", "C:K=\U0001F600x", "R:EOR"}},
+        ReaderEventCase{"characters_up_to_the_end", "<A:1>x<EOR><B:2>\u00f1b", {"F:A=x", "R:EOR", "C:B=\u00f1b"}},
+        ReaderEventCase{"bytes_counted_utf8", "<N:12>Ju\u00e1n Mu\u00f1oz <EOR>", {"F:N=Ju\u00e1n Mu\u00f1oz", "R:EOR"}},
+        ReaderEventCase{"latin1", "<N:10>Ju\xe1n Mu\xf1oz <EOR>", {"F:N=Ju\xe1n Mu\xf1oz", "R:EOR"}},
+        ReaderEventCase{"characters_would_run_into_the_next_tag", "<A:4>\u00f1b<B:1>x<EOR>", {"F:A=\u00f1b<", "R:EOR"}},
+        ReaderEventCase{"characters_would_leave_text_too", "<A:2>\u00f1 b <EOR>", {"F:A=\u00f1", "R:EOR"}},
+        ReaderEventCase{"characters_not_utf8", "<A:2>\xc3(x <B:2>\xed\xa0\x80x <EOR>",
+                        {"F:A=\xc3(", "F:B=\xed\xa0", "R:EOR"}}));
 
 TEST(ReaderEvents, TooManyFieldsVoidsTheRecordUpToItsEor) {
     std::string record;
@@ -131,14 +145,23 @@ TEST(ReaderEvents, FieldTextOnlyWhereTheWriterWritesTheSame) {
         {"<EOH>\n<A:4>x\r\ny<APP_X><B:12>abcdefghijkl<EOR:0>", {"<A:4>x\r\ny", "<APP_X>", "<B:12>abcdefghijkl", "<EOR:0>"}},
         {"<A:02>ab<B:2:S>cd<C: 1>e<D:+1>f<E:0>\n<EOR>", {"", "", "", "", "<E:0>", "<EOR>"}},
         {"<A:1>x<EOR><B:10>abc", {"<A:1>x", "<EOR>", ""}},
+        {"<N:5>Mu\u00f1oz <EOR>", {"<N:5>Mu\u00f1oz", "<EOR>"}}, // the writer counting characters
     };
     for (const auto& [input, expected] : cases) {
         for (const std::size_t chunk : {0, 1, 2, 3, 7}) {
             MemorySource source(input, chunk == 0, chunk);
             AdifReader reader(source);
             std::vector<std::string> texts;
-            for (Event e = reader.Next(); e != Event::End; e = reader.Next())
-                if (e == Event::Field || e == Event::EndOfRecord) texts.emplace_back(reader.FieldText());
+            for (Event e = reader.Next(); e != Event::End; e = reader.Next()) {
+                if (e != Event::Field && e != Event::EndOfRecord) continue;
+                texts.emplace_back(reader.FieldText());
+                StringSink written;
+                WriteField(written, reader.Name(), reader.Value(), 0, kLineEndLf,
+                           reader.CharacterCounted() ? LengthUnit::Characters : LengthUnit::Bytes);
+                if (!texts.back().empty()) {
+                    EXPECT_EQ(written.str(), texts.back()) << input;
+                }
+            }
             ASSERT_EQ(texts.size(), expected.size()) << input;
             for (std::size_t i = 0; i < texts.size(); ++i) {
                 if (chunk == 0 || !texts[i].empty()) {

@@ -62,7 +62,35 @@ bool LengthForm(const std::string& t) {
 struct Parsed {
     std::vector<Record> records;
     int malformed = 0;
+    int characterCounted = 0; // values whose length counts characters
+    int textBetweenTags = 0;  // non-blank text after a value, before the next tag
 };
+
+// Whether non-blank text stands between `from` and the next '<' (or the end).
+bool TextBeforeTag(const std::string& t, std::size_t from) {
+    return t.find_first_not_of(" \t\r\n\v\f", from) < std::min(t.find('<', from), t.size());
+}
+
+// Where `count` UTF-8 characters from `start` end, when they are there and valid.
+std::optional<std::size_t> CharactersEnd(const std::string& t, std::size_t start, long long count) {
+    std::size_t i = start;
+    for (long long c = 0; c < count; ++c) {
+        if (i >= t.size()) return std::nullopt;
+        const auto lead = static_cast<unsigned char>(t[i]);
+        const int size = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+        if (size == 0 || i + static_cast<std::size_t>(size) > t.size()) return std::nullopt;
+        unsigned long cp = size == 1 ? lead : lead & (0x7Fu >> size);
+        for (int k = 1; k < size; ++k) {
+            const auto b = static_cast<unsigned char>(t[i + static_cast<std::size_t>(k)]);
+            if ((b & 0xC0) != 0x80) return std::nullopt;
+            cp = (cp << 6) | (b & 0x3Fu);
+        }
+        static const unsigned long least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < least[size] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+        i += static_cast<std::size_t>(size);
+    }
+    return i;
+}
 
 // Reads a whole log held in memory: header up to the line with <eoh>
 // (none when the file starts with '<' and an <eor> comes first), then
@@ -98,6 +126,14 @@ Parsed ParseLog(const std::string& text) {
                 const long long length = std::max(0LL, std::strtoll(declared.c_str(), nullptr, 10));
                 value = text.substr(gt + 1, static_cast<std::size_t>(length));
                 next = gt + 1 + value->size();
+                // A length that counts characters, where bytes would leave text.
+                const auto end = TextBeforeTag(text, next) ? CharactersEnd(text, gt + 1, length) : std::nullopt;
+                if (end && *end > next && !TextBeforeTag(text, *end)) {
+                    value = text.substr(gt + 1, *end - gt - 1);
+                    next = *end;
+                    ++parsed.characterCounted;
+                }
+                parsed.textBetweenTags += TextBeforeTag(text, next);
             }
         } else if (!bad) {
             next = stop + 1;
@@ -232,6 +268,10 @@ TEST(SamplesCorpus, NothingIsLost) {
     if (!fs::is_directory(kSamples)) GTEST_SKIP() << "no sample logs at " << kSamples.string();
     const std::map<std::string, int> writable = ExpectedWritable();
     int files = 0;
+    // The exports whose lengths count characters: 88 values between them.
+    const std::set<std::string> countingCharacters = {"tcort-qrz.adi", "tcort-rumlogng.adif", "tcort-hamrs.adi",
+                                                      "tcort-klog.adi", "tcort-wrl.adi"};
+    int charactersCounted = 0;
     for (const auto& entry : fs::directory_iterator(kSamples)) {
         const std::string name = entry.path().filename().string();
         if (name == "SOURCES.md") continue;
@@ -263,6 +303,14 @@ TEST(SamplesCorpus, NothingIsLost) {
                       static_cast<std::int64_t>(written.size()) + result.countyLineCopies);
             EXPECT_EQ(result.qsosWritten, static_cast<std::int64_t>(out.records.size()));
             EXPECT_EQ(out.malformed, 0);
+            // Every value comes out whole, read by bytes or by characters as its input was.
+            EXPECT_EQ(out.textBetweenTags, 0);
+            const auto& first = report.first.OldestFirst();
+            const ReportMessage counted{MessageKind::Info, std::to_string(in.characterCounted) +
+                                                               " values in this log give their length in characters, "
+                                                               "not bytes; they were read whole."};
+            EXPECT_EQ(std::count(first.begin(), first.end(), counted), in.characterCounted != 0 ? 1 : 0);
+            if (countingCharacters.count(name)) charactersCounted += in.characterCounted;
             // Every record dropped for a malformed tag was reported.
             const auto& third = report.third.OldestFirst();
             EXPECT_EQ(std::count_if(third.begin(), third.end(),
@@ -294,6 +342,7 @@ TEST(SamplesCorpus, NothingIsLost) {
         }
     }
     EXPECT_GT(files, 30);
+    EXPECT_EQ(charactersCounted, 88);
 }
 
 // Each output record holds a field name more than once only where its
