@@ -153,7 +153,7 @@ def page_options(args):
     words = shlex.split(args)
     for i, word in enumerate(words):
         if word == "--selection":
-            options["selection"] = words[i + 1].upper() if words[i + 1] != "auto" else "auto"
+            options["selection"] = "auto" if words[i + 1].lower() == "auto" else words[i + 1].upper()
         elif word == "--no-mobile":
             options["mobile"] = False
         elif word == "--list":
