@@ -53,7 +53,8 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_detect(const char* inputName) {
 }
 
 // Converts the log `inputName` (lists: their names, one a line) in the
-// current folder: {"error":..., "listFault":..., "output":NAME, "rows":[{"shown":..,"printed":..}]}.
+// current folder: {"error":..., "listFault":..., "output":NAME, "mapName":NAME, "map":SVG,
+// "rows":[{"shown":..,"printed":..}]}.
 EMSCRIPTEN_KEEPALIVE const char* shirl_convert(const char* inputName, const char* selectionCode, int addMobile,
                                                const char* lists, int replace) {
     shirl::web::WebConvertRequest request;
@@ -65,7 +66,9 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_convert(const char* inputName, const char
     const shirl::web::WebConvertResult result = shirl::web::WebConvert(request);
     std::string json = "{\"error\":" + (result.error ? shirl::web::JsonString(*result.error) : std::string("null"));
     json += ",\"listFault\":" + std::string(result.listFault ? "true" : "false");
-    json += ",\"output\":" + shirl::web::JsonString(result.outputName) + ",\"rows\":[";
+    json += ",\"output\":" + shirl::web::JsonString(result.outputName);
+    json += ",\"mapName\":" + shirl::web::JsonString(result.mapName) + ",\"map\":" + shirl::web::JsonString(result.map);
+    json += ",\"rows\":[";
     for (std::size_t i = 0; i < result.rows.size(); ++i) {
         if (i) json += ',';
         json += "{\"shown\":" + shirl::web::JsonString(result.rows[i].shown) +

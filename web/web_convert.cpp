@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/convert_command.h"
+#include "app/map_file.h"
 #include "app/offered_name.h"
 #include "app/report_view.h"
 #include "app/run_preparation.h"
@@ -49,7 +50,11 @@ WebConvertResult WebConvert(const WebConvertRequest& request) {
     const ConvertOutcome outcome = RunConvertCommand(convert);
     WebConvertResult result;
     result.error = outcome.error;
-    if (!result.error) result.outputName = convert.outputName;
+    if (!result.error) {
+        result.outputName = convert.outputName;
+        result.mapName = OfferedMapName(convert.outputName);
+        result.map = CountyMapSvg(outcome);
+    }
     result.rows = ReportListRows(ReportRows(outcome.report));
     return result;
 }

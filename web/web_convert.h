@@ -25,10 +25,12 @@ struct WebConvertResult {
     std::optional<std::string> error;   // the message box's text; no output then
     bool listFault = false;             // the error is a list's: every log of the batch would meet it
     std::vector<ReportListRow> rows{};  // the report list's rows
+    std::string mapName;                // the name offered for the map's download ("" with an error)
+    std::string map;                    // the SVG map of the counties worked ("" with an error)
 };
 
-// Converts `inputName` into the offered output name in the current folder.
-// A faulty list stops the run with the window's message, as the Convert
+// Converts `inputName` into the offered output name in the current folder
+// and draws the run's county map. A faulty list stops the run with the window's message, as the Convert
 // command's own checks do.
 WebConvertResult WebConvert(const WebConvertRequest& request);
 

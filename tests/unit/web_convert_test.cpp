@@ -59,6 +59,7 @@ TEST(WebConvert, ListsAndFaults) {
             ASSERT_TRUE(result.error);
             EXPECT_EQ(result.error->substr(0, expected.size()), expected);
             EXPECT_EQ(result.outputName, "");
+            EXPECT_EQ(result.map, "");
             EXPECT_EQ(result.listFault, c.listFault);
         } else {
             ASSERT_FALSE(result.error) << *result.error;
@@ -66,6 +67,8 @@ TEST(WebConvert, ListsAndFaults) {
             ASSERT_GE(result.rows.size(), 2u);
             EXPECT_EQ(result.rows[1].printed.substr(0, expected.size()), expected);
             EXPECT_NE(test::ReadFile(dir / "party-converted.adi").find("<CNTY:10>SD,Shannon"), std::string::npos);
+            EXPECT_EQ(result.mapName, "party-converted-map.svg");
+            EXPECT_NE(result.map.find("<title>South Dakota QSO Party: 1 of "), std::string::npos);
         }
     }
     EXPECT_EQ(WebDetect("party.adi"), "SD");

@@ -6,6 +6,7 @@ it requests nothing beyond its own file; and takes the screenshots to look at.
 
 Usage: test_page.py --page shirl.html --cli shirl-cli --source DIR --work DIR [--samples DIR] [--bench LOG]"""
 import argparse
+import base64
 import json
 import pathlib
 import shlex
@@ -99,14 +100,21 @@ class Page:
             else:
                 link = article.find_element(By.TAG_NAME, "a")
                 result["output"] = link.get_attribute("download")
-                link.click()
-                target = self.downloads / result["output"]
-                # Chromium writes NAME.crdownload and may hold the final name before it is complete.
-                self.wait(lambda d: target.exists() and not any(self.downloads.glob("*.crdownload")), 120)
-                result["bytes"] = target.read_bytes()
-                target.unlink()
+                result["bytes"] = self.download(link)
+                result["map"] = self.download(article.find_element(By.CLASS_NAME, "map-link"))
+                result["map titles"] = len(article.find_elements(By.CSS_SELECTOR, ".map svg title"))
             results.append(result)
         return results
+
+    def download(self, link):
+        """Clicks the download link; returns the file's bytes."""
+        link.click()
+        target = self.downloads / link.get_attribute("download")
+        # Chromium writes NAME.crdownload and may hold the final name before it is complete.
+        self.wait(lambda d: target.exists() and not any(self.downloads.glob("*.crdownload")), 120)
+        data = target.read_bytes()
+        target.unlink()
+        return data
 
 
 def run_cli(cli, work, log, args, lists=()):
@@ -145,7 +153,7 @@ def page_options(args):
     words = shlex.split(args)
     for i, word in enumerate(words):
         if word == "--selection":
-            options["selection"] = words[i + 1].upper() if words[i + 1] != "auto" else "auto"
+            options["selection"] = "auto" if words[i + 1].lower() == "auto" else words[i + 1].upper()
         elif word == "--no-mobile":
             options["mobile"] = False
         elif word == "--list":
@@ -212,11 +220,22 @@ def test_example_and_screenshots(page, cli, source, work):
         page.driver.set_window_size(width, 900)
         [result] = page.convert([log])
         same_as_cli(f"the example at {width} px", result, run_cli(cli, work, log, ["--selection", "AL"]))
+        map_file = work / f"example-map-{width}.svg"
+        run_cli(cli, work, log, ["--selection", "AL", "--map", str(map_file)])
+        golden = source / "tests/data/golden/example-alabama-qso-party/expected-map.svg"
+        check(result["map"] == map_file.read_bytes() == golden.read_bytes(),
+              f"the example's map at {width} px equals shirl-cli's --map byte for byte ({len(result['map'])} bytes)")
+        check(result["map titles"] == golden.read_text().count("<title>"),
+              f"the map in the page keeps every tooltip ({result['map titles']})")
         height = page.driver.execute_script("return document.documentElement.scrollHeight")
         page.driver.set_window_size(width, min(height + 100, 4000))
         scroll = page.driver.execute_script("return document.documentElement.scrollWidth")
         check(scroll <= width, f"nothing wider than the window at {width} px ({scroll} px)")
-        page.driver.save_screenshot(str(work / f"page-{width}.png"))
+        # The whole page, also what lies below the window (the map).
+        height = page.driver.execute_script("return document.documentElement.scrollHeight")
+        shot = page.driver.execute_cdp_cmd("Page.captureScreenshot", {
+            "captureBeyondViewport": True, "clip": {"x": 0, "y": 0, "width": width, "height": height, "scale": 1}})
+        (work / f"page-{width}.png").write_bytes(base64.b64decode(shot["data"]))
     unlabelled = page.driver.execute_script(
         "return [...document.querySelectorAll('input, select, button, ol')].filter(e => !(e.labels && e.labels.length)"
         " && !e.getAttribute('aria-label') && !e.textContent.trim()).map(e => e.id || e.tagName)")

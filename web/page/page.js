@@ -135,6 +135,23 @@
     }
   }
 
+  // The run's county map, drawn by the core, as part of the page: parsed as
+  // SVG (nothing in it runs), its tooltips kept.
+  function countyMap(svgText, logName) {
+    const figure = document.createElement('figure');
+    figure.className = 'map';
+    const parsed = new DOMParser().parseFromString(svgText, 'image/svg+xml');
+    if (parsed.querySelector('parsererror')) {
+      figure.textContent = 'The map could not be shown; download it instead.';
+    } else {
+      const svg = document.importNode(parsed.documentElement, true);
+      svg.setAttribute('role', 'img');
+      svg.setAttribute('aria-label', 'Map of ' + logName + ': ' + (parsed.querySelector('svg > title') || {}).textContent);
+      figure.append(svg);
+    }
+    return figure;
+  }
+
   function showResult(file, result) {
     const article = document.createElement('article');
     const title = document.createElement('h2');
@@ -159,7 +176,12 @@
       copy.textContent = 'Copy report';
       article.reportText = reportText(result.rows);
       copy.addEventListener('click', () => copyText(article.reportText, copy));
-      actions.append(link, copy);
+      const mapLink = document.createElement('a');
+      mapLink.href = URL.createObjectURL(new Blob([result.map], { type: 'image/svg+xml' }));
+      mapLink.download = result.mapName;
+      mapLink.className = 'map-link';
+      mapLink.textContent = 'Download map';
+      actions.append(link, mapLink, copy);
       article.append(actions);
     }
     if (result.rows.length) {
@@ -174,6 +196,7 @@
       }));
       article.append(report);
     }
+    if (result.map) article.append(countyMap(result.map, file.name));
     results.append(article);
     return article;
   }
