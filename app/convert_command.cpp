@@ -5,8 +5,8 @@
 #include <new>
 
 #include "adif/byte_io.h"
+#include "app/log_input.h"
 #include "convert/convert_log.h"
-#include "files/file_streams.h"
 #include "files/file_system.h"
 #include "files/output_replacement.h"
 
@@ -27,9 +27,17 @@ ConvertOutcome Failure(std::string_view text) {
     return outcome;
 }
 
+// Puts `text` (an info row known only once the log has been read) first in `list`.
+void PutFirst(MessageList& list, std::string text) {
+    MessageList opened;
+    opened.Info(std::move(text));
+    for (const ReportMessage& message : list.OldestFirst()) opened.Push(message);
+    list = std::move(opened);
+}
+
 } // namespace
 
-std::string NotALogError(const std::string& inputName) { return "ERROR: " + inputName + " is not an ADIF log."; }
+std::string NotALogError(const std::string& inputName) { return "ERROR: " + inputName + " is neither an ADIF log nor a Cabrillo log."; }
 
 ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     if (request.inputName.empty()) return Failure(kNoInputName);
@@ -40,12 +48,13 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
         return Failure(kSameNames);
     if (!request.selection.IsValid() && !request.selectionFromLog) return Failure(kNoSelectionError);
 
-    FileSource input;
+    LogInput input;
     if (!input.Open(request.inputName)) return Failure(kCannotOpenInput);
+    if (input.Kind() == LogKind::NotALog) return Failure(NotALogError(request.inputName));
 
     PreparedRun run;
     std::string err;
-    if (!PrepareRun(RunRequest{request.selection, request.selectionFromLog, request.lists}, input, run, &err)) {
+    if (!PrepareRun(RunRequest{request.selection, request.selectionFromLog, request.lists}, input.Adif(), run, &err)) {
         if (run.notALog) return Failure(NotALogError(request.inputName));
         ConvertOutcome outcome;
         outcome.error = std::move(err);
@@ -62,10 +71,12 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     OutputReplacement output;
     if (!output.Open(request.outputName)) return Failure(kCannotOpenOutput);
 
+    // A Cabrillo log's lines that cannot be converted are problems of the input.
+    input.ReportProblemsTo([&report](std::string text) { report.third.Unlabelled(MessageKind::Warning, std::move(text)); });
     bool written = true;
     ConvertLogResult result;
     try {
-        result = ConvertLogDetailed(input, output.Sink(), selection, request.addMobile, request.outputName, report, list);
+        result = ConvertLogDetailed(input.Adif(), output.Sink(), selection, request.addMobile, request.outputName, report, list);
     } catch (const std::bad_alloc&) {
         // Out of memory (a value of gigabytes): the output is incomplete.
         written = false;
@@ -73,6 +84,7 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     // A read error part way through leaves a log cut short: it must not take
     // the place of an existing output as if the conversion were complete.
     const bool readWhole = !input.Failed();
+    if (const CabrilloAdifSource* cabrillo = input.Cabrillo()) PutFirst(report.first, CabrilloReportText(*cabrillo));
     input.Close();
 
     written = output.Close() && written;

@@ -26,14 +26,15 @@ struct ConvertRequest {
 // The message of the check that a Selection was chosen.
 inline constexpr std::string_view kNoSelectionError = "ERROR: You must select a state or QSO Party.";
 
-// The message for an input that is no log: "ERROR: NAME is not an ADIF log."
+// The one message for an input that is no log, ADIF or Cabrillo, whichever
+// path finds it: "ERROR: NAME is neither an ADIF log nor a Cabrillo log."
 std::string NotALogError(const std::string& inputName);
 
 struct ConvertOutcome {
     // Set when a check failed before the run, or when the input could not be
     // read whole or the output not written ("ERROR: Could not read input
     // file.", "ERROR: Could not write output file."), or when the input is
-    // no ADIF log (NotALogError): the
+    // no log (NotALogError): the
     // "ERROR: ..." text of the message box. The output file is then as it
     // was before the command and `report` is empty.
     std::optional<std::string> error;

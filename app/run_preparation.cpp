@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "app/abbrev_list_files.h"
+#include "app/log_input.h"
 #include "convert/contest_id_scan.h"
 #include "data/contest_ids.h"
-#include "files/file_streams.h"
 #include "files/file_system.h"
 
 namespace shirl {
@@ -120,9 +120,9 @@ Selection DetectSelectionOfFile(const std::string& inputName) {
     // Only a regular file is read here: opening a pipe would wait for a writer,
     // and reading it would take the log away from the conversion.
     if (inputName.empty() || KindOf(inputName) != FileKind::Regular) return Selection();
-    FileSource input;
+    LogInput input;
     if (!input.Open(inputName)) return Selection();
-    const std::optional<SelectionDetection> detected = DetectSelectionOfLog(input);
+    const std::optional<SelectionDetection> detected = DetectSelectionOfLog(input.Adif());
     return detected ? detected->selection : Selection();
 }
 

@@ -1,7 +1,8 @@
 # The folders are layers: data/ and adif/ at the bottom (beside base/, the
 # byte-wise text helpers), convert/ over them, map/ (the county map) beside
 # convert/ over data/, files/ (the only code that turns names into paths)
-# beside convert/ over adif/, app/ over convert/, map/ and files/, and the
+# beside convert/ over adif/, cabrillo/ (Cabrillo logs read as ADIF) over
+# adif/ and data/, app/ over convert/, map/, cabrillo/ and files/, and the
 # front ends (cli/, app/qt/, app/win32/, web/) on top. Each folder is one library
 # that links only the layers below it, and its build checks that no source
 # includes a header of a folder the library may not use, so that a
