@@ -54,6 +54,11 @@ std::string FormatAboutText(const std::optional<std::pair<int, int>>& version,
 
 FileDialogRequest InputFileDialogRequest(const std::string& initialName) {
     FileDialogRequest request = AdifFileRequest(FileDialogKind::Open, "Input ADIF File", initialName);
+    // A Cabrillo log is read too (its kind is told from its content).
+    request.filters = {{"ADIF and Cabrillo Logs", "*.adi;*.adif;*.log;*.cbr;*.txt;"},
+                       {"ADIF Files", "*.adi;*.adif;"},
+                       {"Cabrillo Logs", "*.log;*.cbr;*.txt;"},
+                       {"All Files", "*.*"}};
     request.mustExist = true;
     return request;
 }

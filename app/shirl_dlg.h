@@ -36,7 +36,7 @@ struct FileDialogRequest {
     std::string title;         // "Input ADIF File" / "Output ADIF file"
     std::string initialName;   // the member's current text, may be empty; never cut
     std::string defaultSuffix; // "adi", appended to a name typed without one
-    // Filter pairs in order: {"ADIF Files", "*.adi;*.adif;"}, {"All Files", "*.*"};
+    // Filter pairs in order ({"ADIF Files", "*.adi;*.adif;"}, {"All Files", "*.*"});
     // the first pair is in force when the dialog opens.
     std::vector<std::pair<std::string, std::string>> filters;
     bool mustExist = false;       // open dialog: only an existing file is accepted

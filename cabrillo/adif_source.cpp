@@ -53,12 +53,13 @@ std::string HeaderText(std::string_view value) {
 
 std::string Upper(std::string_view text) { return AsciiUpperCase(text); }
 
-// The ADIF MODE of a Cabrillo mode; nullopt for DG, which names no one mode.
-std::optional<std::string> AdifMode(std::string_view mode) {
+// The ADIF MODE of a Cabrillo mode. DG names no one mode: it becomes DATA,
+// the mode group of digital QSOs; a mode Cabrillo does not define is kept.
+std::string AdifMode(std::string_view mode) {
     const std::string upper = Upper(mode);
     if (upper == "PH") return "SSB";
     if (upper == "RY") return "RTTY";
-    if (upper == "DG") return std::nullopt;
+    if (upper == "DG") return "DATA";
     return upper;
 }
 
@@ -221,7 +222,7 @@ void CabrilloAdifSource::WriteQso(std::string_view text) {
     field("TIME_ON", qso.time);
     if (!frequency.band.empty()) field("BAND", frequency.band);
     if (!frequency.freq.empty()) field("FREQ", frequency.freq);
-    if (const auto mode = AdifMode(qso.mode)) field("MODE", *mode);
+    field("MODE", AdifMode(qso.mode));
     field("STATION_CALLSIGN", qso.sentCall);
     const bool phone = IsPhoneMode(qso.mode);
     if (qso.exchangeWords >= 2 && IsReport(qso.SentWord(0), phone) && IsReport(qso.ReceivedWord(0), phone)) {

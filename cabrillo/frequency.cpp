@@ -35,8 +35,10 @@ CabrilloFrequency ReadCabrilloFrequency(std::string_view word) {
     std::string khz(lead == std::string_view::npos ? std::string_view() : whole.substr(lead));
     if (khz.size() < 4) khz.insert(0, 4 - khz.size(), '0');
     out.freq = khz.substr(0, khz.size() - 3) + "." + khz.substr(khz.size() - 3) + std::string(part);
-    out.valid = true;
+    // A frequency in no band is a mistake (MHz written for kHz, a digit
+    // lost): the line is not guessed at.
     out.band = BandOfFrequency(hz);
+    out.valid = !out.band.empty();
     return out;
 }
 

@@ -2,7 +2,7 @@
 # tests/data/golden and compares the written log and the printed report
 # with the expected files, byte for byte.
 #
-# A case folder holds input.adi, args (one line: the options, such as
+# A case folder holds input.adi (or input.log, a Cabrillo log), args (one line: the options, such as
 # "--selection AL --no-mobile"), expected.adi and expected-report.txt, and
 # any abbreviation lists (*.csv) that args names: they are copied into the
 # scratch folder, so that args names them by file name alone.
@@ -38,6 +38,10 @@ foreach(dir IN LISTS entries)
     list(APPEND pairs "expected-map.svg|map.svg")
   endif()
 
+  set(input "${dir}/input.adi")
+  if(EXISTS "${dir}/input.log")
+    set(input "${dir}/input.log")
+  endif()
   set(work "${WORK}/${name}")
   file(REMOVE_RECURSE "${work}")
   file(MAKE_DIRECTORY "${work}")
@@ -46,7 +50,7 @@ foreach(dir IN LISTS entries)
     file(COPY ${lists} DESTINATION "${work}")
   endif()
   execute_process(
-    COMMAND "${CLI}" convert ${args} "${dir}/input.adi" output.adi
+    COMMAND "${CLI}" convert ${args} "${input}" output.adi
     WORKING_DIRECTORY "${work}"
     OUTPUT_FILE "${work}/report.txt"
     ERROR_VARIABLE errors
@@ -102,6 +106,8 @@ expect_cli(2 "^$" "^shirl-cli: .*\n$" --selection AL --frobnicate "${sample}" ou
 expect_cli(2 "^$" "^ERROR: You must select a state or QSO Party.\n$" "${sample}" out.adi)
 expect_cli(1 "^$" "^ERROR: Could not open input file.\n$" --selection AL missing.adi out.adi)
 expect_cli(1 "^$" "^ERROR: Input and output file names must be different.\n$" --selection AL "${sample}" "${sample}")
+file(WRITE "${WORK}/notes.txt" "Worked W1AW on 20m.\n")
+expect_cli(1 "^$" "^ERROR: The input file is neither an ADIF log nor a Cabrillo log.\n$" --selection AL notes.txt out.adi)
 expect_cli(0 "Converted 2 Alabama counties.\nWrote 2 QSOs to out.adi\n\n$" "^$" --selection=al --no-mobile "${sample}" out.adi)
 expect_cli(2 "^$" "^shirl-cli: .*--map takes only auto" --selection AL --map m.svg --output-dir dir "${sample}")
 expect_cli(1 "Wrote 2 QSOs" "^ERROR: Could not write map file no-such-folder/m.svg.\n$"

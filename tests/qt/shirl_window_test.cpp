@@ -751,8 +751,10 @@ private slots:
         const auto chosen = w.RunFileDialog(shirl::InputFileDialogRequest(""));
         QVERIFY(!chosen.has_value());
         QCOMPARE(title, QStringLiteral("Input ADIF File"));
-        QCOMPARE(filter, QStringLiteral("ADIF Files (*.adi *.adif)"));
-        QCOMPARE(filters, (QStringList{"ADIF Files (*.adi *.adif)", "All Files (*)"}));
+        QCOMPARE(filter, QStringLiteral("ADIF and Cabrillo Logs (*.adi *.adif *.log *.cbr *.txt)"));
+        QCOMPARE(filters, (QStringList{"ADIF and Cabrillo Logs (*.adi *.adif *.log *.cbr *.txt)",
+                                       "ADIF Files (*.adi *.adif)", "Cabrillo Logs (*.log *.cbr *.txt)",
+                                       "All Files (*)"}));
         QCOMPARE(mode, QFileDialog::ExistingFile);
         QCOMPARE(accept, QFileDialog::AcceptOpen);
     }

@@ -216,11 +216,14 @@ TEST_F(DialogTest, FileDialogsAskWithTheirTitlesFiltersAndChecks) {
     const FileDialogRequest& out = window.fileRequests[1];
     const std::vector<std::pair<std::string, std::string>> filters = {{"ADIF Files", "*.adi;*.adif;"},
                                                                       {"All Files", "*.*"}};
+    const std::vector<std::pair<std::string, std::string>> inputFilters = {
+        {"ADIF and Cabrillo Logs", "*.adi;*.adif;*.log;*.cbr;*.txt;"}, filters[0], {"Cabrillo Logs", "*.log;*.cbr;*.txt;"},
+        filters[1]};
     EXPECT_EQ(in.kind, FileDialogKind::Open);
     EXPECT_EQ(in.title, "Input ADIF File");
     EXPECT_EQ(in.initialName, "/logs/party.adi");
     EXPECT_EQ(in.defaultSuffix, "adi");
-    EXPECT_EQ(in.filters, filters);
+    EXPECT_EQ(in.filters, inputFilters);
     EXPECT_TRUE(in.mustExist);
     EXPECT_FALSE(in.overwritePrompt);
     EXPECT_EQ(out.kind, FileDialogKind::Save);

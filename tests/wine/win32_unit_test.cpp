@@ -21,11 +21,13 @@
 namespace shirl {
 namespace {
 
-TEST(Win32FileDialog, FilterTextIsTheTwoPairsEndedByAnExtraNul) {
+TEST(Win32FileDialog, FilterTextIsThePairsEndedByAnExtraNul) {
     static constexpr char kFilter[] = "ADIF Files\0*.adi;*.adif;\0All Files\0*.*\0";  // + the literal's own NUL
-    const std::string expected(kFilter, sizeof kFilter);
-    EXPECT_EQ(BuildFilterText(InputFileDialogRequest("").filters), expected);
-    EXPECT_EQ(BuildFilterText(OutputFileDialogRequest("").filters), expected);
+    static constexpr char kInputFilter[] =
+        "ADIF and Cabrillo Logs\0*.adi;*.adif;*.log;*.cbr;*.txt;\0ADIF Files\0*.adi;*.adif;\0"
+        "Cabrillo Logs\0*.log;*.cbr;*.txt;\0All Files\0*.*\0";
+    EXPECT_EQ(BuildFilterText(InputFileDialogRequest("").filters), std::string(kInputFilter, sizeof kInputFilter));
+    EXPECT_EQ(BuildFilterText(OutputFileDialogRequest("").filters), std::string(kFilter, sizeof kFilter));
 }
 
 TEST(Win32FileDialog, OpenDialogFlags) {
