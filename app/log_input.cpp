@@ -8,6 +8,7 @@
 
 #include "app/version.h"
 #include "base/text_util.h"
+#include "files/file_system.h"
 #include "files/folder_names.h"
 
 namespace shirl {
@@ -86,6 +87,12 @@ ByteSource& LogInput::Adif() {
 }
 
 bool LogInput::Rewind() { return m_cabrillo ? m_cabrillo->Rewind() : m_peeked->Rewind(); }
+
+bool IsCabrilloFile(const std::string& name) {
+    if (name.empty() || KindOf(name) != FileKind::Regular) return false;
+    LogInput input;
+    return input.Open(name) && input.Kind() == LogKind::Cabrillo;
+}
 
 std::string CabrilloReportText(const CabrilloAdifSource& log) {
     std::string row = "Read a Cabrillo log of " + std::to_string(log.QsoCount()) + " QSOs";

@@ -20,6 +20,10 @@ enum class LogKind { Adif, Cabrillo, NotALog };
 // input is an empty ADIF log.
 LogKind KindOfLog(std::string_view firstBytes);
 
+// Whether `name` is a regular file holding a Cabrillo log (a pipe is not
+// read: that would take the log away from the conversion).
+bool IsCabrilloFile(const std::string& name);
+
 class LogInput {
 public:
     LogInput();

@@ -27,6 +27,11 @@ std::string OfferedOutputName(const std::string& inputName) {
     return inputName.substr(0, ext) + "-converted" + inputName.substr(ext);
 }
 
+std::string WithAdifExtension(const std::string& name) {
+    if (EndsInFolder(name)) return {};
+    return name.substr(0, ExtensionStart(name)) + ".adi";
+}
+
 std::string OfferedReportName(const std::string& outputName) {
     if (EndsInFolder(outputName)) return {};
     return outputName.substr(0, ExtensionStart(outputName)) + "-report.txt";

@@ -12,6 +12,11 @@ namespace shirl {
 // separator. A leading dot of the file name does not start an extension.
 std::string OfferedOutputName(const std::string& inputName);
 
+// The name with its extension replaced by ".adi" ("/logs/party.log" ->
+// "/logs/party.adi", "party" -> "party.adi"), for the ADIF log made from a
+// Cabrillo log; "" as OfferedOutputName.
+std::string WithAdifExtension(const std::string& name);
+
 // The name first offered when the report is saved: the output's folder and
 // name with the extension replaced by "-report.txt" ("out.adi" ->
 // "out-report.txt"); "" when the output name is empty.

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/convert_command.h"
+#include "app/log_input.h"
 #include "app/map_file.h"
 #include "app/offered_name.h"
 #include "app/run_preparation.h"
@@ -185,7 +186,9 @@ void CShirlDlg::OnInputNameChanged() {
     // A name the user typed or chose stays; an empty box or the name offered
     // for the previous input follows the input.
     if (!m_outputName.empty() && m_outputName != m_offeredOutputName) return;
-    m_offeredOutputName = OfferedOutputName(m_inputName);
+    // The ADIF log made from a Cabrillo log is offered as .adi.
+    m_offeredOutputName =
+        OfferedOutputName(IsCabrilloFile(m_inputName) ? WithAdifExtension(m_inputName) : m_inputName);
     m_outputName = m_offeredOutputName;
 }
 

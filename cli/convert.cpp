@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/convert_command.h"
+#include "app/log_input.h"
 #include "app/map_file.h"
 #include "app/offered_name.h"
 #include "app/report_view.h"
@@ -27,7 +28,8 @@ const std::string kConvertHelp = std::string(
     "\n"
     "Converts the ADIF log INPUT into OUTPUT for the Selection CODE (a state,\n"
     "province or QSO party code such as AL, PA, 7QP or USCQP, in any letter case)\n"
-    "and prints the report, one row a line.\n"
+    "and prints the report, one row a line. INPUT may be a Cabrillo log (its\n"
+    "first line START-OF-LOG:): each QSO: line becomes an ADIF record.\n"
     "\n"
     "  --selection CODE  the Selection whose abbreviations the log uses\n"
     "  --selection auto  the Selection that the log's CONTEST_ID values name\n"
@@ -39,8 +41,9 @@ const std::string kConvertHelp = std::string(
     "                    (with --selection auto, each list serves only the party\n"
     "                    it is named after: SD.csv, MARAC.replace.csv)\n"
     "  --output-dir DIR  convert every INPUT into the existing folder DIR under\n"
-    "                    its own file name; each report follows a line\n"
-    "                    \"== INPUT\", and a last line counts the logs converted\n"
+    "                    its own file name (a Cabrillo log's with the extension\n"
+    "                    .adi); each report follows a line \"== INPUT\", and a\n"
+    "                    last line counts the logs converted\n"
     "  --map FILE        also write the map of the counties worked as SVG to\n"
     "                    FILE; --map auto writes it beside the output as\n"
     "                    NAME-map.svg (out.adi: out-map.svg), which is the\n"
@@ -56,6 +59,7 @@ const std::string kConvertHelp = std::string(
     "\n"
     "Examples:\n"
     "  shirl-cli convert --selection auto log.adi out.adi\n"
+    "  shirl-cli convert --selection auto fqp.log fqp.adi\n"
     "  shirl-cli convert --selection SD --list this-year.csv log.adi out.adi\n"
     "  shirl-cli convert --selection auto --list SD.csv --output-dir converted logs/*.adi\n"
     "  shirl-cli convert --selection auto --output-dir converted logs/*.adi\n"
@@ -96,7 +100,8 @@ int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const s
     for (const std::string& input : inputs) {
         WriteLine(stdout, "== " + input);
         request.inputName = input;
-        request.outputName = NameInFolder(folder, input);
+        // The ADIF log made from a Cabrillo log takes the extension .adi.
+        request.outputName = NameInFolder(folder, IsCabrilloFile(input) ? WithAdifExtension(input) : input);
         // Two inputs of one name would write the same output: the later one is refused.
         const bool repeated = !outputs.insert(request.outputName).second;
         ConvertOutcome outcome;

@@ -115,19 +115,23 @@ if(CLI MATCHES "emulated|\\.exe$")
 endif()
 # Errors go to stderr as for one log.
 if(NOT ( rc EQUAL 1 AND out STREQUAL "${expected}" AND
-         err STREQUAL "${refused}ERROR: logs/notes.md is not an ADIF log.\nERROR: Another input of this run has the same file name.\n"))
+         err STREQUAL "${refused}ERROR: logs/notes.md is neither an ADIF log nor a Cabrillo log.\nERROR: Another input of this run has the same file name.\n"))
   file(WRITE "${WORK}/expected-batch.txt" "${expected}")
   fail("output-dir" "each report after its == line, exit 1 for the failed logs (expected: ${WORK}/expected-batch.txt)")
 endif()
 expect_same_file("output-dir alabama" "${golden}/selection-auto-alabama/expected.adi" "${WORK}/out/alabama.adi")
 expect_same_file("output-dir salmon" "${golden}/selection-auto-salmon-run/expected.adi" "${WORK}/out/salmon.adi")
+# A Cabrillo log's output takes the extension .adi.
+configure_file("${golden}/cabrillo-7qp-multistate/input.log" "${WORK}/cabrillo/input.log" COPYONLY)
+run(convert --selection auto --output-dir out cabrillo/input.log)
+expect_same_file("output-dir cabrillo" "${golden}/cabrillo-7qp-multistate/expected.adi" "${WORK}/out/input.adi")
 if(EXISTS "${WORK}/out/two.adi" OR EXISTS "${WORK}/out/notes.md")
   fail("output-dir" "a refused log writes nothing")
 endif()
 # The same check outside a batch (exit 1), and a missing folder before any
 # log is read (exit 2).
 foreach(case
-    "1|ERROR: logs/notes.md is not an ADIF log.\n|convert;--selection;AL;logs/notes.md;out/notes.adi"
+    "1|ERROR: logs/notes.md is neither an ADIF log nor a Cabrillo log.\n|convert;--selection;AL;logs/notes.md;out/notes.adi"
     "2|shirl-cli: convert: the output folder 'missing' does not exist (try 'shirl-cli --help')\n|convert;--selection;AL;--output-dir;missing;logs/alabama.adi")
   string(REPLACE "|" ";" fields "${case}")
   list(GET fields 0 want_rc)

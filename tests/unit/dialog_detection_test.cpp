@@ -137,6 +137,15 @@ TEST_F(DetectionTest, ChosenFileShowsItsParty) {
     EXPECT_EQ(dlg.selection(), Selection());
 }
 
+// A Cabrillo log, told by its content: the party from CONTEST:, the output offered as ADIF.
+TEST_F(DetectionTest, CabrilloLogShowsItsPartyAndIsOfferedAsAdif) {
+    WriteFile(dir / "fqp.log", "START-OF-LOG: 3.0\nCONTEST: FL-QSO-PARTY\n"
+                               "QSO: 14035 CW 2025-04-26 1400 K4XX 599 PIN W4AAA 599 ALC\nEND-OF-LOG:\n");
+    Browse("fqp.log");
+    EXPECT_EQ(dlg.selection(), selections::kFL);
+    EXPECT_EQ(window.output, File("fqp-converted.adi"));
+}
+
 TEST_F(DetectionTest, PickedSelectionIsNeverChanged) {
     window.row = RowOfCode("TX");
     dlg.OnSelectionChanged();
