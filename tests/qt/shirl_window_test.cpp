@@ -801,6 +801,28 @@ private slots:
         }
     }
 
+    // A Cabrillo log dropped: its party is shown, the output is offered as
+    // ADIF, and Convert writes the log and the report of the golden case.
+    void dropsACabrilloLogAndConvertsIt() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString golden = QStringLiteral(SHIRL_SOURCE_DIR "/tests/data/golden/cabrillo-florida-party/");
+        const QString in = dir.filePath(QStringLiteral("input.log"));
+        QVERIFY(QFile::copy(golden + QStringLiteral("input.log"), in));
+        TestWindow w;
+        QVERIFY(ShowActive(w));
+        DropUrls(w.control<QListView>("IDC_REPORT"), {QUrl::fromLocalFile(in)});
+        const QString out = dir.filePath(QStringLiteral("input-converted.adi"));
+        QCOMPARE(w.control<QLineEdit>("IDC_OUTPUT_NAME")->text(), out);
+        w.clickConvert();
+        QVERIFY(w.messages.empty());
+        QCOMPARE(ReadFile(out), ReadFile(golden + QStringLiteral("expected.adi")));
+        // The window shows the party it found instead of taking it as `auto` does.
+        QString report = QString::fromUtf8(ReadFile(golden + QStringLiteral("expected-report.txt")));
+        report.remove(QStringLiteral("INFO: Selection Florida QSO Party from CONTEST_ID FL-QSO-PARTY.\n"));
+        QCOMPARE(w.reportRows().join(u'\n') + u'\n', report.replace(QStringLiteral("output.adi"), out));
+    }
+
     // The example log dropped and converted: the summary row is readable on
     // its own row after an empty one, and the list rows are the report as
     // shirl-cli prints it.
