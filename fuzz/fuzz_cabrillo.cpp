@@ -44,8 +44,11 @@ Made Make(std::string_view input, bool rewindable, std::size_t chunk) {
     made.adif = ReadAll(source);
     made.qsos = source.QsoCount();
     if (rewindable) {
+        const std::vector<std::string> problems = made.problems;
         if (!source.Rewind()) Fail("a rewindable input does not rewind");
         if (ReadAll(source) != made.adif) Fail("a rewind makes another stream");
+        if (made.problems.size() != 2 * problems.size()) Fail("a rewind reports other problems");
+        made.problems = problems;
     }
     return made;
 }
