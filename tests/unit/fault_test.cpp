@@ -579,7 +579,7 @@ struct HostileCase {
     // Checks the report and the output (the path, read when needed).
     std::function<void(const Report& report, const fs::path& input, const fs::path& output)> check;
     // Whether the run may (Maybe) or must (Always) refuse the input as no
-    // ADIF log, writing nothing; `check` then applies only to a run.
+    // log, ADIF or Cabrillo, writing nothing; `check` then applies only to a run.
     enum class NoLog { Never, Maybe, Always } noLog = NoLog::Never;
 };
 
@@ -602,7 +602,7 @@ TEST_P(FaultHostileInput, ClearReportNoCrashBoundedMemory) {
         EXPECT_FALSE(report.ran);
     }
     if (!report.ran && GetParam().noLog != NoLog::Never) {
-        EXPECT_NE(report.failure.find("ERROR: " + Utf8(input) + " is not an ADIF log."), std::string::npos)
+        EXPECT_NE(report.failure.find("ERROR: " + Utf8(input) + " is neither an ADIF log nor a Cabrillo log."), std::string::npos)
             << report.failure;
         EXPECT_EQ(Entries(dir.path()), Names({"in.adi", "logs"})) << "nothing is written";
         EXPECT_EQ(fs::file_size(input), size) << "the input was changed";
@@ -660,8 +660,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         HostileCase{"binary_garbage",
                     [](const fs::path& input) {
-                        // No '<' anywhere: a header without an end and nothing else,
-                        // which is no ADIF log: refused, nothing written.
+                        // No '<' anywhere and no Cabrillo start: a header without an
+                        // end and nothing else, which is no log: refused, nothing written.
                         std::string bytes = Random(kMiB, 6);
                         std::replace(bytes.begin(), bytes.end(), '<', '#');
                         return Write(input, bytes);
