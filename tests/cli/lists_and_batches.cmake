@@ -124,7 +124,12 @@ expect_same_file("output-dir salmon" "${golden}/selection-auto-salmon-run/expect
 # A Cabrillo log's output takes the extension .adi.
 configure_file("${golden}/cabrillo-7qp-multistate/input.log" "${WORK}/cabrillo/input.log" COPYONLY)
 run(convert --selection auto --output-dir out cabrillo/input.log)
-expect_same_file("output-dir cabrillo" "${golden}/cabrillo-7qp-multistate/expected.adi" "${WORK}/out/input.adi")
+file(READ "${WORK}/out/input.adi" made)
+file(READ "${golden}/cabrillo-7qp-multistate/expected.adi" expected)
+string(REGEX REPLACE "Shirl [^ ]+ from(.*)<PROGRAMVERSION:[0-9]+>[^\n]*" "Shirl @SHIRL_VERSION@ from\\1<PROGRAMVERSION:@SHIRL_VERSION_LENGTH@>@SHIRL_VERSION@" made "${made}")
+if(NOT made STREQUAL expected)
+  fail("output-dir cabrillo" "${WORK}/out/input.adi differs from the golden case but for the version")
+endif()
 if(EXISTS "${WORK}/out/two.adi" OR EXISTS "${WORK}/out/notes.md")
   fail("output-dir" "a refused log writes nothing")
 endif()
