@@ -563,13 +563,16 @@ enum class FileDialogAnswer {
 
 // Opens a file dialog with its button, checks its title and filters, and
 // answers it.
+// The Input dialog's filters: Cabrillo logs are read too.
+const std::string kInputFilters = "ADIF and Cabrillo Logs;ADIF Files;Cabrillo Logs;All Files;";
+
 void UseFileDialog(HWND dialog, DWORD processId, int button, const std::string& title, const std::string& name,
                    FileDialogAnswer answer, const std::string& expectedFilters = "ADIF Files;All Files;") {
     if (button != 0) PostClick(dialog, button);  // 0: something else opens it
     HWND fileDialog = FindProcessWindow(processId, {title});
     Check(fileDialog != nullptr, "file dialog \"" + title + "\" opens");
     if (!fileDialog) return;
-    // The file type list (cmb1) shows the two filters, the first in force.
+    // The file type list (cmb1) shows the filters, the first in force.
     HWND types = GetDlgItem(fileDialog, 0x470);
     std::string filters;
     for (LRESULT i = 0, n = types ? SendMessageW(types, CB_GETCOUNT, 0, 0) : 0; i < n; ++i) {
@@ -1137,12 +1140,12 @@ int main(int argc, char** argv) {
 
     // File dialogs: cancelling keeps the boxes, choosing fills them; the save
     // dialog appends the default extension.
-    UseFileDialog(dialog, shirl.id, IDC_INPUT_BROWSE, "Input ADIF File", "", FileDialogAnswer::Cancel);
+    UseFileDialog(dialog, shirl.id, IDC_INPUT_BROWSE, "Input ADIF File", "", FileDialogAnswer::Cancel, kInputFilters);
     Check(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)).empty(), "cancelled input dialog changes nothing");
     UseFileDialog(dialog, shirl.id, IDC_INPUT_BROWSE, "Input ADIF File", work + "\\missing.adi",
-                  FileDialogAnswer::Refused);
+                  FileDialogAnswer::Refused, kInputFilters);
     Check(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)).empty(), "a missing input file is not taken");
-    UseFileDialog(dialog, shirl.id, IDC_INPUT_BROWSE, "Input ADIF File", in, FileDialogAnswer::Choose);
+    UseFileDialog(dialog, shirl.id, IDC_INPUT_BROWSE, "Input ADIF File", in, FileDialogAnswer::Choose, kInputFilters);
     CheckEqual(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)), in, "input name from the open dialog");
     UseFileDialog(dialog, shirl.id, IDC_OUTPUT_BROWSE, "Output ADIF file", work + "\\picked",
                   FileDialogAnswer::Choose);
