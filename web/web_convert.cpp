@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/convert_command.h"
+#include "app/log_input.h"
 #include "app/map_file.h"
 #include "app/offered_name.h"
 #include "app/report_view.h"
@@ -27,7 +28,9 @@ WebConvertResult ListFault(std::string text) {
 WebConvertResult WebConvert(const WebConvertRequest& request) {
     ConvertRequest convert;
     convert.inputName = request.inputName;
-    convert.outputName = OfferedOutputName(request.inputName);
+    // As in the window, the ADIF log made from a Cabrillo log is named .adi.
+    convert.outputName = OfferedOutputName(IsCabrilloFile(request.inputName) ? WithAdifExtension(request.inputName)
+                                                                             : request.inputName);
     convert.addMobile = request.addMobile;
     convert.selectionFromLog = request.selectionCode == "auto";
     if (!convert.selectionFromLog)

@@ -1,7 +1,8 @@
 # The command examples of the README, the user guide and the manual page run
 # as written: each `shirl-cli` or `mkdir` line of their example blocks (a
 # line ending in "\" goes on on the next) runs in sh, in a folder that holds
-# what the examples name, each a copy of the example log or a list, and must
+# what the examples name, each a copy of the example log (fqp.log: the
+# Florida Cabrillo golden log) or a list, and must
 # exit with 0.
 #
 # Run by CTest with -DCLI=<shirl-cli> -DSRC=<source dir> -DWORK=<scratch dir>.
@@ -53,6 +54,7 @@ foreach(document README.md docs/guide.html docs/shirl-cli.1.in)
   foreach(log party.adi log.adi marac.adi alabama.adi logs/alabama-qso-party.adi)
     configure_file("${example}" "${dir}/${log}" COPYONLY)
   endforeach()
+  configure_file("${SRC}/tests/data/golden/cabrillo-florida-party/input.log" "${dir}/fqp.log" COPYONLY)
   file(WRITE "${dir}/SD.csv" "abbreviation,state,county\nOGLA,SD,Shannon\n")
   file(WRITE "${dir}/this-year.csv" "abbreviation,state,county\nOGLA,SD,Shannon\n")
   file(WRITE "${dir}/bin/shirl-cli" "#!/bin/sh\nexec \"${CLI}\" \"$@\"\n")
