@@ -37,7 +37,9 @@ void PutFirst(MessageList& list, std::string text) {
 
 } // namespace
 
-std::string NotALogError(const std::string& inputName) { return "ERROR: " + inputName + " is neither an ADIF log nor a Cabrillo log."; }
+std::string NotALogError(const std::string& inputName) {
+    return "ERROR: " + inputName + " is neither an ADIF log nor a Cabrillo log.";
+}
 
 ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     if (request.inputName.empty()) return Failure(kNoInputName);
@@ -72,11 +74,13 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     if (!output.Open(request.outputName)) return Failure(kCannotOpenOutput);
 
     // A Cabrillo log's lines that cannot be converted are problems of the input.
-    input.ReportProblemsTo([&report](std::string text) { report.third.Unlabelled(MessageKind::Warning, std::move(text)); });
+    input.ReportProblemsTo(
+        [&report](std::string text) { report.third.Unlabelled(MessageKind::Warning, std::move(text)); });
     bool written = true;
     ConvertLogResult result;
     try {
-        result = ConvertLogDetailed(input.Adif(), output.Sink(), selection, request.addMobile, request.outputName, report, list);
+        result = ConvertLogDetailed(input.Adif(), output.Sink(), selection, request.addMobile, request.outputName,
+                                    report, list);
     } catch (const std::bad_alloc&) {
         // Out of memory (a value of gigabytes): the output is incomplete.
         written = false;
