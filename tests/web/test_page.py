@@ -166,9 +166,15 @@ def page_options(args):
 
 
 def test_golden_cases(page, cli, source, work):
+    page.load()
+    offered = {o.get_attribute("value") for o in Select(page.driver.find_element(By.ID, "selection")).options}
     for case in sorted(p for p in (source / "tests/data/golden").iterdir() if p.is_dir()):
         args = (case / "args").read_text().strip()
         options = page_options(args)
+        if options["selection"] and options["selection"] not in offered:
+            # As in the window, the State list offers only the parties and states of its order.
+            print(f"skip golden {case.name}: the State list offers no {options['selection']}", flush=True)
+            continue
         # A Cabrillo case (input.log) converts in the page as through shirl-cli.
         given = case / "input.log" if (case / "input.log").exists() else case / "input.adi"
         log = work / "golden" / case.name / f"{case.name}{given.suffix}"
