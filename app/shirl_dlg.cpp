@@ -1,7 +1,7 @@
 #include "app/shirl_dlg.h"
 
-
 #include <algorithm>
+#include <utility>
 
 #include "app/convert_command.h"
 #include "app/log_input.h"
@@ -70,26 +70,29 @@ FileDialogRequest OutputFileDialogRequest(const std::string& initialName) {
     return request;
 }
 
-FileDialogRequest ReportFileDialogRequest(const std::string& initialName) {
+namespace {
+
+// A Save dialog that asks before it replaces a file.
+FileDialogRequest SaveDialogRequest(std::string title, const std::string& initialName, std::string suffix,
+                                    std::string description, std::string pattern) {
     FileDialogRequest request;
     request.kind = FileDialogKind::Save;
-    request.title = "Save report as";
+    request.title = std::move(title);
     request.initialName = initialName;
-    request.defaultSuffix = "txt";
-    request.filters = {{"Text Files", "*.txt;"}, {"All Files", "*.*"}};
+    request.defaultSuffix = std::move(suffix);
+    request.filters = {{std::move(description), std::move(pattern)}, {"All Files", "*.*"}};
     request.overwritePrompt = true;
     return request;
 }
 
+} // namespace
+
+FileDialogRequest ReportFileDialogRequest(const std::string& initialName) {
+    return SaveDialogRequest("Save report as", initialName, "txt", "Text Files", "*.txt;");
+}
+
 FileDialogRequest MapFileDialogRequest(const std::string& initialName) {
-    FileDialogRequest request;
-    request.kind = FileDialogKind::Save;
-    request.title = "Save map as";
-    request.initialName = initialName;
-    request.defaultSuffix = "svg";
-    request.filters = {{"SVG Pictures", "*.svg;"}, {"All Files", "*.*"}};
-    request.overwritePrompt = true;
-    return request;
+    return SaveDialogRequest("Save map as", initialName, "svg", "SVG Pictures", "*.svg;");
 }
 
 CShirlDlg::CShirlDlg(DialogWindow& window) : m_window(window) {}
