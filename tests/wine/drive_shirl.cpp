@@ -1060,6 +1060,32 @@ void CheckFileGivenAtStart(const std::string& exe, const std::string& work, cons
     if (WaitExit(shirl, 30000) == STILL_ACTIVE) TerminateProcess(shirl.handle, 1);
 }
 
+// A dropped Cabrillo log converts in the window as shirl-cli converts it.
+void CheckCabrilloDropped(const Process& shirl, HWND dialog, const std::string& cliExe, const std::string& work) {
+    const std::string log = work + "\\fqp.log";
+    const std::string offered = work + "\\fqp-converted.adi";
+    const std::string reference = work + "\\ref-fqp.adi";
+    Check(WriteBytes(log, "START-OF-LOG: 3.0\r\nCONTEST: FL-QSO-PARTY\r\nCALLSIGN: K4XX\r\n"
+                          "QSO: 14035 CW 2025-04-26 1400 K4XX 599 PIN W1AW 599 ALC\r\n"
+                          "QSO:  7040 CW 2025-04-26 1410 K4XX 599 PIN K4GHI 599 DAD/BRO\r\nEND-OF-LOG:\r\n"),
+          "Cabrillo log written");
+    DeleteFileA(reference.c_str());
+    CheckEqual<DWORD>(WaitExit(Start(Quote(cliExe) + " convert --selection FL " + Quote(log) + " ref-fqp.adi", work)),
+                      0, "shirl-cli converts the Cabrillo log");
+    Check(PostDrop(shirl.handle, dialog, {log}), "the Cabrillo log is dropped");
+    Check(WaitFor([&] { return WindowText(GetDlgItem(dialog, IDC_OUTPUT_NAME)) == offered; }),
+          "a Cabrillo log is offered an ADIF output");
+    HWND selection = GetDlgItem(dialog, IDC_SELECTION);
+    const LRESULT row = SendMessageA(selection, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>("Florida"));
+    SendMessageA(selection, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SELECTION, CBN_SELCHANGE), reinterpret_cast<LPARAM>(selection));
+    Convert(dialog);
+    const std::string expect = ReadFile(reference);
+    Check(expect.find("<CNTY:10>FL,Broward") != std::string::npos, "shirl-cli found the county line's second county");
+    Check(ReadFile(offered) == expect, "the dropped Cabrillo log converts as shirl-cli converts it");
+}
+
 int main(int argc, char** argv) {
     if (argc != 6) {
         std::fprintf(stderr, "usage: drive_shirl SHIRL_EXE CLI_EXE INPUT_LOG WORK_DIR EXAMPLE_LOG\n");
@@ -1215,6 +1241,7 @@ int main(int argc, char** argv) {
     const std::string printedReport = DropAndConvertExample(shirl, dialog, cliExe, work, exampleLog);
     CheckReportCopyAndSave(shirl, dialog, work, printedReport);
     CheckSeveralDropped(shirl, dialog, work);
+    CheckCabrilloDropped(shirl, dialog, cliExe, work);
 
     // Exit ends the program.
     PostClick(dialog, IDCANCEL);
