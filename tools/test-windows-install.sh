@@ -85,6 +85,9 @@ record="$(winepath -w "$work/help-opened.txt" | tr -d '\r')"
 w reg add 'HKCR\.html' /ve /d ShirlHelpTest /f >/dev/null
 w reg add 'HKCR\ShirlHelpTest\shell\open\command' /ve /f \
   /d "\"$(winepath -w "$driver" | tr -d '\r')\" --record \"$record\" \"%1\"" >/dev/null
+# Windows always has the user's Software\Classes key (Open with is registered
+# under it); a new Wine prefix has none until a program makes it.
+w reg add 'HKCU\Software\Classes' /f >/dev/null
 # A folder of the user's own, with a log in it, to install into.
 mkdir -p "$WINEPREFIX/drive_c/HamRadio"
 cp "$golden/input.adi" "$WINEPREFIX/drive_c/HamRadio/my-log.adi"
