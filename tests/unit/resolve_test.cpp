@@ -1,5 +1,6 @@
-// County field resolution: the documented examples, the edge cases,
-// "(no call)" for a QSO without a callsign, and no message truncation.
+// County field resolution, the question and its answer applied to a field:
+// the documented examples, the edge cases, "(no call)" for a QSO without a
+// callsign, and no message truncation.
 #include <gtest/gtest.h>
 
 #include "tests/support/report_rows.h"
@@ -12,6 +13,7 @@
 
 #include "convert/qso_field.h"
 #include "convert/run_report.h"
+#include "convert/county_answer.h"
 #include "convert/resolve.h"
 #include "data/abbrev_tables.h"
 #include "data/gazetteer.h"
@@ -20,6 +22,17 @@ namespace shirl {
 namespace {
 
 using Messages = std::vector<std::string>;
+
+// Asks what the field's value is (as a worked station's county field, or as
+// the operator's own with `myField`) and applies the answer.
+int Resolve(QsoField& field, Selection selection, std::optional<std::string_view> callsign, bool myField,
+            RunReport& report) {
+    if (!field.value) return 0;
+    const CountyQuestion question{selection, nullptr, callsign, std::nullopt,
+                                  myField ? FieldKind::MyCounty : FieldKind::County, field.name};
+    field.kind = question.field;
+    return ApplyCountyAnswer(field, AnswerCountyValue(*field.value, question), report);
+}
 
 struct ResolveCase {
     Selection selection;
@@ -51,7 +64,7 @@ TEST_P(ResolveExamples, FieldResultAndMessages) {
     if (callText) callsign = *callText;
 
     RunReport report;
-    EXPECT_EQ(ResolveCountyField(field, c.selection, callsign, c.myField, report), c.result);
+    EXPECT_EQ(Resolve(field, c.selection, callsign, c.myField, report), c.result);
     EXPECT_EQ(field.name, c.newName);
     ASSERT_TRUE(field.value.has_value());
     EXPECT_EQ(*field.value, c.newValue);
@@ -207,7 +220,7 @@ TEST(ResolveCanadian, EveryClassEveryProvinceAndAlias) {
             for (const std::string& call : {prefix + "3ABC", prefix + "1A/P", "N0CALL/" + prefix + "2"}) {
                 QsoField field{"CNTY", value};
                 RunReport report;
-                EXPECT_EQ(ResolveCountyField(field, selections::kAL, call, false, report), 0) << call << ' ' << value;
+                EXPECT_EQ(Resolve(field, selections::kAL, call, false, report), 0) << call << ' ' << value;
                 EXPECT_EQ(field.name, "CNTY");
                 EXPECT_EQ(field.value, value);
                 EXPECT_TRUE(report.second.empty()) << call << ' ' << value;
@@ -218,7 +231,7 @@ TEST(ResolveCanadian, EveryClassEveryProvinceAndAlias) {
         for (const std::string& value : values) {
             QsoField field{"CNTY", value};
             RunReport report;
-            EXPECT_EQ(ResolveCountyField(field, selections::kAL, call, false, report), 0);
+            EXPECT_EQ(Resolve(field, selections::kAL, call, false, report), 0);
             EXPECT_EQ(field.name, "CNTY");
             EXPECT_EQ(field.value, value);
             EXPECT_EQ(test::Rows(report.second),
@@ -256,7 +269,7 @@ class ResolveTest : public ::testing::Test {};
 TEST_F(ResolveTest, FieldWithoutValueIsLeftAlone) {
     QsoField field{"CNTY", std::nullopt};
     RunReport report;
-    EXPECT_EQ(ResolveCountyField(field, selections::kAL, std::string_view("N0CALL"), false, report), 0);
+    EXPECT_EQ(Resolve(field, selections::kAL, std::string_view("N0CALL"), false, report), 0);
     EXPECT_EQ(field.name, "CNTY");
     EXPECT_FALSE(field.value.has_value());
     EXPECT_TRUE(report.second.empty());
@@ -266,7 +279,7 @@ TEST_F(ResolveTest, MessagesGoAfterEarlierOnes) {
     RunReport report;
     report.second.Unlabelled(MessageKind::Info, "earlier");
     QsoField field{"CNTY", "DC"};
-    ResolveCountyField(field, selections::kAL, std::string_view("N0CALL"), false, report);
+    Resolve(field, selections::kAL, std::string_view("N0CALL"), false, report);
     EXPECT_EQ(test::Rows(report.second),
               (Messages{"earlier", "N0CALL: DC is not a US state.",
                         "WARNING: N0CALL in DC is not a valid Alabama county abbreviation."}));
@@ -280,7 +293,7 @@ TEST_F(ResolveTest, LongCallsignsAndValuesAreNotTruncated) {
     const std::string value = std::string(500, 'Q');
     QsoField field{"CNTY", value};
     RunReport report;
-    EXPECT_EQ(ResolveCountyField(field, selections::kAK, std::string_view(call), false, report), 0);
+    EXPECT_EQ(Resolve(field, selections::kAK, std::string_view(call), false, report), 0);
     EXPECT_EQ(field.value, value);
     EXPECT_EQ(test::Rows(report.second),
               (Messages{"ERROR [2]: Can't determine prefix for " + call, call + ": AK is unsupported at this time.",
@@ -291,7 +304,7 @@ TEST_F(ResolveTest, CallsignOfAMillionSlashes) {
     const std::string call(1'000'000, '/');
     QsoField field{"CNTY", "AUTA"};
     RunReport report;
-    EXPECT_EQ(ResolveCountyField(field, selections::kAL, std::string_view(call), false, report), 1);
+    EXPECT_EQ(Resolve(field, selections::kAL, std::string_view(call), false, report), 1);
     EXPECT_EQ(field.value, "AL,Autauga");
     EXPECT_EQ(test::Rows(report.second), Messages{"ERROR [2]: Can't determine prefix for " + call});
 }
@@ -302,7 +315,7 @@ TEST_F(ResolveTest, EveryAlabamaRowConverts) {
         for (const bool my : {false, true}) {
             QsoField field{"QTH", row.abbreviation};
             RunReport report;
-            ASSERT_EQ(ResolveCountyField(field, selections::kAL, std::string_view("N0CALL"), my, report), 1) << row.abbreviation;
+            ASSERT_EQ(Resolve(field, selections::kAL, std::string_view("N0CALL"), my, report), 1) << row.abbreviation;
             const CountyRecord* county = FindCounty(row.countyId);
             ASSERT_NE(county, nullptr);
             EXPECT_EQ(field.name, my ? "MY_CNTY" : "CNTY");
