@@ -27,14 +27,6 @@ ConvertOutcome Failure(std::string_view text) {
     return outcome;
 }
 
-// Puts `text` (an info row known only once the log has been read) first in `list`.
-void PutFirst(MessageList& list, std::string text) {
-    MessageList opened;
-    opened.Info(std::move(text));
-    for (const ReportMessage& message : list.OldestFirst()) opened.Push(message);
-    list = std::move(opened);
-}
-
 } // namespace
 
 std::string NotALogError(const std::string& inputName) {
@@ -75,7 +67,7 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
 
     // A Cabrillo log's lines that cannot be converted are problems of the input.
     input.ReportProblemsTo(
-        [&report](std::string text) { report.third.Unlabelled(MessageKind::Warning, std::move(text)); });
+        [&report](std::string text) { report.inputProblems.Unlabelled(MessageKind::Warning, std::move(text)); });
     bool written = true;
     ConvertLogResult result;
     try {
@@ -88,7 +80,8 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     // A read error part way through leaves a log cut short: it must not take
     // the place of an existing output as if the conversion were complete.
     const bool readWhole = !input.Failed();
-    if (const CabrilloAdifSource* cabrillo = input.Cabrillo()) PutFirst(report.first, CabrilloReportText(*cabrillo));
+    if (const CabrilloAdifSource* cabrillo = input.Cabrillo())
+        report.progress.Insert(0, {.kind = MessageKind::Info, .text = CabrilloReportText(*cabrillo)});
     input.Close();
 
     written = output.Close() && written;

@@ -35,7 +35,7 @@ std::string ReportRowText(const ReportMessage& message) {
 
 std::vector<std::string> ReportRows(const RunReport& report) {
     std::vector<std::string> rows;
-    for (const MessageList* list : {&report.first, &report.second, &report.third}) {
+    for (const MessageList* list : {&report.progress, &report.countyProblems, &report.inputProblems}) {
         if (list->empty()) continue;
         for (const ReportMessage& message : list->OldestFirst()) {
             if (message.blankBefore) rows.emplace_back();

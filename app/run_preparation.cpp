@@ -94,7 +94,7 @@ bool PrepareRun(const RunRequest& request, ByteSource& input, PreparedRun& run, 
             return false;
         }
         run.selection = detected->selection;
-        run.report.first.Info(detected->info);
+        run.report.progress.Info(detected->info);
     }
     if (request.lists != nullptr) {
         run.given = GivenList(*request.lists, run.selection);
@@ -102,7 +102,7 @@ bool PrepareRun(const RunRequest& request, ByteSource& input, PreparedRun& run, 
             !LoadFolderLists(request.lists->folders, run.selection, run, err))
             return false;
     }
-    for (std::string& text : AbbrevListUseTexts(run.List(), run.selection)) run.report.first.Info(std::move(text));
+    for (std::string& text : AbbrevListUseTexts(run.List(), run.selection)) run.report.progress.Info(std::move(text));
     return true;
 }
 
@@ -110,10 +110,7 @@ void CheckSelectionAgainstLog(const std::vector<std::string>& contestIds, Prepar
     if (!run.chosen) return; // taken from the log: the same party
     auto warning = SelectionMismatchWarning(DetectSelection(contestIds).selection, run.selection);
     if (!warning) return;
-    MessageList first;
-    first.Warning(std::move(*warning));
-    for (const ReportMessage& entry : run.report.first.OldestFirst()) first.Push(entry);
-    run.report.first = std::move(first);
+    run.report.progress.Insert(0, {.kind = MessageKind::Warning, .text = std::move(*warning)});
 }
 
 Selection DetectSelectionOfFile(const std::string& inputName) {

@@ -223,7 +223,7 @@ void CShirlDlg::OnFilesDropped(const std::vector<DroppedItem>& items) {
     m_window.SetNameTexts(m_inputName, m_outputName);
     if (decision.reportNote) {
         std::vector<std::string> rows = m_reportRows;
-        rows.push_back(ReportRowText({MessageKind::Info, *decision.reportNote}));
+        rows.push_back(ReportRowText({.kind = MessageKind::Info, .text = *decision.reportNote}));
         rows.emplace_back();
         ShowReport(std::move(rows));
     }

@@ -82,7 +82,7 @@ void DropCountySuffix(std::span<QsoField> fields, const FirstPassResult& qso, st
     if (slash == std::string_view::npos || call->substr(slash + 1) != county) return;
     std::string changed(call->substr(0, slash));
     if (addMobile) changed += "/M";
-    report.first.Info("Changed callsign " + std::string(*call) + " to " + changed);
+    report.progress.Info("Changed callsign " + std::string(*call) + " to " + changed);
     SetValue(fields[*qso.callIndex], changed);
 }
 
@@ -287,7 +287,7 @@ void CopyWriter::PutInputState(const QsoField& field, StateSlot& state) {
     std::string message(m_call);
     message.append(": ").append(state.name).append(" ").append(value);
     message.append(" replaced by ").append(*state.fromCounty).append(" from its county.");
-    m_report.first.Info(std::move(message));
+    m_report.progress.Info(std::move(message));
 }
 
 void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional<std::int64_t> time) {
@@ -315,7 +315,7 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
             cntyWritten = true;
             if (copies > 1 && copy > 0) {
                 ++m_counters.countyLineCopies;
-                m_report.first.Info(CountyLineMessage(m_call, m_fields, i));
+                m_report.progress.Info(CountyLineMessage(m_call, m_fields, i));
             }
             if (field.value) m_counters.counties.Add(*field.value);
             PutCounty(i, m_state, false);
@@ -324,7 +324,7 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
             if (myCntyWritten) break;
             myCntyWritten = true;
             if (!m_oneOwnCounty && m_ownConverted > 1 && m_ownRemaining != m_ownConverted)
-                m_report.first.Info(CountyLineMessage(m_call, m_fields, i));
+                m_report.progress.Info(CountyLineMessage(m_call, m_fields, i));
             --m_ownRemaining;
             PutCounty(i, m_myState, m_oneOwnCounty);
             break;

@@ -77,7 +77,8 @@ void AnswerByRules(std::string_view value, const CountyQuestion& question, Count
         std::string prefix;
         const int code = ExtractCallsignPrefix(call, prefix);
         if (code != 0) {
-            answer.messages.push_back({MessageKind::Error, "Can't determine prefix for " + std::string(call), false, code});
+            answer.messages.push_back(
+                {.kind = MessageKind::Error, .text = "Can't determine prefix for " + std::string(call), .code = code});
         } else if (IsCanadianPrefix(prefix) && IsCanadianProvinceOrAlias(value)) {
             return;
         }
@@ -88,7 +89,7 @@ void AnswerByRules(std::string_view value, const CountyQuestion& question, Count
         std::string line;
         line.reserve(call.size() + 2 + found.message.size());
         line.append(call).append(": ").append(found.message);
-        answer.messages.push_back({MessageKind::Warning, std::move(line), false, 0, false});
+        answer.messages.push_back({.kind = MessageKind::Warning, .text = std::move(line), .labelled = false});
     }
     switch (found.kind) {
     case LookupResult::Kind::County:
@@ -106,7 +107,7 @@ void AnswerByRules(std::string_view value, const CountyQuestion& question, Count
     std::string warning(call);
     warning.append(" in ").append(value).append(" is not a valid ").append(question.selection.Name());
     warning.append(" county abbreviation.");
-    answer.messages.push_back({MessageKind::Warning, std::move(warning)});
+    answer.messages.push_back({.kind = MessageKind::Warning, .text = std::move(warning)});
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 namespace shirl {
 
 int ApplyCountyAnswer(QsoField& field, CountyAnswer answer, RunReport& report) {
-    for (ReportMessage& message : answer.messages) report.second.Push(std::move(message));
+    for (ReportMessage& message : answer.messages) report.countyProblems.Push(std::move(message));
     const bool own = IsOwnCountyField(field.kind);
     switch (answer.kind) {
     case CountyAnswer::Kind::County:

@@ -10,7 +10,7 @@ namespace shirl {
 // Gives `field` what `answer` says it is: County renames it CNTY (MY_CNTY for
 // an own-county field, IsOwnCountyField) with the value "ST,County name",
 // State renames it STATE (MY_STATE) with the state code, Silent and None
-// leave it. The answer's messages go to report.second. Returns 1 exactly
+// leave it. The answer's messages go to report.countyProblems. Returns 1 exactly
 // when the field has become a county, 0 otherwise.
 int ApplyCountyAnswer(QsoField& field, CountyAnswer answer, RunReport& report);
 

@@ -22,7 +22,7 @@ struct ExchangeCase {
     std::vector<std::pair<std::string_view, std::string_view>> fields; // name, value
     std::string expected;                                             // the written fields after TIME_ON
     int converted;
-    std::vector<std::string> problems; // the second list of the report
+    std::vector<std::string> problems; // the report's county problems
 };
 
 void PrintTo(const ExchangeCase& c, std::ostream* os) { *os << c.label; }
@@ -57,7 +57,7 @@ TEST_P(ExchangeTest, Converts) {
     const std::string prefix = "<CALL:4>K4AA <BAND:3>40m <MODE:2>CW ";
     ASSERT_EQ(written.substr(0, prefix.size()), prefix) << written;
     EXPECT_EQ(written.substr(prefix.size()), c.expected + " <EOR>  ");
-    EXPECT_EQ(test::Rows(report.second), c.problems);
+    EXPECT_EQ(test::Rows(report.countyProblems), c.problems);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -17,7 +17,7 @@ namespace {
 
 struct RunResult {
     std::string output;
-    std::vector<std::string> first, second, third; // as rows
+    std::vector<std::string> progress, countyProblems, inputProblems; // as rows
     RunReport report;
     ConvertLogResult totals;
 };
@@ -30,9 +30,9 @@ RunResult RunLog(std::string_view input, const char* code = "AL", std::size_t ma
     RunResult result;
     result.totals = ConvertLogDetailed(source, sink, FindSelectionByCode(code).value_or(Selection()), true, outputName, report);
     result.output = sink.str();
-    result.first = test::Rows(report.first);
-    result.second = test::Rows(report.second);
-    result.third = test::Rows(report.third);
+    result.progress = test::Rows(report.progress);
+    result.countyProblems = test::Rows(report.countyProblems);
+    result.inputProblems = test::Rows(report.inputProblems);
     result.report = std::move(report);
     return result;
 }
@@ -57,7 +57,7 @@ struct ReaderCase {
     const char* label;
     std::string input;
     std::string expectedOutput;
-    std::vector<std::string> expectedThird;
+    std::vector<std::string> expectedInputProblems;
 };
 
 // Test names and failure messages show the case label, not a byte dump.
@@ -77,7 +77,7 @@ TEST_P(Reader, OutputAndFileProblems) {
         SCOPED_TRACE("chunk " + std::to_string(feed.chunk) + (feed.rewindable ? " rewindable" : " stream"));
         const RunResult r = RunLog(c.input, "AL", feed.chunk, feed.rewindable);
         EXPECT_EQ(r.output, c.expectedOutput);
-        EXPECT_EQ(r.third, c.expectedThird);
+        EXPECT_EQ(r.inputProblems, c.expectedInputProblems);
     }
 }
 
@@ -227,13 +227,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ConvertLog, EmptyInputWritesNothing) {
     const RunResult r = RunLog("");
     EXPECT_EQ(r.output, "");
-    EXPECT_EQ(r.first, (std::vector<std::string>{"Converted 0 Alabama counties.", "Wrote 0 QSOs to out.adi"}));
-    EXPECT_TRUE(r.third.empty());
+    EXPECT_EQ(r.progress, (std::vector<std::string>{"Converted 0 Alabama counties.", "Wrote 0 QSOs to out.adi"}));
+    EXPECT_TRUE(r.inputProblems.empty());
 }
 
 TEST(ConvertLog, SummaryLinesAndTotals) {
     const RunResult r = RunLog(kHeader + kWorkedExample + "\n" + Rec("K1AB"), "AL", 0, true, std::nullopt);
-    EXPECT_EQ(r.first, (std::vector<std::string>{"Converted 1 Alabama counties.", "Wrote 2 QSOs"}));
+    EXPECT_EQ(r.progress, (std::vector<std::string>{"Converted 1 Alabama counties.", "Wrote 2 QSOs"}));
     EXPECT_EQ(r.totals.countiesConverted, 1);
     EXPECT_EQ(r.totals.qsosWritten, 2);
     EXPECT_EQ(r.totals.countyLineCopies, 0);
@@ -243,11 +243,11 @@ TEST(ConvertLog, CountyLineSetsTheSummaryApartByABlankRow) {
     const RunResult r = RunLog(kHeader +
                             "<CALL:6>N0CALL <QSO_DATE:8>20200131 <TIME_ON:6>123456 <BAND:3>40M <MODE:2>CW "
                             "<CTY:3>AUT <CTY2:4>BALD <EOR>\n");
-    const auto& first = r.report.first.OldestFirst();
+    const auto& first = r.report.progress.OldestFirst();
     ASSERT_EQ(first.size(), 3u);
     EXPECT_EQ(first[0].kind, MessageKind::Info);
-    EXPECT_EQ(first[1], (ReportMessage{MessageKind::Summary, "Converted 2 Alabama counties.", true, 0, false}));
-    EXPECT_EQ(first[2], (ReportMessage{MessageKind::Summary, "Wrote 2 QSOs to out.adi", false, 0, false}));
+    EXPECT_EQ(first[1], (ReportMessage{.kind = MessageKind::Summary, .text = "Converted 2 Alabama counties.", .blankBefore = true, .labelled = false}));
+    EXPECT_EQ(first[2], (ReportMessage{.kind = MessageKind::Summary, .text = "Wrote 2 QSOs to out.adi", .labelled = false}));
     EXPECT_EQ(r.output, kHeaderOut +
                             "<QSO_DATE:8>20200131 <TIME_ON:6>123456 <CALL:6>N0CALL <BAND:3>40M <MODE:2>CW\n"
                             "<CNTY:10>AL,Autauga <STATE:2>AL <EOR>\n\n"
@@ -276,18 +276,18 @@ TEST(ConvertLog, ThousandSlotsPerQso) {
     // 999 fields and <EOR> fill the 1000 slots and are written.
     const RunResult full = RunLog(kHeader + QsoWithFields(996, "K1AB") + " <EOR>\n");
     EXPECT_EQ(full.totals.qsosWritten, 1);
-    EXPECT_TRUE(full.third.empty());
+    EXPECT_TRUE(full.inputProblems.empty());
     EXPECT_NE(full.output.find("<APP_X_998:1>x <EOR>"), std::string::npos);
 
     // One field more: the QSO is dropped with a message; the next record,
     // on the same line, is read.
     const RunResult over = RunLog(kHeader + QsoWithFields(997, "K1AB") + " <EOR>" + Rec("K2CD") + "\n");
-    EXPECT_EQ(over.third, std::vector<std::string>{"QSO has too many ADIF fields (> 1000)"});
+    EXPECT_EQ(over.inputProblems, std::vector<std::string>{"QSO has too many ADIF fields (> 1000)"});
     EXPECT_EQ(over.output, kHeaderOut + Out("K2CD"));
 
     // The overflow found on a field: the skip ends at the QSO's own <EOR>.
     const RunResult overMore = RunLog(kHeader + QsoWithFields(1200, "K1AB") + " <EOR>\n" + Rec("K2CD") + "\n");
-    EXPECT_EQ(overMore.third, std::vector<std::string>{"QSO has too many ADIF fields (> 1000)"});
+    EXPECT_EQ(overMore.inputProblems, std::vector<std::string>{"QSO has too many ADIF fields (> 1000)"});
     EXPECT_EQ(overMore.output, kHeaderOut + Out("K2CD"));
 }
 
@@ -311,7 +311,7 @@ TEST(ConvertLog, EachRunStartsFresh) {
     (void)RunLog(kHeader + "<QSO_DATE:8>20200131 <TIME_ON:4>1234 <CALL:4>K1AB");
     const RunResult second = RunLog(kHeader + Rec("K2CD") + "\n");
     EXPECT_EQ(second.output, kHeaderOut + Out("K2CD"));
-    EXPECT_TRUE(second.third.empty());
+    EXPECT_TRUE(second.inputProblems.empty());
 }
 
 } // namespace

@@ -104,7 +104,7 @@ TEST_P(ConvertQsoCases, RecordsResultAndInfoLines) {
     const QsoRun run = Convert(c.fields, c.addMobile);
     EXPECT_EQ(run.records, c.expected);
     EXPECT_EQ(run.result, c.result);
-    EXPECT_EQ(test::Rows(run.report.first), c.first);
+    EXPECT_EQ(test::Rows(run.report.progress), c.first);
     EXPECT_EQ(run.counters.qsosWritten, static_cast<std::int64_t>(c.expected.size()));
     EXPECT_EQ(run.counters.countyLineCopies, c.expected.empty() ? 0 : static_cast<std::int64_t>(c.expected.size()) - 1);
 }
@@ -241,8 +241,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ConvertQso, MissingCallsignReadsNoCallInMessages) {
     const QsoRun run = Convert(Fields({"BAND=20M", "MODE=CW", "CNTY=XYZ", "EOR"}));
     EXPECT_TRUE(run.records.empty());
-    ASSERT_FALSE(run.report.second.empty());
-    const ReportMessage& warning = run.report.second.OldestFirst().back();
+    ASSERT_FALSE(run.report.countyProblems.empty());
+    const ReportMessage& warning = run.report.countyProblems.OldestFirst().back();
     EXPECT_EQ(warning.kind, MessageKind::Warning);
     EXPECT_EQ(warning.text.rfind("(no call) in XYZ ", 0), 0u) << warning.text;
 }
@@ -255,7 +255,7 @@ TEST(ConvertQso, JoinedValueWithoutCountyPartWarnsOnce) {
         const std::string joined = std::string(value).substr(std::string(value).find_last_of("= ") + 1);
         EXPECT_EQ(run.result, 0) << value;
         EXPECT_EQ(run.records.size(), 1u) << value;
-        const auto& problems = run.report.second.OldestFirst();
+        const auto& problems = run.report.countyProblems.OldestFirst();
         ASSERT_EQ(problems.size(), 1u) << value;
         EXPECT_EQ(problems[0].kind, MessageKind::Warning) << value;
         EXPECT_EQ(problems[0].text.rfind("N0CALL in " + joined + " ", 0), 0u) << problems[0].text;
@@ -296,7 +296,7 @@ TEST(ConvertQso, MoreThanTwentyDistinctCounties) {
     EXPECT_EQ(run.result, static_cast<int>(counties.size()));
     for (std::size_t i = 0; i < counties.size(); ++i)
         EXPECT_EQ(run.records[i][5], std::string("CNTY=AL,") + counties[i].second) << i;
-    EXPECT_EQ(run.report.first.size(), counties.size() - 1);
+    EXPECT_EQ(run.report.progress.size(), counties.size() - 1);
 }
 
 TEST(ConvertQso, DuplicateRemovalSubtractsOnlyConvertedFields) {

@@ -74,7 +74,7 @@ TEST(QsoClock, CarriesDateAndTimeAndRollsOver) {
         }
         EXPECT_EQ(text, step.expected) << step.date << " " << step.time;
     }
-    EXPECT_EQ(test::Rows(report.third),
+    EXPECT_EQ(test::Rows(report.inputProblems),
               (std::vector<std::string>{"Could not parse date 20201301", "Could not parse time 12345"}));
 }
 

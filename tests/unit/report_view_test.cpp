@@ -33,9 +33,9 @@ TEST(ReportView, EntriesReadAsRowsByKind) {
 
     // Each list that has entries, then an empty row; a blank before an entry that asks for one.
     RunReport report;
-    report.first.Info("a");
-    report.first.Summary("b", true);
-    report.third.Error("c");
+    report.progress.Info("a");
+    report.progress.Summary("b", true);
+    report.inputProblems.Error("c");
     EXPECT_EQ(ReportRows(report), (std::vector<std::string>{"INFO: a", "", "b", "", "ERROR: c", ""}));
     EXPECT_TRUE(ReportRows(RunReport{}).empty());
 }

@@ -44,7 +44,7 @@ struct ResolveCase {
     std::string_view newName;
     std::string_view newValue;
     int result;
-    Messages second; // pushed onto the second list, oldest first
+    Messages problems; // pushed onto the county problems, oldest first
 };
 
 std::ostream& operator<<(std::ostream& os, const ResolveCase& c) {
@@ -68,9 +68,9 @@ TEST_P(ResolveExamples, FieldResultAndMessages) {
     EXPECT_EQ(field.name, c.newName);
     ASSERT_TRUE(field.value.has_value());
     EXPECT_EQ(*field.value, c.newValue);
-    EXPECT_EQ(test::Rows(report.second), c.second);
-    EXPECT_TRUE(report.first.empty());
-    EXPECT_TRUE(report.third.empty());
+    EXPECT_EQ(test::Rows(report.countyProblems), c.problems);
+    EXPECT_TRUE(report.progress.empty());
+    EXPECT_TRUE(report.inputProblems.empty());
     if (c.callsign) {
         EXPECT_EQ(*callText, *c.callsign) << "the callsign is only read";
     }
@@ -223,7 +223,7 @@ TEST(ResolveCanadian, EveryClassEveryProvinceAndAlias) {
                 EXPECT_EQ(Resolve(field, selections::kAL, call, false, report), 0) << call << ' ' << value;
                 EXPECT_EQ(field.name, "CNTY");
                 EXPECT_EQ(field.value, value);
-                EXPECT_TRUE(report.second.empty()) << call << ' ' << value;
+                EXPECT_TRUE(report.countyProblems.empty()) << call << ' ' << value;
             }
         }
     }
@@ -234,7 +234,7 @@ TEST(ResolveCanadian, EveryClassEveryProvinceAndAlias) {
             EXPECT_EQ(Resolve(field, selections::kAL, call, false, report), 0);
             EXPECT_EQ(field.name, "CNTY");
             EXPECT_EQ(field.value, value);
-            EXPECT_EQ(test::Rows(report.second),
+            EXPECT_EQ(test::Rows(report.countyProblems),
                       Messages{"WARNING: " + call + " in " + value +
                                " is not a valid Alabama county abbreviation."});
         }
@@ -272,15 +272,15 @@ TEST_F(ResolveTest, FieldWithoutValueIsLeftAlone) {
     EXPECT_EQ(Resolve(field, selections::kAL, std::string_view("N0CALL"), false, report), 0);
     EXPECT_EQ(field.name, "CNTY");
     EXPECT_FALSE(field.value.has_value());
-    EXPECT_TRUE(report.second.empty());
+    EXPECT_TRUE(report.countyProblems.empty());
 }
 
 TEST_F(ResolveTest, MessagesGoAfterEarlierOnes) {
     RunReport report;
-    report.second.Unlabelled(MessageKind::Info, "earlier");
+    report.countyProblems.Unlabelled(MessageKind::Info, "earlier");
     QsoField field{"CNTY", "DC"};
     Resolve(field, selections::kAL, std::string_view("N0CALL"), false, report);
-    EXPECT_EQ(test::Rows(report.second),
+    EXPECT_EQ(test::Rows(report.countyProblems),
               (Messages{"earlier", "N0CALL: DC is not a US state.",
                         "WARNING: N0CALL in DC is not a valid Alabama county abbreviation."}));
 }
@@ -295,7 +295,7 @@ TEST_F(ResolveTest, LongCallsignsAndValuesAreNotTruncated) {
     RunReport report;
     EXPECT_EQ(Resolve(field, selections::kAK, std::string_view(call), false, report), 0);
     EXPECT_EQ(field.value, value);
-    EXPECT_EQ(test::Rows(report.second),
+    EXPECT_EQ(test::Rows(report.countyProblems),
               (Messages{"ERROR [2]: Can't determine prefix for " + call, call + ": AK is unsupported at this time.",
                         "WARNING: " + call + " in " + value + " is not a valid Alaska county abbreviation."}));
 }
@@ -306,7 +306,7 @@ TEST_F(ResolveTest, CallsignOfAMillionSlashes) {
     RunReport report;
     EXPECT_EQ(Resolve(field, selections::kAL, std::string_view(call), false, report), 1);
     EXPECT_EQ(field.value, "AL,Autauga");
-    EXPECT_EQ(test::Rows(report.second), Messages{"ERROR [2]: Can't determine prefix for " + call});
+    EXPECT_EQ(test::Rows(report.countyProblems), Messages{"ERROR [2]: Can't determine prefix for " + call});
 }
 
 // Every county abbreviation of the Alabama table converts, for CNTY and MY_CNTY.
@@ -320,7 +320,7 @@ TEST_F(ResolveTest, EveryAlabamaRowConverts) {
             ASSERT_NE(county, nullptr);
             EXPECT_EQ(field.name, my ? "MY_CNTY" : "CNTY");
             EXPECT_EQ(field.value, std::string(county->stateCode) + "," + std::string(county->countyName));
-            EXPECT_TRUE(report.second.empty());
+            EXPECT_TRUE(report.countyProblems.empty());
         }
     }
 }

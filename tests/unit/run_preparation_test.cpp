@@ -25,7 +25,7 @@ TEST(RunPreparation, PartyFromTheLogTakesOnlyItsOwnList) {
     EXPECT_EQ(run.selection, selections::kAL);
     ASSERT_NE(run.List(), nullptr);
     EXPECT_TRUE(run.List()->replaces());
-    const auto& first = run.report.first.OldestFirst();
+    const auto& first = run.report.progress.OldestFirst();
     ASSERT_EQ(first.size(), 2u); // the Selection taken, the list in use
     for (const ReportMessage& m : first) EXPECT_EQ(m.kind, MessageKind::Info) << m.text;
     EXPECT_NE(first[1].text.find("AL.replace.csv"), std::string::npos);

@@ -306,14 +306,14 @@ TEST(SamplesCorpus, NothingIsLost) {
             EXPECT_EQ(out.malformed, 0);
             // Every value comes out whole, read by bytes or by characters as its input was.
             EXPECT_EQ(out.textBetweenTags, 0);
-            const auto& first = report.first.OldestFirst();
-            const ReportMessage counted{MessageKind::Info, std::to_string(in.characterCounted) +
+            const auto& first = report.progress.OldestFirst();
+            const ReportMessage counted{.kind = MessageKind::Info, .text = std::to_string(in.characterCounted) +
                                                                " values in this log give their length in characters, "
                                                                "not bytes; they were read whole."};
             EXPECT_EQ(std::count(first.begin(), first.end(), counted), in.characterCounted != 0 ? 1 : 0);
             if (countingCharacters.count(name)) charactersCounted += in.characterCounted;
             // Every record dropped for a malformed tag was reported.
-            const auto& third = report.third.OldestFirst();
+            const auto& third = report.inputProblems.OldestFirst();
             EXPECT_EQ(std::count_if(third.begin(), third.end(),
                                     [](const ReportMessage& m) { return m.text.rfind("Malformed ADIF tag", 0) == 0; }),
                       in.malformed);
