@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "app/shirl_dlg.h"
+#include "app/version.h"
 #include "data/selections.h"
 #include "tests/support/test_files.h"
 
@@ -388,7 +389,10 @@ TEST(DialogAbout, BuildDateAndTimeHaveTheirForms) {
         << BuildTime();
 }
 
-TEST(DialogAbout, CaptionCarriesMajorAndMinorVersion) { EXPECT_EQ(DialogCaption(), "Shirl 7.1"); }
+TEST(DialogAbout, CaptionCarriesMajorAndMinorVersion) {
+    EXPECT_EQ(DialogCaption(),
+              "Shirl " + std::to_string(SHIRL_VERSION_MAJOR) + "." + std::to_string(SHIRL_VERSION_MINOR));
+}
 
 TEST_F(DialogTest, AboutShowsTheProgramVersionWithoutIcon) {
     dlg.OnAboutButton();
