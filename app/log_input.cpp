@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/offered_name.h"
 #include "app/version.h"
 #include "base/text_util.h"
 #include "files/file_system.h"
@@ -88,10 +89,18 @@ ByteSource& LogInput::Adif() {
 
 bool LogInput::Rewind() { return m_cabrillo ? m_cabrillo->Rewind() : m_peeked->Rewind(); }
 
+namespace {
+
 bool IsCabrilloFile(const std::string& name) {
     if (name.empty() || KindOf(name) != FileKind::Regular) return false;
     LogInput input;
     return input.Open(name) && input.Kind() == LogKind::Cabrillo;
+}
+
+} // namespace
+
+std::string AdifNameOfLog(const std::string& name) {
+    return IsCabrilloFile(name) ? WithAdifExtension(name) : name;
 }
 
 std::string CabrilloReportText(const CabrilloAdifSource& log) {

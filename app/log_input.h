@@ -20,9 +20,11 @@ enum class LogKind { Adif, Cabrillo, NotALog };
 // input is an empty ADIF log.
 LogKind KindOfLog(std::string_view firstBytes);
 
-// Whether `name` is a regular file holding a Cabrillo log (a pipe is not
-// read: that would take the log away from the conversion).
-bool IsCabrilloFile(const std::string& name);
+// The name the ADIF log made from the input `name` is named after: `name`
+// with the extension ".adi" when it is a regular file holding a Cabrillo log
+// (a pipe is not read: that would take the log away from the conversion),
+// `name` itself otherwise. The front ends make the output's name from it.
+std::string AdifNameOfLog(const std::string& name);
 
 class LogInput {
 public:

@@ -190,8 +190,7 @@ void CShirlDlg::OnInputNameChanged() {
     // for the previous input follows the input.
     if (!m_outputName.empty() && m_outputName != m_offeredOutputName) return;
     // The ADIF log made from a Cabrillo log is offered as .adi.
-    m_offeredOutputName =
-        OfferedOutputName(IsCabrilloFile(m_inputName) ? WithAdifExtension(m_inputName) : m_inputName);
+    m_offeredOutputName = OfferedOutputName(AdifNameOfLog(m_inputName));
     m_outputName = m_offeredOutputName;
 }
 

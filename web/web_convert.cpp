@@ -29,8 +29,7 @@ WebConvertResult WebConvert(const WebConvertRequest& request) {
     ConvertRequest convert;
     convert.inputName = request.inputName;
     // As in the window, the ADIF log made from a Cabrillo log is named .adi.
-    convert.outputName = OfferedOutputName(IsCabrilloFile(request.inputName) ? WithAdifExtension(request.inputName)
-                                                                             : request.inputName);
+    convert.outputName = OfferedOutputName(AdifNameOfLog(request.inputName));
     convert.addMobile = request.addMobile;
     convert.selectionFromLog = request.selectionCode == "auto";
     if (!convert.selectionFromLog)
