@@ -915,7 +915,7 @@ private slots:
         QVERIFY(w.mapWindow()->isVisible());
         QSvgRenderer* picture = w.mapWindow()->picture()->renderer();
         QVERIFY(picture->isValid());
-        QCOMPARE(picture->defaultSize(), QSize(640, 666));
+        QCOMPARE(picture->defaultSize(), QSize(640, 590));
         QVERIFY(w.messages.empty());
 
         const QString saved = dir.filePath(QStringLiteral("map.svg"));
