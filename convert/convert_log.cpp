@@ -107,6 +107,7 @@ void LogConverter::TakeField(const AdifReader& reader) {
     field.name = name;
     field.kind = last.kind;
     field.madeCnty = false;
+    field.city = {};
     field.timeSource = false;
     field.value = reader.Value();
     field.text = reader.FieldText();

@@ -226,7 +226,7 @@ bool IsConnecticutRegion(std::string_view value) {
 }
 
 // Whether the area holds independent cities that the Selection's tables
-// answer with their state alone.
+// answer with their state alone (the run still counts their QSOs).
 bool AreaHasCityTables(Selection selection, const MapArea& area) {
     for (const TableId table : TablesForSelection(selection))
         if (GetAbbrevTable(table).independentCities)
@@ -241,8 +241,8 @@ std::vector<std::string> Notes(Selection selection, const MapArea& area, const M
                                const OtherCntyQsos& others) {
     std::vector<std::string> notes;
     if (AreaHasCityTables(selection, area))
-        notes.push_back("Independent cities are drawn on their own; they fill when CNTY names them, "
-                        "not from a city abbreviation (which gives the state alone).");
+        notes.push_back("Independent cities are not counties (the log gets their state alone) but are "
+                        "drawn and counted on their own.");
     std::vector<std::string> regions, unknown;
     for (const auto& [value, qsos] : others) {
         if (qsos < 1) continue;

@@ -113,7 +113,7 @@ TEST(CountyMap, TheTitleCountsTheFilledShapesAndTheRestIsNamed) {
         {"MULTI", {{2020, 1}, {2270, 2}, {9003, 1}}, {}, "7QP/INQP/NEQP/DE: 3 of 3142 counties", {}},
         // Virginia: Bedford city inside Bedford, the cities on their own.
         {"VA", {{51510, 1}, {51059, 2}, {51515, 1}, {51019, 1}}, {}, "Virginia QSO Party: 3 of 133 counties",
-         {"Independent cities are drawn on their own;"}},
+         {"Independent cities are not counties (the log gets their state alone) but are drawn and counted"}},
         // New England: Connecticut's regions are named, not counted.
         {"NEQP", {{25001, 2}, {9003, 1}}, {{"CTCAP", 3}, {"XYZ", 1}, {"", 2}},
          "New England QSO Party: 1 of 59 counties",
