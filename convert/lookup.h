@@ -13,7 +13,8 @@ namespace shirl {
 struct LookupResult {
     enum class Kind { None, County, State };
     Kind kind = Kind::None;
-    const CountyRecord* county = nullptr; // Kind::County; Kind::State: the independent city, if one
+    const CountyRecord* county = nullptr; // Kind::County
+    const CountyRecord* city = nullptr;   // Kind::State of an independent-city table: the city
     std::string_view state;               // Kind::State
     std::string message;                  // empty or one message
 };

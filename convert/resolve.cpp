@@ -101,7 +101,7 @@ int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::
     case LookupResult::Kind::State:
         RenameStateField(field, myField);
         SetValue(field, found.state);
-        if (found.county != nullptr && !myField) field.city = found.county->cntyValue;
+        if (found.city != nullptr && !myField) field.city = found.city->cntyValue;
         return 0;
     case LookupResult::Kind::None:
         break;
