@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 #include <vector>
 
 #include "base/text_util.h"
@@ -29,6 +30,7 @@ constexpr int kTextSize = 20;
 constexpr int kLineHeight = 26;
 constexpr int kCharacterWidth = 11; // pixels, about, of the text under the map
 constexpr int kContextMarginPercent = 4; // around the area, where the bordering states show
+constexpr int kConnecticut = 9;
 
 struct FillClass {
     std::int64_t from; // QSOs
@@ -288,7 +290,10 @@ std::vector<std::string> NoteLines(const std::vector<std::string>& notes) {
 } // namespace
 
 std::string RenderCountyMap(Selection selection, const CountyQsoCounts& counts, const OtherCntyQsos& others) {
-    const MapArea area = MapAreaOfSelection(selection, counts);
+    std::set<int> entryStates; // worked by entries that are not counties
+    for (const auto& [value, qsos] : others)
+        if (qsos > 0 && IsConnecticutRegion(value)) entryStates.insert(kConnecticut);
+    const MapArea area = MapAreaOfSelection(selection, counts, entryStates);
     const MapContent content = CollectCounties(area, counts);
     const MapProjection projection = ProjectionOf(area);
     const std::vector<std::string> lines = NoteLines(Notes(selection, area, content, others));

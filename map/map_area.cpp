@@ -32,6 +32,10 @@ MapArea WithContext(const std::set<int>& states, const std::set<int>& fitted) {
     MapArea area{false, {states.begin(), states.end()}, {}, {fitted.begin(), fitted.end()}};
     for (const MapShape& other : MapStateShapes()) {
         if (states.contains(other.id)) continue;
+        if (fitted.contains(other.id)) {
+            area.context.push_back(other.id); // shown whole, not by county
+            continue;
+        }
         for (const int state : fitted)
             if (StatesBorder(state, other.id)) {
                 area.context.push_back(other.id);
@@ -51,7 +55,7 @@ std::set<int> StatesWorked(const CountyQsoCounts& counts) {
 
 } // namespace
 
-MapArea MapAreaOfSelection(Selection selection, const CountyQsoCounts& counts) {
+MapArea MapAreaOfSelection(Selection selection, const CountyQsoCounts& counts, const std::set<int>& entryStates) {
     if (selection.IsValid() && !selection.IsParty()) {
         const int state = MapStateNumber(selection.Code());
         if (state >= 0) return WithContext({state}, {state});
@@ -68,8 +72,10 @@ MapArea MapAreaOfSelection(Selection selection, const CountyQsoCounts& counts) {
     if (!fitted.empty() && 2 * fitted.size() <= MapStateShapes().size()) return WithContext(states, fitted);
     // Any other: the region worked.
     states = StatesWorked(counts);
-    if (states.empty() || states.contains(kAlaska) || states.contains(kHawaii)) return WholeCountry();
-    return WithContext(states, states);
+    fitted = states;
+    fitted.insert(entryStates.begin(), entryStates.end());
+    if (fitted.empty() || fitted.contains(kAlaska) || fitted.contains(kHawaii)) return WholeCountry();
+    return WithContext(states, fitted);
 }
 
 std::string MapTitleOfSelection(Selection selection) {

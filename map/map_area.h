@@ -2,6 +2,7 @@
 // What part of the country a Selection's map shows.
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,10 @@ struct MapArea {
 // the counties worked (`counts`), or the whole country when they include
 // Alaska or Hawaii or when no county was worked. The states bordering the
 // area are its context, except on the whole country. A party's state whose
-// rows name no county (Connecticut's regions) is fitted, not drawn by county.
-MapArea MapAreaOfSelection(Selection selection, const CountyQsoCounts& counts);
+// rows name no county (Connecticut's regions) is fitted, not drawn by county;
+// so are the states in `entryStates` (FIPS numbers of states worked by such
+// entries) in the states worked.
+MapArea MapAreaOfSelection(Selection selection, const CountyQsoCounts& counts, const std::set<int>& entryStates = {});
 
 // The map's title before the count: "Alabama QSO Party" for an area, the
 // party's name for a party, "Counties worked" without a Selection.

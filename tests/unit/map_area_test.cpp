@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ struct AreaCase {
     std::vector<int> states;  // checked when not the whole country
     std::vector<int> context; // the same
     const char* title;
+    std::set<int> entryStates = {}; // worked by entries that are not counties
 };
 
 TEST(MapArea, SelectionsAndTheAreasTheyDraw) {
@@ -35,6 +37,8 @@ TEST(MapArea, SelectionsAndTheAreasTheyDraw) {
         {"MULTI", newEngland, false, {25, 50}, {9, 33, 36, 44}, "7QP/INQP/NEQP/DE"},
         {"MULTI", {{2020, 1}, {9003, 1}}, true, {}, {}, "7QP/INQP/NEQP/DE"}, // Alaska: the whole country
         {"MULTI", {}, true, {}, {}, "7QP/INQP/NEQP/DE"},
+        // Connecticut worked by its regions only: shown whole, by outline.
+        {"MULTI", {{23001, 1}}, false, {23}, {9, 25, 33, 36, 44}, "7QP/INQP/NEQP/DE", {9}},
         {"USCQP", {{10001, 3}, {72127, 1}}, false, {10}, {24, 34, 42}, "US Counties QSO Party"},
         {"MARAC", {{15001, 1}}, true, {}, {}, "MARAC CW Contest"}, // Hawaii
         {"NAQP", newEngland, false, {25, 50}, {9, 33, 36, 44}, "North American QSO Party"}, // no tables
@@ -43,7 +47,7 @@ TEST(MapArea, SelectionsAndTheAreasTheyDraw) {
     };
     for (const AreaCase& c : cases) {
         const Selection selection = FindSelectionByCode(c.code).value_or(Selection());
-        const MapArea area = MapAreaOfSelection(selection, c.counts);
+        const MapArea area = MapAreaOfSelection(selection, c.counts, c.entryStates);
         EXPECT_EQ(area.wholeCountry, c.wholeCountry) << c.code;
         if (c.wholeCountry) {
             EXPECT_EQ(area.states.size(), 51u) << c.code;
