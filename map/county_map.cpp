@@ -25,6 +25,7 @@ constexpr int kMargin = 20;
 constexpr int kMaxMapHeight = 480;
 constexpr int kTitleHeight = 48;
 constexpr int kTitleSize = 24;
+constexpr int kTitleCharacters = 40; // that fit the picture at kTitleSize
 constexpr int kLegendHeight = 40;
 constexpr int kTextSize = 20;
 constexpr int kLineHeight = 26;
@@ -310,7 +311,10 @@ std::string RenderCountyMap(Selection selection, const CountyQsoCounts& counts, 
     svg.append("<rect width=\"").append(std::to_string(kPictureWidth)).append("\" height=\"");
     svg.append(std::to_string(height)).append("\" fill=\"#ffffff\"/>\n");
     svg.append("<text x=\"").append(std::to_string(kPictureWidth / 2)).append("\" y=\"32\" font-size=\"");
-    svg.append(std::to_string(kTitleSize)).append("\" font-weight=\"bold\" text-anchor=\"middle\">");
+    // A long title gets a smaller size, down to the text's, to stay within the picture.
+    const int titleSize = std::clamp(kTitleSize * kTitleCharacters / static_cast<int>(std::max<std::size_t>(title.size(), 1)),
+                                     kTextSize, kTitleSize);
+    svg.append(std::to_string(titleSize)).append("\" font-weight=\"bold\" text-anchor=\"middle\">");
     svg.append(title).append("</text>\n");
     AppendShapes(svg, projection, area, content, selection, counts);
     AppendLegend(svg, legendTop);
