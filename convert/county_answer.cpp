@@ -3,10 +3,28 @@
 #include "convert/county_answer.h"
 
 #include "base/text_util.h"
+#include "convert/county_line_value.h"
 #include "convert/qso_field.h"
 #include "convert/resolve.h"
 
 namespace shirl {
+namespace {
+
+// A county line written in one value ("DAD/BRO") as a conversion takes it:
+// every county, joined by "/" ("FL,Miami-Dade/FL,Broward"), with the rows of each.
+CountyAnswer CountyLineAnswer(const std::vector<std::string_view>& parts, Selection selection,
+                              std::optional<std::string_view> callsign, const AbbrevList* list) {
+    CountyAnswer answer;
+    answer.kind = CountyAnswer::Kind::County;
+    for (const std::string_view part : parts) {
+        CountyAnswer county = AnswerCountyValue(part, selection, callsign, list);
+        answer.value.append(answer.value.empty() ? "" : "/").append(county.value);
+        for (ReportMessage& message : county.messages) answer.messages.push_back(std::move(message));
+    }
+    return answer;
+}
+
+} // namespace
 
 std::string_view CountyAnswerKindName(CountyAnswer::Kind kind) {
     switch (kind) {
@@ -36,6 +54,8 @@ CountyAnswer AnswerCountyValue(std::string_view value, Selection selection,
         answer.kind = CountyAnswer::Kind::County;
     } else if (field.kind == FieldKind::State) {
         answer.kind = CountyAnswer::Kind::State;
+    } else if (const auto parts = CountyLineParts(value, selection, callsign, list); !parts.empty()) {
+        return CountyLineAnswer(parts, selection, callsign, list);
     } else {
         answer.kind = answer.messages.empty() ? CountyAnswer::Kind::Silent : CountyAnswer::Kind::None;
         return answer;
