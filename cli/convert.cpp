@@ -106,7 +106,7 @@ int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const s
         WriteLine(stdout, "== " + input);
         request.inputName = input;
         // The ADIF log made from a Cabrillo log takes the extension .adi.
-        request.outputName = NameInFolder(folder, IsCabrilloFile(input) ? WithAdifExtension(input) : input);
+        request.outputName = NameInFolder(folder, AdifNameOfLog(input));
         // Two inputs of one name would write the same output: the later one is refused.
         const bool repeated = !outputs.insert(request.outputName).second;
         ConvertOutcome outcome;

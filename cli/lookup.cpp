@@ -13,6 +13,7 @@
 #include "cli/list_options.h"
 #include "cli/options.h"
 #include "convert/county_answer.h"
+#include "convert/county_line_value.h"
 #include "data/selections.h"
 
 namespace shirl::cli {
@@ -44,6 +45,28 @@ const std::string kLookupHelp = std::string(
     "\n"
     "Example: shirl-cli lookup --selection AL AUTA jeff\n";
 
+// ABBREV<TAB>KIND<TAB>VALUE<TAB>MESSAGES for `abbreviation`. A county line
+// written in one value (DAD/BRO) is a county as a conversion takes it: every
+// county, joined by "/", with the messages of each and no warning.
+std::string LookupLine(const std::string& abbreviation, const CountyQuestion& question) {
+    CountyAnswer answer = AnswerCountyValue(abbreviation, question);
+    std::string value(answer.value);
+    if (answer.kind == CountyAnswer::Kind::None) {
+        if (const std::vector<CountyLinePart> parts = CountyLineParts(abbreviation, question); !parts.empty()) {
+            answer = {CountyAnswer::Kind::County, {}, {}};
+            value.clear();
+            for (const CountyLinePart& part : parts) {
+                value.append(value.empty() ? "" : "/").append(part.answer.value);
+                answer.messages.insert(answer.messages.end(), part.answer.messages.begin(), part.answer.messages.end());
+            }
+        }
+    }
+    std::string line = abbreviation + '\t' + std::string(CountyAnswerKindName(answer.kind)) + '\t' + value + '\t';
+    for (std::size_t i = 0; i < answer.messages.size(); ++i)
+        line.append(i == 0 ? "" : " ").append(ReportRowText(answer.messages[i]));
+    return line;
+}
+
 } // namespace
 
 int LookupCommand(const Args& args) {
@@ -58,16 +81,9 @@ int LookupCommand(const Args& args) {
     std::optional<std::string_view> call;
     if (commandLine.call) call = *commandLine.call;
 
-    std::string line;
-    for (const std::string& abbreviation : commandLine.operands) {
-        const CountyAnswer answer =
-            AnswerCountyValue(abbreviation, *commandLine.selection, call, list ? &*list : nullptr);
-        line.assign(abbreviation).append(1, '\t').append(CountyAnswerKindName(answer.kind));
-        line.append(1, '\t').append(answer.value).append(1, '\t');
-        for (std::size_t i = 0; i < answer.messages.size(); ++i)
-            line.append(i == 0 ? "" : " ").append(ReportRowText(answer.messages[i]));
-        std::cout << line << '\n';
-    }
+    const CountyQuestion question{*commandLine.selection, list ? &*list : nullptr, call, std::nullopt,
+                                  FieldKind::Cnty, "CNTY"};
+    for (const std::string& abbreviation : commandLine.operands) std::cout << LookupLine(abbreviation, question) << '\n';
     std::cout.flush();
     return std::cout ? 0 : 1;
 }

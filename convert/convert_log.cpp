@@ -77,7 +77,7 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
         case AdifReader::Event::Malformed:
         case AdifReader::Event::TooManyFields:
             FlushClockRows();
-            m_report.third.Unlabelled(MessageKind::Warning, std::string(reader.Text()));
+            m_report.inputProblems.Unlabelled(MessageKind::Warning, std::string(reader.Text()));
             m_used = 0;
             continue;
         case AdifReader::Event::End: break;
@@ -85,8 +85,8 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
         break;
     }
     FlushClockRows();
-    if (m_used != 0) m_report.third.Unlabelled(MessageKind::Warning, "QSO without <EOR> at end of file, skipping");
-    if (reader.Failed()) m_report.third.Error("Could not read the whole input file.");
+    if (m_used != 0) m_report.inputProblems.Unlabelled(MessageKind::Warning, "QSO without <EOR> at end of file, skipping");
+    if (reader.Failed()) m_report.inputProblems.Error("Could not read the whole input file.");
     WriteSummary(outputName);
     return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies, m_counters.counties.Counts(),
             m_counters.qsosLeftOut, m_evidence.IsLog(m_counters.qsosWritten != 0), std::move(m_contestIds),
@@ -136,7 +136,7 @@ void LogConverter::MarkTimeSource(std::optional<std::size_t>& slot) {
 // "(no call, input line 7)"; only the call ("(K1AB)") when the log was made
 // from a file of another format, whose lines these are not.
 void LogConverter::FlushClockRows() {
-    if (m_clockRows.third.empty()) return;
+    if (m_clockRows.inputProblems.empty()) return;
     std::string_view call = "no call";
     for (std::size_t i = 0; i < m_used; ++i)
         if (m_slots[i].kind == FieldKind::Call && m_slots[i].value && !m_slots[i].value->empty())
@@ -144,11 +144,11 @@ void LogConverter::FlushClockRows() {
     std::string where = " (" + std::string(call);
     if (m_linesAreTheFile) where.append(", input line ").append(std::to_string(m_recordLine));
     where.append(")");
-    for (ReportMessage message : m_clockRows.third.OldestFirst()) {
+    for (ReportMessage message : m_clockRows.inputProblems.OldestFirst()) {
         message.text += where;
-        m_report.third.Push(std::move(message));
+        m_report.inputProblems.Push(std::move(message));
     }
-    m_clockRows.third = MessageList();
+    m_clockRows.inputProblems = MessageList();
 }
 
 void LogConverter::CompleteQso(std::string_view lineEnd) {
@@ -166,10 +166,10 @@ void LogConverter::WriteSummary(std::optional<std::string_view> outputName) {
     // A blank row sets the summary apart from the county-line rows above it.
     std::string converted = "Converted " + std::to_string(m_countiesConverted) + " ";
     converted.append(m_options.selection.Name()).append(" counties.");
-    m_report.first.Summary(std::move(converted), m_counters.countyLineCopies != 0);
+    m_report.progress.Summary(std::move(converted), m_counters.countyLineCopies != 0);
     std::string wrote = "Wrote " + std::to_string(m_counters.qsosWritten) + " QSOs";
     if (outputName) wrote.append(" to ").append(*outputName);
-    m_report.first.Summary(std::move(wrote));
+    m_report.progress.Summary(std::move(wrote));
     WriteLeftOut();
 }
 
@@ -187,7 +187,7 @@ void LogConverter::WriteLeftOut() {
             row.append(i == 0 ? "" : ", ").append(std::to_string(m_leftOutLines[i]));
         row.append(".");
     }
-    m_report.first.Info(std::move(row));
+    m_report.progress.Info(std::move(row));
 }
 
 // "N values in this log give their length in characters, ...", in the singular for one.
@@ -203,11 +203,12 @@ ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selecti
                                     const AbbrevList* list) {
     // The run's own rows start after those of its preparation; the first of
     // them counts the values read by characters, known only at the end.
-    const std::size_t firstRow = report.first.size();
+    const std::size_t firstRow = report.progress.size();
     LogConverter converter(output, QsoOptions{selection, addMobile, list}, report);
     const ConvertLogResult result = converter.Run(input, outputName);
     if (result.characterCountedValues != 0)
-        report.first.Insert(firstRow, {MessageKind::Info, CharacterCountedText(result.characterCountedValues)});
+        report.progress.Insert(firstRow,
+                               {.kind = MessageKind::Info, .text = CharacterCountedText(result.characterCountedValues)});
     return result;
 }
 

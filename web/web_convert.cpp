@@ -50,10 +50,7 @@ WebConvertResult WebConvert(const WebConvertRequest& request) {
     ConvertRequest convert;
     convert.inputName = request.inputName;
     // As in the window, the ADIF log made from a Cabrillo log is named .adi.
-    convert.outputName = FreeOutputName(OfferedOutputName(IsCabrilloFile(request.inputName)
-                                                              ? WithAdifExtension(request.inputName)
-                                                              : request.inputName),
-                                        request.taken);
+    convert.outputName = FreeOutputName(OfferedOutputName(AdifNameOfLog(request.inputName)), request.taken);
     convert.addMobile = request.addMobile;
     convert.selectionFromLog = request.selectionCode == "auto";
     if (!convert.selectionFromLog)

@@ -232,21 +232,27 @@
     return link;
   }
 
+  // A report row as a list item; WARNING rows marked as such.
+  function reportRow(row) {
+    const item = document.createElement('li');
+    item.textContent = row.shown;
+    if (row.shown.startsWith('WARNING')) item.className = 'warning';
+    return item;
+  }
+
+  // Reports longer than this are drawn as a window on their rows.
+  const longReport = 5000;
+
   // Adds the report's rows to `list` a slice at a time, so that the page
-  // answers between slices however long the report; resolves when all are in.
+  // answers between slices; resolves when all are in.
   function fillReport(list, rows) {
-    const slice = 2000;
+    const slice = 1000;
     list.setAttribute('aria-busy', 'true');
     return new Promise((resolve) => {
       let next = 0;
       const addSlice = () => {
         const fragment = document.createDocumentFragment();
-        for (const end = Math.min(next + slice, rows.length); next < end; ++next) {
-          const item = document.createElement('li');
-          item.textContent = rows[next].shown;
-          if (rows[next].shown.startsWith('WARNING')) item.className = 'warning';
-          fragment.appendChild(item);
-        }
+        for (const end = Math.min(next + slice, rows.length); next < end; ++next) fragment.appendChild(reportRow(rows[next]));
         list.appendChild(fragment);
         if (next < rows.length) {
           setTimeout(addSlice, 0);
@@ -257,6 +263,37 @@
       };
       addSlice();
     });
+  }
+
+  // A long report as a scrolling window: only the rows in view are in the
+  // page, however many the report has; each row is one line high.
+  function windowedReport(box, rows) {
+    box.classList.add('windowed');
+    const space = document.createElement('div');
+    const list = document.createElement('ol');
+    list.start = 1;
+    space.append(list);
+    box.append(space);
+    let rowHeight = 0, first = -1, count = 0;
+    const draw = () => {
+      if (!rowHeight) {
+        list.replaceChildren(reportRow(rows[0]));
+        rowHeight = list.firstChild.getBoundingClientRect().height || 19;
+        space.style.height = rows.length * rowHeight + 'px';
+      }
+      const top = Math.max(0, Math.floor(box.scrollTop / rowHeight) - 20);
+      const shown = Math.ceil(box.clientHeight / rowHeight) + 40;
+      if (top === first && shown === count) return;
+      first = top;
+      count = shown;
+      const fragment = document.createDocumentFragment();
+      for (let i = top; i < Math.min(rows.length, top + shown); ++i) fragment.appendChild(reportRow(rows[i]));
+      list.replaceChildren(fragment);
+      list.style.transform = 'translateY(' + top * rowHeight + 'px)';
+    };
+    box.addEventListener('scroll', () => requestAnimationFrame(draw));
+    new ResizeObserver(draw).observe(box);
+    requestAnimationFrame(draw);
   }
 
   // Shows a log's result: its downloads first, then its report as it fills
@@ -297,10 +334,19 @@
                  { name: result.reportName, data: article.reportText });
     }
     let filled = Promise.resolve();
-    if (result.rows.length) {
+    if (result.rows.length > longReport) {
+      const report = document.createElement('div');
+      report.className = 'report';
+      report.setAttribute('aria-label', 'Report of ' + file.name + ', ' + result.rows.length + ' rows');
+      report.dataset.rows = result.rows.length;
+      report.tabIndex = 0;
+      article.append(report);
+      windowedReport(report, result.rows);
+    } else if (result.rows.length) {
       const report = document.createElement('ol');
       report.className = 'report';
       report.setAttribute('aria-label', 'Report of ' + file.name);
+      report.dataset.rows = result.rows.length;
       report.tabIndex = 0;
       article.append(report);
       filled = fillReport(report, result.rows);
