@@ -5,12 +5,12 @@
 #include <set>
 #include <string>
 
-#include "app/convert_command.h"
-#include "app/log_input.h"
-#include "app/map_file.h"
-#include "app/offered_name.h"
-#include "app/report_view.h"
-#include "app/run_preparation.h"
+#include "app/service/convert_command.h"
+#include "app/service/log_input.h"
+#include "app/service/map_file.h"
+#include "app/service/offered_name.h"
+#include "app/service/report_view.h"
+#include "app/service/run_preparation.h"
 #include "cli/commands.h"
 #include "cli/file_reasons.h"
 #include "cli/list_options.h"

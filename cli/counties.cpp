@@ -31,7 +31,7 @@ int CountiesCommand(const Args& args) {
     if (const int status = RejectOperands("counties", *parsed.line)) return status;
     std::string out;
     for (const GazetteerRow& row : Gazetteer()) {
-        out.append(std::to_string(row.stateNumber * 1000 + row.countyNumber)).append("\t");
+        out.append(std::to_string(CountyId(row))).append("\t");
         out.append(row.stateCode).append("\t").append(row.countyName).append("\n");
     }
     std::cout << out << std::flush;

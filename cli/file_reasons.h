@@ -4,7 +4,7 @@
 // permission).
 #include <string>
 
-#include "app/convert_command.h"
+#include "app/service/convert_command.h"
 
 namespace shirl::cli {
 

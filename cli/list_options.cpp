@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "app/abbrev_list_files.h"
+#include "app/service/abbrev_list_files.h"
 
 namespace shirl::cli {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/report_view.h"
+#include "app/service/report_view.h"
 #include "cli/commands.h"
 #include "cli/list_options.h"
 #include "cli/options.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/version.h"
+#include "app/service/version.h"
 #include "cli/commands.h"
 #include "cli/platform_io.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The report of one conversion run: three named lists of typed entries,
 // and the counters of what was written. How an entry reads as a row is
-// decided in one place above this layer (app/report_view).
+// decided in one place above this layer (app/service/report_view).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "app/drop_rule.h"
+#include "app/dialog/drop_rule.h"
 
 namespace shirl {
 

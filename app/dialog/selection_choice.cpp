@@ -1,5 +1,5 @@
 // When the dialog shows a Selection detected from the input file.
-#include "app/selection_choice.h"
+#include "app/dialog/selection_choice.h"
 
 namespace shirl {
 

@@ -1,14 +1,14 @@
-#include "app/shirl_dlg.h"
+#include "app/dialog/shirl_dlg.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "app/convert_command.h"
-#include "app/log_input.h"
-#include "app/map_file.h"
-#include "app/offered_name.h"
-#include "app/run_preparation.h"
-#include "app/version.h"
+#include "app/service/convert_command.h"
+#include "app/service/log_input.h"
+#include "app/service/map_file.h"
+#include "app/service/offered_name.h"
+#include "app/service/run_preparation.h"
+#include "app/service/version.h"
 #include "data/selections.h"
 #include "files/whole_file.h"
 

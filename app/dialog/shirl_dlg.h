@@ -20,11 +20,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/convert_command.h"
-#include "app/drop_rule.h"
-#include "app/report_view.h"
-#include "app/run_preparation.h"
-#include "app/selection_choice.h"
+#include "app/service/convert_command.h"
+#include "app/dialog/drop_rule.h"
+#include "app/service/report_view.h"
+#include "app/service/run_preparation.h"
+#include "app/dialog/selection_choice.h"
 #include "data/selections.h"
 
 namespace shirl {

@@ -1,6 +1,6 @@
 // Abbreviation list files: reading them whole, and the folders the window
 // searches for them.
-#include "app/abbrev_list_files.h"
+#include "app/service/abbrev_list_files.h"
 
 #include "base/text_util.h"
 #include "files/file_system.h"

@@ -1,11 +1,11 @@
 // The Convert command: the checks in their fixed order, the run into a
 // temporary file beside the output, and the report rows.
-#include "app/convert_command.h"
+#include "app/service/convert_command.h"
 
 #include <new>
 
 #include "adif/byte_io.h"
-#include "app/log_input.h"
+#include "app/service/log_input.h"
 #include "convert/convert_log.h"
 #include "files/file_system.h"
 #include "files/output_replacement.h"

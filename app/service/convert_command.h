@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/run_preparation.h"
+#include "app/service/run_preparation.h"
 #include "convert/run_report.h"
 #include "data/selections.h"
 

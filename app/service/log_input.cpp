@@ -1,13 +1,13 @@
 // The input log of a run: opening, telling its kind, and the stream the
 // run reads.
-#include "app/log_input.h"
+#include "app/service/log_input.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "app/offered_name.h"
-#include "app/version.h"
+#include "app/service/offered_name.h"
+#include "app/service/version.h"
 #include "base/text_util.h"
 #include "files/file_system.h"
 #include "files/folder_names.h"

@@ -1,4 +1,4 @@
-#include "app/map_file.h"
+#include "app/service/map_file.h"
 
 #include "files/whole_file.h"
 #include "map/county_map.h"

@@ -2,7 +2,7 @@
 // The map of the counties worked after a Convert command, for the front ends.
 #include <string>
 
-#include "app/convert_command.h"
+#include "app/service/convert_command.h"
 
 namespace shirl {
 

@@ -1,4 +1,4 @@
-#include "app/offered_name.h"
+#include "app/service/offered_name.h"
 
 #include "files/folder_names.h"
 

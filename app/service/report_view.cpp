@@ -1,4 +1,4 @@
-#include "app/report_view.h"
+#include "app/service/report_view.h"
 
 #include <algorithm>
 

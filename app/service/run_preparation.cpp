@@ -1,11 +1,11 @@
 // The one preparation of a run for every front end: the only caller of the
 // party detection and of the lists folders.
-#include "app/run_preparation.h"
+#include "app/service/run_preparation.h"
 
 #include <algorithm>
 
-#include "app/abbrev_list_files.h"
-#include "app/log_input.h"
+#include "app/service/abbrev_list_files.h"
+#include "app/service/log_input.h"
 #include "convert/contest_id_scan.h"
 #include "data/contest_ids.h"
 #include "files/file_system.h"

@@ -189,7 +189,7 @@ TEST_F(LookupTest, EveryRowOfEveryTableThroughEverySelection) {
                 for (std::size_t u = 0; u < t && !earlier; ++u)
                     earlier = SearchAbbrevTable(row.abbreviation, GetAbbrevTable(tables[u])) != nullptr;
                 if (earlier) continue;
-                const CountyRecord* county = FindCounty(row.countyId);
+                const GazetteerRow* county = FindCounty(row.countyId);
                 if (county == nullptr) continue; // the Connecticut regions (9000)
                 ++rowsChecked;
                 SCOPED_TRACE(std::string(table.name) + " row " + std::string(row.abbreviation) +

@@ -316,7 +316,7 @@ TEST_F(ResolveTest, EveryAlabamaRowConverts) {
             QsoField field{"QTH", row.abbreviation};
             RunReport report;
             ASSERT_EQ(Resolve(field, selections::kAL, std::string_view("N0CALL"), my, report), 1) << row.abbreviation;
-            const CountyRecord* county = FindCounty(row.countyId);
+            const GazetteerRow* county = FindCounty(row.countyId);
             ASSERT_NE(county, nullptr);
             EXPECT_EQ(field.name, my ? "MY_CNTY" : "CNTY");
             EXPECT_EQ(field.value, std::string(county->stateCode) + "," + std::string(county->countyName));

@@ -116,7 +116,7 @@ std::string ReplaceAll(std::string s, std::string_view from, std::string_view to
     return s;
 }
 
-std::set<std::string> RuleForms(std::string_view templates, const CountyRecord& c) {
+std::set<std::string> RuleForms(std::string_view templates, const GazetteerRow& c) {
     std::set<std::string> forms;
     std::istringstream in{std::string(templates)};
     const std::string letters = Letters(c.countyName);
@@ -130,11 +130,9 @@ std::set<std::string> RuleForms(std::string_view templates, const CountyRecord& 
 }
 
 std::string StateOf(const AbbrevEntry& e) {
-    const CountyRecord* c = FindCounty(e.countyId);
+    const GazetteerRow* c = FindCounty(e.countyId);
     return c ? std::string(c->stateCode) : (e.countyId == 9000 ? "CT" : "??");
 }
-
-int IdOf(const GazetteerRow& r) { return r.stateNumber * 1000 + r.countyNumber; }
 
 // The counties a table must cover, from the gazetteer.
 std::set<int> Coverage(TableId id) {
@@ -161,7 +159,7 @@ std::set<int> Coverage(TableId id) {
     };
     std::set<int> ids;
     for (const GazetteerRow& r : Gazetteer()) {
-        const int cid = IdOf(r);
+        const int cid = CountyId(r);
         const bool virginiaCity = r.stateCode == "VA" && r.countyNumber >= 500;
         bool in = false;
         if (id == TableId::Marac || id == TableId::UsCounties) {
@@ -260,7 +258,7 @@ TEST_F(AbbrevTablesTest, ShapeOriginAndRuleRows) {
             EXPECT_TRUE(std::regex_match(std::string(e.abbreviation), shape->second))
                 << facts.name << ": " << e.abbreviation << " is not " << facts.shape;
             if (e.origin == RowOrigin::Rule) {
-                const CountyRecord* c = FindCounty(e.countyId);
+                const GazetteerRow* c = FindCounty(e.countyId);
                 ASSERT_NE(c, nullptr) << e.abbreviation;
                 ASSERT_FALSE(facts.rule.empty()) << facts.name << " has no rule but " << e.abbreviation;
                 const auto forms = RuleForms(facts.rule, *c);
@@ -352,7 +350,7 @@ TEST_F(AbbrevTablesTest, PublishedListsHoldExactly) {
     std::map<TableId, int> givenRows;
     for (const ListEntry& e : lists) {
         ++perKind[{e.table, e.kind}];
-        const CountyRecord* c = FindCounty(e.countyId);
+        const GazetteerRow* c = FindCounty(e.countyId);
         ASSERT_NE(c, nullptr) << e.countyId;
         EXPECT_EQ(e.state, c->stateCode) << e.countyId;
         EXPECT_EQ(e.name, c->countyName) << e.countyId;
@@ -432,7 +430,7 @@ TEST_F(AbbrevTablesTest, NationwideTablesResolvedRows) {
             }
             if (e.origin != RowOrigin::Resolved) continue;
             ++resolved;
-            const CountyRecord* c = FindCounty(e.countyId);
+            const GazetteerRow* c = FindCounty(e.countyId);
             ASSERT_NE(c, nullptr);
             const std::string rule = *RuleForms(id == TableId::Marac ? "STL4" : "L3ST", *c).begin();
             EXPECT_NE(std::string(e.abbreviation), rule);

@@ -16,7 +16,6 @@ namespace {
 
 class GazetteerTest : public ::testing::Test {};
 
-int CountyId(const GazetteerRow& row) { return row.stateNumber * 1000 + row.countyNumber; }
 
 TEST_F(GazetteerTest, RowsPerStateInFipsOrder) {
     struct StateRows {
@@ -64,9 +63,9 @@ TEST_F(GazetteerTest, StrictFipsOrderNoCountyZero) {
 }
 
 TEST_F(GazetteerTest, EveryRowFoundWithItsOwnTexts) {
-    std::set<const CountyRecord*> records;
+    std::set<const GazetteerRow*> records;
     for (const GazetteerRow& row : Gazetteer()) {
-        const CountyRecord* r = FindCounty(CountyId(row));
+        const GazetteerRow* r = FindCounty(CountyId(row));
         ASSERT_NE(r, nullptr) << CountyId(row);
         EXPECT_EQ(r->stateCode, row.stateCode);
         EXPECT_EQ(r->countyName, row.countyName);
@@ -93,9 +92,9 @@ TEST_F(GazetteerTest, IndexHoldsExactlyTheGazetteerRows) {
     std::map<int, const GazetteerRow*> byId;
     for (const GazetteerRow& row : Gazetteer()) byId[CountyId(row)] = &row;
     ASSERT_EQ(byId.size(), 3235u);
-    std::set<const CountyRecord*> distinct;
+    std::set<const GazetteerRow*> distinct;
     for (int id = -1000; id < 100000; ++id) {
-        const CountyRecord* r = FindCounty(id);
+        const GazetteerRow* r = FindCounty(id);
         const auto it = byId.find(id);
         if (it == byId.end()) {
             if (r != nullptr) {
@@ -145,7 +144,7 @@ TEST_F(GazetteerTest, FindCountyExamples) {
         {30113, "", ""}, {46102, "", ""}, {51560, "", ""}, {51780, "", ""},
     };
     for (const Case& c : cases) {
-        const CountyRecord* r = FindCounty(c.id);
+        const GazetteerRow* r = FindCounty(c.id);
         if (c.name.empty()) {
             EXPECT_EQ(r, nullptr) << c.id;
         } else {
@@ -201,7 +200,7 @@ TEST_F(GazetteerTest, IrregularNames) {
         {2275, "Wrangell City and Borough"}, {72011, "Anasco Municipio"}, {36119, "Westchester"},
     };
     for (const auto& [id, name] : cases) {
-        const CountyRecord* r = FindCounty(id);
+        const GazetteerRow* r = FindCounty(id);
         ASSERT_NE(r, nullptr) << id;
         EXPECT_EQ(r->countyName, name) << id;
     }

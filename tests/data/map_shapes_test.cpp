@@ -16,7 +16,7 @@ bool IsTerritory(std::string_view state) {
 TEST(MapShapes, EveryCountyOfTheStatesHasAShape) {
     int counties = 0;
     for (const GazetteerRow& row : Gazetteer()) {
-        const int id = row.stateNumber * 1000 + row.countyNumber;
+        const int id = CountyId(row);
         const int shape = DrawnAsShapeId(id);
         if (IsTerritory(row.stateCode)) {
             EXPECT_EQ(shape, -1) << id;

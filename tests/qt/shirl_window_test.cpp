@@ -34,7 +34,7 @@
 
 #include "app/qt/map_window.h"
 #include "app/qt/shirl_window.h"
-#include "app/version.h"
+#include "app/service/version.h"
 #include "data/selections.h"
 
 using shirl::FileDialogRequest;

@@ -31,8 +31,8 @@
 #include <string>
 #include <vector>
 
-#include "app/shirl_dlg.h"
-#include "app/version.h"
+#include "app/dialog/shirl_dlg.h"
+#include "app/service/version.h"
 #include "data/selections.h"
 #include "files/file_streams.h"
 #include "files/system_name.h"

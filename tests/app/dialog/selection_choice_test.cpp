@@ -10,10 +10,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/abbrev_list_files.h"
-#include "app/run_preparation.h"
-#include "app/selection_choice.h"
-#include "app/shirl_dlg.h"
+#include "app/service/abbrev_list_files.h"
+#include "app/service/run_preparation.h"
+#include "app/dialog/selection_choice.h"
+#include "app/dialog/shirl_dlg.h"
 #include "data/contest_ids.h"
 #include "data/selections.h"
 #include "tests/support/test_files.h"

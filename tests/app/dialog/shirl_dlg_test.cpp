@@ -10,8 +10,8 @@
 #include <regex>
 #include <sstream>
 
-#include "app/shirl_dlg.h"
-#include "app/version.h"
+#include "app/dialog/shirl_dlg.h"
+#include "app/service/version.h"
 #include "data/selections.h"
 #include "tests/support/test_files.h"
 

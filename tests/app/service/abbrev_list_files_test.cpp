@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/abbrev_list_files.h"
+#include "app/service/abbrev_list_files.h"
 
 namespace shirl {
 namespace {

@@ -36,8 +36,8 @@
 #include <sys/ioctl.h>
 #endif
 
-#include "app/convert_command.h"
-#include "app/report_view.h"
+#include "app/service/convert_command.h"
+#include "app/service/report_view.h"
 #include "data/selections.h"
 #include "tests/support/test_files.h"
 

@@ -19,8 +19,8 @@
 #include <unistd.h>
 #endif
 
-#include "app/convert_command.h"
-#include "app/report_view.h"
+#include "app/service/convert_command.h"
+#include "app/service/report_view.h"
 #include "data/selections.h"
 #include "files/file_streams.h"
 #include "files/file_system.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/convert_command.h"
-#include "app/report_view.h"
+#include "app/service/convert_command.h"
+#include "app/service/report_view.h"
 #include "tests/support/test_files.h"
 
 #ifndef _WIN32

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "adif/byte_io.h"
-#include "app/log_input.h"
+#include "app/service/log_input.h"
 #include "cabrillo/adif_source.h"
 #include "cabrillo/frequency.h"
 

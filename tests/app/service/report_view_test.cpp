@@ -1,10 +1,7 @@
-// The report as the windows show, copy and save it; the names the dialog
-// offers; what a drop onto the window makes of the dropped things.
+// The report as the windows show, copy and save it.
 #include <gtest/gtest.h>
 
-#include "app/drop_rule.h"
-#include "app/offered_name.h"
-#include "app/report_view.h"
+#include "app/service/report_view.h"
 
 using namespace shirl;
 
@@ -93,73 +90,4 @@ TEST(ReportView, SelectedRowsAreCopiedInListOrderOnceEach) {
         {{-1, 4, 99}, ""},     {{}, ""},                   {{0, 7}, "one\n"},
     };
     for (const Case& c : cases) EXPECT_EQ(ListRowsText(list, c.indices), c.text) << c.text;
-}
-
-TEST(OfferedName, OutputNameGetsConvertedBeforeTheExtension) {
-    struct Case {
-        std::string input, offered;
-    };
-    std::vector<Case> cases = {
-        {"party.adi", "party-converted.adi"},
-        {"/logs/party.adi", "/logs/party-converted.adi"},
-        {"/logs/party.ADIF", "/logs/party-converted.ADIF"},
-        {"/logs/party", "/logs/party-converted"},
-        {"/logs.d/party", "/logs.d/party-converted"},
-        {"/logs/a.b.adi", "/logs/a.b-converted.adi"},
-        {"/logs/.adi", "/logs/.adi-converted"},
-        {"party.", "party-converted."},
-        {"my log.adi", "my log-converted.adi"},
-        {"", ""},
-        {"/logs/", ""},
-    };
-#ifdef _WIN32
-    cases.push_back({"C:\\logs.d\\party", "C:\\logs.d\\party-converted"});
-    cases.push_back({"C:\\logs\\party.adi", "C:\\logs\\party-converted.adi"});
-    cases.push_back({"C:party.adi", "C:party-converted.adi"});
-    cases.push_back({"C:\\logs\\", ""});
-#else
-    cases.push_back({"dir.x\\party", "dir-converted.x\\party"});  // a backslash is part of a name here
-#endif
-    for (const Case& c : cases) EXPECT_EQ(OfferedOutputName(c.input), c.offered) << c.input;
-}
-
-TEST(OfferedName, ReportNameReplacesTheExtension) {
-    struct Case {
-        std::string output, offered;
-    };
-    for (const Case& c : {Case{"out.adi", "out-report.txt"}, Case{"/a/party-converted.adi", "/a/party-converted-report.txt"},
-                          Case{"/a.b/out", "/a.b/out-report.txt"}, Case{"", ""}, Case{"/a/", ""}})
-        EXPECT_EQ(OfferedReportName(c.output), c.offered) << c.output;
-}
-
-TEST(DropRule, TheFirstDroppedThingDecides) {
-    const DroppedItem file{"/logs/a.adi", DroppedKind::File};
-    const DroppedItem file2{"/logs/b.adi", DroppedKind::File};
-    const DroppedItem folder{"/logs", DroppedKind::Folder};
-    const DroppedItem other{"https://example.org/log.adi", DroppedKind::Other};
-    struct Case {
-        const char* label;
-        std::vector<DroppedItem> items;
-        std::optional<std::string> input, refusal;
-        bool note;
-    };
-    const std::vector<Case> cases = {
-        {"nothing", {}, std::nullopt, std::nullopt, false},
-        {"one file", {file}, "/logs/a.adi", std::nullopt, false},
-        {"two files", {file, file2}, "/logs/a.adi", std::nullopt, true},
-        {"file then folder", {file, folder}, "/logs/a.adi", std::nullopt, true},
-        {"folder", {folder}, std::nullopt, kDropFolderText, false},
-        {"folder then file", {folder, file}, std::nullopt, kDropFolderText, false},
-        {"not a file", {other}, std::nullopt, kDropOtherText, false},
-        {"file without a name", {DroppedItem{"", DroppedKind::File}}, std::nullopt, kDropOtherText, false},
-    };
-    for (const Case& c : cases) {
-        const DropDecision d = DecideDrop(c.items);
-        EXPECT_EQ(d.inputName, c.input) << c.label;
-        EXPECT_EQ(d.refusal, c.refusal) << c.label;
-        EXPECT_EQ(d.reportNote.has_value(), c.note) << c.label;
-    }
-    const DropDecision several = DecideDrop({file, file2, folder});
-    EXPECT_EQ(*several.reportNote,
-              "3 items dropped; one file at a time is converted, so only /logs/a.adi was taken.");
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "adif/byte_io.h"
-#include "app/run_preparation.h"
+#include "app/service/run_preparation.h"
 #include "tests/support/test_files.h"
 
 namespace shirl {
