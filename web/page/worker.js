@@ -119,7 +119,21 @@ async function convert(core, message) {
   }
 }
 
+// The in-memory file system grows a file of more than 1 MiB by an eighth
+// at a time, copying it each time: the output of a large log was copied
+// some forty times over while it was written. It grows by doubling here.
+function growFilesByDoubling(core) {
+  const memfs = core.FS.filesystems && core.FS.filesystems.MEMFS;
+  if (!memfs || typeof memfs.expandFileStorage !== 'function') return;
+  const expand = memfs.expandFileStorage;
+  memfs.expandFileStorage = (node, capacity) => {
+    const held = node.contents ? node.contents.length : 0;
+    if (held < capacity) expand.call(memfs, node, Math.max(capacity, 2 * held));
+  };
+}
+
 corePromise.then((core) => {
+  growFilesByDoubling(core);
   postMessage({ type: 'ready', selections: call(core, 'shirl_selections', [], []) });
 }, (error) => postMessage({ type: 'failed', message: String(error) }));
 
