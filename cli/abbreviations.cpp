@@ -1,7 +1,6 @@
 // shirl-cli abbreviations --selection CODE: every abbreviation a Selection
 // accepts, ABBREV<TAB>COUNTY_ID<TAB>VALUE<TAB>CONVERSION, one a line; with
 // --csv the effective county table as an abbreviation list.
-#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/list_options.h"
 #include "cli/options.h"
+#include "cli/platform_io.h"
 #include "convert/county_answer.h"
 #include "convert/effective_table.h"
 #include "convert/search_order.h"
@@ -113,9 +113,9 @@ int AbbreviationsCommand(const Args& args) {
     if (!LoadListOptions(line, list)) return 1;
 
     const AbbrevList* active = list ? &*list : nullptr;
-    std::cout << (line.csv ? EffectiveTableCsv(*line.selection, active) : AllRowsText(*line.selection, active))
-              << std::flush;
-    return std::cout ? 0 : 1;
+    return WriteText(stdout, line.csv ? EffectiveTableCsv(*line.selection, active) : AllRowsText(*line.selection, active))
+               ? 0
+               : 1;
 }
 
 } // namespace shirl::cli

@@ -3,7 +3,6 @@
 // Takes each ABBREV through the steps a conversion takes for a county field
 // (AnswerCountyValue) and prints one line for it:
 // ABBREV<TAB>KIND<TAB>VALUE<TAB>MESSAGES.
-#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +11,7 @@
 #include "cli/commands.h"
 #include "cli/list_options.h"
 #include "cli/options.h"
+#include "cli/platform_io.h"
 #include "convert/county_answer.h"
 #include "convert/county_line_value.h"
 #include "data/selections.h"
@@ -83,9 +83,9 @@ int LookupCommand(const Args& args) {
 
     const CountyQuestion question{*commandLine.selection, list ? &*list : nullptr, call, std::nullopt,
                                   FieldKind::Cnty, "CNTY"};
-    for (const std::string& abbreviation : commandLine.operands) std::cout << LookupLine(abbreviation, question) << '\n';
-    std::cout.flush();
-    return std::cout ? 0 : 1;
+    for (const std::string& abbreviation : commandLine.operands)
+        if (!WriteLine(stdout, LookupLine(abbreviation, question))) return 1;
+    return 0;
 }
 
 } // namespace shirl::cli
