@@ -98,6 +98,9 @@ public:
     virtual bool Rewind() = 0;
     // True when reading stopped on an error rather than at the end.
     virtual bool Failed() const { return false; }
+    // Whether the lines of these bytes are the lines of the user's file (not
+    // so for a stream made from another format), so that a report may name them.
+    virtual bool LinesAreTheFile() const { return true; }
 };
 
 // Input held in memory. `rewindable` false behaves like a pipe (tests).

@@ -33,6 +33,7 @@ public:
     bool CanRewind() const override { return m_input.CanRewind(); }
     bool Rewind() override;
     bool Failed() const override { return m_input.Failed(); }
+    bool LinesAreTheFile() const override { return false; }
 
     // The QSO records made so far.
     std::int64_t QsoCount() const { return m_qsos; }

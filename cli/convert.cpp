@@ -12,6 +12,7 @@
 #include "app/service/report_view.h"
 #include "app/service/run_preparation.h"
 #include "cli/commands.h"
+#include "cli/file_reasons.h"
 #include "cli/list_options.h"
 #include "cli/options.h"
 #include "cli/platform_io.h"
@@ -23,13 +24,15 @@ namespace shirl::cli {
 namespace {
 
 const std::string kConvertHelp = std::string(
-    "Usage: shirl-cli convert --selection CODE|auto [OPTIONS] INPUT OUTPUT\n"
-    "       shirl-cli convert --selection CODE|auto [OPTIONS] --output-dir DIR INPUT...\n"
+    "Usage: shirl-cli convert --selection CODE|auto [OPTIONS] [--map FILE|auto] INPUT OUTPUT\n"
+    "       shirl-cli convert --selection CODE|auto [OPTIONS] [--map auto] --output-dir DIR INPUT...\n"
     "\n"
     "Converts the ADIF log INPUT into OUTPUT for the Selection CODE (a state,\n"
     "province or QSO party code such as AL, PA, 7QP or USCQP, in any letter case)\n"
     "and prints the report, one row a line. INPUT may be a Cabrillo log (its\n"
-    "first line START-OF-LOG:): each QSO: line becomes an ADIF record.\n"
+    "first line START-OF-LOG:): each QSO: line becomes an ADIF record. INPUT -\n"
+    "reads the log from standard input, OUTPUT - writes it to standard output\n"
+    "(the report then goes to standard error).\n"
     "\n"
     "  --selection CODE  the Selection whose abbreviations the log uses\n"
     "  --selection auto  the Selection that the log's CONTEST_ID values name\n"
@@ -47,7 +50,7 @@ const std::string kConvertHelp = std::string(
     "  --map FILE        also write the map of the counties worked as SVG to\n"
     "                    FILE; --map auto writes it beside the output as\n"
     "                    NAME-map.svg (out.adi: out-map.svg), which is the\n"
-    "                    only form --output-dir takes\n"
+    "                    only form --output-dir takes (not with OUTPUT -)\n"
     "\n"
     "The report goes to standard output; a log that could not be converted gets\n"
     "its error message on standard error instead, for one log as in a batch.\n"
@@ -64,21 +67,23 @@ const std::string kConvertHelp = std::string(
     "  shirl-cli convert --selection auto --list SD.csv --output-dir converted logs/*.adi\n"
     "  shirl-cli convert --selection auto --output-dir converted logs/*.adi\n"
     "  shirl-cli convert --selection AL --map al.svg log.adi out.adi\n"
+    "  shirl-cli convert --selection auto - - < log.adi > out.adi\n"
     "\n"
     "Exit status: 0 when the conversion ran (with --output-dir: every one),\n"
     "1 when a check failed, 2 on a usage error (also a missing --selection or a\n"
     "missing output folder).\n";
 
-// The error of a log on stderr: where the log's CONTEST_ID named no one
-// party, with how to choose one.
-void PrintError(const ConvertOutcome& outcome) {
-    std::string text = *outcome.error;
+// The error of a log on stderr: with the file's name and the reason, and
+// where the log's CONTEST_ID named no one party, with how to choose one.
+void PrintError(const ConvertOutcome& outcome, const ConvertRequest& request) {
+    std::string text = WithFileReason(*outcome.error, request);
     if (outcome.partyUnknown && text.ends_with(".")) text.replace(text.size() - 1, 1, "; choose one with --selection.");
     std::fflush(stdout); // what came before it is shown before it
     WriteLine(stderr, text);
 }
 
 constexpr const char* kMapBeside = "auto";
+constexpr const char* kStandardStream = "-"; // standard input as INPUT, standard output as OUTPUT
 
 // Writes the map of a run that converted, to `map` or beside the output
 // ("auto"); the message and false when it cannot be written.
@@ -111,7 +116,7 @@ int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const s
             outcome = RunConvertCommand(request);
         }
         if (outcome.error) {
-            PrintError(outcome);
+            PrintError(outcome, request);
             WriteLine(stdout, ""); // ends the log's part as a report does
             status = 1;
             continue;
@@ -136,8 +141,13 @@ int ConvertCommand(const Args& args) {
                          kConvertHelp);
     if (!parsed.line) return parsed.status;
     const CommandLine& line = *parsed.line;
+    if (line.map && *line.map == kStandardStream)
+        return CommandUsageError("convert", "--map takes a FILE or auto, not - (no map goes to standard output)");
     if (line.outputDir) {
         if (line.operands.empty()) return CommandUsageError("convert", "missing INPUT");
+        for (const std::string& input : line.operands)
+            if (input == kStandardStream)
+                return CommandUsageError("convert", "with --output-dir, INPUT cannot be - (standard input)");
         if (line.map && *line.map != kMapBeside)
             return CommandUsageError("convert", "with --output-dir, --map takes only auto");
         // Before any log is read: the folder must be there.
@@ -146,6 +156,8 @@ int ConvertCommand(const Args& args) {
     } else {
         if (line.operands.size() < 2) return CommandUsageError("convert", "missing INPUT and OUTPUT");
         if (line.operands.size() > 2) return CommandUsageError("convert", "takes only INPUT and OUTPUT");
+        if (line.operands[1] == kStandardStream && line.map && *line.map == kMapBeside)
+            return CommandUsageError("convert", "--map auto needs an OUTPUT file; name the map with --map FILE");
     }
     // No Selection is a usage error, with the message the Convert command gives.
     if (!line.selection && !line.selectionAuto) {
@@ -162,15 +174,20 @@ int ConvertCommand(const Args& args) {
     request.lists = &lists;
     if (line.outputDir) return ConvertIntoFolder(request, *line.outputDir, line.operands, line.map);
 
-    request.inputName = line.operands[0];
+    request.standardInput = line.operands[0] == kStandardStream;
+    request.standardOutput = line.operands[1] == kStandardStream;
+    request.inputName = request.standardInput ? "standard input" : line.operands[0];
     request.outputName = line.operands[1];
     const ConvertOutcome outcome = RunConvertCommand(request);
     if (outcome.error) {
-        PrintError(outcome);
+        PrintError(outcome, request);
         return 1;
     }
-    for (const std::string& row : ReportRows(outcome.report)) WriteLine(stdout, row);
+    // With the log on standard output, the report goes to standard error.
+    std::FILE* const reportTo = request.standardOutput ? stderr : stdout;
     std::fflush(stdout);
+    for (const std::string& row : ReportRows(outcome.report)) WriteLine(reportTo, row);
+    std::fflush(reportTo);
     return WriteMapOf(outcome, line.map, request.outputName) ? 0 : 1;
 }
 

@@ -13,6 +13,7 @@
 #include "cli/options.h"
 #include "cli/platform_io.h"
 #include "convert/county_answer.h"
+#include "convert/county_line_value.h"
 #include "data/selections.h"
 
 namespace shirl::cli {
@@ -28,7 +29,8 @@ const std::string kLookupHelp = std::string(
     "  ABBREV<TAB>KIND<TAB>VALUE<TAB>MESSAGES\n"
     "\n"
     "KIND is what the conversion does with it: county (it becomes CNTY VALUE,\n"
-    "such as AL,Autauga), state (it becomes STATE VALUE, such as MD), silent (it\n"
+    "such as AL,Autauga; a county line in one value, such as DAD/BRO, gives\n"
+    "every county joined by /), state (it becomes STATE VALUE, such as MD), silent (it\n"
     "stays as it was, without a message) or none (it stays as it was, with a\n"
     "warning). MESSAGES are the report rows the conversion gives for it, one\n"
     "after the other; they name the station as \"(no call)\" unless --call is given.\n"
@@ -42,6 +44,28 @@ const std::string kLookupHelp = std::string(
     "  --                end of options (the arguments after it are abbreviations)\n"
     "\n"
     "Example: shirl-cli lookup --selection AL AUTA jeff\n";
+
+// ABBREV<TAB>KIND<TAB>VALUE<TAB>MESSAGES for `abbreviation`. A county line
+// written in one value (DAD/BRO) is a county as a conversion takes it: every
+// county, joined by "/", with the messages of each and no warning.
+std::string LookupLine(const std::string& abbreviation, const CountyQuestion& question) {
+    CountyAnswer answer = AnswerCountyValue(abbreviation, question);
+    std::string value(answer.value);
+    if (answer.kind == CountyAnswer::Kind::None) {
+        if (const std::vector<CountyLinePart> parts = CountyLineParts(abbreviation, question); !parts.empty()) {
+            answer = {CountyAnswer::Kind::County, {}, {}};
+            value.clear();
+            for (const CountyLinePart& part : parts) {
+                value.append(value.empty() ? "" : "/").append(part.answer.value);
+                answer.messages.insert(answer.messages.end(), part.answer.messages.begin(), part.answer.messages.end());
+            }
+        }
+    }
+    std::string line = abbreviation + '\t' + std::string(CountyAnswerKindName(answer.kind)) + '\t' + value + '\t';
+    for (std::size_t i = 0; i < answer.messages.size(); ++i)
+        line.append(i == 0 ? "" : " ").append(ReportRowText(answer.messages[i]));
+    return line;
+}
 
 } // namespace
 
@@ -57,16 +81,10 @@ int LookupCommand(const Args& args) {
     std::optional<std::string_view> call;
     if (commandLine.call) call = *commandLine.call;
 
-    std::string line;
-    for (const std::string& abbreviation : commandLine.operands) {
-        const CountyAnswer answer =
-            AnswerCountyValue(abbreviation, *commandLine.selection, call, list ? &*list : nullptr);
-        line.assign(abbreviation).append(1, '\t').append(CountyAnswerKindName(answer.kind));
-        line.append(1, '\t').append(answer.value).append(1, '\t');
-        for (std::size_t i = 0; i < answer.messages.size(); ++i)
-            line.append(i == 0 ? "" : " ").append(ReportRowText(answer.messages[i]));
-        if (!WriteLine(stdout, line)) return 1;
-    }
+    const CountyQuestion question{*commandLine.selection, list ? &*list : nullptr, call, std::nullopt,
+                                  FieldKind::Cnty, "CNTY"};
+    for (const std::string& abbreviation : commandLine.operands)
+        if (!WriteLine(stdout, LookupLine(abbreviation, question))) return 1;
     return 0;
 }
 

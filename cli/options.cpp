@@ -111,7 +111,8 @@ ParseResult ParseCommandLine(std::string_view command, const Args& args, std::in
             line.selectionAuto = Allowed(allowed, Option::SelectionAuto) && EqualsNoCase(code, "AUTO");
             if (line.selectionAuto) continue;
             line.selection = FindSelectionByCode(code);
-            if (!line.selection) return error("unknown Selection code '" + code + "'");
+            if (!line.selection)
+                return error("unknown Selection code '" + code + "'; 'shirl-cli selections' lists the codes");
         } else {
             return error("unknown option '" + arg + "'");
         }

@@ -24,6 +24,7 @@ private:
     void TakeField(const AdifReader& reader);
     void MarkTimeSource(std::optional<std::size_t>& slot);
     void CompleteQso(std::string_view lineEnd);
+    void FlushClockRows();
     void WriteSummary(std::optional<std::string_view> outputName);
     void WriteLeftOut();
 
@@ -41,6 +42,8 @@ private:
     };
     std::vector<SlotName> m_slotNames;
     QsoClock m_clock;
+    RunReport m_clockRows; // the clock's rows of the open record, named once its call is known
+    bool m_linesAreTheFile = true; // the reader's line numbers are the user's file's
     // The slots of the QSO_DATE and TIME_ON that the QSO's date and time
     // were read from (the last readable one of each in the QSO).
     std::optional<std::size_t> m_dateSlot, m_timeSlot;
@@ -57,6 +60,7 @@ constexpr std::size_t kLeftOutLinesShown = 10;
 
 ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_view> outputName) {
     AdifReader reader(input);
+    m_linesAreTheFile = input.LinesAreTheFile();
     for (;;) {
         const AdifReader::Event event = reader.Next();
         m_evidence.See(event);
@@ -72,6 +76,7 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
             continue;
         case AdifReader::Event::Malformed:
         case AdifReader::Event::TooManyFields:
+            FlushClockRows();
             m_report.inputProblems.Unlabelled(MessageKind::Warning, std::string(reader.Text()));
             m_used = 0;
             continue;
@@ -79,6 +84,7 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
         }
         break;
     }
+    FlushClockRows();
     if (m_used != 0) m_report.inputProblems.Unlabelled(MessageKind::Warning, "QSO without <EOR> at end of file, skipping");
     if (reader.Failed()) m_report.inputProblems.Error("Could not read the whole input file.");
     WriteSummary(outputName);
@@ -113,8 +119,8 @@ void LogConverter::TakeField(const AdifReader& reader) {
     field.text = reader.FieldText();
     field.characterCounted = reader.CharacterCounted();
     if (!field.value) return;
-    if (field.kind == FieldKind::QsoDate && m_clock.TakeDate(*field.value, m_report)) MarkTimeSource(m_dateSlot);
-    if (field.kind == FieldKind::TimeOn && m_clock.TakeTime(*field.value, m_report)) MarkTimeSource(m_timeSlot);
+    if (field.kind == FieldKind::QsoDate && m_clock.TakeDate(*field.value, m_clockRows)) MarkTimeSource(m_dateSlot);
+    if (field.kind == FieldKind::TimeOn && m_clock.TakeTime(*field.value, m_clockRows)) MarkTimeSource(m_timeSlot);
     if (field.kind == FieldKind::ContestId) CollectContestId(*field.value, m_contestIds);
 }
 
@@ -126,7 +132,28 @@ void LogConverter::MarkTimeSource(std::optional<std::size_t>& slot) {
     m_slots[*slot].timeSource = true;
 }
 
+// Moves the rows about the open record's date and time to the report, each
+// naming the record's call and first input line: "(K1AB, input line 7)",
+// "(no call, input line 7)"; only the call ("(K1AB)") when the log was made
+// from a file of another format, whose lines these are not.
+void LogConverter::FlushClockRows() {
+    if (m_clockRows.inputProblems.empty()) return;
+    std::string_view call = "no call";
+    for (std::size_t i = 0; i < m_used; ++i)
+        if (m_slots[i].kind == FieldKind::Call && m_slots[i].value && !m_slots[i].value->empty())
+            call = *m_slots[i].value;
+    std::string where = " (" + std::string(call);
+    if (m_linesAreTheFile) where.append(", input line ").append(std::to_string(m_recordLine));
+    where.append(")");
+    for (ReportMessage message : m_clockRows.inputProblems.OldestFirst()) {
+        message.text += where;
+        m_report.inputProblems.Push(std::move(message));
+    }
+    m_clockRows.inputProblems = MessageList();
+}
+
 void LogConverter::CompleteQso(std::string_view lineEnd) {
+    FlushClockRows();
     const std::int64_t leftOut = m_counters.qsosLeftOut;
     m_countiesConverted += ConvertQso(RecordOutput{m_output, lineEnd}, m_options,
                                       std::span<QsoField>(m_slots.data(), m_used), m_clock.Complete(),
@@ -164,6 +191,12 @@ void LogConverter::WriteLeftOut() {
     m_report.progress.Info(std::move(row));
 }
 
+// "N values in this log give their length in characters, ...", in the singular for one.
+std::string CharacterCountedText(std::size_t n) {
+    return std::to_string(n) + (n == 1 ? " value in this log gives its" : " values in this log give their") +
+           " length in characters, not bytes; " + (n == 1 ? "it was" : "they were") + " read whole.";
+}
+
 } // namespace
 
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
@@ -175,9 +208,8 @@ ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selecti
     LogConverter converter(output, QsoOptions{selection, addMobile, list}, report);
     const ConvertLogResult result = converter.Run(input, outputName);
     if (result.characterCountedValues != 0)
-        report.progress.Insert(firstRow, {.kind = MessageKind::Info, .text = std::to_string(result.characterCountedValues) +
-                                                              " values in this log give their length in characters, "
-                                                              "not bytes; they were read whole."});
+        report.progress.Insert(firstRow,
+                               {.kind = MessageKind::Info, .text = CharacterCountedText(result.characterCountedValues)});
     return result;
 }
 

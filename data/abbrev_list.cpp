@@ -215,7 +215,7 @@ std::vector<std::string> AbbrevListUseTexts(const AbbrevList* list, Selection se
     if (list == nullptr) return rows;
     for (const AbbrevListFile& file : list->files()) {
         rows.push_back("Using abbreviation list " + file.name + " for " + std::string(selection.Name()) +
-                       " (" + std::to_string(file.rowCount) + " rows, " +
+                       " (" + std::to_string(file.rowCount) + (file.rowCount == 1 ? " row, " : " rows, ") +
                        (list->replaces() ? "replaces" : "extends") + " the built-in table).");
     }
     return rows;

@@ -1,17 +1,58 @@
 #include "files/file_streams.h"
 
+#include <vector>
+
 #include "files/file_system.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace shirl {
+namespace {
+
+// Standard input and output carry the log's bytes as they are: no line-end
+// translation on Windows.
+void UseBinaryMode(std::FILE* stream) {
+#ifdef _WIN32
+    _setmode(_fileno(stream), _O_BINARY);
+#else
+    (void)stream;
+#endif
+}
+
+// Copies the rest of `from` into `to`; false on a write error (a read error
+// shows in ferror(from)).
+bool CopyStream(std::FILE* from, std::FILE* to) {
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), from);
+        if (n == 0) return true;
+        if (std::fwrite(buffer.data(), 1, n, to) != n) return false;
+    }
+}
+
+} // namespace
 
 FileSink::~FileSink() {
-    if (m_file != nullptr) std::fclose(m_file);
+    if (m_file != nullptr && !m_borrowed) std::fclose(m_file);
 }
 
 bool FileSink::Open(const std::string& name) {
-    if (m_file != nullptr) std::fclose(m_file);
+    if (m_file != nullptr && !m_borrowed) std::fclose(m_file);
+    m_borrowed = false;
     m_file = OpenFile(name, "wb");
     return m_file != nullptr;
+}
+
+bool FileSink::OpenStandardOutput() {
+    if (m_file != nullptr && !m_borrowed) std::fclose(m_file);
+    std::fflush(stdout);
+    UseBinaryMode(stdout);
+    m_file = stdout;
+    m_borrowed = true;
+    return true;
 }
 
 bool FileSink::Drain(const char* data, std::size_t size) {
@@ -23,8 +64,9 @@ bool FileSink::Close() {
     if (m_file == nullptr) return false;
     bool ok = Flush();
     if (std::fflush(m_file) != 0 || std::ferror(m_file) != 0) ok = false;
-    if (std::fclose(m_file) != 0) ok = false;
+    if (!m_borrowed && std::fclose(m_file) != 0) ok = false;
     m_file = nullptr;
+    m_borrowed = false;
     return ok;
 }
 
@@ -43,9 +85,32 @@ bool FileSource::Open(const std::string& name) {
     return true;
 }
 
+bool FileSource::OpenStandardInput(bool rewindable) {
+    Close();
+    UseBinaryMode(stdin);
+    m_failed = false;
+    if (!rewindable) {
+        m_file = stdin;
+        m_borrowed = true;
+        m_seekable = false;
+        return true;
+    }
+    std::FILE* copy = std::tmpfile();
+    if (copy == nullptr) return false;
+    if (!CopyStream(stdin, copy) || std::fflush(copy) != 0 || std::fseek(copy, 0, SEEK_SET) != 0) {
+        std::fclose(copy);
+        return false;
+    }
+    m_failed = std::ferror(stdin) != 0;
+    m_file = copy;
+    m_seekable = true;
+    return true;
+}
+
 void FileSource::Close() {
-    if (m_file != nullptr) std::fclose(m_file);
+    if (m_file != nullptr && !m_borrowed) std::fclose(m_file);
     m_file = nullptr;
+    m_borrowed = false;
 }
 
 std::size_t FileSource::Read(char* data, std::size_t size) {

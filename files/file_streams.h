@@ -16,6 +16,8 @@ public:
     ~FileSink() override;
     // Creates or empties the file `name`; false when it cannot be opened.
     bool Open(const std::string& name);
+    // Writes to standard output (binary on Windows); Close() flushes it and leaves it open.
+    bool OpenStandardOutput();
     // Flushes and closes; true when every byte reached the file.
     bool Close();
     // Whether a file is open.
@@ -26,6 +28,7 @@ protected:
 
 private:
     std::FILE* m_file = nullptr;
+    bool m_borrowed = false; // standard output: not closed here
 };
 
 // Reads a file in chunks; a regular file can be rewound, a pipe cannot.
@@ -37,6 +40,10 @@ public:
     FileSource& operator=(const FileSource&) = delete;
     // Opens `name` for reading; false when it cannot be opened or is a folder.
     bool Open(const std::string& name);
+    // Reads standard input (binary on Windows), once as it comes; with
+    // `rewindable` it is first copied whole into a temporary file that can be
+    // read again. False when that copy cannot be made.
+    bool OpenStandardInput(bool rewindable);
     // Closes the file (nothing when none is open).
     void Close();
     std::size_t Read(char* data, std::size_t size) override;
@@ -48,6 +55,7 @@ private:
     std::FILE* m_file = nullptr;
     bool m_seekable = false;
     bool m_failed = false;
+    bool m_borrowed = false; // standard input: not closed here
 };
 
 } // namespace shirl

@@ -47,6 +47,14 @@ bool OutputReplacement::Open(const std::string& name) {
     return false;
 }
 
+bool OutputReplacement::OpenStandardOutput() {
+    m_target.clear();
+    m_temporary.clear();
+    m_replaces = false;
+    m_direct = true;
+    return m_sink.OpenStandardOutput();
+}
+
 bool OutputReplacement::Close() { return m_sink.Close(); }
 
 bool OutputReplacement::Commit() {

@@ -20,6 +20,8 @@ public:
     // a folder, a file that is not writable, a missing folder, no room for
     // the temporary file, a name the system does not take.
     bool Open(const std::string& name);
+    // Writes to standard output directly, as a device is written.
+    bool OpenStandardOutput();
     // Where the bytes go.
     ByteSink& Sink() { return m_sink; }
     // True when the output is a device or pipe written directly.

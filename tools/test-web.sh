@@ -17,7 +17,7 @@ for arg in "$@"; do
   esac
 done
 
-ensure_packages cmake g++ make python3 emscripten node-acorn chromium chromium-driver python3-selenium
+ensure_packages cmake g++ make python3 emscripten node-acorn chromium chromium-driver python3-selenium unzip
 tools/build-web.sh
 if [ ! -x build/native/cli/shirl-cli ]; then
   cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHIRL_WERROR=ON >/dev/null

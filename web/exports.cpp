@@ -46,29 +46,36 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_selections() {
     return Answer(json + ']');
 }
 
-// The code of the Selection the log's CONTEST_ID values name, "" for none
-// (a JSON string).
+// {"kind":"adif"|"cabrillo"|"utf16"|"none","code":CODE}: what the file holds
+// and the Selection its CONTEST_ID values name ("" for none).
 EMSCRIPTEN_KEEPALIVE const char* shirl_detect(const char* inputName) {
-    return Answer(shirl::web::JsonString(shirl::web::WebDetect(inputName)));
+    const shirl::web::WebDetection detected = shirl::web::WebDetect(inputName);
+    return Answer("{\"kind\":" + shirl::web::JsonString(detected.kind) +
+                  ",\"code\":" + shirl::web::JsonString(detected.code) + '}');
 }
 
-// Converts the log `inputName` (lists: their names, one a line) in the
-// current folder: {"error":..., "listFault":..., "output":NAME, "mapName":NAME, "map":SVG,
-// "rows":[{"shown":..,"printed":..}]}.
+// Converts the log `inputName` (lists and the output names taken in the
+// batch: names, one a line) in the current folder: {"error":...,
+// "listFault":..., "partyUnknown":..., "output":NAME, "mapName":NAME,
+// "map":SVG, "reportName":NAME, "rows":[{"shown":..,"printed":..}]}.
 EMSCRIPTEN_KEEPALIVE const char* shirl_convert(const char* inputName, const char* selectionCode, int addMobile,
-                                               const char* lists, int replace) {
+                                               const char* lists, int replace, const char* taken) {
     shirl::web::WebConvertRequest request;
     request.inputName = inputName;
     request.selectionCode = selectionCode;
     request.addMobile = addMobile != 0;
     request.lists = Lines(lists);
     request.replace = replace != 0;
+    request.taken = Lines(taken);
     const shirl::web::WebConvertResult result = shirl::web::WebConvert(request);
     std::string json = "{\"error\":" + (result.error ? shirl::web::JsonString(*result.error) : std::string("null"));
     json += ",\"listFault\":" + std::string(result.listFault ? "true" : "false");
+    json += ",\"partyUnknown\":" + std::string(result.partyUnknown ? "true" : "false");
+    json += ",\"reportName\":" + shirl::web::JsonString(result.reportName);
     json += ",\"output\":" + shirl::web::JsonString(result.outputName);
     json += ",\"mapName\":" + shirl::web::JsonString(result.mapName) + ",\"map\":" + shirl::web::JsonString(result.map);
     json += ",\"rows\":[";
+    json.reserve(json.size() + result.rows.size() * 96);
     for (std::size_t i = 0; i < result.rows.size(); ++i) {
         if (i) json += ',';
         json += "{\"shown\":" + shirl::web::JsonString(result.rows[i].shown) +

@@ -1,6 +1,8 @@
 // The page's Convert: the lists given with it, then the Convert command.
 #include "web/web_convert.h"
 
+#include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "app/service/convert_command.h"
@@ -9,7 +11,9 @@
 #include "app/service/offered_name.h"
 #include "app/service/report_view.h"
 #include "app/service/run_preparation.h"
+#include "convert/contest_id_scan.h"
 #include "data/abbrev_list.h"
+#include "data/contest_ids.h"
 #include "data/selections.h"
 
 namespace shirl::web {
@@ -23,13 +27,30 @@ WebConvertResult ListFault(std::string text) {
     return result;
 }
 
+// The offered output name, numbered past the names already taken.
+std::string FreeOutputName(const std::string& offered, const std::vector<std::string>& taken) {
+    const auto isTaken = [&taken](const std::string& name) {
+        return std::find(taken.begin(), taken.end(), name) != taken.end();
+    };
+    std::string name = offered;
+    for (int number = 2; isTaken(name); ++number) name = NumberedName(offered, number);
+    return name;
+}
+
 } // namespace
+
+std::string NumberedName(const std::string& name, int number) {
+    // The map's name rule tells where the extension starts.
+    const std::string map = OfferedMapName(name);
+    const std::size_t stem = map.size() - std::string_view("-map.svg").size();
+    return name.substr(0, stem) + "-" + std::to_string(number) + name.substr(stem);
+}
 
 WebConvertResult WebConvert(const WebConvertRequest& request) {
     ConvertRequest convert;
     convert.inputName = request.inputName;
     // As in the window, the ADIF log made from a Cabrillo log is named .adi.
-    convert.outputName = OfferedOutputName(AdifNameOfLog(request.inputName));
+    convert.outputName = FreeOutputName(OfferedOutputName(AdifNameOfLog(request.inputName)), request.taken);
     convert.addMobile = request.addMobile;
     convert.selectionFromLog = request.selectionCode == "auto";
     if (!convert.selectionFromLog)
@@ -52,17 +73,26 @@ WebConvertResult WebConvert(const WebConvertRequest& request) {
     const ConvertOutcome outcome = RunConvertCommand(convert);
     WebConvertResult result;
     result.error = outcome.error;
+    result.partyUnknown = outcome.partyUnknown;
     if (!result.error) {
         result.outputName = convert.outputName;
         result.mapName = OfferedMapName(convert.outputName);
+        result.reportName = OfferedReportName(convert.outputName);
         result.map = CountyMapSvg(outcome);
     }
     result.rows = ReportListRows(ReportRows(outcome.report));
     return result;
 }
 
-std::string WebDetect(const std::string& inputName) {
-    return std::string(DetectSelectionOfFile(inputName).Code());
+WebDetection WebDetect(const std::string& inputName) {
+    LogInput input;
+    if (!input.Open(inputName) || input.Kind() == LogKind::NotALog) return {"none", ""};
+    if (input.Kind() == LogKind::Utf16) return {"utf16", ""};
+    bool adifLog = true;
+    const std::vector<std::string> ids = ReadContestIds(input.Adif(), &adifLog);
+    if (!adifLog) return {"none", ""};
+    const std::string code(DetectSelection(ids).selection.Code());
+    return {input.Kind() == LogKind::Cabrillo ? "cabrillo" : "adif", code};
 }
 
 } // namespace shirl::web

@@ -18,15 +18,18 @@ struct WebConvertRequest {
     bool addMobile = true;
     std::vector<std::string> lists{}; // list file names beside the log, in the order given
     bool replace = false;             // the lists replace the Selection's table instead of extending it
+    std::vector<std::string> taken{}; // output names already offered in this batch: numbered past them
 };
 
 struct WebConvertResult {
     std::string outputName;             // the name offered for the download ("" with an error)
     std::optional<std::string> error;   // the message box's text; no output then
     bool listFault = false;             // the error is a list's: every log of the batch would meet it
+    bool partyUnknown = false;          // the error is that the log's CONTEST_ID names no one party
     std::vector<ReportListRow> rows{};  // the report list's rows
     std::string mapName;                // the name offered for the map's download ("" with an error)
     std::string map;                    // the SVG map of the counties worked ("" with an error)
+    std::string reportName;             // the name offered for the report's download ("" with an error)
 };
 
 // Converts `inputName` into the offered output name in the current folder
@@ -34,7 +37,16 @@ struct WebConvertResult {
 // command's own checks do.
 WebConvertResult WebConvert(const WebConvertRequest& request);
 
-// The code of the Selection the log's CONTEST_ID values name, "" for none.
-std::string WebDetect(const std::string& inputName);
+struct WebDetection {
+    std::string kind; // "adif", "cabrillo", "utf16" (a text to save as UTF-8) or "none" (no log)
+    std::string code; // the Selection its CONTEST_ID values name, "" for none
+};
+
+// What the file `inputName` holds and the party it names, in one reading.
+WebDetection WebDetect(const std::string& inputName);
+
+// `name` with "-N" before its extension ("X-converted.adi", 2 ->
+// "X-converted-2.adi"), for the later of two downloads of one name.
+std::string NumberedName(const std::string& name, int number);
 
 } // namespace shirl::web

@@ -33,18 +33,27 @@ std::string NotALogError(const std::string& inputName) {
     return "ERROR: " + inputName + " is neither an ADIF log nor a Cabrillo log.";
 }
 
+std::string Utf16LogError(const std::string& inputName) {
+    return "ERROR: " + inputName + " is saved as UTF-16 text; save it as UTF-8 and convert it again.";
+}
+
 ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     if (request.inputName.empty()) return Failure(kNoInputName);
     if (request.outputName.empty()) return Failure(kNoOutputName);
     // Another name of the same existing file: other letter case on a file
     // system that ignores case, a relative form, a symbolic or hard link.
-    if (request.inputName == request.outputName || SameExistingFile(request.inputName, request.outputName))
+    const bool files = !request.standardInput && !request.standardOutput;
+    if (files && (request.inputName == request.outputName || SameExistingFile(request.inputName, request.outputName)))
         return Failure(kSameNames);
     if (!request.selection.IsValid() && !request.selectionFromLog) return Failure(kNoSelectionError);
 
     LogInput input;
-    if (!input.Open(request.inputName)) return Failure(kCannotOpenInput);
+    // Standard input is read twice only when the party is told from the log.
+    if (!(request.standardInput ? input.OpenStandardInput(request.inputName, request.selectionFromLog)
+                                : input.Open(request.inputName)))
+        return Failure(kCannotOpenInput);
     if (input.Kind() == LogKind::NotALog) return Failure(NotALogError(request.inputName));
+    if (input.Kind() == LogKind::Utf16) return Failure(Utf16LogError(request.inputName));
 
     PreparedRun run;
     std::string err;
@@ -63,7 +72,8 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     // replace, and takes the output's name only once every byte has been
     // written; an existing output file stays as it was until then.
     OutputReplacement output;
-    if (!output.Open(request.outputName)) return Failure(kCannotOpenOutput);
+    if (!(request.standardOutput ? output.OpenStandardOutput() : output.Open(request.outputName)))
+        return Failure(kCannotOpenOutput);
 
     // A Cabrillo log's lines that cannot be converted are problems of the input.
     input.ReportProblemsTo(
@@ -71,8 +81,9 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     bool written = true;
     ConvertLogResult result;
     try {
-        result = ConvertLogDetailed(input.Adif(), output.Sink(), selection, request.addMobile, request.outputName,
-                                    report, list);
+        const std::optional<std::string_view> named =
+            request.standardOutput ? std::nullopt : std::optional<std::string_view>(request.outputName);
+        result = ConvertLogDetailed(input.Adif(), output.Sink(), selection, request.addMobile, named, report, list);
     } catch (const std::bad_alloc&) {
         // Out of memory (a value of gigabytes): the output is incomplete.
         written = false;

@@ -21,6 +21,8 @@ struct ConvertRequest {
     bool addMobile = true;
     bool selectionFromLog = false;   // take the Selection from the log's CONTEST_ID instead
     const RunLists* lists = nullptr; // the operator's lists, or none
+    bool standardInput = false;      // the log comes from standard input (`inputName` names it in messages)
+    bool standardOutput = false;     // the output goes to standard output (`outputName` is not a file)
 };
 
 // The message of the check that a Selection was chosen.
@@ -29,6 +31,9 @@ inline constexpr std::string_view kNoSelectionError = "ERROR: You must select a 
 // The one message for an input that is no log, ADIF or Cabrillo, whichever
 // path finds it: "ERROR: NAME is neither an ADIF log nor a Cabrillo log."
 std::string NotALogError(const std::string& inputName);
+
+// The message for a log saved as UTF-16 text (it starts with a byte-order mark).
+std::string Utf16LogError(const std::string& inputName);
 
 struct ConvertOutcome {
     // Set when a check failed before the run, or when the input could not be

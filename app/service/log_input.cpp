@@ -56,6 +56,7 @@ private:
 
 LogKind KindOfLog(std::string_view firstBytes) {
     std::string_view text = firstBytes;
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) return LogKind::Utf16;
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     const std::size_t start = text.find_first_not_of(" \t\r\n");
     if (start == std::string_view::npos) return LogKind::Adif;
@@ -71,6 +72,19 @@ bool LogInput::Open(const std::string& name) {
     m_cabrillo.reset();
     m_peeked.reset();
     if (!m_file.Open(name)) return false;
+    TellKind(name);
+    return true;
+}
+
+bool LogInput::OpenStandardInput(const std::string& name, bool rewindable) {
+    m_cabrillo.reset();
+    m_peeked.reset();
+    if (!m_file.OpenStandardInput(rewindable)) return false;
+    TellKind(name);
+    return true;
+}
+
+void LogInput::TellKind(const std::string& name) {
     m_peeked = std::make_unique<Peeked>(m_file);
     m_kind = KindOfLog(m_peeked->First());
     if (m_kind == LogKind::Cabrillo) {
@@ -79,7 +93,6 @@ bool LogInput::Open(const std::string& name) {
             if (m_problems) m_problems(std::move(text));
         });
     }
-    return true;
 }
 
 ByteSource& LogInput::Adif() {
@@ -104,7 +117,8 @@ std::string AdifNameOfLog(const std::string& name) {
 }
 
 std::string CabrilloReportText(const CabrilloAdifSource& log) {
-    std::string row = "Read a Cabrillo log of " + std::to_string(log.QsoCount()) + " QSOs";
+    const auto qsos = log.QsoCount();
+    std::string row = "Read a Cabrillo log of " + std::to_string(qsos) + (qsos == 1 ? " QSO" : " QSOs");
     if (!log.Contest().empty()) row.append(" (CONTEST ").append(log.Contest()).append(")");
     return row + ".";
 }

@@ -13,11 +13,12 @@
 
 namespace shirl {
 
-enum class LogKind { Adif, Cabrillo, NotALog };
+enum class LogKind { Adif, Cabrillo, NotALog, Utf16 };
 
 // The kind of a log from its first bytes (at most the first 64 KiB): a
 // Cabrillo log starts with START-OF-LOG:, an ADIF log has a tag; an empty
-// input is an empty ADIF log.
+// input is an empty ADIF log; a UTF-16 byte-order mark makes it Utf16, a
+// text this reader does not take.
 LogKind KindOfLog(std::string_view firstBytes);
 
 // The name the ADIF log made from the input `name` is named after: `name`
@@ -35,6 +36,9 @@ public:
 
     // Opens `name` and tells its kind; false when it cannot be opened.
     bool Open(const std::string& name);
+    // Opens standard input as the log `name` (the name its messages use);
+    // with `rewindable` it is kept whole so that it can be read twice.
+    bool OpenStandardInput(const std::string& name, bool rewindable);
     LogKind Kind() const { return m_kind; }
     // The log as ADIF (after a successful Open).
     ByteSource& Adif();
@@ -51,6 +55,7 @@ public:
 
 private:
     class Peeked;
+    void TellKind(const std::string& name);
     FileSource m_file;
     std::unique_ptr<Peeked> m_peeked;
     std::unique_ptr<CabrilloAdifSource> m_cabrillo;

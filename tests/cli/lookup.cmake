@@ -99,6 +99,11 @@ endif()
 expect_lookup(dash_abbreviation
   "--help\tnone\t\tWARNING: (no call) in --HELP is not a valid Alabama county abbreviation.\n"
   --selection AL -- --help)
+# A county line written in one value: every county, as a conversion makes
+# them, and no warning; a part that is no county leaves the value whole.
+expect_lookup(county_line
+  "DAD/BRO\tcounty\tFL,Miami-Dade/FL,Broward\t\nDAD/XYZ\tnone\t\tWARNING: (no call) in DAD/XYZ is not a valid Florida county abbreviation.\n"
+  --selection FL DAD/BRO DAD/XYZ)
 # Options after the abbreviations.
 expect_lookup(option_last
   "KEN\tcounty\tDE,Kent\t\n"

@@ -207,21 +207,24 @@ INSTANTIATE_TEST_SUITE_P(
                    kHeaderOut + OutAt("20200131", "123400", "K1AB") +
                        "<QSO_DATE:8>20200131 <TIME_ON:6>123400 <QSO_DATE:10>2020-02-01 <CALL:4>K2CD\n"
                                      "<BAND:3>20M <MODE:2>CW <EOR>\n\n",
-                   {"Could not parse date 2020-02-01"}},
+                   {"Could not parse date 2020-02-01 (K2CD, input line 3)"}},
         ReaderCase{"no_valid_date_yet_no_leading_pair",
                    kHeader + "<QSO_DATE:8>20200230 <TIME_ON:4>1234 " + Rec("K1AB") + "\n",
                    kHeaderOut + "<QSO_DATE:8>20200230 <TIME_ON:4>1234 " + Out("K1AB"),
-                   {"Could not parse date 20200230"}},
+                   {"Could not parse date 20200230 (K1AB, input line 2)"}},
         ReaderCase{"invalid_dates", kHeader + "<QSO_DATE:8>20201301 <QSO_DATE:8>00000000 <QSO_DATE:7>2020013 "
                                                "<QSO_DATE:8>2020013A <QSO_DATE:8>20230229 <EOR>\n",
                    kHeaderOut,
-                   {"Could not parse date 20201301", "Could not parse date 00000000", "Could not parse date 2020013",
-                    "Could not parse date 2020013A", "Could not parse date 20230229"}},
+                   {"Could not parse date 20201301 (no call, input line 2)",
+                    "Could not parse date 00000000 (no call, input line 2)",
+                    "Could not parse date 2020013 (no call, input line 2)",
+                    "Could not parse date 2020013A (no call, input line 2)",
+                    "Could not parse date 20230229 (no call, input line 2)"}},
         ReaderCase{"time_of_other_length", kHeader + "<QSO_DATE:8>20200131 <TIME_ON:4>1234 <TIME_ON:5>12345 " +
                                                Rec("K1AB") + "\n",
                    kHeaderOut + "<QSO_DATE:8>20200131 <TIME_ON:6>123400 <TIME_ON:5>12345 <CALL:4>K1AB\n"
                                 "<BAND:3>20M <MODE:2>CW <EOR>\n\n",
-                   {"Could not parse time 12345"}}),
+                   {"Could not parse time 12345 (K1AB, input line 2)"}}),
     [](const ::testing::TestParamInfo<ReaderCase>& info) { return std::string(info.param.label); });
 
 TEST(ConvertLog, EmptyInputWritesNothing) {

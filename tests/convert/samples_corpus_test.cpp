@@ -307,9 +307,12 @@ TEST(SamplesCorpus, NothingIsLost) {
             // Every value comes out whole, read by bytes or by characters as its input was.
             EXPECT_EQ(out.textBetweenTags, 0);
             const auto& first = report.progress.OldestFirst();
-            const ReportMessage counted{.kind = MessageKind::Info, .text = std::to_string(in.characterCounted) +
-                                                               " values in this log give their length in characters, "
-                                                               "not bytes; they were read whole."};
+            const bool one = in.characterCounted == 1;
+            const ReportMessage counted{.kind = MessageKind::Info,
+                                        .text = std::to_string(in.characterCounted) +
+                                                (one ? " value in this log gives its" : " values in this log give their") +
+                                                " length in characters, not bytes; " + (one ? "it was" : "they were") +
+                                                " read whole."};
             EXPECT_EQ(std::count(first.begin(), first.end(), counted), in.characterCounted != 0 ? 1 : 0);
             if (countingCharacters.count(name)) charactersCounted += in.characterCounted;
             // Every record dropped for a malformed tag was reported.

@@ -132,7 +132,7 @@ TEST(AbbrevListTest, FindAndReportRows) {
     ASSERT_EQ(extending.AddFile("abbreviation,county_id\nOGLA,46113\n", "SD.csv"), std::nullopt);
     EXPECT_EQ(AbbrevListUseTexts(&extending, sd),
               std::vector<std::string>{
-                  "Using abbreviation list SD.csv for South Dakota (1 rows, extends the built-in table)."});
+                  "Using abbreviation list SD.csv for South Dakota (1 row, extends the built-in table)."});
     EXPECT_TRUE(AbbrevListUseTexts(nullptr, sd).empty());
 }
 

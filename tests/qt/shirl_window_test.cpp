@@ -426,7 +426,7 @@ private slots:
         const QStringList rows = w.reportRows();
         QVERIFY(!rows.isEmpty());
         QCOMPARE(rows.front(), QStringLiteral("INFO: Using abbreviation list ") + list +
-                                   QStringLiteral(" for South Dakota (1 rows, extends the built-in table)."));
+                                   QStringLiteral(" for South Dakota (1 row, extends the built-in table)."));
         QVERIFY(ReadFile(out).contains("<CNTY:10>SD,Shannon"));
 
         // The next chosen log's party replaces a detected one ...

@@ -1,10 +1,16 @@
 #!/usr/bin/python3
 """Drives shirl.html in headless Chromium (selenium, chromedriver) and checks
 that the page converts as shirl-cli does: every golden case, the example,
-the shared sample logs, a batch, a damaged list, the party detection; that
-it requests nothing beyond its own file; and takes the screenshots to look at.
+the shared sample logs, a batch, a damaged list, the party detection; a
+report of 400,000 rows in a batch, a batch that keeps its settings and is
+cancelled, two logs of one output name, the zip of a batch (unpacked with
+unzip), the guide, a drop, the contrast of WARNING rows and links in light
+and dark; that it requests nothing beyond its own file; prints the page's
+speed against shirl-cli's on one large log (a figure, never a check); and
+takes the screenshots to look at.
 
-Usage: test_page.py --page shirl.html --cli shirl-cli --source DIR --work DIR [--samples DIR] [--bench LOG]"""
+Usage: test_page.py --page shirl.html --cli shirl-cli --source DIR --work DIR [--samples DIR] [--bench LOG]
+                    [--only NAME,...]"""
 import argparse
 import base64
 import json
@@ -71,8 +77,8 @@ class Page:
         self.wait(detected)
         return Select(self.driver.find_element(By.ID, "selection")).first_selected_option.get_attribute("value")
 
-    def convert(self, logs, selection=None, lists=(), replace=False, mobile=True):
-        """Converts the logs; returns one dict per log: name, error, output, report, shown, bytes."""
+    def start(self, logs, selection=None, lists=(), replace=False, mobile=True):
+        """Chooses the logs and settings and presses Convert."""
         self.load()
         for old in self.downloads.iterdir():
             old.unlink()
@@ -87,13 +93,28 @@ class Page:
         if box.is_selected() != mobile:
             box.click()
         self.driver.find_element(By.ID, "convert").click()
-        self.wait(lambda d: len(d.find_elements(By.CSS_SELECTOR, "#results article")) == len(logs) and
-                  d.find_element(By.ID, "convert").is_enabled(), 900)
+
+    def finished(self, count=None):
+        """Waits for the run's end (every report filled in); returns the number of results."""
+        self.wait(lambda d: d.find_element(By.ID, "convert").is_enabled() and
+                  (count is None or len(d.find_elements(By.CSS_SELECTOR, "#results article")) == count), 900)
+        return len(self.driver.find_elements(By.CSS_SELECTOR, "#results article"))
+
+    def convert(self, logs, selection=None, lists=(), replace=False, mobile=True, rows=True):
+        """Converts the logs; returns one dict per log: name, error, output, report, shown, bytes."""
+        self.start(logs, selection, lists, replace, mobile)
+        self.finished(len(logs))
+        return self.results(rows)
+
+    def results(self, rows=True):
+        """The results on screen, their files downloaded (the rows shown read only with `rows`)."""
         results = []
         for article in self.driver.find_elements(By.CSS_SELECTOR, "#results article"):
             result = {"name": article.find_element(By.TAG_NAME, "h2").text, "error": None, "output": None,
                       "report": self.driver.execute_script("return arguments[0].reportText", article),
-                      "shown": [li.get_attribute("textContent") for li in article.find_elements(By.CSS_SELECTOR, "li")]}
+                      "shown": [li.get_attribute("textContent") for li in article.find_elements(By.CSS_SELECTOR, "li")]
+                      if rows else None,
+                      "timing": json.loads(article.get_attribute("data-timing") or "{}")}
             errors = article.find_elements(By.CLASS_NAME, "error")
             if errors:
                 result["error"] = errors[0].get_attribute("textContent")
@@ -101,7 +122,13 @@ class Page:
                 link = article.find_element(By.TAG_NAME, "a")
                 result["output"] = link.get_attribute("download")
                 result["bytes"] = self.download(link)
-                result["map"] = self.download(article.find_element(By.CLASS_NAME, "map-link"))
+                map_link = article.find_element(By.CLASS_NAME, "map-link")
+                result["map name"] = map_link.get_attribute("download")
+                result["map label"] = map_link.get_attribute("aria-label")
+                result["map"] = self.download(map_link)
+                report_link = article.find_element(By.CLASS_NAME, "report-link")
+                result["report name"] = report_link.get_attribute("download")
+                result["report file"] = self.download(report_link)
                 result["map titles"] = len(article.find_elements(By.CSS_SELECTOR, ".map svg title"))
             results.append(result)
         return results
@@ -132,8 +159,9 @@ def run_cli(cli, work, log, args, lists=()):
     written = (folder / output).read_bytes() if (folder / output).exists() else None
     shutil.rmtree(folder)
     if done.returncode != 0:
-        # The page has no --selection option to name; the rest of the message is the same.
-        text = done.stderr.decode("utf-8", "replace").rstrip("\n").replace("; choose one with --selection.", ".")
+        # The page names its State list where shirl-cli names its option; the rest is the same.
+        text = done.stderr.decode("utf-8", "replace").rstrip("\n").replace(
+            "; choose one with --selection.", "; choose one in the State list.")
         return text, None
     return done.stdout.decode("utf-8", "replace"), written
 
@@ -146,7 +174,9 @@ def same_as_cli(what, result, expected):
     check(result["error"] is None and result.get("bytes") == written,
           f"{what}: output equals shirl-cli's byte for byte ({len(result.get('bytes') or '')} and {len(written)} bytes)")
     check(result["report"] == text, f"{what}: report equals shirl-cli's")
-    check("\n".join(result["shown"]) + "\n" == text.replace("\r", " "), f"{what}: the rows shown are the report's")
+    check(result.get("report file") == text.encode(), f"{what}: the report's download equals shirl-cli's report")
+    if result["shown"] is not None:
+        check("\n".join(result["shown"]) + "\n" == text.replace("\r", " "), f"{what}: the rows shown are the report's")
 
 
 def page_options(args):
@@ -194,6 +224,199 @@ def test_detection(page, source):
     check(value == "SD", "a State the user picked stays when another log is chosen")
 
 
+def test_detection_words(page, work):
+    """A file that is no log is named when chosen; logs without a party ask for a State."""
+    empty, picture = work / "empty.adi", work / "picture.png"
+    empty.write_bytes(b"")
+    picture.write_bytes(b"\x89PNG\r\n\x1a\n\0\0\0\rIHDR picture bytes")
+    page.load()
+    page.choose_logs([empty, picture])
+    names = page.driver.execute_script("return [...document.querySelectorAll('#log-names li')].map(e => e.textContent)")
+    check(all("not a log" in name for name in names), f"an empty file and a picture are named as no log ({names})")
+    unnamed = [work / "no-party-1.adi", work / "no-party-2.adi"]
+    for log in unnamed:
+        log.write_text("<CALL:4>K1AB <QSO_DATE:8>20240101 <TIME_ON:4>1200 <BAND:3>20M <MODE:2>CW <CNTY:3>AUT <EOR>\n")
+    value = page.choose_logs(unnamed)
+    hint = page.driver.find_element(By.ID, "detected").text
+    check(value == "" and "choose the State or QSO party" in hint and "no-party-1.adi" in hint,
+          f"two logs without a party ask for a State and name them ({value!r}: {hint!r})")
+
+
+def write_warning_log(path, rows):
+    """A log whose every QSO names a county no Selection has: one WARNING row each."""
+    record = b"<CALL:4>K1AB <QSO_DATE:8>20240101 <TIME_ON:4>1200 <BAND:3>20M <MODE:2>CW <CNTY:3>XQZ <EOR>\n"
+    with open(path, "wb") as out:
+        out.write(b"Warnings\n<EOH>\n")
+        for _ in range(rows // 1000):
+            out.write(record * 1000)
+        out.write(record * (rows % 1000))
+
+
+def report_state(page):
+    """Per result: the report's rows, the rows drawn in the page, whether its download is offered."""
+    return page.driver.execute_script(
+        "return [...document.querySelectorAll('#results article')].map(a => ({"
+        " rows: Number((a.querySelector('.report') || {dataset: {}}).dataset.rows || 0),"
+        " drawn: a.querySelectorAll('.report li').length, link: !!a.querySelector('a.output-link')}))")
+
+
+def test_big_report(page, cli, source, work):
+    """A report of 400,000 rows in a batch: the page draws the rows in view, offers the download, answers,
+    and converts the log after it."""
+    big = work / "big" / "warnings.adi"
+    big.parent.mkdir(exist_ok=True)
+    write_warning_log(big, 400000)
+    example = source / "examples/alabama-qso-party.adi"
+    page.start([big, example], "AL")
+    count = page.finished(2)
+    state = report_state(page)
+    expected = run_cli(cli, work, big, ["--selection", "AL"])
+    check(count == 2 and state[0]["link"] and state[0]["rows"] == expected[0].count("\n") > 400000,
+          f"the report of {state[0]['rows']} rows is offered with its download, and the next log converted")
+    check(0 < state[0]["drawn"] < 1000, f"only the rows in view are in the page ({state[0]['drawn']})")
+    page.driver.execute_script("const r = document.querySelector('#results .report'); r.scrollTop = r.scrollHeight")
+    time.sleep(0.5)  # a frame to draw in; what is drawn is checked, not how soon
+    last = page.driver.execute_script(
+        "return [...document.querySelectorAll('#results article:first-child .report li')].map(e => e.textContent)")
+    rows = expected[0].split("\n")
+    check(last and last == rows[len(rows) - 1 - len(last):-1],
+          f"scrolled to its end, the report shows its last rows ({last[-2:] if last else last})")
+    warnings = page.driver.execute_script("return document.querySelectorAll('#results li.warning').length")
+    check(warnings > 10, f"WARNING rows are marked as such ({warnings} in view)")
+    results = page.results(rows=False)
+    same_as_cli("the 400,000-row report", results[0], expected)
+    same_as_cli("the log after it", results[1], run_cli(cli, work, example, ["--selection", "AL"]))
+
+
+def test_locked_and_cancelled(page, source, work):
+    """A run keeps the settings it started with (the controls are locked) and Cancel stops after the current log."""
+    big = work / "big" / "warnings.adi"
+    if not big.exists():
+        big.parent.mkdir(exist_ok=True)
+        write_warning_log(big, 400000)
+    example = source / "examples/alabama-qso-party.adi"
+    page.start([big, example, pathlib.Path(shutil.copy(example, work / "big" / "copy.adi"))], "AL")
+    locked = page.driver.execute_script(
+        "return document.getElementById('controls').disabled && document.getElementById('selection').matches(':disabled')")
+    check(locked, "the settings are locked while the batch runs")
+    page.driver.execute_script("""const s = document.getElementById('selection');
+        s.value = 'FL'; s.dispatchEvent(new Event('change'));
+        document.getElementById('mobile').click();""")
+    page.driver.find_element(By.ID, "cancel").click()
+    count = page.finished()
+    status = page.driver.find_element(By.ID, "status").text
+    check(count == 1 and "Cancelled" in status, f"Cancel stops after the current log ({count} result: {status!r})")
+    report = page.driver.execute_script("return document.querySelector('#results article').reportText")
+    check("Converted 0 Alabama counties." in report, "the log converted with the State the run started with")
+
+
+def test_name_clash_and_zip(page, cli, source, work):
+    """X.adi and X.log (Cabrillo) in one batch download under numbered names; Download all zips them all."""
+    folder = work / "clash"
+    folder.mkdir()
+    adif = pathlib.Path(shutil.copy(source / "examples/alabama-qso-party.adi", folder / "X.adi"))
+    cabrillo = pathlib.Path(shutil.copy(source / "tests/data/golden/cabrillo-florida-party/input.log", folder / "X.log"))
+    results = page.convert([adif, cabrillo], "auto")
+    names = [(r["output"], r["map name"], r["report name"]) for r in results]
+    check(names == [("X-converted.adi", "X-converted-map.svg", "X-converted-report.txt"),
+                    ("X-converted-2.adi", "X-converted-2-map.svg", "X-converted-2-report.txt")],
+          f"the later log of one name is numbered, its map and report alike ({names})")
+    check(results[0]["map label"] != results[1]["map label"] and "X.log" in results[1]["map label"],
+          f"each map link names its log ({results[1]['map label']!r})")
+    page.driver.find_element(By.ID, "download-all").click()
+    target = page.downloads / "converted-logs.zip"
+    page.wait(lambda d: target.exists() and not any(page.downloads.glob("*.crdownload")), 120)
+    unpacked = work / "unzipped"
+    done = subprocess.run(["unzip", "-q", "-o", str(target), "-d", str(unpacked)], capture_output=True)
+    check(done.returncode == 0, f"unzip takes the page's zip ({done.stderr.decode().strip()})")
+    listing = subprocess.run(["unzip", "-v", str(target)], capture_output=True, text=True).stdout
+    check(" Stored " in listing and " Defl" not in listing, "every file of the zip is stored")
+    expected = {}
+    for r in results:
+        expected.update({r["output"]: r["bytes"], r["map name"]: r["map"], r["report name"]: r["report file"]})
+    got = {f.name: f.read_bytes() for f in unpacked.iterdir()} if unpacked.is_dir() else {}
+    check(got == expected, f"the zip holds each output, map and report byte for byte ({sorted(got)})")
+
+
+def contrast(page, selector):
+    """The contrast ratio of the first element matching `selector` against its background."""
+    return page.driver.execute_script("""
+        const lum = (c) => { const v = c.match(/[\\d.]+/g).slice(0, 3).map(Number).map((x) => x / 255)
+            .map((x) => x <= 0.03928 ? x / 12.92 : ((x + 0.055) / 1.055) ** 2.4);
+            return 0.2126 * v[0] + 0.7152 * v[1] + 0.0722 * v[2]; };
+        const e = document.querySelector(arguments[0]);
+        if (!e) return 0;
+        let b = e, bg = 'rgba(0, 0, 0, 0)';
+        while (b && /rgba\\(.*, 0\\)$/.test(bg = getComputedStyle(b).backgroundColor)) b = b.parentElement;
+        if (!b) bg = getComputedStyle(document.documentElement).backgroundColor;
+        const [x, y] = [lum(getComputedStyle(e).color), lum(bg)];
+        return (Math.max(x, y) + 0.05) / (Math.min(x, y) + 0.05);""", selector)
+
+
+def test_display(page, source, work):
+    """WARNING rows and map links readable in light and dark; earlier results marked; the guide; a drop;
+    screenshots of both schemes at 1280 and 360 px."""
+    log = work / "display" / "one-warning.adi"
+    log.parent.mkdir()
+    write_warning_log(log, 1)
+    for scheme in ("light", "dark"):
+        page.driver.execute_cdp_cmd("Emulation.setEmulatedMedia",
+                                    {"features": [{"name": "prefers-color-scheme", "value": scheme}]})
+        for width in (1280, 360):
+            page.driver.set_window_size(width, 900)
+            page.convert([log, source / "examples/alabama-qso-party.adi"], "AL", rows=False)
+            for selector in (".report li.warning", "a.map-link", "#help", ".report li"):
+                ratio = contrast(page, selector)
+                check(ratio >= 4.5, f"{selector} has contrast {ratio:.1f}:1 in {scheme} mode")
+            Select(page.driver.find_element(By.ID, "selection")).select_by_value("FL")
+            outdated = page.driver.execute_script(
+                "return !document.getElementById('outdated').hidden && "
+                "document.getElementById('results').classList.contains('outdated')")
+            check(outdated, f"results are marked outdated once the State changes ({scheme}, {width} px)")
+            shot = page.driver.execute_cdp_cmd("Page.captureScreenshot", {
+                "captureBeyondViewport": True, "clip": {"x": 0, "y": 0, "width": width, "scale": 1,
+                "height": page.driver.execute_script("return document.documentElement.scrollHeight")}})
+            (work / f"page-{scheme}-{width}.png").write_bytes(base64.b64decode(shot["data"]))
+    page.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+    page.driver.set_window_size(1280, 900)
+    page.load()
+    page.driver.find_element(By.ID, "help").click()
+    opened = page.driver.execute_script(
+        "const g = document.getElementById('guide'); return g.open && g.textContent.includes('user guide')")
+    check(opened, "Help opens the guide inside the page")
+    page.driver.find_element(By.ID, "guide-close").click()
+    page.driver.execute_script("""const t = new DataTransfer();
+        t.items.add(new File(['<CALL:4>K1AB <EOR>'], 'dropped.adi'));
+        document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: t, bubbles: true}));""")
+    shown = page.driver.execute_script("return [...document.getElementById('logs').files].map(f => f.name)")
+    check(shown == ["dropped.adi"], f"the file box shows the dropped log ({shown})")
+
+
+def test_speed_figure(page, cli, source, work):
+    """The page's time against shirl-cli's on one large generated log: printed, never checked."""
+    log = work / "speed" / "log.adi"
+    log.parent.mkdir()
+    subprocess.run([sys.executable, str(source / "bench/gen_log.py"), "--qsos", "160000", "--seed", "1",
+                    "--out", str(log)], check=True)
+    # The figure of a warmed-up run of each (the second).
+    for _ in range(2):
+        start = time.monotonic()
+        subprocess.run([str(cli), "convert", "--selection", "AL", str(log), str(work / "speed" / "out.adi")],
+                       capture_output=True, check=True)
+        cli_seconds = time.monotonic() - start
+        page.start([log], "AL")
+        page.finished(1)
+        article = page.driver.find_element(By.CSS_SELECTOR, "#results article")
+        if not article.get_attribute("data-timing"):
+            check(False, f"the large log converts in the page ({article.text[:300]!r})")
+            return
+        timing = json.loads(article.get_attribute("data-timing"))
+        page_seconds = int(page.driver.find_element(By.ID, "results").get_attribute("data-run-ms")) / 1000
+    print(f"speed: {log.stat().st_size / 1e6:.0f} MB log: page {page_seconds:.2f} s from Convert to the report shown "
+          f"(in the worker, ms: {timing}), shirl-cli {cli_seconds:.2f} s: the page takes "
+          f"{page_seconds / cli_seconds:.1f} times as long", flush=True)
+
+
 def test_damaged_list(page, cli, source, work):
     damaged = work / "SD.csv"
     damaged.write_text("abbreviation,state,county\nOGLA,SD,Shannon\nJKSN,SD\n")
@@ -210,7 +433,8 @@ def test_batch(page, cli, source, work):
             source / "tests/data/golden/srx-string-county/input.adi"]
     logs[1:] = [shutil.copy(log, work / f"batch-{i}.adi") for i, log in enumerate(logs[1:])]
     logs = [pathlib.Path(log) for log in logs]
-    results = page.convert(logs)
+    # One of them names no party: the page asks for one, and "From each log's CONTEST_ID" is chosen.
+    results = page.convert(logs, "auto")
     check([r["name"] for r in results] == [log.name for log in logs], "a batch of three gives three reports in order")
     for log, result in zip(logs, results):
         same_as_cli(f"batch {log.name}", result, run_cli(cli, work, log, ["--selection", "auto"]))
@@ -288,6 +512,7 @@ def main():
         parser.add_argument("--" + name, required=True, type=pathlib.Path)
     parser.add_argument("--samples", type=pathlib.Path)
     parser.add_argument("--bench", type=pathlib.Path)
+    parser.add_argument("--only", help="the tests to run, by name, comma-separated (all when not given)")
     args = parser.parse_args()
     work = args.work.resolve()
     shutil.rmtree(work, ignore_errors=True)
@@ -300,17 +525,28 @@ def main():
         if args.bench:
             bench(page, args.bench.resolve())
             return 0
-        source = args.source.resolve()
-        test_example_and_screenshots(page, args.cli.resolve(), source, work)
-        test_detection(page, source)
-        test_golden_cases(page, args.cli.resolve(), source, work)
-        test_damaged_list(page, args.cli.resolve(), source, work)
-        test_batch(page, args.cli.resolve(), source, work)
-        if args.samples and args.samples.is_dir():
-            test_samples(page, args.cli.resolve(), args.samples.resolve(), work)
-        else:
-            print("skip the sample logs: no folder", args.samples)
-        test_no_network(driver, url)
+        source, cli = args.source.resolve(), args.cli.resolve()
+        samples = args.samples.resolve() if args.samples and args.samples.is_dir() else None
+        tests = [
+            ("example", lambda: test_example_and_screenshots(page, cli, source, work)),
+            ("detection", lambda: test_detection(page, source)),
+            ("golden", lambda: test_golden_cases(page, cli, source, work)),
+            ("damaged-list", lambda: test_damaged_list(page, cli, source, work)),
+            ("batch", lambda: test_batch(page, cli, source, work)),
+            ("detection-words", lambda: test_detection_words(page, work)),
+            ("name-clash", lambda: test_name_clash_and_zip(page, cli, source, work)),
+            ("display", lambda: test_display(page, source, work)),
+            ("big-report", lambda: test_big_report(page, cli, source, work)),
+            ("locked", lambda: test_locked_and_cancelled(page, source, work)),
+            ("speed", lambda: test_speed_figure(page, cli, source, work)),
+            ("samples", lambda: test_samples(page, cli, samples, work) if samples else
+             print("skip the sample logs: no folder", args.samples)),
+        ]
+        for name, run in tests:
+            if not args.only or name in args.only.split(","):
+                run()
+        if not args.only:
+            test_no_network(driver, url)
     finally:
         driver.quit()
     print(f"{len(failures)} failed" if failures else "all page tests passed")

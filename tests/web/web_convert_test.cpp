@@ -71,7 +71,63 @@ TEST(WebConvert, ListsAndFaults) {
             EXPECT_NE(result.map.find("<title>South Dakota QSO Party: 1 of "), std::string::npos);
         }
     }
-    EXPECT_EQ(WebDetect("party.adi"), "SD");
+    EXPECT_EQ(WebDetect("party.adi").code, "SD");
+}
+
+// What a chosen file holds, told before any State is picked.
+TEST(WebConvert, DetectsKindAndParty) {
+    const struct {
+        const char* content;
+        const char* kind;
+        const char* code;
+    } cases[] = {
+        {kLog, "adif", "SD"},
+        {"START-OF-LOG: 3.0\nCONTEST: FL-QSO-PARTY\nQSO: 14035 CW 2025-04-26 1400 K4XX 599 PIN W1AW 599 MA\n",
+         "cabrillo", "FL"},
+        {"", "none", ""},
+        {"\x89PNG\r\n\x1a\n picture bytes", "none", ""},
+        {"\xFF\xFE<\0C\0", "utf16", ""},
+        {"<CALL:4>W1AW <EOR>\n", "adif", ""},
+    };
+    const test::TempDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.content);
+        ASSERT_TRUE(test::WriteFile(dir / "file", c.content));
+        const WebDetection detected = WebDetect((dir / "file").string());
+        EXPECT_EQ(detected.kind, c.kind);
+        EXPECT_EQ(detected.code, c.code);
+    }
+}
+
+// Two logs of one batch that would download under one name: the later ones
+// are numbered, and their maps and reports take the numbered name.
+TEST(WebConvert, NumbersOutputNamesTakenInTheBatch) {
+    const test::TempDir dir;
+    const InFolder inDir(dir.path());
+    ASSERT_TRUE(test::WriteFile(dir / "party.adi", kLog));
+    const struct {
+        std::vector<std::string> taken;
+        const char* output;
+        const char* map;
+        const char* report;
+    } cases[] = {
+        {{}, "party-converted.adi", "party-converted-map.svg", "party-converted-report.txt"},
+        {{"party-converted.adi"}, "party-converted-2.adi", "party-converted-2-map.svg", "party-converted-2-report.txt"},
+        {{"party-converted.adi", "party-converted-2.adi"}, "party-converted-3.adi", "party-converted-3-map.svg",
+         "party-converted-3-report.txt"},
+    };
+    for (const auto& c : cases) {
+        WebConvertRequest request{"party.adi", "SD", true, {}, false};
+        request.taken = c.taken;
+        const WebConvertResult result = WebConvert(request);
+        ASSERT_FALSE(result.error) << *result.error;
+        EXPECT_EQ(result.outputName, c.output);
+        EXPECT_EQ(result.mapName, c.map);
+        EXPECT_EQ(result.reportName, c.report);
+        EXPECT_TRUE(fs::exists(dir / c.output));
+    }
+    EXPECT_EQ(NumberedName("party", 2), "party-2");
+    EXPECT_EQ(NumberedName(".log", 2), ".log-2");
 }
 
 TEST(WebConvert, JsonStrings) {

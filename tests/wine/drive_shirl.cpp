@@ -1036,7 +1036,7 @@ void CheckListFromAppData(const std::string& exe, const std::string& work) {
     const auto rows = ReportRows(dialog);
     CheckEqual<std::string>(rows.empty() ? "" : rows.front(),
                             "INFO: Using abbreviation list " + listFile +
-                                " for South Dakota (1 rows, extends the built-in table).",
+                                " for South Dakota (1 row, extends the built-in table).",
                             "the list in %APPDATA%\\Shirl\\lists is used");
     Check(ReadFile(work + "\\sd-out.adi").find("<CNTY:10>SD,Shannon") != std::string::npos,
           "the list's OGLA converts to SD,Shannon");

@@ -14,8 +14,7 @@ let runs = 0;
 // The JSON answer at `pointer` (bytes up to the first NUL), decoded as UTF-8.
 function answer(core, pointer) {
   const heap = core.HEAPU8;
-  let end = pointer;
-  while (heap[end] !== 0) ++end;
+  const end = heap.indexOf(0, pointer);
   return JSON.parse(new TextDecoder().decode(heap.subarray(pointer, end)));
 }
 
@@ -70,8 +69,8 @@ function watchReads(core, name, id) {
 async function detect(core, message) {
   const folder = await putFiles(core, [message.file]);
   try {
-    const code = call(core, 'shirl_detect', ['string'], [message.file.name]);
-    postMessage({ type: 'detected', id: message.id, code });
+    const detected = call(core, 'shirl_detect', ['string'], [message.file.name]);
+    postMessage({ type: 'detected', id: message.id, kind: detected.kind, code: detected.code });
   } finally {
     removeFolder(core, folder);
   }
@@ -84,16 +83,32 @@ async function convert(core, message) {
                   rows: [] });
     return;
   }
+  // Where the time goes, in milliseconds: the files into the core's memory,
+  // the conversion with its report, the answer decoded, the output read back.
+  const timing = {};
+  let start = performance.now();
+  const lap = (name) => {
+    const now = performance.now();
+    timing[name] = Math.round(now - start);
+    start = now;
+  };
   const folder = await putFiles(core, [message.file, ...message.lists]);
+  lap('copy');
   try {
     watchReads(core, message.file.name, message.id);
-    const result = call(core, 'shirl_convert', ['string', 'string', 'number', 'string', 'number'],
-                        [message.file.name, message.selection, message.mobile ? 1 : 0,
-                         message.lists.map((list) => list.name).join('\n'), message.replace ? 1 : 0]);
+    const pointer = core.ccall('shirl_convert', 'number', ['string', 'string', 'number', 'string', 'number', 'string'],
+                               [message.file.name, message.selection, message.mobile ? 1 : 0,
+                                message.lists.map((list) => list.name).join('\n'), message.replace ? 1 : 0,
+                                message.taken]);
+    lap('convert');
+    const result = answer(core, pointer);
+    lap('answer');
     result.type = 'converted';
     result.id = message.id;
+    result.timing = timing;
     if (result.error === null) {
       const bytes = core.FS.readFile(result.output);
+      lap('output');
       result.bytes = bytes;
       postMessage(result, [bytes.buffer]);
     } else {
@@ -104,7 +119,21 @@ async function convert(core, message) {
   }
 }
 
+// The in-memory file system grows a file of more than 1 MiB by an eighth
+// at a time, copying it each time: the output of a large log was copied
+// some forty times over while it was written. It grows by doubling here.
+function growFilesByDoubling(core) {
+  const memfs = core.FS.filesystems && core.FS.filesystems.MEMFS;
+  if (!memfs || typeof memfs.expandFileStorage !== 'function') return;
+  const expand = memfs.expandFileStorage;
+  memfs.expandFileStorage = (node, capacity) => {
+    const held = node.contents ? node.contents.length : 0;
+    if (held < capacity) expand.call(memfs, node, Math.max(capacity, 2 * held));
+  };
+}
+
 corePromise.then((core) => {
+  growFilesByDoubling(core);
   postMessage({ type: 'ready', selections: call(core, 'shirl_selections', [], []) });
 }, (error) => postMessage({ type: 'failed', message: String(error) }));
 
@@ -117,7 +146,7 @@ onmessage = (event) => {
       else if (message.type === 'convert') await convert(core, message);
     } catch (error) {
       postMessage({ type: message.type === 'detect' ? 'detected' : 'converted', id: message.id,
-                    error: 'ERROR: ' + String(error && error.message || error), code: '', rows: [] });
+                    error: 'ERROR: ' + String(error && error.message || error), kind: 'none', code: '', rows: [] });
     }
   });
 };

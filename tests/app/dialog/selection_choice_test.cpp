@@ -195,7 +195,7 @@ TEST_F(DetectionTest, ListsFromTheFoldersAndTheirFaults) {
     ASSERT_TRUE(window.messages.empty());
     ASSERT_GE(window.report.size(), 3u);
     EXPECT_EQ(window.report[0], "INFO: Using abbreviation list " + (user / "SD.csv").string() +
-                                    " for South Dakota (1 rows, extends the built-in table).");
+                                    " for South Dakota (1 row, extends the built-in table).");
     EXPECT_EQ(window.report[2], "Converted 1 South Dakota counties.");
 
     // A faulty list: a message box, and the output is not written again.
@@ -302,7 +302,7 @@ TEST_F(DetectionTest, ListInTheSettingsFolder) {
     ASSERT_TRUE(window.messages.empty()) << window.messages.front();
     ASSERT_GE(window.report.size(), 2u);
     EXPECT_EQ(window.report[0],
-              "INFO: Using abbreviation list " + Utf8(listFile) + " for South Dakota (1 rows, extends the built-in table).");
+              "INFO: Using abbreviation list " + Utf8(listFile) + " for South Dakota (1 row, extends the built-in table).");
     EXPECT_EQ(window.report[1], "Converted 1 South Dakota counties.");
     std::ifstream out(dir / "out.adi", std::ios::binary);
     std::stringstream text;

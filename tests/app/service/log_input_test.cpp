@@ -25,6 +25,8 @@ TEST(Cabrillo, KindOfLogFromItsFirstBytes) {
         {"", LogKind::Adif},
         {"QSO: 14035 CW 2025-04-26 1400 K4XX 599 PIN W1AW 599 MA\n", LogKind::NotALog},
         {"Worked W1AW on 20m.\n", LogKind::NotALog},
+        {std::string_view("\xFF\xFE<\0C\0", 6), LogKind::Utf16},
+        {std::string_view("\xFE\xFF\0<\0C", 6), LogKind::Utf16},
     };
     for (const auto& c : cases) EXPECT_EQ(KindOfLog(c.first), c.kind) << c.first;
 }
