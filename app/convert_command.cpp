@@ -35,6 +35,23 @@ void PutFirst(MessageList& list, std::string text) {
     list = std::move(opened);
 }
 
+// The output file, written to a temporary file beside it and renamed at
+// the end, so that an existing output stays as it was until then.
+class FileOutput final : public ConvertOutput {
+public:
+    explicit FileOutput(const std::string& name) : m_name(name) {}
+    bool Open() override { return m_output.Open(m_name); }
+    ByteSink& Sink() override { return m_output.Sink(); }
+    bool Close() override { return m_output.Close(); }
+    bool IsDirect() const override { return m_output.IsDirect(); }
+    bool Commit() override { return m_output.Commit(); }
+    void Discard() override { m_output.Discard(); }
+
+private:
+    const std::string& m_name;
+    OutputReplacement m_output;
+};
+
 } // namespace
 
 std::string NotALogError(const std::string& inputName) {
@@ -48,6 +65,11 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     // system that ignores case, a relative form, a symbolic or hard link.
     if (request.inputName == request.outputName || SameExistingFile(request.inputName, request.outputName))
         return Failure(kSameNames);
+    FileOutput output(request.outputName);
+    return RunConvertCommand(request, output);
+}
+
+ConvertOutcome RunConvertCommand(const ConvertRequest& request, ConvertOutput& output) {
     if (!request.selection.IsValid() && !request.selectionFromLog) return Failure(kNoSelectionError);
 
     LogInput input;
@@ -67,11 +89,7 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     const Selection selection = run.selection;
     const AbbrevList* list = run.List();
 
-    // The output is written to a temporary file beside the file it will
-    // replace, and takes the output's name only once every byte has been
-    // written; an existing output file stays as it was until then.
-    OutputReplacement output;
-    if (!output.Open(request.outputName)) return Failure(kCannotOpenOutput);
+    if (!output.Open()) return Failure(kCannotOpenOutput);
 
     // A Cabrillo log's lines that cannot be converted are problems of the input.
     input.ReportProblemsTo(
@@ -79,8 +97,9 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     bool written = true;
     ConvertLogResult result;
     try {
-        result = ConvertLogDetailed(input.Adif(), output.Sink(), selection, request.addMobile, request.outputName,
-                                    report, list);
+        result = ConvertLogDetailed(input.Adif(), output.Sink(), selection, request.addMobile,
+                                    request.outputName.empty() ? std::nullopt : std::optional<std::string_view>(request.outputName),
+                                    report, list, request.countyLines);
     } catch (const std::bad_alloc&) {
         // Out of memory (a value of gigabytes): the output is incomplete.
         written = false;

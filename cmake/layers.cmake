@@ -2,7 +2,8 @@
 # byte-wise text helpers), convert/ over them, map/ (the county map) beside
 # convert/ over data/, files/ (the only code that turns names into paths)
 # beside convert/ over adif/, cabrillo/ (Cabrillo logs read as ADIF) over
-# adif/ and data/, app/ over convert/, map/, cabrillo/ and files/, and the
+# adif/ and data/, fill/ (a logbook filled from a converted contest log)
+# over convert/, app/ over fill/, convert/, map/, cabrillo/ and files/, and the
 # front ends (cli/, app/qt/, app/win32/, web/) on top. Each folder is one library
 # that links only the layers below it, and its build checks that no source
 # includes a header of a folder the library may not use, so that a

@@ -167,11 +167,11 @@ void LogConverter::WriteLeftOut() {
 
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                                     std::optional<std::string_view> outputName, RunReport& report,
-                                    const AbbrevList* list) {
+                                    const AbbrevList* list, CountyLines countyLines) {
     // The run's own rows start after those of its preparation; the first of
     // them counts the values read by characters, known only at the end.
     const std::size_t firstRow = report.first.size();
-    LogConverter converter(output, QsoOptions{selection, addMobile, list}, report);
+    LogConverter converter(output, QsoOptions{selection, addMobile, list, countyLines}, report);
     const ConvertLogResult result = converter.Run(input, outputName);
     if (result.characterCountedValues != 0)
         report.first.Insert(firstRow, {MessageKind::Info, std::to_string(result.characterCountedValues) +
