@@ -55,7 +55,7 @@ std::optional<std::string> CheckNames(const FillRequest& request) {
 std::optional<std::string> WriteFilled(const FillRequest& request, const ContestQsos& qsos, RunReport& report) {
     FileSource logbook;
     if (!logbook.Open(request.logbookName)) return "ERROR: Could not open the logbook.";
-    if (!logbook.CanRewind()) return "ERROR: The logbook is read twice: give it as a file, not a pipe.";
+    if (!logbook.CanRewind()) return "ERROR: The logbook is read twice: give it as a file.";
     OutputReplacement output;
     if (!output.Open(request.outputName)) return "ERROR: Could not open output file.";
     FillOptions options{static_cast<std::int64_t>(request.windowMinutes) * 60, request.contest.countyLines};
@@ -84,6 +84,11 @@ std::optional<std::string> WriteFilled(const FillRequest& request, const Contest
 
 FillOutcome RunFillCommand(const FillRequest& request) {
     if (auto error = CheckNames(request)) return Failure(std::move(*error));
+    // Read twice: a pipe or device would be emptied by the first pass (and
+    // waited on when opened again).
+    const FileKind kind = KindOf(request.logbookName);
+    if (kind == FileKind::Other || kind == FileKind::Folder)
+        return Failure("ERROR: The logbook is read twice: give it as a file.");
     {
         LogInput logbook; // only told apart here; the passes read it as it is
         if (!logbook.Open(request.logbookName)) return Failure("ERROR: Could not open the logbook.");

@@ -21,10 +21,11 @@ python3 bench/gen_log.py --qsos 3000 --seed 2 --plain --out "$out/contest.adi"
 make_logbook() { # RECORDS FILE
   local others=$(( $1 - 3000 ))
   python3 bench/gen_log.py --qsos "$others" --seed 1 --plain --out "$out/others.adi"
+  sed '1,/<EOH>/d' "$out/others.adi" > "$out/body.adi"
   { sed -n '1,/<EOH>/p' "$out/others.adi"
-    sed '1,/<EOH>/d' "$out/others.adi" | head -n $(( others / 2 ))
+    head -n $(( others / 2 )) "$out/body.adi"
     sed '1,/<EOH>/d' "$out/contest.adi"
-    sed '1,/<EOH>/d' "$out/others.adi" | tail -n +$(( others / 2 + 1 ))
+    tail -n +$(( others / 2 + 1 )) "$out/body.adi"
   } > "$2"
 }
 make_logbook "$records" "$out/logbook.adi"

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/convert_command.h"
+#include "app/fill_command.h"
 #include "app/log_input.h"
 #include "app/map_file.h"
 #include "app/offered_name.h"
@@ -23,22 +24,18 @@ WebConvertResult ListFault(std::string text) {
     return result;
 }
 
-} // namespace
-
-WebConvertResult WebConvert(const WebConvertRequest& request) {
-    ConvertRequest convert;
+// The Convert request of the page's `request` (without its output name),
+// its lists loaded into `lists`; a list's fault instead.
+std::optional<WebConvertResult> MakeRequest(const WebConvertRequest& request, ConvertRequest& convert, RunLists& lists) {
     convert.inputName = request.inputName;
-    // As in the window, the ADIF log made from a Cabrillo log is named .adi.
-    convert.outputName = OfferedOutputName(IsCabrilloFile(request.inputName) ? WithAdifExtension(request.inputName)
-                                                                             : request.inputName);
     convert.addMobile = request.addMobile;
+    convert.countyLines = request.usaca ? CountyLines::Usaca : CountyLines::Copies;
     convert.selectionFromLog = request.selectionCode == "auto";
     if (!convert.selectionFromLog)
         convert.selection = FindSelectionByCode(request.selectionCode).value_or(Selection());
 
     // As in the window, the lists are read once a Selection is chosen; with
     // the Selection from the log each serves the party it is named after.
-    RunLists lists;
     if (!request.lists.empty() && (convert.selectionFromLog || convert.selection.IsValid())) {
         std::string fault, unnamed;
         const auto mode = request.replace ? AbbrevList::Mode::Replace : AbbrevList::Mode::Extend;
@@ -49,6 +46,18 @@ WebConvertResult WebConvert(const WebConvertRequest& request) {
                                                   "Selection (SD.csv, MARAC.replace.csv).");
     }
     convert.lists = &lists;
+    return std::nullopt;
+}
+
+} // namespace
+
+WebConvertResult WebConvert(const WebConvertRequest& request) {
+    ConvertRequest convert;
+    RunLists lists;
+    if (auto fault = MakeRequest(request, convert, lists)) return std::move(*fault);
+    // As in the window, the ADIF log made from a Cabrillo log is named .adi.
+    convert.outputName = OfferedOutputName(IsCabrilloFile(request.inputName) ? WithAdifExtension(request.inputName)
+                                                                             : request.inputName);
 
     const ConvertOutcome outcome = RunConvertCommand(convert);
     WebConvertResult result;
@@ -58,6 +67,28 @@ WebConvertResult WebConvert(const WebConvertRequest& request) {
         result.mapName = OfferedMapName(convert.outputName);
         result.map = CountyMapSvg(outcome);
     }
+    result.rows = ReportListRows(ReportRows(outcome.report));
+    return result;
+}
+
+WebFillResult WebFill(const WebConvertRequest& contest, const std::string& logbookName) {
+    FillRequest fill;
+    RunLists lists;
+    WebFillResult result;
+    if (auto fault = MakeRequest(contest, fill.contest, lists)) {
+        result.error = fault->error;
+        return result;
+    }
+    if (!fill.contest.selectionFromLog && !fill.contest.selection.IsValid()) {
+        result.error = std::string(kNoSelectionError);
+        return result;
+    }
+    fill.logbookName = logbookName;
+    const std::size_t dot = logbookName.rfind('.');
+    fill.outputName = logbookName.substr(0, dot == 0 ? std::string::npos : dot) + "-filled.adi";
+    const FillOutcome outcome = RunFillCommand(fill);
+    result.error = outcome.error;
+    if (!result.error) result.outputName = fill.outputName;
     result.rows = ReportListRows(ReportRows(outcome.report));
     return result;
 }

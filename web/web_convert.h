@@ -18,6 +18,7 @@ struct WebConvertRequest {
     bool addMobile = true;
     std::vector<std::string> lists{}; // list file names beside the log, in the order given
     bool replace = false;             // the lists replace the Selection's table instead of extending it
+    bool usaca = false;               // a county line as one record with USACA_COUNTIES
 };
 
 struct WebConvertResult {
@@ -33,6 +34,16 @@ struct WebConvertResult {
 // and draws the run's county map. A faulty list stops the run with the window's message, as the Convert
 // command's own checks do.
 WebConvertResult WebConvert(const WebConvertRequest& request);
+
+// The page's Fill: the log of `contest` (its Selection, lists and
+// county-line form as for Convert) filled into the logbook `logbookName`
+// beside it, written as NAME-filled.adi.
+struct WebFillResult {
+    std::string outputName;            // the name offered for the download ("" with an error)
+    std::optional<std::string> error;  // the message box's text; no output then
+    std::vector<ReportListRow> rows{}; // the report list's rows
+};
+WebFillResult WebFill(const WebConvertRequest& contest, const std::string& logbookName);
 
 // The code of the Selection the log's CONTEST_ID values name, "" for none.
 std::string WebDetect(const std::string& inputName);

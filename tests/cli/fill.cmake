@@ -71,6 +71,7 @@ expect_fill(2 "^$" "^shirl-cli: fill: --window needs MINUTES" --selection AL --w
 expect_fill(2 "^$" "^shirl-cli: fill: --county-lines needs copies or usaca" --selection AL --county-lines both --from "${case}/input.log" logbook.adi out.adi)
 expect_fill(1 "^$" "^ERROR: Input and output file names must be different.\n$" --selection AL --from "${case}/input.log" logbook.adi ./logbook.adi)
 expect_fill(1 "^$" "^ERROR: Could not open the logbook.\n$" --selection AL --from "${case}/input.log" missing.adi out.adi)
+expect_fill(1 "^$" "^ERROR: (The logbook is read twice: give it as a file.|Could not open the logbook.)\n$" --selection AL --from "${case}/input.log" /dev/null out.adi)
 expect_fill(1 "^$" "is not an ADIF log.\n$" --selection AL --from "${case}/input.log" "${case}/input.log" out.adi)
 # With the one-record form the line QSO's record lists both counties and nothing is added.
 expect_fill(0 "Added 0 records for county lines.\n" "^$" --selection AL --county-lines usaca --from "${case}/input.log" logbook.adi out.adi)

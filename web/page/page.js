@@ -215,7 +215,7 @@
       progress.value = 0;
       const result = await request({
         type: 'convert', file, selection: selection.value, mobile: mobile.checked, lists,
-        replace: $('replace').checked,
+        replace: $('replace').checked, usaca: $('county-lines').value === 'usaca',
       }, (step) => {
         progress.hidden = file.size < (4 << 20);
         progress.value = step.percent;
@@ -240,4 +240,40 @@
     const first = results.querySelector('a, .error');
     if (first) first.focus();
   });
+
+  setUpFill();
+
+  // The Fill section: the first chosen log is the contest log, filled with
+  // the form's State, lists and county-line form into the chosen logbook.
+  function setUpFill() {
+    const logbookInput = $('logbook'), fillButton = $('fill-button'), fillStatus = $('fill-status');
+    const fillResult = $('fill-result');
+    let filling = false;
+    const ready = () => {
+      fillButton.disabled = filling || selection.disabled || !selection.value || logs.length === 0 ||
+                            logbookInput.files.length === 0;
+    };
+    for (const control of [logbookInput, selection, logsInput]) control.addEventListener('change', ready);
+    document.addEventListener('drop', () => setTimeout(ready));
+    worker.addEventListener('message', ready);
+    fillButton.addEventListener('click', async () => {
+      const logbook = logbookInput.files[0];
+      if (filling || !logbook || logs.length === 0) return;
+      filling = true;
+      ready();
+      fillStatus.textContent = 'Filling ' + logbook.name + ' from ' + logs[0].name + '…';
+      const result = await request({
+        type: 'fill', file: logs[0], logbook, selection: selection.value, mobile: mobile.checked, lists,
+        replace: $('replace').checked, usaca: $('county-lines').value === 'usaca',
+      });
+      const article = showResult({ name: logbook.name }, result);
+      fillResult.replaceChildren(article);
+      const link = article.querySelector('a');
+      if (link) link.textContent = 'Download ' + result.output;
+      for (const extra of article.querySelectorAll('.map-link')) extra.remove();
+      fillStatus.textContent = result.error ? 'Not filled.' : 'Filled.';
+      filling = false;
+      ready();
+    });
+  }
 })();
