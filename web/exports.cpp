@@ -81,13 +81,7 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_convert(const char* inputName, const char
     json += ",\"listFault\":" + std::string(result.listFault ? "true" : "false");
     json += ",\"output\":" + shirl::web::JsonString(result.outputName);
     json += ",\"mapName\":" + shirl::web::JsonString(result.mapName) + ",\"map\":" + shirl::web::JsonString(result.map);
-    json += ",\"rows\":[";
-    for (std::size_t i = 0; i < result.rows.size(); ++i) {
-        if (i) json += ',';
-        json += "{\"shown\":" + shirl::web::JsonString(result.rows[i].shown) +
-                ",\"printed\":" + shirl::web::JsonString(result.rows[i].printed) + '}';
-    }
-    return Answer(json + "]}");
+    return Answer(json + ",\"rows\":" + RowsJson(result.rows) + '}');
 }
 
 // The county-line form of the next runs: 1 one record with
