@@ -25,10 +25,9 @@ std::size_t RecordScanner::Line() const {
 // Reads more input after what is held.
 bool RecordScanner::More() {
     if (m_eof) return false;
-    const std::size_t used = m_data.size();
-    m_data.resize(used + kChunk);
-    const std::size_t n = m_input.Read(m_data.data() + used, kChunk);
-    m_data.resize(used + n);
+    m_chunk.resize(kChunk);
+    const std::size_t n = m_input.Read(m_chunk.data(), m_chunk.size());
+    m_data.append(m_chunk.data(), n);
     if (n == 0) m_eof = true;
     return n != 0;
 }

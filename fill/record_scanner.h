@@ -52,6 +52,7 @@ private:
 
     ByteSource& m_input;
     std::string m_data;          // m_data[m_start, ...) is the piece being read and what follows
+    std::vector<char> m_chunk;   // what one read brings
     std::size_t m_start = 0, m_end = 0, m_pos = 0, m_eor = 0;
     bool m_eof = false, m_headerDone = false;
     std::vector<ScannedField> m_fields;
