@@ -44,16 +44,20 @@ bool RecordScanner::Have(std::size_t pos) {
 bool RecordScanner::ReadTag(std::size_t at, std::size_t& tagEnd, std::string_view& name, std::size_t& length,
                             bool& hasLength) {
     std::size_t k = at + 1;
-    while (Have(k) && m_data[k] != '>' && m_data[k] != '<' && k - at < kMaxTag) ++k;
-    if (!Have(k) || m_data[k] != '>') return false;
+    std::size_t colon = 0; // from '<', 0 while none is seen
+    bool nameBytes = true;
+    for (; Have(k) && m_data[k] != '>' && m_data[k] != '<' && k - at < kMaxTag; ++k) {
+        if (colon == 0 && m_data[k] == ':') colon = k - at;
+        if (colon == 0) nameBytes = nameBytes && IsNameByte(m_data[k]);
+    }
+    if (!Have(k) || m_data[k] != '>' || !nameBytes) return false;
     const std::string_view inside = std::string_view(m_data).substr(at + 1, k - at - 1);
-    const std::size_t colon = inside.find(':');
-    name = inside.substr(0, colon);
-    if (name.empty() || !std::all_of(name.begin(), name.end(), IsNameByte)) return false;
-    hasLength = colon != std::string_view::npos;
+    name = inside.substr(0, colon == 0 ? std::string_view::npos : colon - 1);
+    if (name.empty()) return false;
+    hasLength = colon != 0;
     length = 0;
     if (hasLength) {
-        std::string_view digits = inside.substr(colon + 1);
+        std::string_view digits = inside.substr(colon);
         digits = digits.substr(0, digits.find(':'));
         while (!digits.empty() && digits.front() == ' ') digits.remove_prefix(1);
         if (digits.empty() || !std::all_of(digits.begin(), digits.end(), IsAsciiDigit)) return false;
@@ -67,9 +71,12 @@ RecordScanner::Piece RecordScanner::Finish(Piece piece, std::size_t end) {
     m_end = m_pos = end;
     for (ScannedField& field : m_fields) { // the views, now that the piece no longer moves
         const std::size_t nameStart = field.begin + 1;
-        const std::size_t nameEnd = m_data.find_first_of(":>", nameStart);
+        std::size_t nameEnd = nameStart; // a tag is short: a loop, not a search
+        while (m_data[nameEnd] != ':' && m_data[nameEnd] != '>') ++nameEnd;
         field.name = std::string_view(m_data).substr(nameStart, nameEnd - nameStart);
-        const std::size_t valueStart = m_data.find('>', nameStart) + 1;
+        std::size_t valueStart = nameEnd;
+        while (m_data[valueStart] != '>') ++valueStart;
+        ++valueStart;
         field.value = std::string_view(m_data).substr(valueStart, field.end - std::min(field.end, valueStart));
         field.begin -= m_start;
         field.end -= m_start;
