@@ -77,6 +77,11 @@ void Reporter::Write(const FillResult& result, const Pairing& pairing, const Fir
                      " with logbook records; filled " + Plural(result.filled, "record.", "records."),
                  true);
     list.Summary("Added " + Plural(result.lineRecords, "record", "records") + " for county lines.");
+    if (result.alreadyHeld != 0)
+        list.Info(Plural(result.alreadyHeld, "matched record", "matched records") + " held the county already.");
+    if (result.noCounty != 0)
+        list.Info(Plural(result.noCounty, "matched contest QSO has", "matched contest QSOs have") +
+                  " no county in the contest log.");
     std::vector<bool> paired(m_contest.qsos.size(), false);
     for (const Candidate& c : pairing.pairs) paired[c.qso] = true;
     std::vector<bool> ambiguous(m_contest.qsos.size(), false);
@@ -133,6 +138,8 @@ FillResult FillLogbook(const ContestQsos& contest, ByteSource& logbook, ByteSink
         for (const std::string& text : plan.disagreements) reporter.Disagreement(next->qso, scanner.Line(), text);
         ++result.matched;
         result.filled += plan.filled ? 1 : 0;
+        result.noCounty += qso.counties.empty() ? 1 : 0;
+        result.alreadyHeld += !qso.counties.empty() && !plan.filled && plan.disagreements.empty() ? 1 : 0;
         result.lineRecords += static_cast<std::int64_t>(plan.copies.size());
         result.written += static_cast<std::int64_t>(plan.copies.size());
         ++next;

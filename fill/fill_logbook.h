@@ -24,6 +24,8 @@ struct FillResult {
     std::int64_t records = 0;       // logbook records read
     std::int64_t matched = 0;       // records paired with a contest QSO
     std::int64_t filled = 0;        // of them, records that got CNTY
+    std::int64_t alreadyHeld = 0;   // of them, records that held the QSO's county already
+    std::int64_t noCounty = 0;      // of them, records whose QSO has no county in the contest log
     std::int64_t lineRecords = 0;   // records added for county lines
     std::int64_t written = 0;       // records written
 };
