@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/fill_command.h"
-#include "app/report_view.h"
+#include "app/service/fill_command.h"
+#include "app/service/report_view.h"
 #include "cli/commands.h"
 #include "cli/list_options.h"
 #include "cli/options.h"

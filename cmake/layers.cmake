@@ -3,8 +3,10 @@
 # convert/ over data/, files/ (the only code that turns names into paths)
 # beside convert/ over adif/, cabrillo/ (Cabrillo logs read as ADIF) over
 # adif/ and data/, fill/ (a logbook filled from a converted contest log)
-# over convert/, app/ over fill/, convert/, map/, cabrillo/ and files/, and the
-# front ends (cli/, app/qt/, app/win32/, web/) on top. Each folder is one library
+# over convert/, app/service/ (the run service) over fill/, convert/, map/,
+# cabrillo/ and files/, app/dialog/ (the toolkit-free dialog) over
+# app/service/, the windows (app/qt/, app/win32/) over app/dialog/, and the
+# other front ends (cli/, web/) over app/service/. Each folder is one library
 # that links only the layers below it, and its build checks that no source
 # includes a header of a folder the library may not use, so that a
 # dependency pointing up the layers does not build.

@@ -71,7 +71,7 @@ private:
 
 void Reporter::Write(const FillResult& result, const Pairing& pairing, const FirstPass& pass,
                      std::string_view outputName) {
-    MessageList& list = m_report.first;
+    MessageList& list = m_report.progress;
     const auto qsos = static_cast<std::int64_t>(m_contest.qsos.size());
     list.Summary("Matched " + std::to_string(result.matched) + " of " + Plural(qsos, "contest QSO", "contest QSOs") +
                      " with logbook records; filled " + Plural(result.filled, "record.", "records."),

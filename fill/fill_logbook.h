@@ -32,7 +32,7 @@ struct FillResult {
 
 // Pairs the QSOs of `contest` with the records of `logbook` (rewound
 // between the passes) and writes the logbook filled to `output`. The
-// report's first list gets the counts and the QSOs that the logbook lacks,
+// report's progress list gets the counts and the QSOs that the logbook lacks,
 // the ambiguous ones and those whose counties disagree with the logbook's;
 // the Wrote line names `outputName`.
 FillResult FillLogbook(const ContestQsos& contest, ByteSource& logbook, ByteSink& output, const FillOptions& options,

@@ -3,13 +3,13 @@
 
 #include <utility>
 
-#include "app/convert_command.h"
-#include "app/fill_command.h"
-#include "app/log_input.h"
-#include "app/map_file.h"
-#include "app/offered_name.h"
-#include "app/report_view.h"
-#include "app/run_preparation.h"
+#include "app/service/convert_command.h"
+#include "app/service/fill_command.h"
+#include "app/service/log_input.h"
+#include "app/service/map_file.h"
+#include "app/service/offered_name.h"
+#include "app/service/report_view.h"
+#include "app/service/run_preparation.h"
 #include "data/abbrev_list.h"
 #include "data/selections.h"
 
@@ -56,8 +56,7 @@ WebConvertResult WebConvert(const WebConvertRequest& request) {
     RunLists lists;
     if (auto fault = MakeRequest(request, convert, lists)) return std::move(*fault);
     // As in the window, the ADIF log made from a Cabrillo log is named .adi.
-    convert.outputName = OfferedOutputName(IsCabrilloFile(request.inputName) ? WithAdifExtension(request.inputName)
-                                                                             : request.inputName);
+    convert.outputName = OfferedOutputName(AdifNameOfLog(request.inputName));
 
     const ConvertOutcome outcome = RunConvertCommand(convert);
     WebConvertResult result;

@@ -1,5 +1,6 @@
 # shirl-cli fill: every case folder under tests/data/fill holds a contest
 # log (input.log, Cabrillo, or input.adi), logbook.adi, args (the options),
+# purpose (what the case is for),
 # and the expected filled logbook and report; the run writes output.adi in
 # a scratch folder, and both must match byte for byte. Then the command's
 # usage errors and refusals.
@@ -41,7 +42,8 @@ foreach(dir IN LISTS entries)
     execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${dir}/${expected}" "${work}/${actual}"
                     RESULT_VARIABLE different)
     if(different)
-      message(FATAL_ERROR "${name}: ${work}/${actual} differs from ${dir}/${expected}")
+      file(READ "${dir}/purpose" purpose)
+      message(FATAL_ERROR "${name} (${purpose}): ${work}/${actual} differs from ${dir}/${expected}")
     endif()
   endforeach()
 endforeach()
