@@ -84,7 +84,7 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
     WriteSummary(outputName);
     return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies, m_counters.counties.Counts(),
             m_counters.qsosLeftOut, m_evidence.IsLog(m_counters.qsosWritten != 0), std::move(m_contestIds),
-            reader.CharacterCountedValues()};
+            reader.CharacterCountedValues(), m_counters.counties.OtherValues()};
 }
 
 // Takes the field's views into the next slot (the reader keeps a record's
@@ -107,6 +107,7 @@ void LogConverter::TakeField(const AdifReader& reader) {
     field.name = name;
     field.kind = last.kind;
     field.madeCnty = false;
+    field.city = {};
     field.timeSource = false;
     field.value = reader.Value();
     field.text = reader.FieldText();
