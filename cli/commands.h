@@ -12,6 +12,7 @@ int SelectionsCommand(const Args& args);
 int CountiesCommand(const Args& args);
 int AbbreviationsCommand(const Args& args);
 int ConvertCommand(const Args& args);
+int FillCommand(const Args& args);
 int LookupCommand(const Args& args);
 
 // Prints "shirl-cli: MESSAGE" on stderr and returns 2.

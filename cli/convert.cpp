@@ -47,6 +47,11 @@ const std::string kConvertHelp = std::string(
     "                    its own file name (a Cabrillo log's with the extension\n"
     "                    .adi); each report follows a line \"== INPUT\", and a\n"
     "                    last line counts the logs converted\n"
+    "  --county-lines copies|usaca\n"
+    "                    a QSO on a county line becomes one record per county,\n"
+    "                    each a second later (copies, the default), or one\n"
+    "                    record with CNTY the first county and USACA_COUNTIES\n"
+    "                    all of them (usaca; MY_USACA_COUNTIES for a rover)\n"
     "  --map FILE        also write the map of the counties worked as SVG to\n"
     "                    FILE; --map auto writes it beside the output as\n"
     "                    NAME-map.svg (out.adi: out-map.svg), which is the\n"
@@ -137,7 +142,7 @@ int ConvertCommand(const Args& args) {
     const ParseResult parsed =
         ParseCommandLine("convert", args,
                          {Option::Selection, Option::SelectionAuto, Option::NoMobile, Option::List, Option::OutputDir,
-                          Option::Map},
+                          Option::Map, Option::CountyLines},
                          kConvertHelp);
     if (!parsed.line) return parsed.status;
     const CommandLine& line = *parsed.line;
@@ -168,6 +173,7 @@ int ConvertCommand(const Args& args) {
     request.selection = line.selection.value_or(Selection());
     request.selectionFromLog = line.selectionAuto;
     request.addMobile = !line.noMobile;
+    request.countyLines = line.countyLines;
     // With auto each log's party is found in the log: a list serves the party it is named after.
     RunLists lists;
     if (const int status = LoadRunLists(line, request.selection, lists)) return status;

@@ -30,6 +30,9 @@ constexpr std::string_view kHelp =
     "                  standard input or output)\n"
     "  convert --selection CODE|auto [OPTIONS] [--map auto] --output-dir DIR INPUT...\n"
     "                  convert many logs into DIR, each report after \"== INPUT\"\n"
+    "  fill --selection CODE|auto --from CONTEST_LOG [OPTIONS] LOGBOOK OUTPUT\n"
+    "                  add the contest log's counties to the logbook records\n"
+    "                  that hold its QSOs, into OUTPUT; prints the report\n"
     "  lookup --selection CODE [--call CALL] [--list FILE]... ABBREV...\n"
     "                  what a conversion does with each ABBREV (county, state,\n"
     "                  silent or none)\n"
@@ -69,6 +72,7 @@ int main(int argc, char** argv) {
     if (command == "counties") return CountiesCommand(args);
     if (command == "abbreviations") return AbbreviationsCommand(args);
     if (command == "convert") return ConvertCommand(args);
+    if (command == "fill") return FillCommand(args);
     if (command == "lookup") return LookupCommand(args);
     return UsageError("unknown command '" + command + "'");
 }

@@ -33,6 +33,30 @@ bool TakeValue(const Args& args, std::size_t& i, std::string_view name, std::str
     return false;
 }
 
+// --county-lines, --from and --window. Returns as TakeValueOption does.
+std::optional<std::string> TakeFillOption(const Args& args, std::size_t& i, std::initializer_list<Option> allowed,
+                                          CommandLine& line) {
+    std::string value;
+    bool missing = false;
+    if (Allowed(allowed, Option::CountyLines) && TakeValue(args, i, "--county-lines", value, missing)) {
+        if (missing || (value != "copies" && value != "usaca")) return "--county-lines needs copies or usaca";
+        line.countyLines = value == "usaca" ? CountyLines::Usaca : CountyLines::Copies;
+        return "";
+    }
+    if (Allowed(allowed, Option::From) && TakeValue(args, i, "--from", value, missing)) {
+        if (missing || value.empty()) return "--from needs a CONTEST_LOG";
+        line.from = value;
+        return "";
+    }
+    if (Allowed(allowed, Option::Window) && TakeValue(args, i, "--window", value, missing)) {
+        const bool digits = !value.empty() && value.size() <= 4 && std::all_of(value.begin(), value.end(), IsAsciiDigit);
+        if (missing || !digits) return "--window needs MINUTES (0 to 9999)";
+        line.window = std::stoi(value);
+        return "";
+    }
+    return std::nullopt;
+}
+
 // The options with a value besides --selection. Returns an error message, or
 // "" when args[i] was taken, or nullopt when it is none of them.
 std::optional<std::string> TakeValueOption(const Args& args, std::size_t& i, std::initializer_list<Option> allowed,
@@ -64,7 +88,7 @@ std::optional<std::string> TakeValueOption(const Args& args, std::size_t& i, std
         line.call = value;
         return "";
     }
-    return std::nullopt;
+    return TakeFillOption(args, i, allowed, line);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "convert/convert_qso.h"
 #include "data/abbrev_list.h"
 #include "data/selections.h"
 
@@ -22,6 +23,9 @@ enum class Option {
     Csv,           // --csv
     Map,           // --map FILE (or auto)
     Call,          // --call CALL
+    CountyLines,   // --county-lines copies|usaca
+    From,          // --from FILE
+    Window,        // --window MINUTES
 };
 
 struct CommandLine {
@@ -34,6 +38,9 @@ struct CommandLine {
     bool csv = false;
     std::optional<std::string> map; // --map FILE, or "auto"
     std::optional<std::string> call; // --call CALL
+    CountyLines countyLines = CountyLines::Copies; // --county-lines
+    std::optional<std::string> from; // --from FILE
+    std::optional<int> window;       // --window MINUTES
     std::vector<std::string> operands; // the arguments that are not options, in order
 };
 

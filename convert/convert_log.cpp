@@ -201,11 +201,11 @@ std::string CharacterCountedText(std::size_t n) {
 
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                                     std::optional<std::string_view> outputName, RunReport& report,
-                                    const AbbrevList* list) {
+                                    const AbbrevList* list, CountyLines countyLines) {
     // The run's own rows start after those of its preparation; the first of
     // them counts the values read by characters, known only at the end.
     const std::size_t firstRow = report.progress.size();
-    LogConverter converter(output, QsoOptions{selection, addMobile, list}, report);
+    LogConverter converter(output, QsoOptions{selection, addMobile, list, countyLines}, report);
     const ConvertLogResult result = converter.Run(input, outputName);
     if (result.characterCountedValues != 0)
         report.progress.Insert(firstRow,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "adif/byte_io.h"
+#include "convert/convert_qso.h"
 #include "convert/run_report.h"
 #include "data/abbrev_list.h"
 #include "data/selections.h"
@@ -35,9 +36,10 @@ struct ConvertLogResult {
 // characters gets a row saying so before the run's first. The caller
 // flushes and closes `output`.
 // `list` is the operator's abbreviation list for `selection`, or nullptr.
+// `countyLines` chooses how a QSO on a county line is written.
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                                     std::optional<std::string_view> outputName, RunReport& report,
-                                    const AbbrevList* list = nullptr);
+                                    const AbbrevList* list = nullptr, CountyLines countyLines = CountyLines::Copies);
 
 // Same, returning the number of counties converted.
 int ConvertLog(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,

@@ -209,9 +209,9 @@ bool OneOwnCounty(std::span<const QsoField> fields) {
 class CopyWriter {
 public:
     CopyWriter(const RecordOutput& out, std::span<QsoField> fields, std::string_view call, int ownConverted,
-               RunCounters& counters, RunReport& report)
+               RunCounters& counters, RunReport& report, bool usaca = false)
         : m_out(out), m_fields(fields), m_call(call), m_ownConverted(ownConverted), m_ownRemaining(ownConverted),
-          m_oneOwnCounty(OneOwnCounty(fields)), m_counters(counters), m_report(report) {}
+          m_oneOwnCounty(OneOwnCounty(fields)), m_usaca(usaca), m_counters(counters), m_report(report) {}
 
     void WriteRecord(std::size_t copy, std::size_t copies, std::optional<std::int64_t> time);
 
@@ -247,6 +247,7 @@ private:
     }
     void PutCounty(std::size_t i, StateSlot& state, bool keep);
     void PutInputState(const QsoField& field, StateSlot& state);
+    bool PutUsacaCounties(FieldKind kind, std::string_view name);
 
     const RecordOutput& m_out;
     std::span<QsoField> m_fields;
@@ -254,6 +255,7 @@ private:
     int m_ownConverted;
     int m_ownRemaining;
     bool m_oneOwnCounty;
+    bool m_usaca; // a county line is one record with USACA_COUNTIES
     RunCounters& m_counters;
     RunReport& m_report;
     std::size_t m_column = 0;
@@ -290,6 +292,26 @@ void CopyWriter::PutInputState(const QsoField& field, StateSlot& state) {
     m_report.progress.Info(std::move(message));
 }
 
+// With the one-record form: after the record's first county of `kind`,
+// the field `name` listing every county of that kind (of the form
+// "ST,Name", each once, colon-separated) when there are two or more; they
+// count as worked. Returns whether it was written.
+bool CopyWriter::PutUsacaCounties(FieldKind kind, std::string_view name) {
+    std::vector<std::string_view> counties;
+    for (const QsoField& field : m_fields)
+        if (field.kind == kind && !field.name.empty() && StateOfCountyValue(field.value) &&
+            std::find(counties.begin(), counties.end(), *field.value) == counties.end())
+            counties.push_back(*field.value);
+    if (counties.size() < 2) return false;
+    std::string joined;
+    for (const std::string_view county : counties) {
+        joined.append(joined.empty() ? "" : ":").append(county);
+        if (kind == FieldKind::Cnty && county != counties.front()) m_counters.counties.Add(county);
+    }
+    Put(name, joined);
+    return true;
+}
+
 void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional<std::int64_t> time) {
     m_column = 0;
     bool cntyWritten = false, myCntyWritten = false;
@@ -322,11 +344,21 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
                 m_report.progress.Info(CountyLineMessage(m_call, m_fields, i));
             }
             if (field.value) m_counters.counties.Add(*field.value);
+            if (m_usaca) {
+                PutCounty(i, m_state, true);
+                PutUsacaCounties(FieldKind::Cnty, "USACA_COUNTIES");
+                break;
+            }
             PutCounty(i, m_state, false);
             break;
         case FieldKind::MyCnty:
             if (myCntyWritten) break;
             myCntyWritten = true;
+            if (m_usaca && !m_oneOwnCounty) {
+                PutCounty(i, m_myState, true);
+                PutUsacaCounties(FieldKind::MyCnty, "MY_USACA_COUNTIES");
+                break;
+            }
             if (!m_oneOwnCounty && m_ownConverted > 1 && m_ownRemaining != m_ownConverted)
                 m_report.progress.Info(CountyLineMessage(m_call, m_fields, i));
             --m_ownRemaining;
@@ -440,8 +472,10 @@ int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<
         return qso.converted;
     }
 
-    const std::size_t copies = std::max<std::size_t>(RemoveDuplicateCounties(fields, qso), 1);
-    CopyWriter writer(out, fields, *call, qso.ownConverted, counters, report);
+    const bool usaca = options.countyLines == CountyLines::Usaca;
+    const std::size_t distinct = RemoveDuplicateCounties(fields, qso);
+    const std::size_t copies = usaca ? 1 : std::max<std::size_t>(distinct, 1);
+    CopyWriter writer(out, fields, *call, qso.ownConverted, counters, report, usaca);
     for (std::size_t copy = 0; copy < copies; ++copy) writer.WriteRecord(copy, copies, time);
     return qso.converted;
 }

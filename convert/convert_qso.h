@@ -20,11 +20,18 @@ struct RecordOutput {
     std::string_view lineEnd;
 };
 
+// How a QSO on a county line is written: one record per county, each a
+// second after the one before (Copies), or one record whose CNTY is the
+// first county and whose USACA_COUNTIES (MY_USACA_COUNTIES for the
+// operator's own) lists all of them, colon-separated (Usaca).
+enum class CountyLines : unsigned char { Copies, Usaca };
+
 // What the conversion of a QSO is asked to do.
 struct QsoOptions {
     Selection selection;
     bool addMobile = true; // a callsign that carries its county as a suffix gets "/M"
     const AbbrevList* list = nullptr; // the operator's abbreviation list for `selection`, or none
+    CountyLines countyLines = CountyLines::Copies;
 };
 
 // Converts and writes one QSO whose fields carry their kind

@@ -13,6 +13,18 @@
 namespace {
 
 std::string g_answer;
+bool g_usaca = false; // the page's county-line form, for Convert and Fill
+
+// The report rows as JSON: [{"shown":..,"printed":..}, ...].
+std::string RowsJson(const std::vector<shirl::ReportListRow>& rows) {
+    std::string json = "[";
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i) json += ',';
+        json += "{\"shown\":" + shirl::web::JsonString(rows[i].shown) +
+                ",\"printed\":" + shirl::web::JsonString(rows[i].printed) + '}';
+    }
+    return json + ']';
+}
 
 const char* Answer(std::string text) {
     g_answer = std::move(text);
@@ -67,6 +79,7 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_convert(const char* inputName, const char
     request.lists = Lines(lists);
     request.replace = replace != 0;
     request.taken = Lines(taken);
+    request.usaca = g_usaca;
     const shirl::web::WebConvertResult result = shirl::web::WebConvert(request);
     std::string json = "{\"error\":" + (result.error ? shirl::web::JsonString(*result.error) : std::string("null"));
     json += ",\"listFault\":" + std::string(result.listFault ? "true" : "false");
@@ -74,14 +87,29 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_convert(const char* inputName, const char
     json += ",\"reportName\":" + shirl::web::JsonString(result.reportName);
     json += ",\"output\":" + shirl::web::JsonString(result.outputName);
     json += ",\"mapName\":" + shirl::web::JsonString(result.mapName) + ",\"map\":" + shirl::web::JsonString(result.map);
-    json += ",\"rows\":[";
-    json.reserve(json.size() + result.rows.size() * 96);
-    for (std::size_t i = 0; i < result.rows.size(); ++i) {
-        if (i) json += ',';
-        json += "{\"shown\":" + shirl::web::JsonString(result.rows[i].shown) +
-                ",\"printed\":" + shirl::web::JsonString(result.rows[i].printed) + '}';
-    }
-    return Answer(json + "]}");
+    return Answer(json + ",\"rows\":" + RowsJson(result.rows) + '}');
+}
+
+// The county-line form of the next runs: 1 one record with
+// USACA_COUNTIES, 0 a record per county.
+EMSCRIPTEN_KEEPALIVE void shirl_county_lines(int usaca) { g_usaca = usaca != 0; }
+
+// Fills the logbook `logbookName` from the contest log `inputName` (both,
+// and the lists, in the current folder): {"error":..., "output":NAME,
+// "rows":[...]}.
+EMSCRIPTEN_KEEPALIVE const char* shirl_fill(const char* inputName, const char* logbookName, const char* selectionCode,
+                                            int addMobile, const char* lists, int replace) {
+    shirl::web::WebConvertRequest contest;
+    contest.inputName = inputName;
+    contest.selectionCode = selectionCode;
+    contest.addMobile = addMobile != 0;
+    contest.lists = Lines(lists);
+    contest.replace = replace != 0;
+    contest.usaca = g_usaca;
+    const shirl::web::WebFillResult result = shirl::web::WebFill(contest, logbookName);
+    std::string json = "{\"error\":" + (result.error ? shirl::web::JsonString(*result.error) : std::string("null"));
+    json += ",\"output\":" + shirl::web::JsonString(result.outputName);
+    return Answer(json + ",\"rows\":" + RowsJson(result.rows) + '}');
 }
 
 } // extern "C"

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/service/convert_command.h"
+#include "app/service/fill_command.h"
 #include "app/service/log_input.h"
 #include "app/service/map_file.h"
 #include "app/service/offered_name.h"
@@ -37,6 +38,31 @@ std::string FreeOutputName(const std::string& offered, const std::vector<std::st
     return name;
 }
 
+// The Convert request of the page's `request` (without its output name),
+// its lists loaded into `lists`; a list's fault instead.
+std::optional<WebConvertResult> MakeRequest(const WebConvertRequest& request, ConvertRequest& convert, RunLists& lists) {
+    convert.inputName = request.inputName;
+    convert.addMobile = request.addMobile;
+    convert.countyLines = request.usaca ? CountyLines::Usaca : CountyLines::Copies;
+    convert.selectionFromLog = request.selectionCode == "auto";
+    if (!convert.selectionFromLog)
+        convert.selection = FindSelectionByCode(request.selectionCode).value_or(Selection());
+
+    // As in the window, the lists are read once a Selection is chosen; with
+    // the Selection from the log each serves the party it is named after.
+    if (!request.lists.empty() && (convert.selectionFromLog || convert.selection.IsValid())) {
+        std::string fault, unnamed;
+        const auto mode = request.replace ? AbbrevList::Mode::Replace : AbbrevList::Mode::Extend;
+        if (!LoadGivenLists(request.lists, mode, convert.selectionFromLog, convert.selection, lists, &fault, &unnamed))
+            return ListFault(!fault.empty() ? fault
+                                            : "ERROR: Abbreviation list " + unnamed +
+                                                  ": with the Selection from the log, name each list after its "
+                                                  "Selection (SD.csv, MARAC.replace.csv).");
+    }
+    convert.lists = &lists;
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string NumberedName(const std::string& name, int number) {
@@ -48,27 +74,10 @@ std::string NumberedName(const std::string& name, int number) {
 
 WebConvertResult WebConvert(const WebConvertRequest& request) {
     ConvertRequest convert;
-    convert.inputName = request.inputName;
+    RunLists lists;
+    if (auto fault = MakeRequest(request, convert, lists)) return std::move(*fault);
     // As in the window, the ADIF log made from a Cabrillo log is named .adi.
     convert.outputName = FreeOutputName(OfferedOutputName(AdifNameOfLog(request.inputName)), request.taken);
-    convert.addMobile = request.addMobile;
-    convert.selectionFromLog = request.selectionCode == "auto";
-    if (!convert.selectionFromLog)
-        convert.selection = FindSelectionByCode(request.selectionCode).value_or(Selection());
-
-    // As in the window, the lists are read once a Selection is chosen; with
-    // the Selection from the log each serves the party it is named after.
-    RunLists lists;
-    if (!request.lists.empty() && (convert.selectionFromLog || convert.selection.IsValid())) {
-        std::string fault, unnamed;
-        const auto mode = request.replace ? AbbrevList::Mode::Replace : AbbrevList::Mode::Extend;
-        if (!LoadGivenLists(request.lists, mode, convert.selectionFromLog, convert.selection, lists, &fault, &unnamed))
-            return ListFault(!fault.empty() ? fault
-                                            : "ERROR: Abbreviation list " + unnamed +
-                                                  ": with the Selection from the log, name each list after its "
-                                                  "Selection (SD.csv, MARAC.replace.csv).");
-    }
-    convert.lists = &lists;
 
     const ConvertOutcome outcome = RunConvertCommand(convert);
     WebConvertResult result;
@@ -80,6 +89,28 @@ WebConvertResult WebConvert(const WebConvertRequest& request) {
         result.reportName = OfferedReportName(convert.outputName);
         result.map = CountyMapSvg(outcome);
     }
+    result.rows = ReportListRows(ReportRows(outcome.report));
+    return result;
+}
+
+WebFillResult WebFill(const WebConvertRequest& contest, const std::string& logbookName) {
+    FillRequest fill;
+    RunLists lists;
+    WebFillResult result;
+    if (auto fault = MakeRequest(contest, fill.contest, lists)) {
+        result.error = fault->error;
+        return result;
+    }
+    if (!fill.contest.selectionFromLog && !fill.contest.selection.IsValid()) {
+        result.error = std::string(kNoSelectionError);
+        return result;
+    }
+    fill.logbookName = logbookName;
+    const std::size_t dot = logbookName.rfind('.');
+    fill.outputName = logbookName.substr(0, dot == 0 ? std::string::npos : dot) + "-filled.adi";
+    const FillOutcome outcome = RunFillCommand(fill);
+    result.error = outcome.error;
+    if (!result.error) result.outputName = fill.outputName;
     result.rows = ReportListRows(ReportRows(outcome.report));
     return result;
 }

@@ -19,6 +19,7 @@ struct WebConvertRequest {
     std::vector<std::string> lists{}; // list file names beside the log, in the order given
     bool replace = false;             // the lists replace the Selection's table instead of extending it
     std::vector<std::string> taken{}; // output names already offered in this batch: numbered past them
+    bool usaca = false;               // a county line as one record with USACA_COUNTIES
 };
 
 struct WebConvertResult {
@@ -48,5 +49,15 @@ WebDetection WebDetect(const std::string& inputName);
 // `name` with "-N" before its extension ("X-converted.adi", 2 ->
 // "X-converted-2.adi"), for the later of two downloads of one name.
 std::string NumberedName(const std::string& name, int number);
+
+// The page's Fill: the log of `contest` (its Selection, lists and
+// county-line form as for Convert) filled into the logbook `logbookName`
+// beside it, written as NAME-filled.adi.
+struct WebFillResult {
+    std::string outputName;            // the name offered for the download ("" with an error)
+    std::optional<std::string> error;  // the message box's text; no output then
+    std::vector<ReportListRow> rows{}; // the report list's rows
+};
+WebFillResult WebFill(const WebConvertRequest& contest, const std::string& logbookName);
 
 } // namespace shirl::web

@@ -27,6 +27,25 @@ ConvertOutcome Failure(std::string_view text) {
     return outcome;
 }
 
+// The output file, written to a temporary file beside it and renamed at
+// the end, so that an existing output stays as it was until then.
+class FileOutput final : public ConvertOutput {
+public:
+    // `standard`: standard output, written directly.
+    FileOutput(const std::string& name, bool standard) : m_name(name), m_standard(standard) {}
+    bool Open() override { return m_standard ? m_output.OpenStandardOutput() : m_output.Open(m_name); }
+    ByteSink& Sink() override { return m_output.Sink(); }
+    bool Close() override { return m_output.Close(); }
+    bool IsDirect() const override { return m_output.IsDirect(); }
+    bool Commit() override { return m_output.Commit(); }
+    void Discard() override { m_output.Discard(); }
+
+private:
+    const std::string& m_name;
+    bool m_standard;
+    OutputReplacement m_output;
+};
+
 } // namespace
 
 std::string NotALogError(const std::string& inputName) {
@@ -45,6 +64,11 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     const bool files = !request.standardInput && !request.standardOutput;
     if (files && (request.inputName == request.outputName || SameExistingFile(request.inputName, request.outputName)))
         return Failure(kSameNames);
+    FileOutput output(request.outputName, request.standardOutput);
+    return RunConvertCommand(request, output);
+}
+
+ConvertOutcome RunConvertCommand(const ConvertRequest& request, ConvertOutput& output) {
     if (!request.selection.IsValid() && !request.selectionFromLog) return Failure(kNoSelectionError);
 
     LogInput input;
@@ -68,12 +92,7 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     const Selection selection = run.selection;
     const AbbrevList* list = run.List();
 
-    // The output is written to a temporary file beside the file it will
-    // replace, and takes the output's name only once every byte has been
-    // written; an existing output file stays as it was until then.
-    OutputReplacement output;
-    if (!(request.standardOutput ? output.OpenStandardOutput() : output.Open(request.outputName)))
-        return Failure(kCannotOpenOutput);
+    if (!output.Open()) return Failure(kCannotOpenOutput);
 
     // A Cabrillo log's lines that cannot be converted are problems of the input.
     input.ReportProblemsTo(
@@ -81,9 +100,10 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     bool written = true;
     ConvertLogResult result;
     try {
-        const std::optional<std::string_view> named =
-            request.standardOutput ? std::nullopt : std::optional<std::string_view>(request.outputName);
-        result = ConvertLogDetailed(input.Adif(), output.Sink(), selection, request.addMobile, named, report, list);
+        const bool named = !request.standardOutput && !request.outputName.empty();
+        result = ConvertLogDetailed(input.Adif(), output.Sink(), selection, request.addMobile,
+                                    named ? std::optional<std::string_view>(request.outputName) : std::nullopt, report,
+                                    list, request.countyLines);
     } catch (const std::bad_alloc&) {
         // Out of memory (a value of gigabytes): the output is incomplete.
         written = false;

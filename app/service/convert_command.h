@@ -8,7 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "adif/byte_io.h"
 #include "app/service/run_preparation.h"
+#include "convert/convert_qso.h"
 #include "convert/run_report.h"
 #include "data/selections.h"
 
@@ -23,6 +25,7 @@ struct ConvertRequest {
     const RunLists* lists = nullptr; // the operator's lists, or none
     bool standardInput = false;      // the log comes from standard input (`inputName` names it in messages)
     bool standardOutput = false;     // the output goes to standard output (`outputName` is not a file)
+    CountyLines countyLines = CountyLines::Copies;
 };
 
 // The message of the check that a Selection was chosen.
@@ -56,5 +59,24 @@ struct ConvertOutcome {
 // Runs the Convert command: the checks, the run's preparation (PrepareRun)
 // and the run.
 ConvertOutcome RunConvertCommand(const ConvertRequest& request);
+
+// Where the records of a run go: opened once the run is prepared, closed
+// after it, and then kept (Commit) or dropped (Discard).
+class ConvertOutput {
+public:
+    virtual ~ConvertOutput() = default;
+    virtual bool Open() = 0;
+    virtual ByteSink& Sink() = 0;
+    // Ends the writing; false when not every byte was written.
+    virtual bool Close() = 0;
+    // Whether the bytes went straight to their place (a device or pipe).
+    virtual bool IsDirect() const { return false; }
+    virtual bool Commit() { return true; }
+    virtual void Discard() {}
+};
+
+// The Convert command from the check of the Selection on, into `output`
+// (request.outputName names it in the report, when there is one).
+ConvertOutcome RunConvertCommand(const ConvertRequest& request, ConvertOutput& output);
 
 } // namespace shirl

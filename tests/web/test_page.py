@@ -476,6 +476,39 @@ def test_example_and_screenshots(page, cli, source, work):
     check(unlabelled == [], f"every control has a label ({unlabelled})")
 
 
+def test_fill_cases(page, cli, source, work):
+    """Each case of tests/data/fill filled in the page as shirl-cli fill fills it."""
+    for case in sorted(p for p in (source / "tests/data/fill").iterdir() if p.is_dir()):
+        args = shlex.split((case / "args").read_text().strip())
+        contest = case / "input.log" if (case / "input.log").exists() else case / "input.adi"
+        for lines in ("copies", "usaca"):
+            page.load()
+            for old in page.downloads.iterdir():
+                old.unlink()
+            page.choose_logs([contest])
+            options = page_options(" ".join(args))
+            Select(page.driver.find_element(By.ID, "selection")).select_by_value(options["selection"])
+            Select(page.driver.find_element(By.ID, "county-lines")).select_by_value(lines)
+            page.choose("logbook", [case / "logbook.adi"])
+            button = page.driver.find_element(By.ID, "fill-button")
+            page.wait(lambda d: button.is_enabled())
+            button.click()
+            page.wait(lambda d: d.find_elements(By.CSS_SELECTOR, "#fill-result article") and button.is_enabled())
+            article = page.driver.find_element(By.CSS_SELECTOR, "#fill-result article")
+            report = page.driver.execute_script("return arguments[0].reportText", article)
+            written = page.download(article.find_element(By.TAG_NAME, "a"))
+            folder = pathlib.Path(tempfile.mkdtemp(dir=work))
+            shutil.copy(contest, folder / contest.name)
+            shutil.copy(case / "logbook.adi", folder / "logbook.adi")
+            done = subprocess.run([str(cli), "fill", *args, "--county-lines", lines, "--from", contest.name,
+                                   "logbook.adi", "logbook-filled.adi"], cwd=folder, capture_output=True)
+            expected = (folder / "logbook-filled.adi").read_bytes()
+            shutil.rmtree(folder)
+            what = f"fill {case.name} ({lines})"
+            check(done.returncode == 0 and written == expected, f"{what}: the filled logbook equals shirl-cli's")
+            check(report == done.stdout.decode("utf-8", "replace"), f"{what}: report equals shirl-cli's")
+
+
 def test_no_network(driver, page_url):
     urls = set()
     for entry in driver.get_log("performance"):
@@ -533,6 +566,7 @@ def main():
             ("golden", lambda: test_golden_cases(page, cli, source, work)),
             ("damaged-list", lambda: test_damaged_list(page, cli, source, work)),
             ("batch", lambda: test_batch(page, cli, source, work)),
+            ("fill", lambda: test_fill_cases(page, cli, source, work)),
             ("detection-words", lambda: test_detection_words(page, work)),
             ("name-clash", lambda: test_name_clash_and_zip(page, cli, source, work)),
             ("display", lambda: test_display(page, source, work)),

@@ -134,12 +134,12 @@
   // The settings a run starts with; it keeps them to its end.
   function currentSettings() {
     return { selection: selection.value, mobile: mobile.checked, lists: lists.slice(), replace: $('replace').checked,
-             logs: logs.slice() };
+             usaca: $('county-lines').value === 'usaca', logs: logs.slice() };
   }
 
   function sameSettings(a, b) {
     const same = (x, y) => x.length === y.length && x.every((item, i) => item === y[i]);
-    return a.selection === b.selection && a.mobile === b.mobile && a.replace === b.replace &&
+    return a.selection === b.selection && a.mobile === b.mobile && a.replace === b.replace && a.usaca === b.usaca &&
       same(a.lists, b.lists) && same(a.logs, b.logs);
   }
 
@@ -157,7 +157,7 @@
     detectedText.textContent = '';
     markOutdated();
   });
-  for (const input of [mobile, $('extend'), $('replace')]) input.addEventListener('change', markOutdated);
+  for (const input of [mobile, $('extend'), $('replace'), $('county-lines')]) input.addEventListener('change', markOutdated);
 
   // The file box shows the dropped files as if they had been chosen in it.
   function showInBox(input, dropped) {
@@ -386,7 +386,7 @@
     progress.value = 0;
     return request({
       type: 'convert', file, selection: run.selection, mobile: run.mobile, lists: run.lists, replace: run.replace,
-      taken,
+      usaca: run.usaca, taken,
     }, (step) => {
       progress.hidden = file.size < (4 << 20);
       progress.value = step.percent;
@@ -487,4 +487,43 @@
     guide.querySelector('.guide-body').focus();
   });
   $('guide-close').addEventListener('click', () => guide.close());
+
+  setUpFill();
+
+  // The Fill section: the first chosen log is the contest log, filled with
+  // the form's State, lists and county-line form into the chosen logbook.
+  function setUpFill() {
+    const logbookInput = $('logbook'), fillButton = $('fill-button'), fillStatus = $('fill-status');
+    const fillResult = $('fill-result');
+    let filling = false;
+    const ready = () => {
+      fillButton.disabled = filling || busy || selection.disabled || !selection.value || logs.length === 0 ||
+                            logbookInput.files.length === 0;
+    };
+    for (const control of [logbookInput, selection, logsInput]) control.addEventListener('change', ready);
+    document.addEventListener('drop', () => setTimeout(ready));
+    worker.addEventListener('message', ready);
+    fillButton.addEventListener('click', async () => {
+      const logbook = logbookInput.files[0];
+      if (filling || !logbook || logs.length === 0) return;
+      filling = true;
+      ready();
+      fillStatus.textContent = 'Filling ' + logbook.name + ' from ' + logs[0].name + '…';
+      const result = await request({
+        type: 'fill', file: logs[0], logbook, selection: selection.value, mobile: mobile.checked, lists,
+        replace: $('replace').checked, usaca: $('county-lines').value === 'usaca',
+      });
+      // Shown as a converted log is, without a map and apart from the batch's downloads.
+      if (!result.error) result.reportName = result.output.replace(/\.adi$/, '') + '-report.txt';
+      const kept = files.length;
+      await showResult({ name: logbook.name }, result);
+      files.length = kept;
+      const article = results.lastElementChild;
+      for (const extra of article.querySelectorAll('.map-link')) extra.remove();
+      fillResult.replaceChildren(article);
+      fillStatus.textContent = result.error ? 'Not filled.' : 'Filled.';
+      filling = false;
+      ready();
+    });
+  }
 })();

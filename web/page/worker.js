@@ -132,6 +132,34 @@ function growFilesByDoubling(core) {
   };
 }
 
+// Fills the logbook from the contest log: both files (and the lists) side
+// by side; the filled logbook comes back as bytes.
+async function fill(core, message) {
+  const names = [message.file.name, ...message.lists.map((list) => list.name)];
+  if (names.includes(message.logbook.name)) {
+    postMessage({ type: 'filled', id: message.id, rows: [],
+                  error: 'ERROR: The logbook has the name of the contest log or a list: ' + message.logbook.name });
+    return;
+  }
+  const folder = await putFiles(core, [message.file, message.logbook, ...message.lists]);
+  try {
+    const result = call(core, 'shirl_fill', ['string', 'string', 'string', 'number', 'string', 'number'],
+                        [message.file.name, message.logbook.name, message.selection, message.mobile ? 1 : 0,
+                         message.lists.map((list) => list.name).join('\n'), message.replace ? 1 : 0]);
+    result.type = 'filled';
+    result.id = message.id;
+    if (result.error === null) {
+      const bytes = core.FS.readFile(result.output);
+      result.bytes = bytes;
+      postMessage(result, [bytes.buffer]);
+    } else {
+      postMessage(result);
+    }
+  } finally {
+    removeFolder(core, folder);
+  }
+}
+
 corePromise.then((core) => {
   growFilesByDoubling(core);
   postMessage({ type: 'ready', selections: call(core, 'shirl_selections', [], []) });
@@ -142,10 +170,12 @@ onmessage = (event) => {
   queue = queue.then(async () => {
     const core = await corePromise;
     try {
+      core.ccall('shirl_county_lines', null, ['number'], [message.usaca ? 1 : 0]);
       if (message.type === 'detect') await detect(core, message);
       else if (message.type === 'convert') await convert(core, message);
+      else if (message.type === 'fill') await fill(core, message);
     } catch (error) {
-      postMessage({ type: message.type === 'detect' ? 'detected' : 'converted', id: message.id,
+      postMessage({ type: { detect: 'detected', fill: 'filled' }[message.type] || 'converted', id: message.id,
                     error: 'ERROR: ' + String(error && error.message || error), kind: 'none', code: '', rows: [] });
     }
   });
