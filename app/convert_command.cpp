@@ -79,8 +79,10 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     bool written = true;
     ConvertLogResult result;
     try {
+        // A Cabrillo log reports its lines' problems as it is read: it is read on this thread.
+        const RunThreads threads = input.Cabrillo() != nullptr ? RunThreads{ThreadUse::One} : request.threads;
         result = ConvertLogDetailed(input.Adif(), output.Sink(), selection, request.addMobile, request.outputName,
-                                    report, list);
+                                    report, list, threads);
     } catch (const std::bad_alloc&) {
         // Out of memory (a value of gigabytes): the output is incomplete.
         written = false;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/run_preparation.h"
+#include "convert/convert_log.h"
 #include "convert/run_report.h"
 #include "data/selections.h"
 
@@ -21,6 +22,7 @@ struct ConvertRequest {
     bool addMobile = true;
     bool selectionFromLog = false;   // take the Selection from the log's CONTEST_ID instead
     const RunLists* lists = nullptr; // the operator's lists, or none
+    RunThreads threads{};            // a Cabrillo log is always converted on the calling thread alone
 };
 
 // The message of the check that a Selection was chosen.

@@ -22,6 +22,7 @@ enum class Option {
     Csv,           // --csv
     Map,           // --map FILE (or auto)
     Call,          // --call CALL
+    Threads,       // --threads 1|2
 };
 
 struct CommandLine {
@@ -34,6 +35,7 @@ struct CommandLine {
     bool csv = false;
     std::optional<std::string> map; // --map FILE, or "auto"
     std::optional<std::string> call; // --call CALL
+    std::optional<int> threads;      // --threads N: 1 or 2
     std::vector<std::string> operands; // the arguments that are not options, in order
 };
 

@@ -1,11 +1,15 @@
 #include "convert/convert_log.h"
 
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "adif/reader.h"
+#if SHIRL_THREADS
+#include "adif/threaded_reader.h"
+#endif
 #include "convert/contest_id_scan.h"
 #include "convert/convert_qso.h"
 #include "convert/qso_time.h"
@@ -18,10 +22,13 @@ public:
     LogConverter(ByteSink& output, const QsoOptions& options, RunReport& report)
         : m_output(output), m_options(options), m_report(report) {}
 
-    ConvertLogResult Run(ByteSource& input, std::optional<std::string_view> outputName);
+    ConvertLogResult Run(ByteSource& input, std::optional<std::string_view> outputName, const RunThreads& threads);
 
 private:
-    void TakeField(const AdifReader& reader);
+    template <class Events, class HandOver>
+    bool TakeEvents(Events& events, HandOver handOver);
+    template <class Events>
+    void TakeField(const Events& reader);
     void MarkTimeSource(std::optional<std::size_t>& slot);
     void CompleteQso(std::string_view lineEnd);
     void WriteSummary(std::optional<std::string_view> outputName);
@@ -52,27 +59,96 @@ private:
     std::vector<std::string> m_contestIds;
 };
 
+// Input counted as it is read, for the hand-over to the reading thread.
+class CountingSource final : public ByteSource {
+public:
+    explicit CountingSource(ByteSource& input) : m_input(input) {}
+    std::size_t Read(char* data, std::size_t size) override {
+        const std::size_t n = m_input.Read(data, size);
+        m_read += n;
+        return n;
+    }
+    bool CanRewind() const override { return m_input.CanRewind(); }
+    bool Rewind() override {
+        m_read = 0;
+        return m_input.Rewind();
+    }
+    bool Failed() const override { return m_input.Failed(); }
+    std::uint64_t BytesRead() const { return m_read; }
+
+private:
+    ByteSource& m_input;
+    std::uint64_t m_read = 0;
+};
+
+// How many bytes are read on the calling thread before the reading moves
+// to a thread of its own: 0 for at once, the most there is for never.
+std::uint64_t OneThreadUpTo(const RunThreads& threads) {
+#if SHIRL_THREADS
+    switch (threads.use) {
+    case ThreadUse::Auto: return kOneThreadBytes;
+    case ThreadUse::Two: return 0;
+    case ThreadUse::One: break;
+    }
+#else
+    (void)threads;
+#endif
+    return std::numeric_limits<std::uint64_t>::max();
+}
+
 // QSOs left out are named by their lines up to this many.
 constexpr std::size_t kLeftOutLinesShown = 10;
 
-ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_view> outputName) {
-    AdifReader reader(input);
+ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_view> outputName,
+                                   const RunThreads& threads) {
+    CountingSource counted(input);
+    AdifReader reader(counted);
+    bool failed = false;
+    std::size_t characterCounted = 0;
+    const std::uint64_t oneThreadUpTo = OneThreadUpTo(threads);
+    if (oneThreadUpTo == 0 || !TakeEvents(reader, [&] { return counted.BytesRead() > oneThreadUpTo; })) {
+#if SHIRL_THREADS
+        // The rest of the log is read on a thread of its own.
+        ThreadedReader threaded(reader, ThreadedReaderOptions{threads.blockSize});
+        TakeEvents(threaded, [] { return false; });
+        failed = threaded.Failed();
+        characterCounted = threaded.CharacterCountedValues();
+#endif
+    } else {
+        failed = reader.Failed();
+        characterCounted = reader.CharacterCountedValues();
+    }
+    if (failed) m_report.third.Error("Could not read the whole input file.");
+    WriteSummary(outputName);
+    return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies, m_counters.counties.Counts(),
+            m_counters.qsosLeftOut, m_evidence.IsLog(m_counters.qsosWritten != 0), std::move(m_contestIds),
+            characterCounted};
+}
+
+// Takes the events of `events` (an AdifReader or a ThreadedReader) to the
+// end of the input, true, or false after a record once `handOver()` says
+// so, to go on with another reader of the same input.
+template <class Events, class HandOver>
+bool LogConverter::TakeEvents(Events& events, HandOver handOver) {
     for (;;) {
-        const AdifReader::Event event = reader.Next();
+        const AdifReader::Event event = events.Next();
         m_evidence.See(event);
         switch (event) {
-        case AdifReader::Event::HeaderBytes: m_output.Write(reader.Bytes()); continue;
-        case AdifReader::Event::EndOfHeader: m_output.Write(reader.LineEnd()); continue;
+        case AdifReader::Event::HeaderBytes: m_output.Write(events.Bytes()); continue;
+        case AdifReader::Event::EndOfHeader: m_output.Write(events.LineEnd()); continue;
         case AdifReader::Event::Field:
         case AdifReader::Event::EndOfRecord:
-            if (m_used == 0) m_recordLine = reader.Line();
+            if (m_used == 0) m_recordLine = events.Line();
             // One call site, so that the compiler can inline the field's step.
-            TakeField(reader);
-            if (event == AdifReader::Event::EndOfRecord) CompleteQso(reader.LineEnd());
+            TakeField(events);
+            if (event == AdifReader::Event::EndOfRecord) {
+                CompleteQso(events.LineEnd());
+                if (handOver()) return false;
+            }
             continue;
         case AdifReader::Event::Malformed:
         case AdifReader::Event::TooManyFields:
-            m_report.third.Unlabelled(MessageKind::Warning, std::string(reader.Text()));
+            m_report.third.Unlabelled(MessageKind::Warning, std::string(events.Text()));
             m_used = 0;
             continue;
         case AdifReader::Event::End: break;
@@ -80,18 +156,15 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
         break;
     }
     if (m_used != 0) m_report.third.Unlabelled(MessageKind::Warning, "QSO without <EOR> at end of file, skipping");
-    if (reader.Failed()) m_report.third.Error("Could not read the whole input file.");
-    WriteSummary(outputName);
-    return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies, m_counters.counties.Counts(),
-            m_counters.qsosLeftOut, m_evidence.IsLog(m_counters.qsosWritten != 0), std::move(m_contestIds),
-            reader.CharacterCountedValues()};
+    return true;
 }
 
 // Takes the field's views into the next slot (the reader keeps a record's
 // bytes until it ends). The kind of the name the slot had in the last QSO
 // is kept when the name is the same, so that a name is mostly classified
 // once per run and column of the log.
-void LogConverter::TakeField(const AdifReader& reader) {
+template <class Events>
+void LogConverter::TakeField(const Events& reader) {
     if (m_used == 0) m_dateSlot = m_timeSlot = std::nullopt;
     if (m_used == m_slots.size()) {
         m_slots.emplace_back();
@@ -167,12 +240,12 @@ void LogConverter::WriteLeftOut() {
 
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                                     std::optional<std::string_view> outputName, RunReport& report,
-                                    const AbbrevList* list) {
+                                    const AbbrevList* list, const RunThreads& threads) {
     // The run's own rows start after those of its preparation; the first of
     // them counts the values read by characters, known only at the end.
     const std::size_t firstRow = report.first.size();
     LogConverter converter(output, QsoOptions{selection, addMobile, list}, report);
-    const ConvertLogResult result = converter.Run(input, outputName);
+    const ConvertLogResult result = converter.Run(input, outputName, threads);
     if (result.characterCountedValues != 0)
         report.first.Insert(firstRow, {MessageKind::Info, std::to_string(result.characterCountedValues) +
                                                               " values in this log give their length in characters, "
