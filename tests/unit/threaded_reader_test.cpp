@@ -18,7 +18,9 @@ using Event = AdifReader::Event;
 
 // The trace of a run: one line per event. A record's fields are written out
 // at its end from the views taken as they came, so a view that did not
-// last until then shows.
+// last until then shows. A field's text as it stands is there or not
+// depending on where reads end (the writer then formats the field anew):
+// where it is there, it must be the tag and the value.
 struct Trace {
     std::vector<std::string> lines;
     std::vector<std::string_view> names, values, texts;
@@ -30,7 +32,10 @@ struct Trace {
         for (;;) {
             const Event e = reader.Next();
             switch (e) {
-            case Event::HeaderBytes: lines.push_back("H:" + std::string(reader.Bytes())); break;
+            case Event::HeaderBytes: // pieces follow the reads: joined here
+                if (lines.empty() || lines.back().back() == '\n') lines.push_back("H:");
+                lines.back().append(reader.Bytes());
+                break;
             case Event::EndOfHeader: lines.push_back("EOH:" + std::string(reader.LineEnd())); break;
             case Event::Field:
             case Event::EndOfRecord:
@@ -40,9 +45,13 @@ struct Trace {
                 texts.push_back(reader.FieldText());
                 lines.push_back(reader.CharacterCounted() ? "C" : "F");
                 if (e == Event::EndOfRecord) {
-                    for (std::size_t i = 0; i < names.size(); ++i)
-                        lines.push_back(std::string(names[i]) + "=" + std::string(values[i]) + " [" +
-                                        std::string(texts[i]) + "]");
+                    for (std::size_t i = 0; i < names.size(); ++i) {
+                        lines.push_back(std::string(names[i]) + "=" + std::string(values[i]));
+                        const std::string_view text = texts[i];
+                        if (text.empty()) continue;
+                        EXPECT_EQ(text.substr(0, names[i].size() + 1), "<" + std::string(names[i]));
+                        EXPECT_TRUE(text.ends_with(values[i] == "(none)" ? ">" : values[i])) << text;
+                    }
                     lines.push_back("line " + std::to_string(starts.back()) + std::string(reader.LineEnd()));
                     names.clear(), values.clear(), texts.clear();
                     if (--records == 0) return false;
