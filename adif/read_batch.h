@@ -32,6 +32,7 @@ struct ReadEvent {
     std::uint32_t valueSize = 0;
     AdifReader::Event kind = AdifReader::Event::End;
     std::uint8_t flags = 0;
+    std::uint8_t tag = 0; // ThreadedReader's FieldTagger's
 };
 
 struct ReadBatch {

@@ -79,12 +79,17 @@ void ThreadedReader::Read() {
     blocks.Fill(batch);
     m_reader.UseBuffers(&blocks);
     bool inRecord = false;
+    std::size_t index = 0; // of the field in its record
     try {
         for (;;) {
             const Event kind = m_reader.Next();
             const bool recordEvent = kind == Event::Field || kind == Event::EndOfRecord;
             batch->Add(m_reader, kind, recordEvent && !inRecord);
             blocks.Counted();
+            if (recordEvent && m_options.tagger != nullptr) {
+                index = inRecord ? index + 1 : 0;
+                batch->events.back().tag = m_options.tagger->Tag(index, m_reader.Name(), m_reader.Value());
+            }
             inRecord = kind == Event::Field;
             if (kind == Event::End) {
                 batch->last = true;

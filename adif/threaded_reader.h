@@ -7,6 +7,7 @@
 // been used; a record cut by a block's end has its unread bytes carried into
 // the next block. Nothing is copied that the reader alone would not copy.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <thread>
@@ -17,9 +18,20 @@
 
 namespace shirl {
 
+// Looks at each field (and <EOR>) on the reading thread and gives it a
+// small number that goes with it to the other thread: work on the names
+// that the reading thread, which has time to spare, does for the caller.
+class FieldTagger {
+public:
+    virtual ~FieldTagger() = default;
+    // The tag of the field `name` (with `value`), the `index`th of its record (from 0).
+    virtual std::uint8_t Tag(std::size_t index, std::string_view name, std::optional<std::string_view> value) = 0;
+};
+
 struct ThreadedReaderOptions {
     std::size_t blockSize = std::size_t{256} << 10; // bytes read into a block (tests use tiny ones)
     std::size_t batches = 4;                        // batches going round between the threads
+    FieldTagger* tagger = nullptr;                  // used on the reading thread only, or none
 };
 
 class ThreadedReader {
@@ -44,6 +56,8 @@ public:
     std::string_view Text() const { return Name(); }
     std::string_view FieldText() const;
     bool CharacterCounted() const { return (m_event->flags & ReadEvent::kCharacterCounted) != 0; }
+    // The tagger's tag of the field (0 without a tagger).
+    std::uint8_t FieldTag() const { return m_event->tag; }
     std::string_view LineEnd() const { return m_batch->lineEnd; }
     std::size_t Line() const { return m_line; }
     // After the End event: what AdifReader tells then.

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <type_traits>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,55 @@
 
 namespace shirl {
 namespace {
+
+// The kind of a field's name by its place in the record: the kind of the
+// name the place had in the last record is kept when the name is the same,
+// so that a name is mostly classified once per run and column of the log.
+class SlotKinds {
+public:
+    std::size_t size() const { return m_names.size(); }
+    void Add() { m_names.emplace_back(); }
+    // The kind at `index` (less than size()).
+    [[gnu::always_inline]] FieldKind KindAt(std::size_t index, std::string_view name) {
+        SlotName& last = m_names[index];
+        if (last.name.size() != name.size() || std::memcmp(last.name.data(), name.data(), name.size()) != 0) {
+            last.name.assign(name);
+            last.kind = ClassifyFieldName(name);
+        }
+        return last.kind;
+    }
+
+private:
+    struct SlotName {
+        std::string name;
+        FieldKind kind = FieldKind::Other;
+    };
+    std::vector<SlotName> m_names;
+};
+
+#if SHIRL_THREADS
+using TaggedEvents = ThreadedReader;
+
+// On the reading thread: each field's kind, and the log's CONTEST_ID values
+// collected into the run's list (which the converting thread leaves alone
+// until the reading thread is done).
+class KindTagger final : public FieldTagger {
+public:
+    explicit KindTagger(std::vector<std::string>& contestIds) : m_contestIds(contestIds) {}
+    std::uint8_t Tag(std::size_t index, std::string_view name, std::optional<std::string_view> value) override {
+        if (index == m_kinds.size()) m_kinds.Add();
+        const FieldKind kind = m_kinds.KindAt(index, name);
+        if (kind == FieldKind::ContestId && value) CollectContestId(*value, m_contestIds);
+        return static_cast<std::uint8_t>(kind);
+    }
+
+private:
+    SlotKinds m_kinds;
+    std::vector<std::string>& m_contestIds;
+};
+#else
+struct TaggedEvents {}; // no reading thread: every field is classified where it is taken
+#endif
 
 class LogConverter {
 public:
@@ -41,12 +91,7 @@ private:
     // after them keep the storage of earlier QSOs for reuse.
     std::vector<QsoField> m_slots;
     std::size_t m_used = 0;
-    // The name each slot had last and its kind.
-    struct SlotName {
-        std::string name;
-        FieldKind kind = FieldKind::Other;
-    };
-    std::vector<SlotName> m_slotNames;
+    SlotKinds m_kinds;
     QsoClock m_clock;
     // The slots of the QSO_DATE and TIME_ON that the QSO's date and time
     // were read from (the last readable one of each in the QSO).
@@ -109,7 +154,8 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
     if (oneThreadUpTo == 0 || !TakeEvents(reader, [&] { return counted.BytesRead() > oneThreadUpTo; })) {
 #if SHIRL_THREADS
         // The rest of the log is read on a thread of its own.
-        ThreadedReader threaded(reader, ThreadedReaderOptions{threads.blockSize});
+        KindTagger tagger(m_contestIds);
+        ThreadedReader threaded(reader, ThreadedReaderOptions{threads.blockSize, 4, &tagger});
         TakeEvents(threaded, [] { return false; });
         failed = threaded.Failed();
         characterCounted = threaded.CharacterCountedValues();
@@ -160,25 +206,25 @@ bool LogConverter::TakeEvents(Events& events, HandOver handOver) {
 }
 
 // Takes the field's views into the next slot (the reader keeps a record's
-// bytes until it ends). The kind of the name the slot had in the last QSO
-// is kept when the name is the same, so that a name is mostly classified
-// once per run and column of the log.
+// bytes until it ends). A reading thread has found the name's kind and
+// collected the CONTEST_ID values already.
 template <class Events>
 void LogConverter::TakeField(const Events& reader) {
+    constexpr bool kTagged = std::is_same_v<Events, TaggedEvents>;
     if (m_used == 0) m_dateSlot = m_timeSlot = std::nullopt;
     if (m_used == m_slots.size()) {
         m_slots.emplace_back();
-        m_slotNames.emplace_back();
+        m_kinds.Add();
     }
     QsoField& field = m_slots[m_used];
-    SlotName& last = m_slotNames[m_used++];
     const std::string_view name = reader.Name();
-    if (last.name.size() != name.size() || std::memcmp(last.name.data(), name.data(), name.size()) != 0) {
-        last.name.assign(name);
-        last.kind = ClassifyFieldName(name);
+    if constexpr (kTagged) {
+        field.kind = static_cast<FieldKind>(reader.FieldTag());
+    } else {
+        field.kind = m_kinds.KindAt(m_used, name);
     }
+    ++m_used;
     field.name = name;
-    field.kind = last.kind;
     field.madeCnty = false;
     field.timeSource = false;
     field.value = reader.Value();
@@ -187,7 +233,7 @@ void LogConverter::TakeField(const Events& reader) {
     if (!field.value) return;
     if (field.kind == FieldKind::QsoDate && m_clock.TakeDate(*field.value, m_report)) MarkTimeSource(m_dateSlot);
     if (field.kind == FieldKind::TimeOn && m_clock.TakeTime(*field.value, m_report)) MarkTimeSource(m_timeSlot);
-    if (field.kind == FieldKind::ContestId) CollectContestId(*field.value, m_contestIds);
+    if (!kTagged && field.kind == FieldKind::ContestId) CollectContestId(*field.value, m_contestIds);
 }
 
 // The field just taken replaces the one `slot` named as the source of the
