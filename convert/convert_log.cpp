@@ -10,6 +10,7 @@
 #include "adif/reader.h"
 #if SHIRL_THREADS
 #include "adif/threaded_reader.h"
+#include "adif/threaded_sink.h"
 #endif
 #include "convert/contest_id_scan.h"
 #include "convert/convert_qso.h"
@@ -70,7 +71,7 @@ struct TaggedEvents {}; // no reading thread: every field is classified where it
 class LogConverter {
 public:
     LogConverter(ByteSink& output, const QsoOptions& options, RunReport& report)
-        : m_output(output), m_options(options), m_report(report) {}
+        : m_output(&output), m_options(options), m_report(report) {}
 
     ConvertLogResult Run(ByteSource& input, std::optional<std::string_view> outputName, const RunThreads& threads);
 
@@ -84,7 +85,7 @@ private:
     void WriteSummary(std::optional<std::string_view> outputName);
     void WriteLeftOut();
 
-    ByteSink& m_output;
+    ByteSink* m_output; // the run's output, or while a reading thread runs, a writing thread's sink on to it
     QsoOptions m_options;
     RunReport& m_report;
     // The fields of the QSO being read are m_slots[0, m_used); the slots
@@ -154,11 +155,18 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
     if (oneThreadUpTo == 0 || !TakeEvents(reader, [&] { return counted.BytesRead() > oneThreadUpTo; })) {
 #if SHIRL_THREADS
         // The rest of the log is read on a thread of its own.
+        // The rest of the log is read on a thread of its own, and written
+        // on by another: this thread converts.
+        ByteSink& output = *m_output;
+        ThreadedSink written(output);
+        m_output = &written;
         KindTagger tagger(m_contestIds);
         ThreadedReader threaded(reader, ThreadedReaderOptions{threads.blockSize, 4, &tagger});
         TakeEvents(threaded, [] { return false; });
         failed = threaded.Failed();
         characterCounted = threaded.CharacterCountedValues();
+        written.Finish();
+        m_output = &output;
 #endif
     } else {
         failed = reader.Failed();
@@ -180,8 +188,8 @@ bool LogConverter::TakeEvents(Events& events, HandOver handOver) {
         const AdifReader::Event event = events.Next();
         m_evidence.See(event);
         switch (event) {
-        case AdifReader::Event::HeaderBytes: m_output.Write(events.Bytes()); continue;
-        case AdifReader::Event::EndOfHeader: m_output.Write(events.LineEnd()); continue;
+        case AdifReader::Event::HeaderBytes: m_output->Write(events.Bytes()); continue;
+        case AdifReader::Event::EndOfHeader: m_output->Write(events.LineEnd()); continue;
         case AdifReader::Event::Field:
         case AdifReader::Event::EndOfRecord:
             if (m_used == 0) m_recordLine = events.Line();
@@ -246,7 +254,7 @@ void LogConverter::MarkTimeSource(std::optional<std::size_t>& slot) {
 
 void LogConverter::CompleteQso(std::string_view lineEnd) {
     const std::int64_t leftOut = m_counters.qsosLeftOut;
-    m_countiesConverted += ConvertQso(RecordOutput{m_output, lineEnd}, m_options,
+    m_countiesConverted += ConvertQso(RecordOutput{*m_output, lineEnd}, m_options,
                                       std::span<QsoField>(m_slots.data(), m_used), m_clock.Complete(),
                                       m_counters, m_report);
     m_used = 0;
