@@ -172,7 +172,7 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
         failed = reader.Failed();
         characterCounted = reader.CharacterCountedValues();
     }
-    if (failed) m_report.third.Error("Could not read the whole input file.");
+    if (failed) m_report.inputProblems.Error("Could not read the whole input file.");
     WriteSummary(outputName);
     return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies, m_counters.counties.Counts(),
             m_counters.qsosLeftOut, m_evidence.IsLog(m_counters.qsosWritten != 0), std::move(m_contestIds),
@@ -202,14 +202,14 @@ bool LogConverter::TakeEvents(Events& events, HandOver handOver) {
             continue;
         case AdifReader::Event::Malformed:
         case AdifReader::Event::TooManyFields:
-            m_report.third.Unlabelled(MessageKind::Warning, std::string(events.Text()));
+            m_report.inputProblems.Unlabelled(MessageKind::Warning, std::string(events.Text()));
             m_used = 0;
             continue;
         case AdifReader::Event::End: break;
         }
         break;
     }
-    if (m_used != 0) m_report.third.Unlabelled(MessageKind::Warning, "QSO without <EOR> at end of file, skipping");
+    if (m_used != 0) m_report.inputProblems.Unlabelled(MessageKind::Warning, "QSO without <EOR> at end of file, skipping");
     return true;
 }
 
@@ -266,10 +266,10 @@ void LogConverter::WriteSummary(std::optional<std::string_view> outputName) {
     // A blank row sets the summary apart from the county-line rows above it.
     std::string converted = "Converted " + std::to_string(m_countiesConverted) + " ";
     converted.append(m_options.selection.Name()).append(" counties.");
-    m_report.first.Summary(std::move(converted), m_counters.countyLineCopies != 0);
+    m_report.progress.Summary(std::move(converted), m_counters.countyLineCopies != 0);
     std::string wrote = "Wrote " + std::to_string(m_counters.qsosWritten) + " QSOs";
     if (outputName) wrote.append(" to ").append(*outputName);
-    m_report.first.Summary(std::move(wrote));
+    m_report.progress.Summary(std::move(wrote));
     WriteLeftOut();
 }
 
@@ -287,7 +287,7 @@ void LogConverter::WriteLeftOut() {
             row.append(i == 0 ? "" : ", ").append(std::to_string(m_leftOutLines[i]));
         row.append(".");
     }
-    m_report.first.Info(std::move(row));
+    m_report.progress.Info(std::move(row));
 }
 
 } // namespace
@@ -297,11 +297,11 @@ ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selecti
                                     const AbbrevList* list, const RunThreads& threads) {
     // The run's own rows start after those of its preparation; the first of
     // them counts the values read by characters, known only at the end.
-    const std::size_t firstRow = report.first.size();
+    const std::size_t firstRow = report.progress.size();
     LogConverter converter(output, QsoOptions{selection, addMobile, list}, report);
     const ConvertLogResult result = converter.Run(input, outputName, threads);
     if (result.characterCountedValues != 0)
-        report.first.Insert(firstRow, {MessageKind::Info, std::to_string(result.characterCountedValues) +
+        report.progress.Insert(firstRow, {.kind = MessageKind::Info, .text = std::to_string(result.characterCountedValues) +
                                                               " values in this log give their length in characters, "
                                                               "not bytes; they were read whole."});
     return result;

@@ -18,6 +18,23 @@
 namespace shirl {
 namespace {
 
+// An answer a county-line part got when its value was split: applied as it
+// is when the callsign it was asked with is still the QSO's.
+struct KnownAnswer {
+    std::size_t index = 0; // the part's field
+    std::optional<std::string_view> call;
+    CountyAnswer answer;
+};
+
+// The fields that ExpandFields added: the counties of SRX_STRING's word in
+// [first, last), STX_STRING's word at `sent`, and the answers of the
+// county-line parts.
+struct AddedFields {
+    std::size_t first = 0, last = 0;
+    std::optional<std::size_t> sent;
+    std::vector<KnownAnswer> answers;
+};
+
 // What the first pass found out about the QSO.
 struct FirstPassResult {
     std::optional<std::size_t> callIndex;
@@ -37,6 +54,12 @@ bool IsCountyField(FieldKind kind) {
 std::optional<std::string_view> Callsign(std::span<const QsoField> fields, const FirstPassResult& qso) {
     if (!qso.callIndex) return std::nullopt;
     return fields[*qso.callIndex].value;
+}
+
+// The question about a county field's value: the CALL read before the field
+// names the station.
+CountyQuestion QuestionFor(const QsoField& field, const QsoOptions& options, std::optional<std::string_view> call) {
+    return CountyQuestion{options.selection, options.list, call, std::nullopt, field.kind, field.name};
 }
 
 // An all-digit COMMENT is a serial number (SRX); trailing blanks go.
@@ -59,7 +82,7 @@ void DropCountySuffix(std::span<QsoField> fields, const FirstPassResult& qso, st
     if (slash == std::string_view::npos || call->substr(slash + 1) != county) return;
     std::string changed(call->substr(0, slash));
     if (addMobile) changed += "/M";
-    report.first.Info("Changed callsign " + std::string(*call) + " to " + changed);
+    report.progress.Info("Changed callsign " + std::string(*call) + " to " + changed);
     SetValue(fields[*qso.callIndex], changed);
 }
 
@@ -77,23 +100,26 @@ void ToUpperCase(QsoField& field) {
 // One field of the worked station's county: upper case, the callsign's
 // suffix, then the resolution.
 void ConvertCountyField(std::span<QsoField> fields, std::size_t i, const QsoOptions& options,
-                        FirstPassResult& qso, RunReport& report) {
+                        const AddedFields& added, FirstPassResult& qso, RunReport& report) {
     QsoField& field = fields[i];
-    if (field.kind == FieldKind::Srx && field.value && ReadDecimal(*field.value) != 0) return; // a serial number
-    const bool hasComma = Contains(field.value, ',');
-    if (field.value && !hasComma) ToUpperCase(field);
-    if (field.value) DropCountySuffix(fields, qso, *field.value, options.addMobile, report);
-    if (field.value && !hasComma && !EqualsNoCase(*field.value, "DX")) {
-        const int result =
-            ResolveCountyField(field, options.selection, Callsign(fields, qso), false, report, options.list);
-        qso.converted += result;
-        field.madeCnty = result == 1;
-    }
+    if (!field.value) return;
+    if (field.kind == FieldKind::Srx && ReadDecimal(*field.value) != 0) return; // a serial number
+    if (!Contains(field.value, ',')) ToUpperCase(field);
+    DropCountySuffix(fields, qso, *field.value, options.addMobile, report);
+    const auto call = Callsign(fields, qso);
+    const auto known = std::find_if(added.answers.begin(), added.answers.end(),
+                                    [i](const KnownAnswer& a) { return a.index == i; });
+    const int result = known != added.answers.end() && known->call == call
+                           ? ApplyCountyAnswer(field, known->answer, report)
+                           : ResolveCountyField(field, QuestionFor(field, options, call), report);
+    qso.converted += result;
+    field.madeCnty = result == 1;
 }
 
 // Names, clean-up and county resolution, in field order (a county field sees
 // the CALL read before it).
-FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options, RunReport& report) {
+FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options, const AddedFields& added,
+                          RunReport& report) {
     FirstPassResult qso;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         QsoField& field = fields[i];
@@ -109,12 +135,10 @@ FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options,
         case FieldKind::Comment: CleanComment(field); break;
         case FieldKind::SentExchange: // of one word (ConvertQso leaves it so)
         case FieldKind::MyCounty:
-            if (field.value && !Contains(field.value, ',') && !Contains(field.value, '/'))
-                qso.ownConverted +=
-                    ResolveCountyField(field, options.selection, Callsign(fields, qso), true, report, options.list);
+            qso.ownConverted += ResolveCountyField(field, QuestionFor(field, options, Callsign(fields, qso)), report);
             break;
         default:
-            if (IsCountyField(field.kind)) ConvertCountyField(fields, i, options, qso, report);
+            if (IsCountyField(field.kind)) ConvertCountyField(fields, i, options, added, qso, report);
             break;
         }
     }
@@ -263,7 +287,7 @@ void CopyWriter::PutInputState(const QsoField& field, StateSlot& state) {
     std::string message(m_call);
     message.append(": ").append(state.name).append(" ").append(value);
     message.append(" replaced by ").append(*state.fromCounty).append(" from its county.");
-    m_report.first.Info(std::move(message));
+    m_report.progress.Info(std::move(message));
 }
 
 void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional<std::int64_t> time) {
@@ -291,7 +315,7 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
             cntyWritten = true;
             if (copies > 1 && copy > 0) {
                 ++m_counters.countyLineCopies;
-                m_report.first.Info(CountyLineMessage(m_call, m_fields, i));
+                m_report.progress.Info(CountyLineMessage(m_call, m_fields, i));
             }
             if (field.value) m_counters.counties.Add(*field.value);
             PutCounty(i, m_state, false);
@@ -300,7 +324,7 @@ void CopyWriter::WriteRecord(std::size_t copy, std::size_t copies, std::optional
             if (myCntyWritten) break;
             myCntyWritten = true;
             if (!m_oneOwnCounty && m_ownConverted > 1 && m_ownRemaining != m_ownConverted)
-                m_report.first.Info(CountyLineMessage(m_call, m_fields, i));
+                m_report.progress.Info(CountyLineMessage(m_call, m_fields, i));
             --m_ownRemaining;
             PutCounty(i, m_myState, m_oneOwnCounty);
             break;
@@ -352,24 +376,21 @@ bool HasJoinedCounties(std::span<const QsoField> fields) {
 }
 
 // Appends `field`, or a field of its name per county when it holds a county
-// line in one value (`call` is the CALL seen before it).
+// line in one value (`call` is the CALL seen before it), keeping the
+// answers the parts got in `added`.
 void AppendCounties(QsoFields& fields, const QsoField& field, const QsoOptions& options,
-                    std::optional<std::string_view> call) {
-    const auto parts = ReadsAsCounty(field) ? CountyLineParts(*field.value, options.selection, call, options.list)
-                                            : std::vector<std::string_view>();
+                    std::optional<std::string_view> call, AddedFields& added) {
+    auto parts = ReadsAsCounty(field) ? CountyLineParts(*field.value, QuestionFor(field, options, call))
+                                      : std::vector<CountyLinePart>();
     if (parts.empty()) {
         fields.push_back(field);
         return;
     }
-    for (const std::string_view part : parts) fields.push_back(QsoField{field.name, part, field.kind});
+    for (CountyLinePart& part : parts) {
+        added.answers.push_back({fields.size(), call, std::move(part.answer)});
+        fields.push_back(QsoField{field.name, part.text, field.kind});
+    }
 }
-
-// The fields that ExpandFields added: the counties of SRX_STRING's word in
-// [first, last), STX_STRING's word at `sent`.
-struct AddedFields {
-    std::size_t first = 0, last = 0;
-    std::optional<std::size_t> sent;
-};
 
 // The fields that the steps take, when they differ from the QSO's: each
 // county line written in one value becomes a field per county, the county
@@ -386,7 +407,7 @@ QsoFields ExpandFields(std::span<const QsoField> fields, std::optional<std::size
         if (slot && i == *slot) {
             added.first = expanded.size();
             const std::string_view word = *CountyWordOfExchange(*fields[i - 1].value);
-            AppendCounties(expanded, QsoField{"CNTY", word, FieldKind::Cnty}, options, call);
+            AppendCounties(expanded, QsoField{"CNTY", word, FieldKind::Cnty}, options, call, added);
             added.last = expanded.size();
         }
         if (sentSlot && i == *sentSlot) {
@@ -395,7 +416,7 @@ QsoFields ExpandFields(std::span<const QsoField> fields, std::optional<std::size
         }
         if (i == fields.size()) break;
         if (fields[i].kind == FieldKind::Call) call = fields[i].value;
-        AppendCounties(expanded, fields[i], options, call);
+        AppendCounties(expanded, fields[i], options, call, added);
     }
     return expanded;
 }
@@ -405,7 +426,7 @@ QsoFields ExpandFields(std::span<const QsoField> fields, std::optional<std::size
 int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
                   const AddedFields& added, std::optional<std::int64_t> time, RunCounters& counters,
                   RunReport& report) {
-    FirstPassResult qso = FirstPass(fields, options, report);
+    FirstPassResult qso = FirstPass(fields, options, added, report);
     for (std::size_t i = added.first; i < added.last; ++i)
         if (fields[i].kind == FieldKind::Cnty && !fields[i].madeCnty) RenameField(fields[i], "", FieldKind::Other);
     if (added.sent && fields[*added.sent].kind == FieldKind::MyCounty) RenameField(fields[*added.sent], "", FieldKind::Other);

@@ -88,7 +88,7 @@ bool QsoClock::TakeDate(std::string_view value, RunReport& report) {
         ok = year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
     }
     if (!ok) {
-        report.third.Unlabelled(MessageKind::Warning, "Could not parse date " + std::string(value));
+        report.inputProblems.Unlabelled(MessageKind::Warning, "Could not parse date " + std::string(value));
         return false;
     }
     m_year = year;
@@ -109,7 +109,7 @@ bool QsoClock::TakeTime(std::string_view value, RunReport& report) {
         m_minute = (v / 100) % 100;
         m_second = v % 100;
     } else {
-        report.third.Unlabelled(MessageKind::Warning, "Could not parse time " + std::string(value));
+        report.inputProblems.Unlabelled(MessageKind::Warning, "Could not parse time " + std::string(value));
         return false;
     }
     return std::all_of(value.begin(), value.end(), IsAsciiDigit);

@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Run whole;
     Convert(log, selection, addMobile, true, 0, whole);
-    const auto& first = whole.report.first.OldestFirst();
+    const auto& first = whole.report.progress.OldestFirst();
     // The Wrote line is the last summary line; a row on contacts left out may follow it.
     const auto wrote = std::find_if(first.rbegin(), first.rend(),
                                     [](const shirl::ReportMessage& m) { return m.kind == shirl::MessageKind::Summary; });
@@ -71,16 +71,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Run pieces;
     Convert(log, selection, addMobile, false, 1 + data[0] % 7, pieces);
     if (pieces.output != whole.output) Fail("output depends on how the input is chunked");
-    if (!SameList(pieces.report.first, whole.report.first) || !SameList(pieces.report.second, whole.report.second) ||
-        !SameList(pieces.report.third, whole.report.third))
+    if (!SameList(pieces.report.progress, whole.report.progress) || !SameList(pieces.report.countyProblems, whole.report.countyProblems) ||
+        !SameList(pieces.report.inputProblems, whole.report.inputProblems))
         Fail("report depends on how the input is chunked");
 
 #if SHIRL_THREADS
     Run threaded;
     Convert(log, selection, addMobile, true, 0, threaded, {shirl::ThreadUse::Two, 16 + data[0] % 61u});
     if (threaded.output != whole.output) Fail("output differs when the input is read on a thread of its own");
-    if (!SameList(threaded.report.first, whole.report.first) || !SameList(threaded.report.second, whole.report.second) ||
-        !SameList(threaded.report.third, whole.report.third))
+    if (!SameList(threaded.report.progress, whole.report.progress) ||
+        !SameList(threaded.report.countyProblems, whole.report.countyProblems) ||
+        !SameList(threaded.report.inputProblems, whole.report.inputProblems))
         Fail("report differs when the input is read on a thread of its own");
     if (threaded.result.characterCountedValues != whole.result.characterCountedValues ||
         threaded.result.adifLog != whole.result.adifLog)
