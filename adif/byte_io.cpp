@@ -8,7 +8,7 @@ namespace shirl {
 ByteSink::ByteSink(std::size_t capacity) : m_buffer(std::max<std::size_t>(capacity, 16)) {}
 
 void ByteSink::FlushBuffer() {
-    if (m_used != 0 && !m_failed && !Drain(m_buffer.data(), m_used)) m_failed = true;
+    if (m_used != 0 && !m_failed && !DrainBuffer(m_buffer, m_used)) m_failed = true;
     m_used = 0;
 }
 

@@ -51,6 +51,9 @@ public:
 protected:
     // Writes all of [data, data+size) to the destination; false on failure.
     virtual bool Drain(const char* data, std::size_t size) = 0;
+    // Writes the first `used` bytes of the full `buffer`; a sink may take
+    // the buffer itself and leave another of the same size in its place.
+    virtual bool DrainBuffer(std::vector<char>& buffer, std::size_t used) { return Drain(buffer.data(), used); }
 
 private:
     void WriteSlow(std::string_view bytes);

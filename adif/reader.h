@@ -11,6 +11,7 @@
 
 #include "adif/byte_io.h"
 #include "adif/end_tag_matcher.h"
+#include "adif/reader_buffers.h"
 
 namespace shirl {
 
@@ -70,6 +71,9 @@ public:
     // The input line (from 1) that the reader has read up to; counted on
     // demand, so that a caller that never asks pays nothing.
     std::size_t Line() const;
+    // From now on the buffers come from and go to `buffers` (nullptr: the
+    // reader's own again). Set between records only.
+    void UseBuffers(ReaderBuffers* buffers) { m_buffers = buffers; }
 
 private:
     enum class State { Start, Header, Records };
@@ -78,6 +82,7 @@ private:
 
     void Prescan();
     bool Refill();
+    void HandOverBuffer();
     std::optional<Event> NextHeaderPiece(); // nullopt: no header event, read the records
     Event NextRecordEvent();
     Event ReadTag();
@@ -98,6 +103,7 @@ private:
     void EndRecord();
 
     ByteSource& m_input;
+    ReaderBuffers* m_buffers = nullptr;
     std::vector<char> m_buf;
     std::size_t m_pos = 0;
     std::size_t m_end = 0;

@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
-# bench/run_bench.sh [QSOS]   (default 1000000)
+# bench/run_bench.sh [QSOS]   (default 400000)
 #
-# On one generated log, in one run, measures whole-process wall time and peak
-# memory (best wall time of RUNS runs, default 3; peak RSS of the same runs) of
-#   product  shirl-cli convert --selection AL LOG OUT
-#   floor    cat LOG > /dev/null
-#   peer     node bench/peer/peer.js LOG OUT   (npm adif-parser-ts: read, write back)
-# and prints MB/s, QSOs/s and the ratios product/floor and peer/product.
-# Then the memory check: peak RSS of shirl-cli for a plain 1,000,000-QSO log
-# against a plain 1,000-QSO log (target: within 2 MB).
+# On one generated log, measures whole-process wall time and peak memory of
+#   pipeline  shirl-cli convert --selection AL LOG OUT   (read on a second thread)
+#   one       shirl-cli convert --selection AL --threads 1 LOG OUT
+#   cp        cp LOG OUT   (the floor: the same bytes read and written once)
+#   peer      node bench/peer/peer.js LOG OUT   (npm adif-parser-ts: read, write back)
+# run in turn (A B C D A B C D ...: a change of the machine's load meets them
+# all), RUNS rounds (default 3): the best wall time of each, its MB/s and
+# QSOs/s, the largest peak RSS, and the ratios one/pipeline, pipeline/cp and
+# peer/pipeline. The two paths' logs and reports must be the same. Then the
+# memory check for both paths: peak RSS of shirl-cli for a plain
+# 1,000,000-QSO log against a plain 1,000-QSO log (target: within 2 MB).
 #
 # Environment: RUNS=N, SHIRL_CLI=path (skip the build), SKIP_PEER=1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/common.sh
 
-qsos="${1:-1000000}"
+qsos="${1:-400000}"
 runs="${RUNS:-3}"
 out=bench/out
 mkdir -p "$out"
@@ -50,61 +53,92 @@ gen() {
   echo "$file"
 }
 
-# measure NAME COMMAND...: best wall seconds and largest peak RSS (KiB) of
-# $runs runs; stdout of the command goes to $out/NAME.stdout.
-measure() {
-  local name="$1"; shift
-  local best="" rss=0 i t0 t1 wall m
+# run_once NAME COMMAND...: one run; appends "wall_us rss_kib" to $out/NAME.runs
+# and keeps the command's stdout in $out/NAME.stdout.
+run_once() {
+  local name="$1" t0 t1
+  shift
+  t0=$(date +%s%N)
+  /usr/bin/time -f '%M' -o "$out/$name.time" "$@" >"$out/$name.stdout"
+  t1=$(date +%s%N)
+  echo "$(( (t1 - t0) / 1000 )) $(tail -n 1 "$out/$name.time")" >>"$out/$name.runs"
+}
+
+# best NAME: "best_wall_us largest_rss_kib" of NAME's runs.
+best() {
+  echo "$(sort -n "$out/$1.runs" | head -n 1 | cut -d' ' -f1) $(sort -n -k2 "$out/$1.runs" | tail -n 1 | cut -d' ' -f2)"
+}
+
+# interleaved NAME=COMMAND...: $runs rounds, each running every contender once.
+interleaved() {
+  local spec i
+  for spec in "$@"; do rm -f "$out/${spec%%=*}.runs"; done
   for ((i = 0; i < runs; i++)); do
-    t0=$(date +%s%N)
-    /usr/bin/time -f '%M' -o "$out/$name.time" "$@" >"$out/$name.stdout"
-    t1=$(date +%s%N)
-    wall=$(( (t1 - t0) / 1000 ))  # microseconds
-    m=$(tail -n 1 "$out/$name.time")
-    if [ -z "$best" ] || [ "$wall" -lt "$best" ]; then best="$wall"; fi
-    if [ "$m" -gt "$rss" ]; then rss="$m"; fi
+    for spec in "$@"; do
+      # shellcheck disable=SC2086  # the command's words
+      run_once "${spec%%=*}" ${spec#*=}
+    done
   done
-  echo "$best $rss"
 }
 
 log=$(gen "$qsos")
 bytes=$(stat -c %s "$log")
 cat "$log" >/dev/null  # into the page cache, so that every contender reads from memory
 
-step "measuring on $log ($bytes bytes, $qsos QSOs, best of $runs)"
-echo "load while measuring: $(cut -d' ' -f1-3 /proc/loadavg) (1/5/15 min)"
-read -r floor_us floor_kb < <(measure floor cat "$log")
-read -r prod_us prod_kb < <(measure product "$SHIRL_CLI" convert --selection AL "$log" "$out/product.adi")
-peer_us="" peer_kb=""
+step "measuring on $log ($bytes bytes, $qsos QSOs, best of $runs, in turn)"
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg) (1/5/15 min)"
+names=(pipeline one cp)
+contenders=("pipeline=$SHIRL_CLI convert --selection AL $log $out/pipeline.adi"
+            "one=$SHIRL_CLI convert --selection AL --threads 1 $log $out/one.adi"
+            "cp=cp $log $out/cp.adi")
 if [ "${SKIP_PEER:-0}" != 1 ]; then
-  read -r peer_us peer_kb < <(measure peer node bench/peer/peer.js "$log" "$out/peer.adi")
+  names+=(peer)
+  contenders+=("peer=node bench/peer/peer.js $log $out/peer.adi")
+fi
+interleaved "${contenders[@]}"
+echo "load after:  $(cut -d' ' -f1-3 /proc/loadavg)"
+cmp "$out/pipeline.adi" "$out/one.adi" || { echo "ERROR: the two paths wrote different logs" >&2; exit 1; }
+if ! diff <(sed '/^Wrote /d' "$out/pipeline.stdout") <(sed '/^Wrote /d' "$out/one.stdout") >/dev/null; then
+  echo "ERROR: the two paths made different reports" >&2
+  exit 1
 fi
 
-python3 - "$bytes" "$qsos" "$floor_us" "$floor_kb" "$prod_us" "$prod_kb" "${peer_us:-0}" "${peer_kb:-0}" <<'EOF'
+figures=()
+for name in "${names[@]}"; do
+  read -r us kb < <(best "$name")
+  figures+=("$name" "$us" "$kb")
+done
+python3 - "$bytes" "$qsos" "${figures[@]}" <<'EOF'
 import sys
-b, q, fu, fk, pu, pk, eu, ek = (int(x) for x in sys.argv[1:])
+b, q = int(sys.argv[1]), int(sys.argv[2])
+rest = sys.argv[3:]
+fig = {rest[i]: (int(rest[i + 1]), int(rest[i + 2])) for i in range(0, len(rest), 3)}
 mb = b / 1e6
-def row(name, us, kb):
+print(f"{'':<9} {'wall':>11} {'throughput':>15} {'':>21} {'memory':>14}")
+for name, (us, kb) in fig.items():
     s = us / 1e6
-    print(f"{name:<8} {s:9.3f} s {mb / s:10.1f} MB/s {q / s:14,.0f} QSOs/s {kb / 1024:9.1f} MiB peak")
-print(f"{'':<8} {'wall':>11} {'throughput':>15} {'':>21} {'memory':>14}")
-row("floor", fu, fk)
-row("product", pu, pk)
-if eu:
-    row("peer", eu, ek)
-print(f"product/floor (wall): {pu / fu:.2f}   (target <= 3.5)")
-if eu:
-    print(f"peer/product (wall):  {eu / pu:.2f}   (target >= 40)")
-print(f"product throughput:   {mb / (pu / 1e6):.1f} MB/s   (target >= 300)")
+    print(f"{name:<9} {s:9.3f} s {mb / s:10.1f} MB/s {q / s:14,.0f} QSOs/s {kb / 1024:9.1f} MiB peak")
+p, o, c = fig["pipeline"][0], fig["one"][0], fig["cp"][0]
+print(f"one/pipeline (wall):  {o / p:.2f}   (target >= 1.35)")
+print(f"pipeline/cp (wall):   {p / c:.2f}")
+if "peer" in fig:
+    print(f"peer/pipeline (wall): {fig['peer'][0] / p:.2f}   (target >= 40)")
+print(f"pipeline throughput:  {mb / (p / 1e6):.1f} MB/s   (target >= 450)")
 EOF
-echo "product report: $(grep -E '^(Converted|Wrote) ' "$out/product.stdout" | tr '\n' ' ')"
-echo "  and $(grep -c '' "$out/product.stdout") report rows in all"
+echo "report: $(grep -E '^(Converted|Wrote) ' "$out/pipeline.stdout" | tr '\n' ' ')"
+echo "  and $(grep -c '' "$out/pipeline.stdout") report rows in all, the same through both paths"
 
-step "memory check: plain logs of 1,000 and 1,000,000 QSOs"
+step "memory check: plain logs of 1,000 and 1,000,000 QSOs, both paths"
 small=$(gen 1000 plain)
 large=$(gen 1000000 plain)
-read -r _ small_kb < <(measure mem-small "$SHIRL_CLI" convert --selection AL "$small" "$out/mem-small.adi")
-read -r _ large_kb < <(measure mem-large "$SHIRL_CLI" convert --selection AL "$large" "$out/mem-large.adi")
-delta=$((large_kb - small_kb))
-echo "peak RSS: 1,000 QSOs ${small_kb} KiB; 1,000,000 QSOs ${large_kb} KiB; difference ${delta} KiB (target <= 2048)"
-if [ "$delta" -le 2048 ]; then echo "memory: flat"; else echo "memory: GROWS"; fi
+for threads in 1 2; do
+  interleaved "mem-small=$SHIRL_CLI convert --selection AL --threads $threads $small $out/mem-small.adi" \
+              "mem-large=$SHIRL_CLI convert --selection AL --threads $threads $large $out/mem-large.adi"
+  read -r _ small_kb < <(best mem-small)
+  read -r _ large_kb < <(best mem-large)
+  delta=$((large_kb - small_kb))
+  verdict=flat
+  [ "$delta" -le 2048 ] || verdict=GROWS
+  echo "--threads $threads: peak RSS 1,000 QSOs ${small_kb} KiB; 1,000,000 QSOs ${large_kb} KiB;" \
+       "difference ${delta} KiB (target <= 2048): $verdict"
+done

@@ -88,6 +88,11 @@ std::optional<std::string> TakeValueOption(const Args& args, std::size_t& i, std
         line.call = value;
         return "";
     }
+    if (Allowed(allowed, Option::Threads) && TakeValue(args, i, "--threads", value, missing)) {
+        if (missing || (value != "1" && value != "2")) return "--threads needs 1 or 2";
+        line.threads = value == "1" ? 1 : 2;
+        return "";
+    }
     return TakeFillOption(args, i, allowed, line);
 }
 

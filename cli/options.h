@@ -26,6 +26,7 @@ enum class Option {
     CountyLines,   // --county-lines copies|usaca
     From,          // --from FILE
     Window,        // --window MINUTES
+    Threads,       // --threads 1|2
 };
 
 struct CommandLine {
@@ -41,6 +42,7 @@ struct CommandLine {
     CountyLines countyLines = CountyLines::Copies; // --county-lines
     std::optional<std::string> from; // --from FILE
     std::optional<int> window;       // --window MINUTES
+    std::optional<int> threads;      // --threads N: 1 or 2
     std::vector<std::string> operands; // the arguments that are not options, in order
 };
 

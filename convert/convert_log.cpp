@@ -1,11 +1,17 @@
 #include "convert/convert_log.h"
 
 #include <cstring>
+#include <limits>
 #include <optional>
+#include <type_traits>
 #include <string>
 #include <vector>
 
 #include "adif/reader.h"
+#if SHIRL_THREADS
+#include "adif/threaded_reader.h"
+#include "adif/threaded_sink.h"
+#endif
 #include "convert/contest_id_scan.h"
 #include "convert/convert_qso.h"
 #include "convert/qso_time.h"
@@ -13,34 +19,81 @@
 namespace shirl {
 namespace {
 
+// The kind of a field's name by its place in the record: the kind of the
+// name the place had in the last record is kept when the name is the same,
+// so that a name is mostly classified once per run and column of the log.
+class SlotKinds {
+public:
+    std::size_t size() const { return m_names.size(); }
+    void Add() { m_names.emplace_back(); }
+    // The kind at `index` (less than size()).
+    [[gnu::always_inline]] FieldKind KindAt(std::size_t index, std::string_view name) {
+        SlotName& last = m_names[index];
+        if (last.name.size() != name.size() || std::memcmp(last.name.data(), name.data(), name.size()) != 0) {
+            last.name.assign(name);
+            last.kind = ClassifyFieldName(name);
+        }
+        return last.kind;
+    }
+
+private:
+    struct SlotName {
+        std::string name;
+        FieldKind kind = FieldKind::Other;
+    };
+    std::vector<SlotName> m_names;
+};
+
+#if SHIRL_THREADS
+using TaggedEvents = ThreadedReader;
+
+// On the reading thread: each field's kind, and the log's CONTEST_ID values
+// collected into the run's list (which the converting thread leaves alone
+// until the reading thread is done).
+class KindTagger final : public FieldTagger {
+public:
+    explicit KindTagger(std::vector<std::string>& contestIds) : m_contestIds(contestIds) {}
+    std::uint8_t Tag(std::size_t index, std::string_view name, std::optional<std::string_view> value) override {
+        if (index == m_kinds.size()) m_kinds.Add();
+        const FieldKind kind = m_kinds.KindAt(index, name);
+        if (kind == FieldKind::ContestId && value) CollectContestId(*value, m_contestIds);
+        return static_cast<std::uint8_t>(kind);
+    }
+
+private:
+    SlotKinds m_kinds;
+    std::vector<std::string>& m_contestIds;
+};
+#else
+struct TaggedEvents {}; // no reading thread: every field is classified where it is taken
+#endif
+
 class LogConverter {
 public:
     LogConverter(ByteSink& output, const QsoOptions& options, RunReport& report)
-        : m_output(output), m_options(options), m_report(report) {}
+        : m_output(&output), m_options(options), m_report(report) {}
 
-    ConvertLogResult Run(ByteSource& input, std::optional<std::string_view> outputName);
+    ConvertLogResult Run(ByteSource& input, std::optional<std::string_view> outputName, const RunThreads& threads);
 
 private:
-    void TakeField(const AdifReader& reader);
+    template <class Events, class HandOver>
+    bool TakeEvents(Events& events, HandOver handOver);
+    template <class Events>
+    void TakeField(const Events& reader);
     void MarkTimeSource(std::optional<std::size_t>& slot);
     void CompleteQso(std::string_view lineEnd);
     void FlushClockRows();
     void WriteSummary(std::optional<std::string_view> outputName);
     void WriteLeftOut();
 
-    ByteSink& m_output;
+    ByteSink* m_output; // the run's output, or while a reading thread runs, a writing thread's sink on to it
     QsoOptions m_options;
     RunReport& m_report;
     // The fields of the QSO being read are m_slots[0, m_used); the slots
     // after them keep the storage of earlier QSOs for reuse.
     std::vector<QsoField> m_slots;
     std::size_t m_used = 0;
-    // The name each slot had last and its kind.
-    struct SlotName {
-        std::string name;
-        FieldKind kind = FieldKind::Other;
-    };
-    std::vector<SlotName> m_slotNames;
+    SlotKinds m_kinds;
     QsoClock m_clock;
     RunReport m_clockRows; // the clock's rows of the open record, named once its call is known
     bool m_linesAreTheFile = true; // the reader's line numbers are the user's file's
@@ -55,29 +108,105 @@ private:
     std::vector<std::string> m_contestIds;
 };
 
+// Input counted as it is read, for the hand-over to the reading thread.
+class CountingSource final : public ByteSource {
+public:
+    explicit CountingSource(ByteSource& input) : m_input(input) {}
+    std::size_t Read(char* data, std::size_t size) override {
+        const std::size_t n = m_input.Read(data, size);
+        m_read += n;
+        return n;
+    }
+    bool CanRewind() const override { return m_input.CanRewind(); }
+    bool Rewind() override {
+        m_read = 0;
+        return m_input.Rewind();
+    }
+    bool Failed() const override { return m_input.Failed(); }
+    std::uint64_t BytesRead() const { return m_read; }
+
+private:
+    ByteSource& m_input;
+    std::uint64_t m_read = 0;
+};
+
+// How many bytes are read on the calling thread before the reading moves
+// to a thread of its own: 0 for at once, the most there is for never.
+std::uint64_t OneThreadUpTo(const RunThreads& threads) {
+#if SHIRL_THREADS
+    switch (threads.use) {
+    case ThreadUse::Auto: return kOneThreadBytes;
+    case ThreadUse::Two: return 0;
+    case ThreadUse::One: break;
+    }
+#else
+    (void)threads;
+#endif
+    return std::numeric_limits<std::uint64_t>::max();
+}
+
 // QSOs left out are named by their lines up to this many.
 constexpr std::size_t kLeftOutLinesShown = 10;
 
-ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_view> outputName) {
-    AdifReader reader(input);
+ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_view> outputName,
+                                   const RunThreads& threads) {
+    CountingSource counted(input);
+    AdifReader reader(counted);
     m_linesAreTheFile = input.LinesAreTheFile();
+    bool failed = false;
+    std::size_t characterCounted = 0;
+    const std::uint64_t oneThreadUpTo = OneThreadUpTo(threads);
+    if (oneThreadUpTo == 0 || !TakeEvents(reader, [&] { return counted.BytesRead() > oneThreadUpTo; })) {
+#if SHIRL_THREADS
+        // The rest of the log is read on a thread of its own, and written
+        // on by another: this thread converts.
+        ByteSink& output = *m_output;
+        ThreadedSink written(output);
+        m_output = &written;
+        KindTagger tagger(m_contestIds);
+        ThreadedReader threaded(reader, ThreadedReaderOptions{threads.blockSize, 4, &tagger});
+        TakeEvents(threaded, [] { return false; });
+        failed = threaded.Failed();
+        characterCounted = threaded.CharacterCountedValues();
+        written.Finish();
+        m_output = &output;
+#endif
+    } else {
+        failed = reader.Failed();
+        characterCounted = reader.CharacterCountedValues();
+    }
+    if (failed) m_report.inputProblems.Error("Could not read the whole input file.");
+    WriteSummary(outputName);
+    return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies, m_counters.counties.Counts(),
+            m_counters.qsosLeftOut, m_evidence.IsLog(m_counters.qsosWritten != 0), std::move(m_contestIds),
+            characterCounted, m_counters.counties.OtherValues()};
+}
+
+// Takes the events of `events` (an AdifReader or a ThreadedReader) to the
+// end of the input, true, or false after a record once `handOver()` says
+// so, to go on with another reader of the same input.
+template <class Events, class HandOver>
+bool LogConverter::TakeEvents(Events& events, HandOver handOver) {
     for (;;) {
-        const AdifReader::Event event = reader.Next();
+        const AdifReader::Event event = events.Next();
         m_evidence.See(event);
         switch (event) {
-        case AdifReader::Event::HeaderBytes: m_output.Write(reader.Bytes()); continue;
-        case AdifReader::Event::EndOfHeader: m_output.Write(reader.LineEnd()); continue;
+        case AdifReader::Event::HeaderBytes: m_output->Write(events.Bytes()); continue;
+        case AdifReader::Event::EndOfHeader: m_output->Write(events.LineEnd()); continue;
         case AdifReader::Event::Field:
         case AdifReader::Event::EndOfRecord:
-            if (m_used == 0) m_recordLine = reader.Line();
+            if (m_used == 0) m_recordLine = events.Line();
             // One call site, so that the compiler can inline the field's step.
-            TakeField(reader);
-            if (event == AdifReader::Event::EndOfRecord) CompleteQso(reader.LineEnd());
+            TakeField(events);
+            if (event == AdifReader::Event::EndOfRecord) {
+                CompleteQso(events.LineEnd());
+                if (handOver()) return false;
+            }
             continue;
         case AdifReader::Event::Malformed:
         case AdifReader::Event::TooManyFields:
             FlushClockRows();
-            m_report.inputProblems.Unlabelled(MessageKind::Warning, std::string(reader.Text()));
+            m_report.inputProblems.Unlabelled(MessageKind::Warning, std::string(events.Text()));
             m_used = 0;
             continue;
         case AdifReader::Event::End: break;
@@ -86,32 +215,29 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
     }
     FlushClockRows();
     if (m_used != 0) m_report.inputProblems.Unlabelled(MessageKind::Warning, "QSO without <EOR> at end of file, skipping");
-    if (reader.Failed()) m_report.inputProblems.Error("Could not read the whole input file.");
-    WriteSummary(outputName);
-    return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies, m_counters.counties.Counts(),
-            m_counters.qsosLeftOut, m_evidence.IsLog(m_counters.qsosWritten != 0), std::move(m_contestIds),
-            reader.CharacterCountedValues(), m_counters.counties.OtherValues()};
+    return true;
 }
 
 // Takes the field's views into the next slot (the reader keeps a record's
-// bytes until it ends). The kind of the name the slot had in the last QSO
-// is kept when the name is the same, so that a name is mostly classified
-// once per run and column of the log.
-void LogConverter::TakeField(const AdifReader& reader) {
+// bytes until it ends). A reading thread has found the name's kind and
+// collected the CONTEST_ID values already.
+template <class Events>
+void LogConverter::TakeField(const Events& reader) {
+    constexpr bool kTagged = std::is_same_v<Events, TaggedEvents>;
     if (m_used == 0) m_dateSlot = m_timeSlot = std::nullopt;
     if (m_used == m_slots.size()) {
         m_slots.emplace_back();
-        m_slotNames.emplace_back();
+        m_kinds.Add();
     }
     QsoField& field = m_slots[m_used];
-    SlotName& last = m_slotNames[m_used++];
     const std::string_view name = reader.Name();
-    if (last.name.size() != name.size() || std::memcmp(last.name.data(), name.data(), name.size()) != 0) {
-        last.name.assign(name);
-        last.kind = ClassifyFieldName(name);
+    if constexpr (kTagged) {
+        field.kind = static_cast<FieldKind>(reader.FieldTag());
+    } else {
+        field.kind = m_kinds.KindAt(m_used, name);
     }
+    ++m_used;
     field.name = name;
-    field.kind = last.kind;
     field.madeCnty = false;
     field.city = {};
     field.timeSource = false;
@@ -121,7 +247,7 @@ void LogConverter::TakeField(const AdifReader& reader) {
     if (!field.value) return;
     if (field.kind == FieldKind::QsoDate && m_clock.TakeDate(*field.value, m_clockRows)) MarkTimeSource(m_dateSlot);
     if (field.kind == FieldKind::TimeOn && m_clock.TakeTime(*field.value, m_clockRows)) MarkTimeSource(m_timeSlot);
-    if (field.kind == FieldKind::ContestId) CollectContestId(*field.value, m_contestIds);
+    if (!kTagged && field.kind == FieldKind::ContestId) CollectContestId(*field.value, m_contestIds);
 }
 
 // The field just taken replaces the one `slot` named as the source of the
@@ -155,7 +281,7 @@ void LogConverter::FlushClockRows() {
 void LogConverter::CompleteQso(std::string_view lineEnd) {
     FlushClockRows();
     const std::int64_t leftOut = m_counters.qsosLeftOut;
-    m_countiesConverted += ConvertQso(RecordOutput{m_output, lineEnd}, m_options,
+    m_countiesConverted += ConvertQso(RecordOutput{*m_output, lineEnd}, m_options,
                                       std::span<QsoField>(m_slots.data(), m_used), m_clock.Complete(),
                                       m_counters, m_report);
     m_used = 0;
@@ -201,12 +327,12 @@ std::string CharacterCountedText(std::size_t n) {
 
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                                     std::optional<std::string_view> outputName, RunReport& report,
-                                    const AbbrevList* list, CountyLines countyLines) {
+                                    const AbbrevList* list, CountyLines countyLines, const RunThreads& threads) {
     // The run's own rows start after those of its preparation; the first of
     // them counts the values read by characters, known only at the end.
     const std::size_t firstRow = report.progress.size();
     LogConverter converter(output, QsoOptions{selection, addMobile, list, countyLines}, report);
-    const ConvertLogResult result = converter.Run(input, outputName);
+    const ConvertLogResult result = converter.Run(input, outputName, threads);
     if (result.characterCountedValues != 0)
         report.progress.Insert(firstRow,
                                {.kind = MessageKind::Info, .text = CharacterCountedText(result.characterCountedValues)});

@@ -10,6 +10,7 @@
 
 #include "adif/byte_io.h"
 #include "app/service/run_preparation.h"
+#include "convert/convert_log.h"
 #include "convert/convert_qso.h"
 #include "convert/run_report.h"
 #include "data/selections.h"
@@ -26,6 +27,7 @@ struct ConvertRequest {
     bool standardInput = false;      // the log comes from standard input (`inputName` names it in messages)
     bool standardOutput = false;     // the output goes to standard output (`outputName` is not a file)
     CountyLines countyLines = CountyLines::Copies;
+    RunThreads threads{};            // a Cabrillo log is always converted on the calling thread alone
 };
 
 // The message of the check that a Selection was chosen.

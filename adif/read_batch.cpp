@@ -1,0 +1,73 @@
+#include "adif/read_batch.h"
+
+#include <limits>
+
+namespace shirl {
+namespace {
+
+// A copy larger than this is given back to the system when its batch is
+// cleared, so that one long value does not keep its memory for the run.
+constexpr std::size_t kCopyKept = std::size_t{1} << 16;
+
+} // namespace
+
+std::string& ReadBatch::NewCopy() {
+    if (copiesUsed == copies.size()) copies.emplace_back();
+    std::string& copy = copies[copiesUsed++];
+    copy.clear();
+    return copy;
+}
+
+void ReadBatch::Add(const AdifReader& reader, AdifReader::Event kind, bool recordStart) {
+    using Event = AdifReader::Event;
+    ReadEvent event;
+    event.kind = kind;
+    std::string_view name, value;
+    switch (kind) {
+    case Event::HeaderBytes: name = reader.Bytes(); break;
+    case Event::Malformed:
+    case Event::TooManyFields: name = NewCopy().assign(reader.Text()); break;
+    case Event::Field:
+    case Event::EndOfRecord:
+        name = reader.Name();
+        if (const std::optional<std::string_view> v = reader.Value()) {
+            value = *v;
+            event.flags |= ReadEvent::kHasValue;
+        }
+        if (reader.CharacterCounted()) event.flags |= ReadEvent::kCharacterCounted;
+        if (!reader.FieldText().empty()) event.flags |= ReadEvent::kPlainText;
+        if (recordStart) {
+            event.flags |= ReadEvent::kRecordStart;
+            recordLines.push_back(reader.Line());
+        }
+        break;
+    default: break;
+    }
+    event.name = name.data();
+    event.value = value.data();
+    constexpr std::size_t kMax = std::numeric_limits<std::uint32_t>::max();
+    if (name.size() >= kMax || value.size() >= kMax) [[unlikely]] {
+        event.flags |= ReadEvent::kLongSizes;
+        longSizes.emplace_back(name.size(), value.size());
+    } else {
+        event.nameSize = static_cast<std::uint32_t>(name.size());
+        event.valueSize = static_cast<std::uint32_t>(value.size());
+    }
+    events.push_back(event);
+}
+
+void ReadBatch::Clear(std::vector<std::vector<char>>& spare) {
+    events.clear();
+    recordLines.clear();
+    longSizes.clear();
+    for (std::vector<char>& block : blocks) spare.push_back(std::move(block));
+    blocks.clear();
+    for (std::size_t i = 0; i < copiesUsed; ++i)
+        if (copies[i].capacity() > kCopyKept) copies[i] = std::string();
+    copiesUsed = 0;
+    last = failed = false;
+    characterCountedValues = 0;
+    error = nullptr;
+}
+
+} // namespace shirl

@@ -1,0 +1,60 @@
+#pragma once
+// What the reading thread of a pipeline hands to the converting thread in
+// one piece: the reader's events, the buffers their views point into and
+// the values and texts that stand in no buffer. Whoever holds the batch
+// owns those bytes; the batch goes back to the reading thread once its
+// events have been used, and its buffers with it.
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "adif/reader.h"
+
+namespace shirl {
+
+// One event of the reader, as its accessors gave it. For HeaderBytes,
+// Malformed and TooManyFields `name` holds Bytes() or Text().
+struct ReadEvent {
+    enum Flag : std::uint8_t {
+        kHasValue = 1,
+        kCharacterCounted = 2,
+        kPlainText = 4,   // FieldText() is the tag and value as they stand
+        kRecordStart = 8, // the record's first event: its line is the next of ReadBatch::recordLines
+        kLongSizes = 16,  // the sizes are the next pair of ReadBatch::longSizes
+    };
+    const char* name = nullptr;
+    const char* value = nullptr;
+    std::uint32_t nameSize = 0;
+    std::uint32_t valueSize = 0;
+    AdifReader::Event kind = AdifReader::Event::End;
+    std::uint8_t flags = 0;
+    std::uint8_t tag = 0; // ThreadedReader's FieldTagger's
+};
+
+struct ReadBatch {
+    std::vector<ReadEvent> events;
+    std::vector<std::size_t> recordLines;                        // AdifReader::Line() at each record's start
+    std::vector<std::pair<std::size_t, std::size_t>> longSizes;  // name and value sizes beyond 32 bits
+    std::vector<std::vector<char>> blocks; // buffers the reader retired while the batch was filled
+    std::deque<std::string> copies;        // values in no one buffer, and texts (a deque: they never move)
+    std::size_t copiesUsed = 0;
+    std::string_view lineEnd;
+    // The last batch of a run ends in the End event and tells what the reader knew then.
+    bool last = false;
+    bool failed = false;
+    std::size_t characterCountedValues = 0;
+    std::exception_ptr error; // the reading thread failed (out of memory): the run fails with it
+
+    // An empty string that lives as long as the batch's contents.
+    std::string& NewCopy();
+    // Records the reader's current event; `recordStart` when it opens a record.
+    void Add(const AdifReader& reader, AdifReader::Event kind, bool recordStart);
+    // Empties the batch for the next use; its buffers go to `spare`.
+    void Clear(std::vector<std::vector<char>>& spare);
+};
+
+} // namespace shirl

@@ -1,0 +1,153 @@
+#include "adif/threaded_reader.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace shirl {
+
+// The reading thread's blocks: taken from the spare ones, retired into the
+// batch being filled, or straight back to the spare ones when nothing
+// points into them.
+class ThreadedReader::Blocks final : public ReaderBuffers {
+public:
+    explicit Blocks(const ThreadedReaderOptions& options)
+        : m_blockSize(std::max<std::size_t>(options.blockSize, 16)), m_keep(options.batches + 2) {}
+
+    void Fill(ReadBatch* batch) {
+        batch->Clear(m_returned);
+        for (std::vector<char>& block : m_returned) Spare(std::move(block));
+        m_returned.clear();
+        m_batch = batch;
+    }
+    ReadBatch* Batch() const { return m_batch; }
+    // An event of the current block was added to the batch.
+    void Counted() { ++m_eventsInBlock; }
+
+    std::vector<char> Fresh(std::size_t size) override {
+        std::vector<char> block;
+        if (!m_spare.empty()) {
+            block = std::move(m_spare.back());
+            m_spare.pop_back();
+        }
+        block.resize(std::max(size, m_blockSize));
+        return block;
+    }
+    // A block that no event came from, and that the open record does not
+    // hold, is no one's: it is spare at once (a long stretch without a tag,
+    // or a long value copied as it is read, does not fill the batch).
+    void Retire(std::vector<char> block, bool holdsRecord) override {
+        if (holdsRecord || m_eventsInBlock != 0) {
+            m_batch->blocks.push_back(std::move(block));
+        } else {
+            Spare(std::move(block));
+        }
+        m_eventsInBlock = 0;
+    }
+    std::string& ValueCopy() override { return m_batch->NewCopy(); }
+
+private:
+    // Keeps a block for reuse unless enough are kept or it grew for a long record.
+    void Spare(std::vector<char> block) {
+        if (m_spare.size() < m_keep && block.capacity() <= 4 * m_blockSize) m_spare.push_back(std::move(block));
+    }
+
+    std::size_t m_blockSize, m_keep;
+    ReadBatch* m_batch = nullptr;
+    std::size_t m_eventsInBlock = 0;
+    std::vector<std::vector<char>> m_spare, m_returned;
+};
+
+ThreadedReader::ThreadedReader(AdifReader& reader, ThreadedReaderOptions options)
+    : m_reader(reader), m_options(options), m_queue(options.batches) {
+    m_thread = std::thread([this] { Read(); });
+}
+
+ThreadedReader::~ThreadedReader() {
+    m_queue.Stop();
+    if (m_thread.joinable()) m_thread.join();
+}
+
+// The reading thread. A batch is handed over after an event that leaves no
+// record open, once a block has been retired into it: every view of its
+// events then points into its own blocks, its copies or the block still
+// being read (which is retired into a later batch, used after this one).
+void ThreadedReader::Read() {
+    using Event = AdifReader::Event;
+    Blocks blocks(m_options);
+    ReadBatch* batch = m_queue.TakeEmpty();
+    if (batch == nullptr) return;
+    blocks.Fill(batch);
+    m_reader.UseBuffers(&blocks);
+    bool inRecord = false;
+    std::size_t index = 0; // of the field in its record
+    try {
+        for (;;) {
+            const Event kind = m_reader.Next();
+            const bool recordEvent = kind == Event::Field || kind == Event::EndOfRecord;
+            batch->Add(m_reader, kind, recordEvent && !inRecord);
+            blocks.Counted();
+            if (recordEvent && m_options.tagger != nullptr) {
+                index = inRecord ? index + 1 : 0;
+                batch->events.back().tag = m_options.tagger->Tag(index, m_reader.Name(), m_reader.Value());
+            }
+            inRecord = kind == Event::Field;
+            if (kind == Event::End) {
+                batch->last = true;
+                batch->failed = m_reader.Failed();
+                batch->characterCountedValues = m_reader.CharacterCountedValues();
+                break;
+            }
+            if (inRecord || batch->blocks.empty()) continue;
+            batch->lineEnd = m_reader.LineEnd();
+            m_queue.PutFull(batch);
+            batch = m_queue.TakeEmpty();
+            if (batch == nullptr) { // the using side has stopped
+                m_reader.UseBuffers(nullptr);
+                return;
+            }
+            blocks.Fill(batch);
+        }
+    } catch (...) {
+        batch->error = std::current_exception();
+        batch->last = true;
+    }
+    batch->lineEnd = m_reader.LineEnd();
+    m_reader.UseBuffers(nullptr);
+    m_queue.PutFull(batch);
+}
+
+AdifReader::Event ThreadedReader::Next() {
+    if (m_batch == nullptr || m_at == m_batch->events.size()) {
+        if (m_batch != nullptr && m_batch->last) return AdifReader::Event::End;
+        NextBatch();
+    }
+    m_event = &m_batch->events[m_at++];
+    if (m_event->flags & ReadEvent::kLongSizes) [[unlikely]] {
+        std::tie(m_nameSize, m_valueSize) = m_batch->longSizes[m_longAt++];
+    } else {
+        m_nameSize = m_event->nameSize;
+        m_valueSize = m_event->valueSize;
+    }
+    if (m_event->flags & ReadEvent::kRecordStart) m_line = m_batch->recordLines[m_lineAt++];
+    return m_event->kind;
+}
+
+// The batch just used goes back to the reading thread with its blocks.
+void ThreadedReader::NextBatch() {
+    if (m_batch != nullptr) m_queue.PutEmpty(m_batch);
+    m_batch = m_queue.TakeFull();
+    m_at = m_lineAt = m_longAt = 0;
+    if (m_batch->error) std::rethrow_exception(m_batch->error);
+}
+
+// The tag and value as they stand: from the '<' before the name to the
+// value's end (or the '>' after a name without a value).
+std::string_view ThreadedReader::FieldText() const {
+    if (!(m_event->flags & ReadEvent::kPlainText)) return {};
+    const char* const start = m_event->name - 1;
+    const char* const end = (m_event->flags & ReadEvent::kHasValue) ? m_event->value + m_valueSize
+                                                                      : m_event->name + m_nameSize + 1;
+    return {start, static_cast<std::size_t>(end - start)};
+}
+
+} // namespace shirl
