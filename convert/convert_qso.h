@@ -7,18 +7,13 @@
 #include <string_view>
 
 #include "adif/byte_io.h"
+#include "convert/copy_writer.h"
 #include "convert/qso_field.h"
 #include "convert/run_report.h"
 #include "data/abbrev_list.h"
 #include "data/selections.h"
 
 namespace shirl {
-
-// Where and how the records go: the sink and the line end of the output.
-struct RecordOutput {
-    ByteSink& sink;
-    std::string_view lineEnd;
-};
 
 // What the conversion of a QSO is asked to do.
 struct QsoOptions {

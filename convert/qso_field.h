@@ -28,6 +28,8 @@ enum class FieldKind : unsigned char {
     AliasSnt, // APP_WRITELOG_SNT, written as RST_SENT
     QsoDate,
     TimeOn,
+    QsoDateOff,
+    TimeOff,
     Exchange, // SRX_STRING: the received exchange, whose last word may be the county
     ContestId, // CONTEST_ID: which party the log names
     SentExchange, // STX_STRING: the sent exchange, whose last word may be the operator's own county

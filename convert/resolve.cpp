@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/text_util.h"
 #include "convert/lookup.h"
 #include "convert/prefix.h"
 #include "data/abbrev_tables.h"
@@ -52,6 +53,30 @@ bool IsNewEnglandAbbreviation(std::string_view value) {
     return false;
 }
 
+// Whether a call is of the US (K, N, W, AA-AL) or Canada (VA-VG, VO, VY,
+// CF-CK, CY-CZ, XJ-XO): the stations that send a state or province code.
+bool IsNorthAmericanCall(std::string_view call) {
+    if (call.empty()) return false;
+    const char first = ToAsciiUpper(call[0]);
+    if (first == 'K' || first == 'N' || first == 'W') return true;
+    if (call.size() < 2) return false;
+    const char second = ToAsciiUpper(call[1]);
+    if (first == 'A') return second >= 'A' && second <= 'L';
+    return IsCanadianPrefix(std::string{first, second});
+}
+
+// The text with its line breaks shown as \r and \n, so that a message
+// stays one row.
+std::string OnOneLine(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else out += c;
+    }
+    return out;
+}
+
 void RenameStateField(QsoField& field, bool myField) {
     RenameField(field, myField ? "MY_STATE" : "STATE", myField ? FieldKind::MyState : FieldKind::State);
 }
@@ -60,16 +85,21 @@ void RenameStateField(QsoField& field, bool myField) {
 
 int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::string_view> callsign,
                        bool myField, RunReport& report, const AbbrevList* list) {
-    if (!field.value) return 0; // nothing to resolve
-    const std::string_view value = *field.value;
-
-    if (IsAreaCode(value)) {
-        RenameStateField(field, myField);
-        return 0;
-    }
+    if (!field.value || field.value->empty()) return 0; // nothing to resolve, nothing to say
+    const std::string written(*field.value); // as the input has it, for the messages
+    const std::string upper = AsciiUpperCase(written);
+    const std::string_view value = upper;
 
     const bool hasCall = callsign.has_value() && !callsign->empty();
     const std::string_view call = hasCall ? *callsign : kNoCall;
+    if (IsAreaCode(value)) {
+        // A state code names a state only from a station of the US or Canada.
+        if (myField || !hasCall || IsNorthAmericanCall(call)) {
+            RenameStateField(field, myField);
+            SetValue(field, value);
+        }
+        return 0;
+    }
 
     // A Canadian station may give its province (or an alias of it) instead
     // of a county; a callsign without a prefix is reported and looked up anyway.
@@ -86,8 +116,8 @@ int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::
     const LookupResult found = LookupAbbreviation(value, selection, list);
     if (!found.message.empty()) {
         std::string line;
-        line.reserve(call.size() + 2 + found.message.size());
-        line.append(call).append(": ").append(found.message);
+        line.reserve(call.size() + 16 + found.message.size());
+        line.append(call).append(myField ? " (own county): " : ": ").append(OnOneLine(found.message));
         report.second.Unlabelled(MessageKind::Warning, std::move(line));
     }
 
@@ -108,13 +138,10 @@ int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::
 
     if (selection.QuietForNewEngland() && IsNewEnglandAbbreviation(value)) return 0;
 
-    std::string warning(call);
-    warning
-        .append(" in ")
-        .append(value)
-        .append(" is not a valid ")
-        .append(selection.Name())
-        .append(" county abbreviation.");
+    std::string warning;
+    if (myField) warning.append("Own county ").append(OnOneLine(written)).append(" of the QSO with ").append(call);
+    else warning.append(call).append(" in ").append(OnOneLine(written));
+    warning.append(" is not a valid ").append(selection.Name()).append(" county abbreviation.");
     report.second.Warning(std::move(warning));
     return 0;
 }

@@ -111,11 +111,19 @@ INSTANTIATE_TEST_SUITE_P(
         ResolveCase{selections::kAL, "CNTY", "DC", "VE3CALL", false, "CNTY", "DC", 0,
                     {"VE3CALL: DC is not a US state.",
                      "WARNING: VE3CALL in DC is not a valid Alabama county abbreviation."}},
-        // Lower case is not upper-cased here: "on" with the MY flag is not ON.
-        ResolveCase{selections::kAL, "APP_N1MM_ROVERCNTY", "on", "N0CALL", true, "APP_N1MM_ROVERCNTY", "on", 0,
-                    {"WARNING: N0CALL in on is not a valid Alabama county abbreviation."}},
-        ResolveCase{selections::kAL, "STX_STRING", "auta", "N0CALL", true, "STX_STRING", "auta", 0,
-                    {"WARNING: N0CALL in auta is not a valid Alabama county abbreviation."}},
+        // Letter case does not matter to the lookup; the standard form is written.
+        ResolveCase{selections::kAL, "APP_N1MM_ROVERCNTY", "on", "N0CALL", true, "MY_STATE", "ON", 0, {}},
+        ResolveCase{selections::kAL, "STX_STRING", "auta", "N0CALL", true, "MY_CNTY", "AL,Autauga", 1, {}},
+        // A value that does not convert stays as written, and its message quotes it so.
+        ResolveCase{selections::kAL, "CNTY", "Xyz", "N0CALL", false, "CNTY", "Xyz", 0,
+                    {"WARNING: N0CALL in Xyz is not a valid Alabama county abbreviation."}},
+        ResolveCase{selections::kAL, "STX_STRING", "xyz", "N0CALL", true, "STX_STRING", "xyz", 0,
+                    {"WARNING: Own county xyz of the QSO with N0CALL is not a valid Alabama county abbreviation."}},
+        ResolveCase{selections::kAL, "CNTY", "a\r\nb", "N0CALL", false, "CNTY", "a\r\nb", 0,
+                    {"WARNING: N0CALL in a\\r\\nb is not a valid Alabama county abbreviation."}},
+        // A state code names a state only from a station of the US or Canada.
+        ResolveCase{selections::kAL, "CNTY", "PA", "PA0AAA", false, "CNTY", "PA", 0, {}},
+        ResolveCase{selections::kAL, "CNTY", "pa", "AA1AA", false, "STATE", "PA", 0, {}},
         // A Canadian prefix's province from a Canadian lower-case callsign: the
         // prefix "ve3" is not Canadian (upper case only), so the lookup runs.
         ResolveCase{selections::kAL, "CNTY", "NS", "ve3call", false, "CNTY", "NS", 0,
@@ -176,13 +184,12 @@ INSTANTIATE_TEST_SUITE_P(
         // The MY flag changes only the written names.
         ResolveCase{selections::kPA, "STX_STRING", "EMA", "N0CALL", true, "MY_STATE", "MA", 0, {}},
         ResolveCase{selections::kVA, "APP_WRITELOG_SENT", "ALX", "N0CALL", true, "MY_STATE", "VA", 0,
-                    {"N0CALL: ALX is the independent city of Alexandria city, VA (not a county)."}},
+                    {"N0CALL (own county): ALX is the independent city of Alexandria city, VA (not a county)."}},
         ResolveCase{selections::kMULTI, "APP_N1MM_ROVERCNTY", "NVCAR", "W7XYZ", true, "MY_STATE", "NV", 0,
-                    {"W7XYZ: NVCAR is the independent city of Carson City, NV (not a county)."}},
+                    {"W7XYZ (own county): NVCAR is the independent city of Carson City, NV (not a county)."}},
         ResolveCase{selections::kMULTI, "APP_N1MM_ROVERCNTY", "KDE", "W7XYZ", true, "MY_CNTY", "DE,Kent", 1, {}},
-        // An empty value is looked up like any other and not found.
-        ResolveCase{selections::kAL, "CNTY", "", "N0CALL", false, "CNTY", "", 0,
-                    {"WARNING: N0CALL in  is not a valid Alabama county abbreviation."}}));
+        // An empty value is no county, and nothing to report.
+        ResolveCase{selections::kAL, "CNTY", "", "N0CALL", false, "CNTY", "", 0, {}}));
 
 // Every Canadian prefix class with every province code that is not a
 // Selection code and every alias: unchanged, no message. The same values
