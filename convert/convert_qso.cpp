@@ -5,6 +5,7 @@
 #include "convert/convert_qso.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "convert/exchange_county.h"
 #include "convert/qso_time.h"
 #include "convert/resolve.h"
+#include "data/gazetteer.h"
 
 namespace shirl {
 namespace {
@@ -22,6 +24,7 @@ namespace {
 // What the first pass found out about the QSO.
 struct FirstPassResult {
     std::optional<std::size_t> callIndex;
+    std::optional<std::string> inputState; // the record's own STATE, a US state or DC code
     bool band = false, freq = false, freqRx = false, mode = false;
     int converted = 0;    // county fields that became CNTY
     int ownConverted = 0; // own-county fields that became MY_CNTY
@@ -32,7 +35,7 @@ bool Contains(std::optional<std::string_view> value, char c) {
 }
 
 bool IsCountyField(FieldKind kind) {
-    return kind == FieldKind::County || kind == FieldKind::Cnty || kind == FieldKind::Srx;
+    return kind == FieldKind::County || kind == FieldKind::Qth || kind == FieldKind::Cnty || kind == FieldKind::Srx;
 }
 
 std::optional<std::string_view> Callsign(std::span<const QsoField> fields, const FirstPassResult& qso) {
@@ -68,6 +71,21 @@ void DropCountySuffix(std::span<QsoField> fields, const FirstPassResult& qso, st
     SetValue(fields[*qso.callIndex], changed);
 }
 
+// Whether the county that the QTH `before` became (`after`) lies in the
+// record's own STATE, when it has one: a QTH is the town a logbook took from
+// a callbook, which the record's own state contradicts. Reports when not.
+bool QthAgreesWithState(const QsoField& before, const QsoField& after, std::optional<std::string_view> call,
+                        const FirstPassResult& qso, RunReport& report) {
+    const std::optional<std::string_view> state = StateOfCountyValue(after.value);
+    if (!qso.inputState || !state || *state == *qso.inputState) return true;
+    std::string warning(call && !call->empty() ? *call : "(no call)");
+    warning.append(": QTH ").append(*before.value).append(" would be ").append(*after.value);
+    warning.append(", a county of ").append(*state).append(", but the record's STATE is ").append(*qso.inputState);
+    warning.append("; left as it was.");
+    report.second.Warning(std::move(warning));
+    return false;
+}
+
 // One field of the worked station's county: the callsign's suffix, then
 // the resolution (in any letter case; a value that does not convert stays
 // as written).
@@ -79,11 +97,44 @@ void ConvertCountyField(std::span<QsoField> fields, std::size_t i, const QsoOpti
     if (field.value && hasComma) return; // converted already
     if (field.value) DropCountySuffix(fields, qso, *field.value, options.addMobile, report);
     if (field.value && !hasComma && !EqualsNoCase(*field.value, "DX")) {
-        const int result =
-            ResolveCountyField(field, options.selection, Callsign(fields, qso), false, report, options.list);
+        const QsoField before{field.name, field.value, field.kind, false, field.timeSource, field.characterCounted,
+                              {}, field.text};
+        int result = ResolveCountyField(field, options.selection, Callsign(fields, qso), false, report, options.list);
+        if (result == 1 && before.kind == FieldKind::Qth &&
+            !QthAgreesWithState(before, field, Callsign(fields, qso), qso, report)) {
+            RenameField(field, before.name, before.kind);
+            SetValueView(field, *before.value);
+            field.text = before.text;
+            result = 0;
+        }
         qso.converted += result;
         field.madeCnty = result == 1;
     }
+}
+
+// Whether `code` is the code of a US state or of DC (a state of the
+// gazetteer with a FIPS number up to 56).
+bool IsUsStateCode(std::string_view code) {
+    static const std::array<bool, 26 * 26> kStates = [] {
+        std::array<bool, 26 * 26> states{};
+        for (const GazetteerRow& row : Gazetteer())
+            if (row.stateNumber <= 56) states[static_cast<std::size_t>((row.stateCode[0] - 'A') * 26 + row.stateCode[1] - 'A')] = true;
+        return states;
+    }();
+    if (code.size() != 2 || !IsAsciiUpper(code[0]) || !IsAsciiUpper(code[1])) return false;
+    return kStates[static_cast<std::size_t>((code[0] - 'A') * 26 + code[1] - 'A')];
+}
+
+// The record's own STATE as read (the last one that holds a US state or DC
+// code, in any letter case), or nullopt.
+std::optional<std::string> InputState(std::span<const QsoField> fields) {
+    std::optional<std::string> state;
+    for (const QsoField& field : fields) {
+        if (field.kind != FieldKind::State || field.name.empty() || !field.value) continue;
+        std::string code = AsciiUpperCase(*field.value);
+        if (IsUsStateCode(code)) state = std::move(code);
+    }
+    return state;
 }
 
 // The index of the QSO's CALL (the last one where it has several).
@@ -98,6 +149,7 @@ std::optional<std::size_t> CallIndex(std::span<const QsoField> fields) {
 FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options, RunReport& report) {
     FirstPassResult qso;
     qso.callIndex = CallIndex(fields);
+    qso.inputState = InputState(fields);
     bool srxTaken = std::any_of(fields.begin(), fields.end(),
                                 [](const QsoField& f) { return f.kind == FieldKind::Srx && !f.name.empty(); });
     for (std::size_t i = 0; i < fields.size(); ++i) {

@@ -34,7 +34,7 @@ constexpr std::array kNames = {
     NamedKind{"MODE", K::Mode},                   NamedKind{"MY_CNTY", K::MyCnty},
     NamedKind{"MY_STATE", K::MyState},            NamedKind{"QSO_DATE", K::QsoDate},
     NamedKind{"QSO_DATE_OFF", K::QsoDateOff},
-    NamedKind{"QTH", K::County},                  NamedKind{"QTH_RCVD", K::County},
+    NamedKind{"QTH", K::Qth},                  NamedKind{"QTH_RCVD", K::County},
     NamedKind{"RCVD", K::County},                 NamedKind{"RCVD_QTH", K::County},
     NamedKind{"SRX", K::Srx},                     NamedKind{"SRX_STRING", K::Exchange},
     NamedKind{"STATE", K::State},                 NamedKind{"STX_STRING", K::SentExchange},

@@ -147,6 +147,19 @@ INSTANTIATE_TEST_SUITE_P(
                 Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "COMMENT=123", "COMMENT=nice QSO  ", "COMMENT=", "EOR"}),
                 true, {{D, T, "CALL=N0CALL", "BAND=20M", "MODE=CW", "SRX=123", "COMMENT=nice QSO", "COMMENT=", "EOR"}}, 0,
                 {}},
+        // A QTH (a callbook's town) whose county lies outside the record's own
+        // STATE is not taken; a county from the exchange is.
+        QsoCase{"qth_against_state",
+                Fields({"QTH=BALD", "CALL=W3SPC", "BAND=20M", "MODE=CW", "STATE=sc", "EOR"}), true,
+                {{D, T, "QTH=BALD", "CALL=W3SPC", "BAND=20M", "MODE=CW", "STATE=sc", "EOR"}}, 0,
+                {}},
+        QsoCase{"exchange_county_replaces_state",
+                Fields({"CTY=Bald", "CALL=W3SPC", "BAND=20M", "MODE=CW", "STATE=SC", "EOR"}), true,
+                {{D, T, "CNTY=AL,Baldwin", "STATE=AL", "CALL=W3SPC", "BAND=20M", "MODE=CW", "EOR"}}, 1,
+                {"INFO: W3SPC: STATE SC replaced by AL from its county."}},
+        QsoCase{"qth_in_its_state_converts",
+                Fields({"QTH=BALD", "CALL=W3SPC", "BAND=20M", "MODE=CW", "STATE=AL", "EOR"}), true,
+                {{D, T, "CNTY=AL,Baldwin", "STATE=AL", "CALL=W3SPC", "BAND=20M", "MODE=CW", "EOR"}}, 1, {}},
         // A digits-only COMMENT is a serial number only where the record has no SRX.
         QsoCase{"comment_digits_beside_srx",
                 Fields({"CALL=N0CALL", "BAND=20M", "MODE=CW", "COMMENT=17", "SRX=5", "COMMENT=18", "EOR"}), true,
