@@ -137,6 +137,9 @@ int ResolveCountyField(QsoField& field, Selection selection, std::optional<std::
     }
 
     if (selection.QuietForNewEngland() && IsNewEnglandAbbreviation(value)) return 0;
+    // A Selection without tables has said so for this field: one row is enough.
+    if (!found.message.empty() && selection.IsValid() && TablesForSelection(selection).empty() && list == nullptr)
+        return 0;
 
     std::string warning;
     if (myField) warning.append("Own county ").append(OnOneLine(written)).append(" of the QSO with ").append(call);
