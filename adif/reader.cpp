@@ -277,6 +277,7 @@ AdifReader::Event AdifReader::NextRecordEvent() {
         if (m_pos == m_end) continue;
         if (const std::optional<Event> event = ReadTag()) return *event;
         ++m_pos; // a stray '<': text between fields
+        ++m_strays;
     }
 }
 

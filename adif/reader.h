@@ -64,6 +64,8 @@ public:
     // characters is valid UTF-8 followed only by blanks and a tag or the end
     // of the input.
     bool CharacterCounted() const { return m_characterCounted; }
+    // How many '<' of the input so far started no tag (text between fields).
+    std::size_t StrayLessThans() const { return m_strays; }
     // How many values of the input so far were read by characters.
     std::size_t CharacterCountedValues() const { return m_characterCountedValues; }
 
@@ -129,6 +131,7 @@ private:
     bool m_hasValue = false;
     bool m_characterCounted = false;
     std::size_t m_characterCountedValues = 0;
+    std::size_t m_strays = 0;
     std::string m_text;
     std::size_t m_problemLine = 0; // the input line of a Malformed or TooManyFields event
     std::string m_problemTag;      // the malformed tag with the rest of its line
@@ -151,8 +154,9 @@ private:
 
 // What a read has shown of its input: whether it is an ADIF log at all.
 // Notes about ADIF that mention <EOH>, <EOR> and a field or two read as
-// records full of malformed tags; a log, even a damaged one, has a contact,
-// and an empty or odd one at least nothing malformed.
+// records full of malformed tags and stray '<'; a log, even a damaged one,
+// has a contact or a header with ADIF fields, and an empty or odd one at
+// least nothing malformed.
 class AdifEvidence {
 public:
     // Takes one event of `reader`.
@@ -171,6 +175,7 @@ public:
             m_fieldInRecord = false;
             break;
         case AdifReader::Event::BadLength: m_malformed = true; break;
+        case AdifReader::Event::End: m_malformed = m_malformed || reader.StrayLessThans() != 0; break;
         default: break;
         }
     }

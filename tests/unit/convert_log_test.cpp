@@ -4,6 +4,7 @@
 
 #include "tests/support/report_rows.h"
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "adif/byte_io.h"
 #include "convert/convert_log.h"
 #include "data/selections.h"
+#include "tests/support/test_files.h"
 
 namespace shirl {
 namespace {
@@ -236,6 +238,40 @@ INSTANTIATE_TEST_SUITE_P(
                                 "<BAND:3>20M <MODE:2>CW <EOR>\n\n",
                    {"Could not parse time 12345"}}),
     [](const ::testing::TestParamInfo<ReaderCase>& info) { return std::string(info.param.label); });
+
+// A log with a header that holds ADIF fields is a log however damaged its
+// records are, and its rows name them; notes about ADIF that mention its
+// tags in prose are no log.
+TEST(ConvertLog, DamagedLogsAreLogs) {
+    struct Case {
+        const char* label;
+        std::string input;
+        bool log;
+        std::vector<std::string> third;
+    };
+    const std::vector<Case> cases = {
+        {"header_fields_damaged_record", "Export\n<ADIF_VER:5>3.1.4 <EOH>\n<CALL:X>K4AAA <BAND:3>20M <EOR>\n", true,
+         {"Malformed ADIF tag in line 3, skipping QSO: [<CALL:X>K4AAA <BAND:3>20M <EOR>]"}},
+        {"one_line_stray_lt", "<ADIF_VER:5>3.1.4 <EOH><CALL:5>K4AAA < <BAND:3>20M <MODE:2>CW <EOR>", true, {}},
+        {"header_without_fields_damaged_record", "Export <EOH>\n<CALL:X>K4AAA <EOR>\n", false,
+         {"Malformed ADIF tag in line 2, skipping QSO: [<CALL:X>K4AAA <EOR>]"}},
+        {"prose", "A header ends at <EOH>, each record at <EOR>;\nnames such as <Call:5> or <QSO_Date:8>, and\n"
+                  "<public key> or a '<' alone are text.\n",
+         false, {"QSO without <EOR> at end of file, skipping"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const RunResult r = RunLog(c.input);
+        EXPECT_EQ(r.totals.adifLog, c.log);
+        EXPECT_EQ(r.third, c.third);
+    }
+    // The notes beside the shared sample logs stay no log.
+    const std::filesystem::path shared = std::filesystem::path(SHIRL_SOURCE_DIR) / ".." / "shared" / "data";
+    for (const char* notes : {"adif-samples/SOURCES.md", "cabrillo-samples/SOURCES.md"}) {
+        if (!std::filesystem::exists(shared / notes)) continue;
+        EXPECT_FALSE(RunLog(test::ReadFile(shared / notes)).totals.adifLog) << notes;
+    }
+}
 
 TEST(ConvertLog, EmptyInputWritesNothing) {
     const RunResult r = RunLog("");
