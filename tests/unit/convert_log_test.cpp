@@ -201,6 +201,17 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"malformed_skip_spans_lines",
                    kHeader + "<CALL:4>K1AB\n<CALL:4>K1CD <BA,ND:3>20M\n<MODE:2>CW\n<EOR>\n" + Rec("K2CD"),
                    kHeaderOut + Out("K2CD"), {Malformed(3, "K1CD", "<BA,ND:3>20M")}},
+        // A logger's own records of one contact in two counties: a second
+        // apart, the end moved with the start (past midnight, with its date).
+        ReaderCase{"logger_county_line_split",
+                   kHeader + "<CALL:4>K1AB <QSO_DATE:8>20201231 <TIME_ON:6>235959 <TIME_OFF:6>235959 <BAND:3>20M "
+                             "<MODE:2>CW <CNTY:4>AUTA <EOR>\n<CALL:4>k1ab <QSO_DATE:8>20201231 <TIME_ON:6>235959 "
+                             "<TIME_OFF:6>235959 <BAND:3>20m <MODE:2>CW <CNTY:4>BALD <EOR>\n",
+                   kHeaderOut + "<QSO_DATE:8>20201231 <TIME_ON:6>235959 <CALL:4>K1AB <TIME_OFF:6>235959\n"
+                                "<BAND:3>20M <MODE:2>CW <CNTY:10>AL,Autauga <STATE:2>AL <EOR>\n\n"
+                                "<QSO_DATE:8>20210101 <TIME_ON:6>000000 <CALL:4>k1ab <QSO_DATE_OFF:8>20210101\n"
+                                "<TIME_OFF:6>000000 <BAND:3>20m <MODE:2>CW <CNTY:10>AL,Baldwin <STATE:2>AL <EOR>\n\n",
+                   {}},
         // Dates and times are UTC: no daylight saving, no time zone.
         ReaderCase{"spring_forward_night_unchanged",
                    kHeader + "<QSO_DATE:8>20210314 <TIME_ON:4>0230 " + Rec("K1AB") + "\n",
