@@ -65,20 +65,25 @@ private:
 class StringSink final : public ByteSink {
 public:
     explicit StringSink(std::size_t capacity = 1 << 12) : ByteSink(capacity) {}
+    // A sink that appends to `target` (which outlives it) instead of a string of its own.
+    explicit StringSink(std::string& target, std::size_t capacity = 1 << 10) : ByteSink(capacity), m_text(&target) {}
+    StringSink(const StringSink&) = delete;
+    StringSink& operator=(const StringSink&) = delete;
     // Everything written so far.
     const std::string& str() {
         Flush();
-        return m_text;
+        return *m_text;
     }
 
 protected:
     bool Drain(const char* data, std::size_t size) override {
-        m_text.append(data, size);
+        m_text->append(data, size);
         return true;
     }
 
 private:
-    std::string m_text;
+    std::string m_own;
+    std::string* m_text = &m_own;
 };
 
 // Input read in chunks.

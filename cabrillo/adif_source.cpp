@@ -12,21 +12,6 @@
 namespace shirl {
 namespace {
 
-// Appends everything written to a string.
-class AppendSink final : public ByteSink {
-public:
-    explicit AppendSink(std::string& target) : ByteSink(1 << 10), m_target(target) {}
-
-protected:
-    bool Drain(const char* data, std::size_t size) override {
-        m_target.append(data, size);
-        return true;
-    }
-
-private:
-    std::string& m_target;
-};
-
 // A line's tag ("QSO" of "QSO: 14035 ...") and the text after its colon, or
 // nullopt for a line that has no tag.
 struct TaggedLine {
@@ -167,7 +152,7 @@ void CabrilloAdifSource::WriteHeader() {
         about.append(about.empty() ? "" : ", ").append(tag).append(": ").append(HeaderText(*value));
     }
     if (!about.empty()) m_pending.append(about).append(lineEnd);
-    AppendSink out(m_pending);
+    StringSink out(m_pending);
     std::size_t column = WriteField(out, "ADIF_VER", "3.1.4", 0, lineEnd);
     column = WriteField(out, "PROGRAMID", m_origin.programId, column, lineEnd);
     WriteField(out, "PROGRAMVERSION", m_origin.programVersion, column, lineEnd);
@@ -211,7 +196,7 @@ void CabrilloAdifSource::WriteQso(std::string_view text) {
         return;
     }
     const std::string_view lineEnd = m_lines.LineEnd();
-    AppendSink out(m_pending);
+    StringSink out(m_pending);
     std::size_t column = 0;
     const auto field = [&](std::string_view name, std::string_view value) {
         column = WriteField(out, name, value, column, lineEnd);

@@ -1,7 +1,6 @@
 // shirl-cli abbreviations --selection CODE: every abbreviation a Selection
 // accepts, ABBREV<TAB>COUNTY_ID<TAB>VALUE<TAB>CONVERSION, one a line; with
 // --csv the effective county table as an abbreviation list.
-#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/list_options.h"
 #include "cli/options.h"
+#include "cli/platform_io.h"
 #include "convert/county_answer.h"
 #include "convert/effective_table.h"
 #include "convert/search_order.h"
@@ -57,7 +57,7 @@ std::string EffectiveTableCsv(Selection selection, const AbbrevList* list) {
     };
     std::string out = "abbreviation,state,county\n";
     for (const EffectiveRow& row : EffectiveCountyRows(selection, list)) {
-        const CountyRecord* county = FindCounty(row.countyId);
+        const GazetteerRow* county = FindCounty(row.countyId);
         if (county == nullptr) continue;
         out.append(cell(row.abbreviation)).append(",").append(county->stateCode).append(",");
         out.append(cell(county->countyName)).append("\n");
@@ -67,7 +67,7 @@ std::string EffectiveTableCsv(Selection selection, const AbbrevList* list) {
 
 // What a conversion does with the row's abbreviation: its kind, or
 // "earlier" when it becomes another county than the row's.
-std::string_view ConversionMark(std::string_view abbreviation, const CountyRecord* county, Selection selection,
+std::string_view ConversionMark(std::string_view abbreviation, const GazetteerRow* county, Selection selection,
                                 const AbbrevList* list) {
     const CountyAnswer answer = AnswerCountyValue(abbreviation, selection, std::nullopt, list);
     if (answer.kind == CountyAnswer::Kind::County && (county == nullptr || answer.value != county->cntyValue))
@@ -81,7 +81,7 @@ std::string AllRowsText(Selection selection, const AbbrevList* list) {
     std::string out;
     auto line = [&out, selection, list](std::string_view abbreviation, int countyId) {
         out.append(abbreviation).append("\t").append(std::to_string(countyId)).append("\t");
-        const CountyRecord* county = FindCounty(countyId);
+        const GazetteerRow* county = FindCounty(countyId);
         if (county != nullptr) {
             out.append(county->stateCode).append(",").append(county->countyName);
         } else {
@@ -113,9 +113,9 @@ int AbbreviationsCommand(const Args& args) {
     if (!LoadListOptions(line, list)) return 1;
 
     const AbbrevList* active = list ? &*list : nullptr;
-    std::cout << (line.csv ? EffectiveTableCsv(*line.selection, active) : AllRowsText(*line.selection, active))
-              << std::flush;
-    return std::cout ? 0 : 1;
+    return WriteText(stdout, line.csv ? EffectiveTableCsv(*line.selection, active) : AllRowsText(*line.selection, active))
+               ? 0
+               : 1;
 }
 
 } // namespace shirl::cli

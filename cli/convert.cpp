@@ -5,12 +5,12 @@
 #include <set>
 #include <string>
 
-#include "app/convert_command.h"
-#include "app/log_input.h"
-#include "app/map_file.h"
-#include "app/offered_name.h"
-#include "app/report_view.h"
-#include "app/run_preparation.h"
+#include "app/service/convert_command.h"
+#include "app/service/log_input.h"
+#include "app/service/map_file.h"
+#include "app/service/offered_name.h"
+#include "app/service/report_view.h"
+#include "app/service/run_preparation.h"
 #include "cli/commands.h"
 #include "cli/list_options.h"
 #include "cli/options.h"
@@ -101,7 +101,7 @@ int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const s
         WriteLine(stdout, "== " + input);
         request.inputName = input;
         // The ADIF log made from a Cabrillo log takes the extension .adi.
-        request.outputName = NameInFolder(folder, IsCabrilloFile(input) ? WithAdifExtension(input) : input);
+        request.outputName = NameInFolder(folder, AdifNameOfLog(input));
         // Two inputs of one name would write the same output: the later one is refused.
         const bool repeated = !outputs.insert(request.outputName).second;
         ConvertOutcome outcome;

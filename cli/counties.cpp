@@ -1,11 +1,11 @@
 // shirl-cli counties: the county gazetteer in FIPS order,
 // COUNTY_ID<TAB>ST<TAB>NAME, one county a line.
-#include <iostream>
 #include <string>
 #include <string_view>
 
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/platform_io.h"
 #include "data/gazetteer.h"
 
 namespace shirl::cli {
@@ -31,11 +31,10 @@ int CountiesCommand(const Args& args) {
     if (const int status = RejectOperands("counties", *parsed.line)) return status;
     std::string out;
     for (const GazetteerRow& row : Gazetteer()) {
-        out.append(std::to_string(row.stateNumber * 1000 + row.countyNumber)).append("\t");
+        out.append(std::to_string(CountyId(row))).append("\t");
         out.append(row.stateCode).append("\t").append(row.countyName).append("\n");
     }
-    std::cout << out << std::flush;
-    return std::cout ? 0 : 1;
+    return WriteText(stdout, out) ? 0 : 1;
 }
 
 } // namespace shirl::cli

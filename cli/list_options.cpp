@@ -3,15 +3,15 @@
 
 #include <cstdio>
 
-#include "app/abbrev_list_files.h"
+#include "app/service/abbrev_list_files.h"
+#include "cli/platform_io.h"
 
 namespace shirl::cli {
 
 namespace {
 
 void PrintFault(const std::string& fault) {
-    std::fwrite(fault.data(), 1, fault.size(), stderr);
-    std::fputc('\n', stderr);
+    WriteLine(stderr, fault);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 // the lists a command line names.
 #include <optional>
 
-#include "app/run_preparation.h"
+#include "app/service/run_preparation.h"
 #include "cli/options.h"
 #include "data/abbrev_list.h"
 

@@ -3,15 +3,15 @@
 // Takes each ABBREV through the steps a conversion takes for a county field
 // (AnswerCountyValue) and prints one line for it:
 // ABBREV<TAB>KIND<TAB>VALUE<TAB>MESSAGES.
-#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "app/report_view.h"
+#include "app/service/report_view.h"
 #include "cli/commands.h"
 #include "cli/list_options.h"
 #include "cli/options.h"
+#include "cli/platform_io.h"
 #include "convert/county_answer.h"
 #include "data/selections.h"
 
@@ -65,10 +65,9 @@ int LookupCommand(const Args& args) {
         line.append(1, '\t').append(answer.value).append(1, '\t');
         for (std::size_t i = 0; i < answer.messages.size(); ++i)
             line.append(i == 0 ? "" : " ").append(ReportRowText(answer.messages[i]));
-        std::cout << line << '\n';
+        if (!WriteLine(stdout, line)) return 1;
     }
-    std::cout.flush();
-    return std::cout ? 0 : 1;
+    return 0;
 }
 
 } // namespace shirl::cli

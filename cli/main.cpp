@@ -1,10 +1,9 @@
 // shirl-cli: the command line of Shirl, for scripting and batch use.
 #include <cstdio>
-#include <iostream>
 #include <string>
 #include <string_view>
 
-#include "app/version.h"
+#include "app/service/version.h"
 #include "cli/commands.h"
 #include "cli/platform_io.h"
 
@@ -57,11 +56,11 @@ int main(int argc, char** argv) {
     const std::string command = all[0];
     Args args(all.begin() + 1, all.end());
     if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << kHelp;
+        WriteText(stdout, kHelp);
         return 0;
     }
     if (command == "--version") {
-        std::cout << "shirl-cli " << SHIRL_VERSION_STRING << "\n";
+        WriteLine(stdout, "shirl-cli " SHIRL_VERSION_STRING);
         return 0;
     }
     if (command == "selections") return SelectionsCommand(args);

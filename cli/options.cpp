@@ -1,7 +1,7 @@
 #include "cli/options.h"
+#include "cli/platform_io.h"
 
 #include <algorithm>
-#include <iostream>
 
 #include "base/text_util.h"
 
@@ -90,7 +90,7 @@ ParseResult ParseCommandLine(std::string_view command, const Args& args, std::in
             line.operands.insert(line.operands.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
             break;
         } else if (arg == "--help" || arg == "-h") {
-            std::cout << help << std::flush;
+            WriteText(stdout, help);
             return {std::nullopt, 0};
         } else if (Allowed(allowed, Option::NoMobile) && arg == "--no-mobile") {
             line.noMobile = true;

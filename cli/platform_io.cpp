@@ -41,20 +41,28 @@ HANDLE ConsoleOf(std::FILE* stream) {
 
 } // namespace
 
-void WriteLine(std::FILE* stream, std::string_view text) {
+namespace {
+
+bool Write(std::FILE* stream, std::string_view text, std::wstring_view consoleEnd, std::string_view end) {
     std::fflush(stream);
     if (const HANDLE console = ConsoleOf(stream)) {
         // Invalid UTF-8 in a row (a log may hold any bytes) shows as U+FFFD.
-        const std::wstring wide = WideFromUtf8(text) + L"\r\n";
+        const std::wstring wide = WideFromUtf8(text) + std::wstring(consoleEnd);
         DWORD written = 0;
-        WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
+        return WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != 0;
     }
-    // The report rows byte for byte, as on every system.
+    // The rows byte for byte, as on every system.
     if (stream == stdout) _setmode(_fileno(stream), _O_BINARY);
     std::fwrite(text.data(), 1, text.size(), stream);
-    std::fputc('\n', stream);
+    std::fwrite(end.data(), 1, end.size(), stream);
+    return std::fflush(stream) == 0 && !std::ferror(stream);
 }
+
+} // namespace
+
+bool WriteText(std::FILE* stream, std::string_view text) { return Write(stream, text, L"", ""); }
+
+bool WriteLine(std::FILE* stream, std::string_view text) { return Write(stream, text, L"\r\n", "\n"); }
 
 #else
 
@@ -62,9 +70,15 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
 }
 
-void WriteLine(std::FILE* stream, std::string_view text) {
+bool WriteText(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    return std::fflush(stream) == 0 && !std::ferror(stream);
+}
+
+bool WriteLine(std::FILE* stream, std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), stream);
     std::fputc('\n', stream);
+    return std::fflush(stream) == 0 && !std::ferror(stream);
 }
 
 #endif

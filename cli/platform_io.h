@@ -13,8 +13,12 @@ namespace shirl::cli {
 // The program's arguments after its own name, as UTF-8.
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
-// Writes `text` and a line end to `stream` (stdout or stderr): as UTF-16 to
-// a Windows console, else the bytes as they are.
-void WriteLine(std::FILE* stream, std::string_view text);
+// Writes `text` to `stream` (stdout or stderr), the one way out of the
+// command line: as UTF-16 to a Windows console, else the bytes as they are.
+// False when the stream has failed.
+bool WriteText(std::FILE* stream, std::string_view text);
+
+// WriteText of `text` and a line end.
+bool WriteLine(std::FILE* stream, std::string_view text);
 
 } // namespace shirl::cli

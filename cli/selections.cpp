@@ -1,11 +1,11 @@
 // shirl-cli selections: the Selections in the order the dialog offers them,
 // CODE<TAB>NAME, one a line.
-#include <iostream>
 #include <string>
 #include <string_view>
 
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/platform_io.h"
 #include "data/selections.h"
 
 namespace shirl::cli {
@@ -29,8 +29,7 @@ int SelectionsCommand(const Args& args) {
     if (const int status = RejectOperands("selections", *parsed.line)) return status;
     std::string out;
     for (const Selection s : DisplayOrder()) out.append(s.Code()).append("\t").append(s.Name()).append("\n");
-    std::cout << out << std::flush;
-    return std::cout ? 0 : 1;
+    return WriteText(stdout, out) ? 0 : 1;
 }
 
 } // namespace shirl::cli

@@ -2,8 +2,10 @@
 # byte-wise text helpers), convert/ over them, map/ (the county map) beside
 # convert/ over data/, files/ (the only code that turns names into paths)
 # beside convert/ over adif/, cabrillo/ (Cabrillo logs read as ADIF) over
-# adif/ and data/, app/ over convert/, map/, cabrillo/ and files/, and the
-# front ends (cli/, app/qt/, app/win32/, web/) on top. Each folder is one library
+# adif/ and data/, app/service/ (the run service) over convert/, map/,
+# cabrillo/ and files/, app/dialog/ (the toolkit-free dialog) over
+# app/service/, the windows (app/qt/, app/win32/) over app/dialog/, and the
+# other front ends (cli/, web/) over app/service/. Each folder is one library
 # that links only the layers below it, and its build checks that no source
 # includes a header of a folder the library may not use, so that a
 # dependency pointing up the layers does not build.

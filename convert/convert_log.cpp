@@ -74,18 +74,18 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
             continue;
         case AdifReader::Event::Malformed:
         case AdifReader::Event::TooManyFields:
-            m_report.third.Unlabelled(MessageKind::Warning, reader.DroppedText(CallRead()));
+            m_report.inputProblems.Unlabelled(MessageKind::Warning, reader.DroppedText(CallRead()));
             m_used = 0;
             continue;
         case AdifReader::Event::BadLength:
-            m_report.third.Unlabelled(MessageKind::Warning, std::string(reader.Text()));
+            m_report.inputProblems.Unlabelled(MessageKind::Warning, std::string(reader.Text()));
             continue;
         case AdifReader::Event::End: break;
         }
         break;
     }
-    if (m_used != 0) m_report.third.Unlabelled(MessageKind::Warning, "QSO without <EOR> at end of file, skipping");
-    if (reader.Failed()) m_report.third.Error("Could not read the whole input file.");
+    if (m_used != 0) m_report.inputProblems.Unlabelled(MessageKind::Warning, "QSO without <EOR> at end of file, skipping");
+    if (reader.Failed()) m_report.inputProblems.Error("Could not read the whole input file.");
     WriteSummary(outputName);
     return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies, m_counters.counties.Counts(),
             m_counters.qsosLeftOut, m_evidence.IsLog(m_counters.qsosWritten != 0), std::move(m_contestIds),
@@ -159,17 +159,17 @@ void LogConverter::ReportCarriedTime(std::string_view call, std::int64_t time, b
     row.append(" in line ").append(std::to_string(m_recordLine)).append(" has no readable ");
     row.append(dateRead ? "TIME_ON" : timeRead ? "QSO_DATE" : "QSO_DATE or TIME_ON").append("; written at ").append(text.Date()).append(" ");
     row.append(text.Time()).append(".");
-    m_report.third.Unlabelled(MessageKind::Warning, std::move(row));
+    m_report.inputProblems.Unlabelled(MessageKind::Warning, std::move(row));
 }
 
 void LogConverter::WriteSummary(std::optional<std::string_view> outputName) {
     // A blank row sets the summary apart from the county-line rows above it.
     std::string converted = "Converted " + std::to_string(m_countiesConverted) + " ";
     converted.append(m_options.selection.Name()).append(" counties.");
-    m_report.first.Summary(std::move(converted), m_counters.countyLineCopies != 0);
+    m_report.progress.Summary(std::move(converted), m_counters.countyLineCopies != 0);
     std::string wrote = "Wrote " + std::to_string(m_counters.qsosWritten) + " QSOs";
     if (outputName) wrote.append(" to ").append(*outputName);
-    m_report.first.Summary(std::move(wrote));
+    m_report.progress.Summary(std::move(wrote));
     WriteLeftOut();
 }
 
@@ -187,7 +187,7 @@ void LogConverter::WriteLeftOut() {
             row.append(i == 0 ? "" : ", ").append(std::to_string(m_leftOutLines[i]));
         row.append(".");
     }
-    m_report.first.Info(std::move(row));
+    m_report.progress.Info(std::move(row));
 }
 
 } // namespace
@@ -197,11 +197,11 @@ ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selecti
                                     const AbbrevList* list) {
     // The run's own rows start after those of its preparation; the first of
     // them counts the values read by characters, known only at the end.
-    const std::size_t firstRow = report.first.size();
+    const std::size_t firstRow = report.progress.size();
     LogConverter converter(output, QsoOptions{selection, addMobile, list}, report);
     const ConvertLogResult result = converter.Run(input, outputName);
     if (result.characterCountedValues != 0)
-        report.first.Insert(firstRow, {MessageKind::Info, std::to_string(result.characterCountedValues) +
+        report.progress.Insert(firstRow, {.kind = MessageKind::Info, .text = std::to_string(result.characterCountedValues) +
                                                               " values in this log give their length in characters, "
                                                               "not bytes; they were read whole."});
     return result;

@@ -5,7 +5,6 @@
 #include "convert/convert_qso.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <vector>
 
@@ -16,15 +15,31 @@
 #include "convert/exchange_county.h"
 #include "convert/qso_time.h"
 #include "convert/resolve.h"
-#include "data/gazetteer.h"
 
 namespace shirl {
 namespace {
 
+// An answer a county-line part got when its value was split: applied as it
+// is when the callsign it was asked with is still the QSO's.
+struct KnownAnswer {
+    std::size_t index = 0; // the part's field
+    std::optional<std::string_view> call;
+    CountyAnswer answer;
+};
+
+// The fields that ExpandFields added: the counties of SRX_STRING's word in
+// [first, last), those of STX_STRING's word in [sentFirst, sentLast), and
+// the answers of the county-line parts.
+struct AddedFields {
+    std::size_t first = 0, last = 0;
+    std::size_t sentFirst = 0, sentLast = 0;
+    std::vector<KnownAnswer> answers;
+};
+
 // What the first pass found out about the QSO.
 struct FirstPassResult {
     std::optional<std::size_t> callIndex;
-    std::optional<std::string> inputState; // the record's own STATE, a US state or DC code
+    std::optional<std::string_view> inputState; // the record's own STATE as read
     bool band = false, freq = false, freqRx = false, mode = false;
     int converted = 0;    // county fields that became CNTY
     int ownConverted = 0; // own-county fields that became MY_CNTY
@@ -41,6 +56,13 @@ bool IsCountyField(FieldKind kind) {
 std::optional<std::string_view> Callsign(std::span<const QsoField> fields, const FirstPassResult& qso) {
     if (!qso.callIndex) return std::nullopt;
     return fields[*qso.callIndex].value;
+}
+
+// The question about a county field's value: the record's CALL (wherever it
+// stands) names the station, and its own STATE is what a QTH must agree with.
+CountyQuestion QuestionFor(const QsoField& field, const QsoOptions& options, std::optional<std::string_view> call,
+                           std::optional<std::string_view> state = std::nullopt) {
+    return CountyQuestion{options.selection, options.list, call, state, field.kind, field.name};
 }
 
 // An all-digit COMMENT is a serial number (SRX), unless the QSO has an SRX
@@ -67,73 +89,35 @@ void DropCountySuffix(std::span<QsoField> fields, const FirstPassResult& qso, st
     if (slash == std::string_view::npos || !EqualsNoCase(county, call->substr(slash + 1))) return;
     std::string changed(call->substr(0, slash));
     if (addMobile) changed += "/M";
-    report.first.Info("Changed callsign " + std::string(*call) + " to " + changed);
+    report.progress.Info("Changed callsign " + std::string(*call) + " to " + changed);
     SetValue(fields[*qso.callIndex], changed);
-}
-
-// Whether the county that the QTH `before` became (`after`) lies in the
-// record's own STATE, when it has one: a QTH is the town a logbook took from
-// a callbook, which the record's own state contradicts. Reports when not.
-bool QthAgreesWithState(const QsoField& before, const QsoField& after, std::optional<std::string_view> call,
-                        const FirstPassResult& qso, RunReport& report) {
-    const std::optional<std::string_view> state = StateOfCountyValue(after.value);
-    if (!qso.inputState || !state || *state == *qso.inputState) return true;
-    std::string warning(call && !call->empty() ? *call : "(no call)");
-    warning.append(": QTH ").append(*before.value).append(" would be ").append(*after.value);
-    warning.append(", a county of ").append(*state).append(", but the record's STATE is ").append(*qso.inputState);
-    warning.append("; left as it was.");
-    report.second.Warning(std::move(warning));
-    return false;
 }
 
 // One field of the worked station's county: the callsign's suffix, then
 // the resolution (in any letter case; a value that does not convert stays
 // as written).
 void ConvertCountyField(std::span<QsoField> fields, std::size_t i, const QsoOptions& options,
-                        FirstPassResult& qso, RunReport& report) {
+                        const AddedFields& added, FirstPassResult& qso, RunReport& report) {
     QsoField& field = fields[i];
-    if (field.kind == FieldKind::Srx && field.value && ReadDecimal(*field.value) != 0) return; // a serial number
-    const bool hasComma = Contains(field.value, ',');
-    if (field.value && hasComma) return; // converted already
-    if (field.value) DropCountySuffix(fields, qso, *field.value, options.addMobile, report);
-    if (field.value && !hasComma && !EqualsNoCase(*field.value, "DX")) {
-        const QsoField before{field.name, field.value, field.kind, false, field.timeSource, field.characterCounted,
-                              {}, field.text};
-        int result = ResolveCountyField(field, options.selection, Callsign(fields, qso), false, report, options.list);
-        if (result == 1 && before.kind == FieldKind::Qth &&
-            !QthAgreesWithState(before, field, Callsign(fields, qso), qso, report)) {
-            RenameField(field, before.name, before.kind);
-            SetValueView(field, *before.value);
-            field.text = before.text;
-            result = 0;
-        }
-        qso.converted += result;
-        field.madeCnty = result == 1;
-    }
+    if (!field.value) return;
+    if (field.kind == FieldKind::Srx && ReadDecimal(*field.value) != 0) return; // a serial number
+    if (!Contains(field.value, ',')) DropCountySuffix(fields, qso, *field.value, options.addMobile, report);
+    const auto call = Callsign(fields, qso);
+    const auto known = std::find_if(added.answers.begin(), added.answers.end(),
+                                    [i](const KnownAnswer& a) { return a.index == i; });
+    const int result = known != added.answers.end() && known->call == call
+                           ? ApplyCountyAnswer(field, known->answer, report)
+                           : ResolveCountyField(field, QuestionFor(field, options, call, qso.inputState), report);
+    qso.converted += result;
+    field.madeCnty = result == 1;
 }
 
-// Whether `code` is the code of a US state or of DC (a state of the
-// gazetteer with a FIPS number up to 56).
-bool IsUsStateCode(std::string_view code) {
-    static const std::array<bool, 26 * 26> kStates = [] {
-        std::array<bool, 26 * 26> states{};
-        for (const GazetteerRow& row : Gazetteer())
-            if (row.stateNumber <= 56) states[static_cast<std::size_t>((row.stateCode[0] - 'A') * 26 + row.stateCode[1] - 'A')] = true;
-        return states;
-    }();
-    if (code.size() != 2 || !IsAsciiUpper(code[0]) || !IsAsciiUpper(code[1])) return false;
-    return kStates[static_cast<std::size_t>((code[0] - 'A') * 26 + code[1] - 'A')];
-}
-
-// The record's own STATE as read (the last one that holds a US state or DC
-// code, in any letter case), or nullopt.
-std::optional<std::string> InputState(std::span<const QsoField> fields) {
-    std::optional<std::string> state;
-    for (const QsoField& field : fields) {
-        if (field.kind != FieldKind::State || field.name.empty() || !field.value) continue;
-        std::string code = AsciiUpperCase(*field.value);
-        if (IsUsStateCode(code)) state = std::move(code);
-    }
+// The record's own STATE as read (its last one), or nullopt; the question
+// about a QTH tells whether it names a US state.
+std::optional<std::string_view> InputState(std::span<const QsoField> fields) {
+    std::optional<std::string_view> state;
+    for (const QsoField& field : fields)
+        if (field.kind == FieldKind::State && !field.name.empty() && field.value) state = field.value;
     return state;
 }
 
@@ -146,7 +130,8 @@ std::optional<std::size_t> CallIndex(std::span<const QsoField> fields) {
 
 // Names, clean-up and county resolution, in field order; every county field
 // sees the QSO's CALL wherever it stands.
-FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options, RunReport& report) {
+FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options, const AddedFields& added,
+                          RunReport& report) {
     FirstPassResult qso;
     qso.callIndex = CallIndex(fields);
     qso.inputState = InputState(fields);
@@ -165,12 +150,10 @@ FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options,
         case FieldKind::Mode: qso.mode = field.value.has_value(); break;
         case FieldKind::Comment: CleanComment(field, srxTaken); break;
         case FieldKind::MyCounty:
-            if (field.value && !Contains(field.value, ',') && !Contains(field.value, '/'))
-                qso.ownConverted +=
-                    ResolveCountyField(field, options.selection, Callsign(fields, qso), true, report, options.list);
+            qso.ownConverted += ResolveCountyField(field, QuestionFor(field, options, Callsign(fields, qso)), report);
             break;
         default:
-            if (IsCountyField(field.kind)) ConvertCountyField(fields, i, options, qso, report);
+            if (IsCountyField(field.kind)) ConvertCountyField(fields, i, options, added, qso, report);
             break;
         }
     }
@@ -243,24 +226,21 @@ bool HasJoinedCounties(std::span<const QsoField> fields) {
 }
 
 // Appends `field`, or a field of its name per county when it holds a county
-// line in one value (`call` is the QSO's CALL).
+// line in one value (`call` is the QSO's CALL), keeping the answers the
+// parts got in `added`.
 void AppendCounties(QsoFields& fields, const QsoField& field, const QsoOptions& options,
-                    std::optional<std::string_view> call) {
-    const auto parts = MayJoinCounties(field) ? CountyLineParts(*field.value, options.selection, call, options.list)
-                                              : std::vector<std::string_view>();
+                    std::optional<std::string_view> call, AddedFields& added) {
+    auto parts = MayJoinCounties(field) ? CountyLineParts(*field.value, QuestionFor(field, options, call))
+                                        : std::vector<CountyLinePart>();
     if (parts.empty()) {
         fields.push_back(field);
         return;
     }
-    for (const std::string_view part : parts) fields.push_back(QsoField{field.name, part, field.kind});
+    for (CountyLinePart& part : parts) {
+        added.answers.push_back({fields.size(), call, std::move(part.answer)});
+        fields.push_back(QsoField{field.name, part.text, field.kind});
+    }
 }
-
-// The fields that ExpandFields added: the counties of SRX_STRING's word in
-// [first, last), those of STX_STRING's word in [sentFirst, sentLast).
-struct AddedFields {
-    std::size_t first = 0, last = 0;
-    std::size_t sentFirst = 0, sentLast = 0;
-};
 
 // The fields that the steps take, when they differ from the QSO's: each
 // county line written in one value becomes a field per county, the county
@@ -278,17 +258,17 @@ QsoFields ExpandFields(std::span<const QsoField> fields, std::optional<std::size
         if (slot && i == *slot) {
             added.first = expanded.size();
             const std::string_view word = *CountyWordOfExchange(*fields[i - 1].value);
-            AppendCounties(expanded, QsoField{"CNTY", word, FieldKind::Cnty}, options, call);
+            AppendCounties(expanded, QsoField{"CNTY", word, FieldKind::Cnty}, options, call, added);
             added.last = expanded.size();
         }
         if (sentSlot && i == *sentSlot) {
             added.sentFirst = expanded.size();
             const std::string_view word = *CountyWordOfExchange(*fields[i - 1].value);
-            AppendCounties(expanded, QsoField{"STX_STRING", word, FieldKind::MyCounty}, options, call);
+            AppendCounties(expanded, QsoField{"STX_STRING", word, FieldKind::MyCounty}, options, call, added);
             added.sentLast = expanded.size();
         }
         if (i == fields.size()) break;
-        AppendCounties(expanded, fields[i], options, call);
+        AppendCounties(expanded, fields[i], options, call, added);
     }
     return expanded;
 }
@@ -322,7 +302,7 @@ std::string SplitKey(std::span<const QsoField> fields, std::string_view call) {
 int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
                   const AddedFields& added, std::optional<std::int64_t> time, RunCounters& counters,
                   RunReport& report) {
-    FirstPassResult qso = FirstPass(fields, options, report);
+    FirstPassResult qso = FirstPass(fields, options, added, report);
     for (std::size_t i = added.first; i < added.last; ++i)
         if (fields[i].kind == FieldKind::Cnty && !fields[i].madeCnty) RenameField(fields[i], "", FieldKind::Other);
     for (std::size_t i = added.sentFirst; i < added.sentLast; ++i)

@@ -175,7 +175,7 @@ void CopyWriter::PutInputState(const QsoField& field, StateSlot& state) {
     std::string message(m_call);
     message.append(": ").append(state.name).append(" ").append(value);
     message.append(" replaced by ").append(*state.fromCounty).append(" from its county.");
-    m_report.first.Info(std::move(message));
+    m_report.progress.Info(std::move(message));
 }
 
 // An input QSO_DATE_OFF or TIME_OFF of a record `later` seconds after its
@@ -199,9 +199,9 @@ void CopyWriter::PutEnd(const QsoField& field, std::int64_t later) {
 void CopyWriter::PutWorkedCounty(std::size_t i, std::size_t copy) {
     const QsoField& field = m_fields[i];
     if (copy == 0 && m_timing.offset > 0)
-        m_report.first.Info(CountyLineMessage(m_call, m_timing.splitFrom, ValueOrEmpty(field)));
+        m_report.progress.Info(CountyLineMessage(m_call, m_timing.splitFrom, ValueOrEmpty(field)));
     else if (copy > 0 && (!m_firstCnty || i != *m_firstCnty))
-        m_report.first.Info(CountyLineMessage(m_call, m_fields, i));
+        m_report.progress.Info(CountyLineMessage(m_call, m_fields, i));
     if (field.value) m_counters.counties.Add(*field.value);
     PutCounty(i, m_state, false);
 }
@@ -241,7 +241,7 @@ void CopyWriter::WriteRecord(std::size_t copy) {
             if (myCntyWritten) break;
             myCntyWritten = true;
             if (!m_oneOwnCounty && m_ownConverted > 1 && m_ownRemaining != m_ownConverted)
-                m_report.first.Info(CountyLineMessage(m_call, m_fields, i));
+                m_report.progress.Info(CountyLineMessage(m_call, m_fields, i));
             --m_ownRemaining;
             PutCounty(i, m_myState, m_oneOwnCounty);
             break;

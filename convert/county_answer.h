@@ -1,32 +1,57 @@
 #pragma once
-// What a conversion does with one value in a county field: the answer that
-// `shirl-cli lookup` and `abbreviations` show.
+// What a value in a county field is: the one question the conversion, the
+// county-line split and `shirl-cli lookup`/`abbreviations` ask of a county
+// value. Answering changes nothing; ResolveCountyField (convert/resolve.h)
+// applies an answer to a field of a QSO.
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
+#include "convert/qso_field.h"
 #include "convert/run_report.h"
 #include "data/abbrev_list.h"
 #include "data/selections.h"
 
 namespace shirl {
 
+// What the answer may know of the value's record besides the value.
+struct CountyQuestion {
+    Selection selection;
+    const AbbrevList* list = nullptr;         // the operator's list for `selection`, or none
+    std::optional<std::string_view> callsign; // the record's CALL value, or nullopt (messages say "(no call)")
+    std::optional<std::string_view> state;    // the record's own input STATE value, or nullopt
+    FieldKind field = FieldKind::Cnty;        // the kind of the field the value came from
+    std::string_view fieldName = "CNTY";      // that field's name as written
+};
+
 struct CountyAnswer {
     enum class Kind { County, State, Silent, None };
     Kind kind = Kind::None;
-    std::string value;                 // "ST,County name", the state code, or empty
-    std::vector<ReportMessage> messages; // the report entries the conversion gives for it
+    std::string_view value;              // "ST,County name" or the state code (constants); empty otherwise
+    std::vector<ReportMessage> messages; // the report entries the value draws, oldest first
 };
+
+// Whether a field of `kind` carries the operator's own county (it becomes
+// MY_CNTY/MY_STATE) rather than the worked station's.
+bool IsOwnCountyField(FieldKind kind);
 
 // The word a report shows for `kind`: county, state, silent or none.
 std::string_view CountyAnswerKindName(CountyAnswer::Kind kind);
 
-// Runs `value` through the steps a conversion takes for a county field of a
-// QSO worked with `callsign` (nullopt: none): upper case, area codes, the
-// Canadian rule, the lookup with `list`, the closing rules. Silent means it
-// stays as it was without a message, None that it stays with a warning.
-CountyAnswer AnswerCountyValue(std::string_view value, Selection selection,
-                               std::optional<std::string_view> callsign, const AbbrevList* list);
+// What `value` is, taken through the conversion's steps: a worked station's
+// value is read in upper case, and one with a comma (converted already) or
+// DX is silent; an own county is read as written, and one with a comma or a
+// "/" is silent. Then the area codes, the Canadian rule, the lookup with the
+// list and the closing rules. County and State say what the field becomes;
+// Silent means it stays as it was without a message, None that it stays
+// with a warning.
+CountyAnswer AnswerCountyValue(std::string_view value, const CountyQuestion& question);
+
+// The answer for `value` in a worked station's CNTY field of a QSO with
+// `callsign` (nullopt: none).
+inline CountyAnswer AnswerCountyValue(std::string_view value, Selection selection,
+                                      std::optional<std::string_view> callsign, const AbbrevList* list) {
+    return AnswerCountyValue(value, CountyQuestion{selection, list, callsign, std::nullopt, FieldKind::Cnty, "CNTY"});
+}
 
 } // namespace shirl

@@ -3,44 +3,34 @@
 // is a county; anything else stays one value, reported as it is today.
 #include "convert/county_line_value.h"
 
-#include <string>
-
-#include "base/text_util.h"
-#include "convert/qso_field.h"
-#include "convert/resolve.h"
-
 namespace shirl {
 namespace {
 
 // A county line joins a few counties; a value of more parts is none.
 constexpr std::size_t kMostParts = 8;
 
-// Whether `text`, upper-cased as a county field's value is, resolves to a
-// county. Its messages are dropped: the conversion of the field reports.
-bool ResolvesToCounty(std::string_view text, Selection selection, std::optional<std::string_view> callsign,
-                      const AbbrevList* list) {
-    std::string upper(text);
-    for (char& c : upper) c = ToAsciiUpper(c);
-    QsoField field{"CNTY", std::string_view(upper), FieldKind::Cnty};
-    RunReport unused;
-    return ResolveCountyField(field, selection, callsign, false, unused, list) == 1;
+bool IsCounty(std::string_view text, const CountyQuestion& question) {
+    return AnswerCountyValue(text, question).kind == CountyAnswer::Kind::County;
 }
 
 } // namespace
 
-std::vector<std::string_view> CountyLineParts(std::string_view value, Selection selection,
-                                              std::optional<std::string_view> callsign, const AbbrevList* list) {
+std::vector<CountyLinePart> CountyLineParts(std::string_view value, const CountyQuestion& question) {
     if (value.find('/') == std::string_view::npos || value.find(',') != std::string_view::npos) return {};
-    std::vector<std::string_view> parts;
-    for (std::size_t start = 0; parts.size() <= kMostParts;) {
+    std::vector<std::string_view> texts;
+    for (std::size_t start = 0; texts.size() <= kMostParts;) {
         const std::size_t slash = value.find('/', start);
-        parts.push_back(value.substr(start, slash - start));
+        texts.push_back(value.substr(start, slash - start));
         if (slash == std::string_view::npos) break;
         start = slash + 1;
     }
-    if (parts.size() > kMostParts || ResolvesToCounty(value, selection, callsign, list)) return {};
-    for (const std::string_view part : parts)
-        if (!ResolvesToCounty(part, selection, callsign, list)) return {};
+    if (texts.size() > kMostParts || IsCounty(value, question)) return {};
+    std::vector<CountyLinePart> parts;
+    for (const std::string_view text : texts) {
+        CountyAnswer answer = AnswerCountyValue(text, question);
+        if (answer.kind != CountyAnswer::Kind::County) return {};
+        parts.push_back({text, std::move(answer)});
+    }
     return parts;
 }
 

@@ -20,7 +20,7 @@ void CountyTally::Add(std::string_view cntyValue) {
     if (known.value != cntyValue) {
         const std::size_t comma = cntyValue.find(',');
         if (comma == std::string_view::npos) return;
-        const CountyRecord* county =
+        const GazetteerRow* county =
             FindCounty(FindCountyIdByName(cntyValue.substr(0, comma), cntyValue.substr(comma + 1)));
         if (county == nullptr) return;
         known.value.assign(cntyValue);
@@ -35,7 +35,7 @@ std::map<int, std::int64_t> CountyTally::Counts() const {
     for (std::size_t row = 0; row < m_byRow.size(); ++row)
         if (m_byRow[row] > 0) {
             const GazetteerRow& county = Gazetteer()[row];
-            counts.emplace(county.stateNumber * 1000 + county.countyNumber, m_byRow[row]);
+            counts.emplace(CountyId(county), m_byRow[row]);
         }
     return counts;
 }

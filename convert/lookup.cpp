@@ -43,14 +43,14 @@ LookupResult LookupAbbreviation(std::string_view abbreviation, Selection selecti
     const bool found = SearchInOrder(selection, list, [&](const SearchPlace& place) {
         if (place.list != nullptr) {
             const AbbrevListRow* row = place.list->Find(abbreviation);
-            const CountyRecord* record = row != nullptr ? FindCounty(row->countyId) : nullptr;
+            const GazetteerRow* record = row != nullptr ? FindCounty(row->countyId) : nullptr;
             if (record == nullptr) return false;
             result.kind = LookupResult::Kind::County;
             result.county = record;
             return true;
         }
         const AbbrevTable& table = *place.table;
-        const CountyRecord* record = SearchAbbrevTable(abbreviation, table);
+        const GazetteerRow* record = SearchAbbrevTable(abbreviation, table);
         if (record == nullptr) return false;
         if (table.independentCities) {
             result.kind = LookupResult::Kind::State;

@@ -13,7 +13,7 @@ namespace shirl {
 struct LookupResult {
     enum class Kind { None, County, State };
     Kind kind = Kind::None;
-    const CountyRecord* county = nullptr; // Kind::County
+    const GazetteerRow* county = nullptr; // Kind::County
     std::string_view state;               // Kind::State
     std::string message;                  // empty or one message
 };

@@ -99,7 +99,7 @@ std::optional<std::int64_t> ReadQsoTime(std::string_view value) {
 bool QsoClock::TakeDate(std::string_view value, RunReport& report) {
     const std::optional<std::int64_t> days = ReadQsoDate(value);
     if (!days) {
-        report.third.Unlabelled(MessageKind::Warning, "Could not parse date " + std::string(value));
+        report.inputProblems.Unlabelled(MessageKind::Warning, "Could not parse date " + std::string(value));
         return false;
     }
     const CivilDate date = CivilFromDays(*days);
@@ -113,7 +113,7 @@ bool QsoClock::TakeDate(std::string_view value, RunReport& report) {
 bool QsoClock::TakeTime(std::string_view value, RunReport& report) {
     const std::optional<std::int64_t> seconds = ReadQsoTime(value);
     if (!seconds) {
-        report.third.Unlabelled(MessageKind::Warning, "Could not parse time " + std::string(value));
+        report.inputProblems.Unlabelled(MessageKind::Warning, "Could not parse time " + std::string(value));
         return false;
     }
     m_hour = *seconds / 3600;

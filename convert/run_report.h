@@ -1,7 +1,7 @@
 #pragma once
-// The report of one conversion run: three message lists of typed entries,
+// The report of one conversion run: three named lists of typed entries,
 // and the counters of what was written. How an entry reads as a row is
-// decided in one place above this layer (app/report_view).
+// decided in one place above this layer (app/service/report_view).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +14,7 @@ namespace shirl {
 
 enum class MessageKind { Info, Warning, Error, Summary };
 
-// One entry of the report.
+// One entry of the report, built by name: {.kind = ..., .text = ..., .code = ...}.
 struct ReportMessage {
     MessageKind kind = MessageKind::Info;
     std::string text;         // without a label or line feed of its own
@@ -30,16 +30,21 @@ struct ReportMessage {
 class MessageList {
 public:
     void Push(ReportMessage message) { m_messages.push_back(std::move(message)); }
-    void Info(std::string text) { Push({MessageKind::Info, std::move(text)}); }
-    void Warning(std::string text) { Push({MessageKind::Warning, std::move(text)}); }
-    void Error(std::string text, int code = 0) { Push({MessageKind::Error, std::move(text), false, code}); }
+    void Info(std::string text) { Push({.kind = MessageKind::Info, .text = std::move(text)}); }
+    void Warning(std::string text) { Push({.kind = MessageKind::Warning, .text = std::move(text)}); }
+    void Error(std::string text, int code = 0) {
+        Push({.kind = MessageKind::Error, .text = std::move(text), .code = code});
+    }
     void Summary(std::string text, bool blankBefore = false) {
-        Push({MessageKind::Summary, std::move(text), blankBefore, 0, false});
+        Push({.kind = MessageKind::Summary, .text = std::move(text), .blankBefore = blankBefore, .labelled = false});
     }
     // A problem shown without its kind's label ("Could not parse date ...").
-    void Unlabelled(MessageKind kind, std::string text) { Push({kind, std::move(text), false, 0, false}); }
-    // Puts an entry before the one at `index` (at the end when there is none),
-    // for a row whose text is known only once the rows after it are.
+    void Unlabelled(MessageKind kind, std::string text) {
+        Push({.kind = kind, .text = std::move(text), .labelled = false});
+    }
+    // Puts an entry before the one at `index` (0: first; at the end when
+    // there is none), for a row whose text is known only once the rows after
+    // it are.
     void Insert(std::size_t index, ReportMessage message) {
         m_messages.insert(m_messages.begin() + static_cast<std::ptrdiff_t>(std::min(index, m_messages.size())),
                           std::move(message));
@@ -53,15 +58,11 @@ private:
     std::vector<ReportMessage> m_messages;
 };
 
-// Appends one labelled entry of `kind` to `list`.
-inline void PushMessage(MessageList& list, MessageKind kind, std::string text) {
-    list.Push({kind, std::move(text)});
-}
-
+// The report's lists, shown in this order.
 struct RunReport {
-    MessageList first;  // progress and summary
-    MessageList second; // problems resolving county fields
-    MessageList third;  // problems of the input file
+    MessageList progress;       // what the run did: the Selection and lists, changes, the summary
+    MessageList countyProblems; // values of county fields that did not resolve cleanly
+    MessageList inputProblems;  // what could not be read of the input file
 };
 
 // Counters of one run that ConvertQso increments.

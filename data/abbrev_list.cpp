@@ -72,7 +72,7 @@ std::string DidYouMean(const std::vector<std::string_view>& names) {
 
 std::string CountyText(int countyId) {
     for (const GazetteerRow& row : Gazetteer())
-        if (row.stateNumber * 1000 + row.countyNumber == countyId)
+        if (CountyId(row) == countyId)
             return std::string(row.stateCode) + "," + std::string(row.countyName);
     return std::to_string(countyId);
 }

@@ -33,7 +33,7 @@ const AbbrevEntry* FindAbbrevEntry(std::string_view abbreviation, const AbbrevTa
     return nullptr;
 }
 
-const CountyRecord* SearchAbbrevTable(std::string_view abbreviation, const AbbrevTable& table) {
+const GazetteerRow* SearchAbbrevTable(std::string_view abbreviation, const AbbrevTable& table) {
     const AbbrevEntry* row = FindAbbrevEntry(abbreviation, table);
     return row ? FindCounty(row->countyId) : nullptr;
 }

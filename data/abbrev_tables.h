@@ -40,7 +40,7 @@ std::span<const AbbrevTable> AllAbbrevTables(); // indexed by TableId
 
 // Binary search of one table (unsigned byte order), then FindCounty of the
 // county id of the row found. nullptr when not found or the id names no county.
-const CountyRecord* SearchAbbrevTable(std::string_view abbreviation, const AbbrevTable& table);
+const GazetteerRow* SearchAbbrevTable(std::string_view abbreviation, const AbbrevTable& table);
 // The row itself (for inspection and tests), or nullptr.
 const AbbrevEntry* FindAbbrevEntry(std::string_view abbreviation, const AbbrevTable& table);
 

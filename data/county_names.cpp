@@ -29,7 +29,7 @@ const NameIndex& Index() {
     static const NameIndex index = [] {
         NameIndex built;
         for (const GazetteerRow& row : Gazetteer()) {
-            const int id = row.stateNumber * 1000 + row.countyNumber;
+            const int id = CountyId(row);
             built.byState[std::string(row.stateCode)].push_back(NamedCounty{row.countyName, id});
             built.ids.push_back(id);
         }

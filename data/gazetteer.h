@@ -14,8 +14,8 @@ struct GazetteerRow {
     std::string_view cntyValue;  // "AL,Autauga": the whole CNTY value, a constant to point at
 };
 
-// A county as the lookup hands it out: its gazetteer row.
-using CountyRecord = GazetteerRow;
+// The county id of a row: state FIPS * 1000 + county FIPS (1001: Autauga, AL).
+constexpr int CountyId(const GazetteerRow& row) { return row.stateNumber * 1000 + row.countyNumber; }
 
 // The whole gazetteer, in FIPS order.
 std::span<const GazetteerRow> Gazetteer();
@@ -23,6 +23,6 @@ std::span<const GazetteerRow> Gazetteer();
 // The row of the county with this id, or nullptr when no row has it (9000,
 // the Connecticut regions, and any id out of range). The index is a constant
 // table: usable from the program's first instruction.
-const CountyRecord* FindCounty(int countyId);
+const GazetteerRow* FindCounty(int countyId);
 
 } // namespace shirl

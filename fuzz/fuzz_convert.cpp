@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Run whole;
     Convert(log, selection, addMobile, true, 0, whole);
-    const auto& first = whole.report.first.OldestFirst();
+    const auto& first = whole.report.progress.OldestFirst();
     // The Wrote line is the last summary line; a row on contacts left out may follow it.
     const auto wrote = std::find_if(first.rbegin(), first.rend(),
                                     [](const shirl::ReportMessage& m) { return m.kind == shirl::MessageKind::Summary; });
@@ -68,8 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Run pieces;
     Convert(log, selection, addMobile, false, 1 + data[0] % 7, pieces);
     if (pieces.output != whole.output) Fail("output depends on how the input is chunked");
-    if (!SameList(pieces.report.first, whole.report.first) || !SameList(pieces.report.second, whole.report.second) ||
-        !SameList(pieces.report.third, whole.report.third))
+    if (!SameList(pieces.report.progress, whole.report.progress) || !SameList(pieces.report.countyProblems, whole.report.countyProblems) ||
+        !SameList(pieces.report.inputProblems, whole.report.inputProblems))
         Fail("report depends on how the input is chunked");
     return 0;
 }

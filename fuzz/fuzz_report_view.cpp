@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/offered_name.h"
-#include "app/report_view.h"
+#include "app/service/offered_name.h"
+#include "app/service/report_view.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

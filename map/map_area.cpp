@@ -3,6 +3,7 @@
 #include <set>
 
 #include "data/abbrev_tables.h"
+#include "data/contest_ids.h"
 #include "data/gazetteer.h"
 #include "data/map_shapes.h"
 
@@ -42,10 +43,7 @@ MapArea MapAreaOfSelection(Selection selection) {
 }
 
 std::string MapTitleOfSelection(Selection selection) {
-    if (!selection.IsValid()) return "Counties worked";
-    std::string title(selection.Name());
-    if (!selection.IsParty()) title += " QSO Party";
-    return title;
+    return selection.IsValid() ? PartyName(selection) : "Counties worked";
 }
 
 } // namespace shirl

@@ -3,12 +3,12 @@
 
 #include <utility>
 
-#include "app/convert_command.h"
-#include "app/log_input.h"
-#include "app/map_file.h"
-#include "app/offered_name.h"
-#include "app/report_view.h"
-#include "app/run_preparation.h"
+#include "app/service/convert_command.h"
+#include "app/service/log_input.h"
+#include "app/service/map_file.h"
+#include "app/service/offered_name.h"
+#include "app/service/report_view.h"
+#include "app/service/run_preparation.h"
 #include "data/abbrev_list.h"
 #include "data/selections.h"
 
@@ -29,8 +29,7 @@ WebConvertResult WebConvert(const WebConvertRequest& request) {
     ConvertRequest convert;
     convert.inputName = request.inputName;
     // As in the window, the ADIF log made from a Cabrillo log is named .adi.
-    convert.outputName = OfferedOutputName(IsCabrilloFile(request.inputName) ? WithAdifExtension(request.inputName)
-                                                                             : request.inputName);
+    convert.outputName = OfferedOutputName(AdifNameOfLog(request.inputName));
     convert.addMobile = request.addMobile;
     convert.selectionFromLog = request.selectionCode == "auto";
     if (!convert.selectionFromLog)

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/report_view.h"
+#include "app/service/report_view.h"
 
 namespace shirl::web {
 

@@ -1,7 +1,7 @@
 #include "app/qt/shirl_app.h"
 
 #include "app/qt/shirl_window.h"
-#include "app/version.h"
+#include "app/service/version.h"
 
 namespace shirl::qt {
 

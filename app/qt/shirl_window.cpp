@@ -24,11 +24,11 @@
 #include <iterator>
 #include <string_view>
 
-#include "app/run_preparation.h"
+#include "app/service/run_preparation.h"
 #include "app/qt/file_names.h"
 #include "app/qt/map_window.h"
 #include "app/qt/report_rows.h"
-#include "app/version.h"
+#include "app/service/version.h"
 
 namespace shirl::qt {
 

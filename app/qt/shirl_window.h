@@ -7,7 +7,7 @@
 #include <QStringList>
 
 #include "app/qt/dialog_units.h"
-#include "app/shirl_dlg.h"
+#include "app/dialog/shirl_dlg.h"
 
 class QAction;
 class QCheckBox;

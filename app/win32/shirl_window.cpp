@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/run_preparation.h"
+#include "app/service/run_preparation.h"
 #include "files/file_system.h"
 #include "files/utf.h"
 #include "res/resource.h"

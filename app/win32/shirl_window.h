@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/shirl_dlg.h"
+#include "app/dialog/shirl_dlg.h"
 
 namespace shirl {
 

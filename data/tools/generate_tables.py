@@ -521,7 +521,7 @@ def emit(gaz, adif_cnty, tables, sel, order, sections, provinces, aliases, conte
     w("std::span<const std::string_view> CanadianProvinceCodes() { return kProvinces; }")
     w("std::span<const CanadianAlias> CanadianAliases() { return kAliases; }")
     w("")
-    w("const CountyRecord* FindCounty(int countyId) {")
+    w("const GazetteerRow* FindCounty(int countyId) {")
     w("    const int state = countyId / 1000;")
     w("    const long long slot = static_cast<long long>(state) * kRunLength + (countyId - state * 1000);")
     w("    if (slot < 0 || slot >= static_cast<long long>(kCountySlots.size())) return nullptr;")

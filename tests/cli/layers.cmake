@@ -11,7 +11,9 @@ set(cases
   "used folder|#include \"base/text_util.h\"|base|1"
   "system header|#include <string>||1"
   "upward include|#include \"convert/lookup.h\"|base|0"
-  "indented upward include|  #  include \"app/shirl_dlg.h\"|base|0")
+  "indented upward include|  #  include \"app/dialog/shirl_dlg.h\"|base|0"
+  "used room of a folder|#include \"app/service/log_input.h\"|app/service|1"
+  "room above the used one|#include \"app/dialog/shirl_dlg.h\"|app/service|0")
 
 foreach(case IN LISTS cases)
   string(REPLACE "|" ";" cols "${case}")

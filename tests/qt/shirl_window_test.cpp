@@ -34,6 +34,7 @@
 
 #include "app/qt/map_window.h"
 #include "app/qt/shirl_window.h"
+#include "app/service/version.h"
 #include "data/selections.h"
 
 using shirl::FileDialogRequest;
@@ -183,7 +184,7 @@ private slots:
     void startState() {
         TestWindow w;
         QVERIFY(ShowActive(w));
-        QCOMPARE(w.windowTitle(), QStringLiteral("Shirl 7.1"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Shirl %1.%2").arg(SHIRL_VERSION_MAJOR).arg(SHIRL_VERSION_MINOR));
         QCOMPARE(w.control<QComboBox>("IDC_SELECTION")->currentIndex(), -1);
         QCOMPARE(w.control<QComboBox>("IDC_SELECTION")->currentText(), QString());
         QVERIFY(w.control<QCheckBox>("IDC_ADD_MOBILE")->isChecked());
@@ -647,7 +648,7 @@ private slots:
         QCOMPARE(w.messages.size(), std::size_t{1});
         QCOMPARE(w.messages[0].icon, MessageIcon::None);
         QVERIFY(w.messages[0].text.startsWith(QStringLiteral("Copyright: ")));
-        QVERIFY(w.messages[0].text.contains(QStringLiteral("\n\nVersion: 7.1\nDate:    ")));
+        QVERIFY(w.messages[0].text.contains(QStringLiteral("\n\nVersion: %1.%2\nDate:    ").arg(SHIRL_VERSION_MAJOR).arg(SHIRL_VERSION_MINOR)));
         QTest::mouseClick(w.control<QPushButton>("IDC_HELP_BUTTON"), Qt::LeftButton);
         QCOMPARE(w.messages.size(), std::size_t{1});
         w.browserStarts = false;

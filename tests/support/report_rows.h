@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/report_view.h"
+#include "app/service/report_view.h"
 #include "convert/run_report.h"
 
 namespace shirl::test {

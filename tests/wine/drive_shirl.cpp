@@ -31,12 +31,19 @@
 #include <string>
 #include <vector>
 
-#include "app/shirl_dlg.h"
+#include "app/dialog/shirl_dlg.h"
+#include "app/service/version.h"
 #include "data/selections.h"
 #include "files/file_streams.h"
 #include "files/system_name.h"
 #include "files/utf.h"
 #include "res/resource.h"
+
+// The version the build gives the program: the caption shows its first two numbers.
+#define SHIRL_TEXT_OF(x) #x
+#define SHIRL_TEXT(x) SHIRL_TEXT_OF(x)
+#define SHIRL_CAPTION "Shirl " SHIRL_TEXT(SHIRL_VERSION_MAJOR) "." SHIRL_TEXT(SHIRL_VERSION_MINOR)
+#define SHIRL_MAJOR_MINOR SHIRL_TEXT(SHIRL_VERSION_MAJOR) "." SHIRL_TEXT(SHIRL_VERSION_MINOR)
 
 namespace {
 
@@ -227,7 +234,7 @@ void CheckDialogTemplate(HMODULE module) {
     CheckEqual<std::string>(in.TextOrOrdinal(), "", "dialog has no menu");
     CheckEqual<std::string>(in.TextOrOrdinal(), "", "dialog has the standard dialog class");
     const std::string caption = in.Text();
-    CheckEqual<std::string>(caption, "Shirl 7.1", "dialog caption in the template");
+    CheckEqual<std::string>(caption, SHIRL_CAPTION, "dialog caption in the template");
     CheckEqual(caption, shirl::DialogCaption(), "template caption is the one the dialog logic makes");
     const WORD points = in.Word();
     in.Word();  // weight
@@ -317,7 +324,7 @@ void CheckVersionInfo(const std::string& exe) {
                   static_cast<unsigned long>(LOWORD(fixed->dwFileVersionMS)),
                   static_cast<unsigned long>(HIWORD(fixed->dwFileVersionLS)),
                   static_cast<unsigned long>(LOWORD(fixed->dwFileVersionLS)));
-    CheckEqual<std::string>(text, "7.1.0.1", "file version");
+    CheckEqual<std::string>(text, SHIRL_VERSION_STRING, "file version");
     Check(fixed->dwProductVersionMS == fixed->dwFileVersionMS && fixed->dwProductVersionLS == fixed->dwFileVersionLS,
           "product version equals file version");
     CheckEqual<DWORD>(fixed->dwFileFlagsMask, 0x3F, "file flags mask");
@@ -328,7 +335,7 @@ void CheckVersionInfo(const std::string& exe) {
 
     const std::pair<const char*, const char*> strings[] = {
         {"FileDescription", "Shirl"},  {"ProductName", "Shirl"},        {"InternalName", "Shirl.exe"},
-        {"OriginalFilename", "Shirl.exe"}, {"FileVersion", "7.1.0.1"}, {"ProductVersion", "7.1.0.1"}};
+        {"OriginalFilename", "Shirl.exe"}, {"FileVersion", SHIRL_VERSION_STRING}, {"ProductVersion", SHIRL_VERSION_STRING}};
     for (const auto& [key, expected] : strings) {
         char* found = nullptr;
         UINT foundLength = 0;
@@ -489,7 +496,7 @@ bool OnlyCrLf(const std::string& bytes) {
 }
 
 void CheckStartState(HWND dialog, DWORD threadId) {
-    CheckEqual<std::string>(WindowText(dialog), "Shirl 7.1", "window caption");
+    CheckEqual<std::string>(WindowText(dialog), SHIRL_CAPTION, "window caption");
     const LONG style = GetWindowLongA(dialog, GWL_STYLE);
     Check((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU) == 0 && (style & WS_MINIMIZEBOX) == 0,
           "caption without system menu, close or minimize box");
@@ -1014,7 +1021,7 @@ void CheckListFromAppData(const std::string& exe, const std::string& work) {
     const Process shirl = Start(Quote(exe), work);
     SetEnvironmentVariableW(L"APPDATA", oldLength > 0 && oldLength < MAX_PATH ? oldAppData : nullptr);
     WaitForInputIdle(shirl.handle, 30000);
-    HWND dialog = FindProcessWindow(shirl.id, {"Shirl 7.1"});
+    HWND dialog = FindProcessWindow(shirl.id, {SHIRL_CAPTION});
     if (!dialog) Fatal("the second Shirl.exe shows no window");
 
     TypeInto(dialog, IDC_INPUT_NAME, "sd.adi");
@@ -1045,7 +1052,7 @@ void CheckFileGivenAtStart(const std::string& exe, const std::string& work, cons
     if (!CopyFileA(exampleLog.c_str(), given.c_str(), FALSE)) Fatal("cannot copy the example log to " + given);
     const Process shirl = Start(Quote(exe) + " given.adi", work);
     WaitForInputIdle(shirl.handle, 30000);
-    HWND dialog = FindProcessWindow(shirl.id, {"Shirl 7.1"});
+    HWND dialog = FindProcessWindow(shirl.id, {SHIRL_CAPTION});
     if (!dialog) Fatal("Shirl.exe FILE shows no window");
     CheckEqual<std::string>(WindowText(GetDlgItem(dialog, IDC_INPUT_NAME)), given, "Shirl.exe FILE: the input");
     CheckEqual<std::string>(WindowText(GetDlgItem(dialog, IDC_OUTPUT_NAME)), work + "\\given-converted.adi",
@@ -1141,8 +1148,8 @@ int main(int argc, char** argv) {
     // 3. The window.
     const Process shirl = Start(Quote(exe), work);
     WaitForInputIdle(shirl.handle, 30000);
-    HWND dialog = FindProcessWindow(shirl.id, {"Shirl 7.1"});
-    if (!dialog) Fatal("Shirl.exe shows no window \"Shirl 7.1\"");
+    HWND dialog = FindProcessWindow(shirl.id, {SHIRL_CAPTION});
+    if (!dialog) Fatal("Shirl.exe shows no window \"" SHIRL_CAPTION "\"");
     CheckStartState(dialog, GetWindowThreadProcessId(dialog, nullptr));
 
     PostClick(dialog, IDOK);
@@ -1155,7 +1162,7 @@ int main(int argc, char** argv) {
     box = TakeMessageBox(shirl.id);
     Check(box.found, "About shows a message box captioned \"Shirl\"");
     Check(box.text.rfind("Copyright: ", 0) == 0, "About text starts with \"Copyright: \"");
-    Check(box.text.find("\nVersion: 7.1\n") != std::string::npos, "About shows \"Version: 7.1\" from the resource");
+    Check(box.text.find("\nVersion: " SHIRL_MAJOR_MINOR "\n") != std::string::npos, "About shows \"Version: " SHIRL_MAJOR_MINOR "\" from the resource");
     Check(!box.errorIcon, "About shows no icon");
 
     PostClick(dialog, IDC_HELP_BUTTON);

@@ -18,7 +18,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/shirl_dlg.h"
+#include "app/dialog/shirl_dlg.h"
 #include "res/resource.h"
 
 namespace {

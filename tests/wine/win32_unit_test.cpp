@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shirl_dlg.h"
+#include "app/dialog/shirl_dlg.h"
 #include "app/win32/shirl_app.h"
 #include "app/win32/shirl_window.h"
 #include "files/utf.h"

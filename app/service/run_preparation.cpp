@@ -1,0 +1,126 @@
+// The one preparation of a run for every front end: the only caller of the
+// party detection and of the lists folders.
+#include "app/service/run_preparation.h"
+
+#include <algorithm>
+
+#include "app/service/abbrev_list_files.h"
+#include "app/service/log_input.h"
+#include "convert/contest_id_scan.h"
+#include "data/contest_ids.h"
+#include "files/file_system.h"
+
+namespace shirl {
+namespace {
+
+// Reads the whole of `input` for its CONTEST_ID values and tells the party;
+// nullopt when the input cannot be read.
+std::optional<SelectionDetection> DetectSelectionOfLog(ByteSource& input, bool* adifLog = nullptr) {
+    SelectionDetection detected = DetectSelection(ReadContestIds(input, adifLog));
+    if (input.Failed()) return std::nullopt;
+    return detected;
+}
+
+// The given list that serves `selection`, or none.
+const AbbrevList* GivenList(const RunLists& lists, Selection selection) {
+    for (const auto& [served, list] : lists.given)
+        if (served == selection) return &list;
+    return nullptr;
+}
+
+// The list files of `selection` in `folders` loaded into `run.found` (left
+// empty when there are none).
+bool LoadFolderLists(const std::vector<std::string>& folders, Selection selection, PreparedRun& run,
+                     std::string* err) {
+    const FoundLists found = FindListsForSelection(folders, std::string(selection.Code()));
+    if (found.files.empty()) return true;
+    AbbrevList list(found.replace ? AbbrevList::Mode::Replace : AbbrevList::Mode::Extend);
+    if (!LoadAbbrevListFiles(list, found.files, err)) return false;
+    run.found.emplace(std::move(list));
+    return true;
+}
+
+} // namespace
+
+RunLists ListsInFolders(const std::string& programFolder) { return RunLists{{}, ListFolders(programFolder)}; }
+
+bool LoadGivenLists(const std::vector<std::string>& files, AbbrevList::Mode mode, bool byFileName,
+                    Selection selection, RunLists& lists, std::string* err, std::string* unnamed) {
+    // The files of each Selection, in the order given.
+    std::vector<std::pair<NamedList, std::vector<std::string>>> groups;
+    for (const std::string& file : files) {
+        NamedList named{selection, mode == AbbrevList::Mode::Replace};
+        if (byFileName) {
+            const std::optional<NamedList> fromName = SelectionOfListFile(file);
+            if (!fromName) {
+                err->clear();
+                *unnamed = file;
+                return false;
+            }
+            named = *fromName;
+        }
+        auto group = std::find_if(groups.begin(), groups.end(),
+                                  [&](const auto& g) { return g.first.selection == named.selection; });
+        if (group == groups.end()) group = groups.insert(groups.end(), {named, {}});
+        group->first.replace = group->first.replace || named.replace;
+        group->second.push_back(file);
+    }
+    for (const auto& [named, names] : groups) {
+        const bool replace = named.replace || mode == AbbrevList::Mode::Replace;
+        auto& list = lists.given.emplace_back(named.selection, replace ? AbbrevList::Mode::Replace
+                                                                       : AbbrevList::Mode::Extend).second;
+        if (!LoadAbbrevListFiles(list, names, err)) return false;
+    }
+    return true;
+}
+
+bool PrepareRun(const RunRequest& request, ByteSource& input, PreparedRun& run, std::string* err) {
+    run.selection = request.selection;
+    run.chosen = !request.selectionFromLog;
+    if (request.selectionFromLog) {
+        bool adifLog = true;
+        const std::optional<SelectionDetection> detected = DetectSelectionOfLog(input, &adifLog);
+        if (!detected || !input.Rewind()) {
+            *err = kCannotReadInputText;
+            return false;
+        }
+        if (!adifLog) {
+            run.notALog = true;
+            return false;
+        }
+        if (detected->error) {
+            *err = *detected->error;
+            run.partyUnknown = true;
+            return false;
+        }
+        run.selection = detected->selection;
+        run.report.progress.Info(detected->info);
+    }
+    if (request.lists != nullptr) {
+        run.given = GivenList(*request.lists, run.selection);
+        if (run.given == nullptr && run.selection.IsValid() &&
+            !LoadFolderLists(request.lists->folders, run.selection, run, err))
+            return false;
+    }
+    for (std::string& text : AbbrevListUseTexts(run.List(), run.selection)) run.report.progress.Info(std::move(text));
+    return true;
+}
+
+void CheckSelectionAgainstLog(const std::vector<std::string>& contestIds, PreparedRun& run) {
+    if (!run.chosen) return; // taken from the log: the same party
+    auto warning = SelectionMismatchWarning(DetectSelection(contestIds).selection, run.selection);
+    if (!warning) return;
+    run.report.progress.Insert(0, {.kind = MessageKind::Warning, .text = std::move(*warning)});
+}
+
+Selection DetectSelectionOfFile(const std::string& inputName) {
+    // Only a regular file is read here: opening a pipe would wait for a writer,
+    // and reading it would take the log away from the conversion.
+    if (inputName.empty() || KindOf(inputName) != FileKind::Regular) return Selection();
+    LogInput input;
+    if (!input.Open(inputName)) return Selection();
+    const std::optional<SelectionDetection> detected = DetectSelectionOfLog(input.Adif());
+    return detected ? detected->selection : Selection();
+}
+
+} // namespace shirl
