@@ -89,7 +89,7 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
     WriteSummary(outputName);
     return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies, m_counters.counties.Counts(),
             m_counters.qsosLeftOut, m_evidence.IsLog(m_counters.qsosWritten != 0), std::move(m_contestIds),
-            reader.CharacterCountedValues()};
+            reader.CharacterCountedValues(), m_counters.counties.OtherValues()};
 }
 
 // The value of the last CALL read of the open record, or empty.
@@ -119,6 +119,7 @@ void LogConverter::TakeField(const AdifReader& reader) {
     field.name = name;
     field.kind = last.kind;
     field.madeCnty = false;
+    field.city = {};
     field.timeSource = false;
     field.value = reader.Value();
     field.text = reader.FieldText();

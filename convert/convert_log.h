@@ -25,6 +25,7 @@ struct ConvertLogResult {
     bool adifLog = true; // false when the input showed nothing of an ADIF log (AdifEvidence)
     std::vector<std::string> contestIds; // the log's CONTEST_ID values, as ReadContestIds gives them
     std::size_t characterCountedValues = 0; // values whose length counted characters
+    std::map<std::string, std::int64_t> otherCntyQsos{}; // CNTY values naming no county (CountyTally)
 };
 
 // Runs one conversion from `input` to `output` for `selection`. Pushes the

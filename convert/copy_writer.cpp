@@ -230,7 +230,11 @@ void CopyWriter::WriteRecord(std::size_t copy) {
             break;
         case FieldKind::QsoDateOff:
         case FieldKind::TimeOff: PutEnd(field, later); break;
-        case FieldKind::State: PutInputState(field, m_state); break;
+        case FieldKind::State:
+            // An independent city counts as the place worked where no county gives the state.
+            if (!m_state.fromCounty && !m_state.written && !field.city.empty()) m_counters.counties.Add(field.city);
+            PutInputState(field, m_state);
+            break;
         case FieldKind::MyState: PutInputState(field, m_myState); break;
         case FieldKind::Cnty:
             if (cntyWritten) break; // waits for a later record

@@ -163,6 +163,7 @@ void AnswerByRules(std::string_view value, std::string_view written, const Count
     case LookupResult::Kind::State:
         answer.kind = CountyAnswer::Kind::State;
         answer.value = found.state;
+        if (found.city != nullptr) answer.city = found.city->cntyValue;
         return;
     case LookupResult::Kind::None: break;
     }

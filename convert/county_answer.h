@@ -28,6 +28,7 @@ struct CountyAnswer {
     enum class Kind { County, State, Silent, None };
     Kind kind = Kind::None;
     std::string_view value;              // "ST,County name" or the state code (constants); empty otherwise
+    std::string_view city;               // State of an independent-city table: the city's CNTY form
     std::vector<ReportMessage> messages; // the report entries the value draws, oldest first
 };
 

@@ -18,13 +18,16 @@ void CountyTally::Add(std::string_view cntyValue) {
     if (cntyValue.empty()) return; // also what an unused slot holds
     Known& known = m_known[HashOf(cntyValue) % m_known.size()];
     if (known.value != cntyValue) {
-        const std::size_t comma = cntyValue.find(',');
-        if (comma == std::string_view::npos) return;
-        const GazetteerRow* county =
-            FindCounty(FindCountyIdByName(cntyValue.substr(0, comma), cntyValue.substr(comma + 1)));
-        if (county == nullptr) return;
+        const GazetteerRow* county = FindCounty(FindCountyIdByCntyValue(cntyValue));
         known.value.assign(cntyValue);
-        known.row = static_cast<std::size_t>(county - Gazetteer().data());
+        known.row = county == nullptr ? kNoRow : static_cast<std::size_t>(county - Gazetteer().data());
+    }
+    if (known.row == kNoRow) {
+        const auto it = m_others.find(known.value);
+        if (it != m_others.end()) ++it->second;
+        else if (m_others.size() < kMostOtherValues) m_others.emplace(known.value, 1);
+        else ++m_others[""];
+        return;
     }
     if (m_byRow.empty()) m_byRow.resize(Gazetteer().size());
     ++m_byRow[known.row];

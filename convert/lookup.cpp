@@ -55,6 +55,7 @@ LookupResult LookupAbbreviation(std::string_view abbreviation, Selection selecti
         if (table.independentCities) {
             result.kind = LookupResult::Kind::State;
             result.state = record->stateCode;
+            result.city = record;
             result.message.reserve(abbreviation.size() + record->countyName.size() +
                                    record->stateCode.size() + 48);
             result.message.append(abbreviation)

@@ -14,6 +14,7 @@ struct LookupResult {
     enum class Kind { None, County, State };
     Kind kind = Kind::None;
     const GazetteerRow* county = nullptr; // Kind::County
+    const GazetteerRow* city = nullptr;   // Kind::State of an independent-city table: the city
     std::string_view state;               // Kind::State
     std::string message;                  // empty or one message
 };

@@ -49,6 +49,7 @@ struct QsoField {
     std::optional<std::string_view> value; // absent for a tag without a length (<EOR>)
     FieldKind kind = FieldKind::Other;     // ClassifyFieldName(name), kept up to date on renames
     bool madeCnty = false;                 // the resolution made this CNTY (of this QSO)
+    std::string_view city = {};            // a STATE the resolution made of an independent city: its CNTY form
     bool timeSource = false;               // the QSO_DATE/TIME_ON the QSO's date or time was read from
     bool characterCounted = false;         // its input length counted characters: so does its written one
     std::string storage = {};              // the changed value, when there is one

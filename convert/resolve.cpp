@@ -15,6 +15,7 @@ int ApplyCountyAnswer(QsoField& field, CountyAnswer answer, RunReport& report) {
     case CountyAnswer::Kind::State:
         RenameField(field, own ? "MY_STATE" : "STATE", own ? FieldKind::MyState : FieldKind::State);
         SetValueView(field, answer.value);
+        if (!own) field.city = answer.city;
         return 0;
     case CountyAnswer::Kind::Silent:
     case CountyAnswer::Kind::None: break;

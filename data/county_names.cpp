@@ -122,6 +122,25 @@ int FindCountyIdByName(std::string_view stateCode, std::string_view name) {
     return MatchGazetteerCounty(stateCode, name).countyId;
 }
 
+int FindCountyIdByCntyValue(std::string_view value) {
+    const std::size_t comma = value.find(',');
+    if (comma == std::string_view::npos) return -1;
+    const std::string state = AsciiUpperCase(TrimBlanksAndLineEnds(value.substr(0, comma)));
+    const std::string_view name = TrimBlanksAndLineEnds(value.substr(comma + 1));
+    const int id = FindCountyIdByName(state, name);
+    if (id >= 0) return id;
+    const std::string key = CountyNameKey(name);
+    int found = -1;
+    for (const GazetteerRow& row : Gazetteer()) {
+        if (row.stateCode != state || key.empty()) continue;
+        const std::string_view written = row.cntyValue.substr(row.cntyValue.find(',') + 1);
+        if (CountyNameKey(written) != key) continue;
+        if (found >= 0) return -1; // two counties: no match
+        found = row.stateNumber * 1000 + row.countyNumber;
+    }
+    return found;
+}
+
 bool IsGazetteerCountyId(int countyId) {
     const auto& ids = Index().ids;
     return std::binary_search(ids.begin(), ids.end(), countyId);

@@ -12,6 +12,14 @@ const MapShape* FindMapShape(std::span<const MapShape> shapes, int id) {
     return it != shapes.end() && it->id == id ? &*it : nullptr;
 }
 
+bool StatesBorder(int a, int b) {
+    const auto rows = detail::MapStateBorderRows();
+    return std::binary_search(rows.begin(), rows.end(), detail::StateBorderRow{a, b},
+                              [](const detail::StateBorderRow& x, const detail::StateBorderRow& y) {
+                                  return x.state != y.state ? x.state < y.state : x.neighbour < y.neighbour;
+                              });
+}
+
 int DrawnAsShapeId(int countyId) {
     if (FindMapShape(MapCountyShapes(), countyId)) return countyId;
     const auto rows = detail::MapDrawnAsRows();

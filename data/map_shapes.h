@@ -1,20 +1,17 @@
 #pragma once
-// The county and state shapes of the map, in the 975 x 610 Albers USA frame
-// of the atlas (Alaska and Hawaii as insets), from data/map/.
+// The county and state shapes of the map in longitude and latitude, and the
+// states that border each other, from data/map/.
 #include <cstdint>
 #include <span>
 
 namespace shirl {
 
-// A point in hundredths of a pixel of the frame, y downwards.
+// A point in 1/100000 degree: x the longitude (west negative; Alaska's
+// islands west of 180 degrees below -18000000), y the latitude.
 struct MapPoint {
     std::int32_t x;
     std::int32_t y;
 };
-
-// The frame's size in the same units.
-inline constexpr std::int32_t kMapFrameWidth = 97500;
-inline constexpr std::int32_t kMapFrameHeight = 61000;
 
 // One closed ring of a shape (the last point joins the first).
 struct MapRing {
@@ -38,6 +35,9 @@ std::span<const MapShape> MapStateShapes();
 // county's own id, or the shape of the county that renamed or absorbed it),
 // or -1 when the map has no shape for it (the territories).
 int DrawnAsShapeId(int countyId);
+
+// Whether the states (FIPS numbers) `a` and `b` share a stretch of border.
+bool StatesBorder(int a, int b);
 
 // The shape with this id in `shapes`, or nullptr.
 const MapShape* FindMapShape(std::span<const MapShape> shapes, int id);

@@ -2,32 +2,43 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 #include <vector>
 
+#include "base/text_util.h"
 #include "data/abbrev_tables.h"
+#include "data/county_names.h"
 #include "data/gazetteer.h"
 #include "data/map_shapes.h"
 #include "map/map_area.h"
+#include "map/map_projection.h"
 #include "map/svg_path.h"
 
 namespace shirl {
 namespace {
 
-constexpr int kUnitsPerPixel = 4;    // the paths' coordinates: quarter pixels
-constexpr double kMaxMapWidth = 900; // pixels
-constexpr double kMaxMapHeight = 560;
+// Sized so that a phone showing the picture 360 pixels wide still shows the
+// text at 11 pixels or more.
+constexpr int kUnitsPerPixel = 4; // the paths' coordinates: quarter pixels
+constexpr int kPictureWidth = 640; // pixels
 constexpr int kMargin = 20;
-constexpr int kTitleHeight = 44;
+constexpr int kMaxMapHeight = 480;
+constexpr int kTitleHeight = 48;
+constexpr int kTitleSize = 24;
+constexpr int kTitleCharacters = 40; // that fit the picture at kTitleSize
 constexpr int kLegendHeight = 40;
-constexpr int kLineHeight = 18;
-constexpr int kCharacterWidth = 7; // pixels, about, of the 13-pixel text under the map
+constexpr int kTextSize = 20;
+constexpr int kLineHeight = 26;
+constexpr int kCharacterWidth = 11; // pixels, about, of the text under the map
+constexpr int kContextMarginPercent = 4; // around the area, where the bordering states show
+constexpr int kConnecticut = 9;
 
 struct FillClass {
     std::int64_t from; // QSOs
     const char* colour;
     const char* label;
 };
-constexpr std::array<FillClass, 5> kClasses{{{0, "#eeeeee", "none"},
+constexpr std::array<FillClass, 5> kClasses{{{0, "#ececec", "none"},
                                              {1, "#fed976", "1"},
                                              {2, "#fd8d3c", "2-3"},
                                              {4, "#e31a1c", "4-9"},
@@ -90,15 +101,18 @@ struct DrawnCounty {
 };
 
 struct MapContent {
-    std::vector<DrawnCounty> drawn; // ascending shape id
-    int counties = 0;               // gazetteer counties of the area
-    int worked = 0;                 // of them with a QSO
-    std::vector<std::string> elsewhere; // "PR,San Juan: 3 QSOs", gazetteer order
+    std::vector<DrawnCounty> drawn;     // ascending shape id
+    int filled = 0;                     // of them with a QSO
+    std::vector<std::string> elsewhere; // "PR,San Juan Municipio (3 QSOs)", gazetteer order
 };
 
 std::int64_t QsosOf(const CountyQsoCounts& counts, int countyId) {
     const auto it = counts.find(countyId);
     return it == counts.end() ? 0 : std::max<std::int64_t>(it->second, 0);
+}
+
+std::string Item(std::string_view name, std::int64_t qsos) {
+    return std::string(name) + " (" + QsoText(qsos) + ")";
 }
 
 MapContent CollectCounties(const MapArea& area, const CountyQsoCounts& counts) {
@@ -110,17 +124,18 @@ MapContent CollectCounties(const MapArea& area, const CountyQsoCounts& counts) {
         const int shapeId = DrawnAsShapeId(id);
         const bool inArea = std::binary_search(area.states.begin(), area.states.end(), row.stateNumber);
         if (shapeId < 0 || !inArea) {
-            if (qsos > 0) content.elsewhere.push_back(std::string(row.cntyValue) + ": " + QsoText(qsos));
+            if (qsos > 0) content.elsewhere.push_back(Item(row.cntyValue, qsos));
             continue;
         }
-        ++content.counties;
-        if (qsos > 0) ++content.worked;
         DrawnCounty& drawn = byShape[shapeId];
         drawn.shape = FindMapShape(MapCountyShapes(), shapeId);
         drawn.rows.push_back(&row);
         drawn.qsos += qsos;
     }
-    for (auto& [id, drawn] : byShape) content.drawn.push_back(std::move(drawn));
+    for (auto& [id, drawn] : byShape) {
+        if (drawn.qsos > 0) ++content.filled;
+        content.drawn.push_back(std::move(drawn));
+    }
     return content;
 }
 
@@ -137,37 +152,24 @@ std::string Tooltip(const DrawnCounty& county, const std::map<int, std::string>&
     return Escaped(text);
 }
 
-struct Layout {
-    FrameBox box;
-    double scale = 1;    // map pixels per frame unit
-    int width = 0;       // the picture's, pixels
-    int mapWidth = 0, mapHeight = 0;
-    int mapLeft = 0;
-};
-
-Layout LayOut(const MapArea& area) {
-    Layout layout;
-    if (area.wholeCountry) {
-        layout.box = {0, 0, kMapFrameWidth, kMapFrameHeight};
-    } else {
-        bool empty = true;
-        for (const int state : area.states)
-            if (const MapShape* shape = FindMapShape(MapStateShapes(), state)) GrowBox(layout.box, empty, *shape);
-    }
-    const double w = std::max(1, layout.box.maxX - layout.box.minX);
-    const double h = std::max(1, layout.box.maxY - layout.box.minY);
-    layout.scale = std::min(kMaxMapWidth / w, kMaxMapHeight / h);
-    layout.mapWidth = static_cast<int>(w * layout.scale + 0.5);
-    layout.mapHeight = static_cast<int>(h * layout.scale + 0.5);
-    layout.width = std::max(layout.mapWidth + 2 * kMargin, 640);
-    layout.mapLeft = (layout.width - layout.mapWidth) / 2;
-    return layout;
+MapProjection ProjectionOf(const MapArea& area) {
+    constexpr long width = (kPictureWidth - 2 * kMargin) * kUnitsPerPixel;
+    constexpr long height = kMaxMapHeight * kUnitsPerPixel;
+    if (area.wholeCountry) return MapProjection::Nationwide(width, height);
+    return MapProjection::ForArea(area.fitted, width, height, kContextMarginPercent);
 }
 
-// The counties, grouped by their fill, then the state borders over them.
-void AppendShapes(std::string& svg, const Layout& layout, const MapArea& area, const MapContent& content,
+void AppendOutlines(std::string& svg, const std::vector<int>& states, const MapProjection& projection) {
+    for (const int state : states)
+        if (const MapShape* shape = FindMapShape(MapStateShapes(), state))
+            svg.append("<path d=\"").append(PathOfShape(*shape, projection).d).append("\"/>\n");
+}
+
+// The bordering states, then the counties grouped by their fill, then the
+// area's state borders over them; in a picture of its own, which cuts off
+// what lies outside it.
+void AppendShapes(std::string& svg, const MapProjection& projection, const MapArea& area, const MapContent& content,
                   Selection selection, const CountyQsoCounts& counts) {
-    const MapProjection projection(layout.box, layout.scale * kUnitsPerPixel);
     const auto abbreviations = AbbreviationsOf(selection);
     std::array<std::string, kClasses.size()> groups;
     for (const DrawnCounty& county : content.drawn) {
@@ -184,77 +186,143 @@ void AppendShapes(std::string& svg, const Layout& layout, const MapArea& area, c
         group.append("<title>").append(Tooltip(county, abbreviations, counts)).append("</title>");
         group.append(dot ? "</circle>\n" : "</path>\n");
     }
-    svg.append("<g transform=\"translate(").append(std::to_string(layout.mapLeft)).append(" ");
-    svg.append(std::to_string(kTitleHeight)).append(") scale(0.25)\" stroke-linejoin=\"round\">\n");
-    svg.append("<g stroke=\"#ffffff\" stroke-width=\"2\">\n");
+    const long width = projection.Width(), height = projection.Height();
+    svg.append("<svg x=\"").append(std::to_string((kPictureWidth - width / kUnitsPerPixel) / 2));
+    svg.append("\" y=\"").append(std::to_string(kTitleHeight)).append("\" width=\"");
+    svg.append(std::to_string(width / kUnitsPerPixel)).append("\" height=\"").append(std::to_string(height / kUnitsPerPixel));
+    svg.append("\" viewBox=\"0 0 ").append(std::to_string(width)).append(" ").append(std::to_string(height));
+    svg.append("\" stroke-linejoin=\"round\">\n");
+    if (!area.context.empty()) {
+        svg.append("<g fill=\"#ffffff\" stroke=\"#bbbbbb\" stroke-width=\"4\">\n");
+        AppendOutlines(svg, area.context, projection);
+        svg.append("</g>\n");
+    }
+    svg.append("<g stroke=\"#9e9e9e\" stroke-width=\"2\">\n");
     for (std::size_t c = 0; c < groups.size(); ++c)
         if (!groups[c].empty())
             svg.append("<g fill=\"").append(kClasses[c].colour).append("\">\n").append(groups[c]).append("</g>\n");
     svg.append("</g>\n<g fill=\"none\" stroke=\"#333333\" stroke-width=\"5\">\n");
-    for (const int state : area.states)
-        if (const MapShape* shape = FindMapShape(MapStateShapes(), state))
-            svg.append("<path d=\"").append(PathOfShape(*shape, projection).d).append("\"/>\n");
-    svg.append("</g>\n</g>\n");
+    AppendOutlines(svg, area.states, projection);
+    svg.append("</g>\n</svg>\n");
 }
 
 void AppendLegend(std::string& svg, int top) {
-    svg.append("<g font-size=\"13\">\n<text x=\"").append(std::to_string(kMargin)).append("\" y=\"");
-    svg.append(std::to_string(top + 15)).append("\">QSOs:</text>\n");
-    int x = kMargin + 52;
+    svg.append("<g font-size=\"").append(std::to_string(kTextSize)).append("\">\n<text x=\"");
+    svg.append(std::to_string(kMargin)).append("\" y=\"").append(std::to_string(top + 20)).append("\">QSOs:</text>\n");
+    int x = kMargin + 64;
     for (const FillClass& c : kClasses) {
         svg.append("<rect x=\"").append(std::to_string(x)).append("\" y=\"").append(std::to_string(top + 3));
-        svg.append("\" width=\"16\" height=\"16\" fill=\"").append(c.colour).append("\" stroke=\"#999999\"/>");
-        svg.append("<text x=\"").append(std::to_string(x + 22)).append("\" y=\"").append(std::to_string(top + 15));
+        svg.append("\" width=\"20\" height=\"20\" fill=\"").append(c.colour).append("\" stroke=\"#9e9e9e\"/>");
+        svg.append("<text x=\"").append(std::to_string(x + 26)).append("\" y=\"").append(std::to_string(top + 20));
         svg.append("\">").append(c.label).append("</text>\n");
-        x += 40 + 8 * static_cast<int>(std::string_view(c.label).size());
+        x += 44 + kCharacterWidth * static_cast<int>(std::string_view(c.label).size());
     }
     svg.append("</g>\n");
 }
 
-// "Also worked: PR,San Juan: 3 QSOs, ..." in lines that fit the picture.
-std::vector<std::string> NoteLines(const std::vector<std::string>& elsewhere, int width) {
-    const std::size_t lineLength = static_cast<std::size_t>((width - 2 * kMargin) / kCharacterWidth);
-    std::vector<std::string> lines;
-    std::string line = "Also worked, not on this map:";
-    for (std::size_t i = 0; i < elsewhere.size(); ++i) {
-        const std::string item = " " + elsewhere[i] + (i + 1 < elsewhere.size() ? "," : "");
-        if (line.size() + item.size() > lineLength) {
-            lines.push_back(line);
-            line.clear();
-        }
-        line += item;
+// Whether `value` is one of the Connecticut regions of the New England QSO
+// Party table (rows that name no county), in any letter case.
+bool IsConnecticutRegion(std::string_view value) {
+    for (const AbbrevEntry& row : GetAbbrevTable(TableId::NewEngland).rows)
+        if (!IsGazetteerCountyId(row.countyId) && AsciiUpperCase(value) == row.abbreviation) return true;
+    return false;
+}
+
+// Whether the area holds independent cities that the Selection's tables
+// answer with their state alone (the run still counts their QSOs).
+bool AreaHasCityTables(Selection selection, const MapArea& area) {
+    for (const TableId table : TablesForSelection(selection))
+        if (GetAbbrevTable(table).independentCities)
+            for (const AbbrevEntry& row : GetAbbrevTable(table).rows)
+                if (std::binary_search(area.states.begin(), area.states.end(), row.countyId / 1000)) return true;
+    return false;
+}
+
+// The paragraphs under the legend: how the map shows entries that are not
+// counties, and what it does not draw.
+std::vector<std::string> Notes(Selection selection, const MapArea& area, const MapContent& content,
+                               const OtherCntyQsos& others) {
+    std::vector<std::string> notes;
+    if (AreaHasCityTables(selection, area))
+        notes.push_back("Independent cities are not counties (the log gets their state alone) but are "
+                        "drawn and counted on their own.");
+    std::vector<std::string> regions, unknown;
+    for (const auto& [value, qsos] : others) {
+        if (qsos < 1) continue;
+        if (value.empty()) unknown.push_back(Item("other values", qsos));
+        else (IsConnecticutRegion(value) ? regions : unknown).push_back(Item(value, qsos));
     }
-    if (!elsewhere.empty()) lines.push_back(line);
+    const auto joined = [](std::string text, const std::vector<std::string>& items) {
+        for (std::size_t i = 0; i < items.size(); ++i) text.append(i == 0 ? " " : "; ").append(items[i]);
+        return text;
+    };
+    if (!regions.empty())
+        notes.push_back(joined("Connecticut regions (the party's entries there, not counties; not drawn):", regions));
+    if (!content.elsewhere.empty()) notes.push_back(joined("Also worked off this map:", content.elsewhere));
+    if (!unknown.empty()) notes.push_back(joined("CNTY values that name no county:", unknown));
+    return notes;
+}
+
+// The notes in lines that fit the picture, broken between words.
+std::vector<std::string> NoteLines(const std::vector<std::string>& notes) {
+    const std::size_t lineLength = static_cast<std::size_t>((kPictureWidth - 2 * kMargin) / kCharacterWidth);
+    std::vector<std::string> lines;
+    for (const std::string& note : notes) {
+        std::string line;
+        std::size_t start = 0;
+        while (start < note.size()) {
+            std::size_t end = note.find(' ', start + 1);
+            if (end == std::string::npos) end = note.size();
+            const std::string_view word = std::string_view(note).substr(start, end - start);
+            if (!line.empty() && line.size() + word.size() > lineLength) {
+                lines.push_back(line);
+                line.clear();
+                start += word.front() == ' ' ? 1 : 0;
+                continue;
+            }
+            line += word;
+            start = end;
+        }
+        lines.push_back(line);
+    }
     return lines;
 }
 
 } // namespace
 
-std::string RenderCountyMap(Selection selection, const CountyQsoCounts& counts) {
-    const MapArea area = MapAreaOfSelection(selection);
+std::string RenderCountyMap(Selection selection, const CountyQsoCounts& counts, const OtherCntyQsos& others) {
+    std::set<int> entryStates; // worked by entries that are not counties
+    for (const auto& [value, qsos] : others)
+        if (qsos > 0 && IsConnecticutRegion(value)) entryStates.insert(kConnecticut);
+    const MapArea area = MapAreaOfSelection(selection, counts, entryStates);
     const MapContent content = CollectCounties(area, counts);
-    const Layout layout = LayOut(area);
-    const std::vector<std::string> notes = NoteLines(content.elsewhere, layout.width);
-    const int legendTop = kTitleHeight + layout.mapHeight + 12;
-    const int height = legendTop + kLegendHeight + static_cast<int>(notes.size()) * kLineHeight + kMargin / 2;
-    const std::string title = Escaped(MapTitleOfSelection(selection)) + ": " + std::to_string(content.worked) +
-                              " of " + std::to_string(content.counties) + " counties";
+    const MapProjection projection = ProjectionOf(area);
+    const std::vector<std::string> lines = NoteLines(Notes(selection, area, content, others));
+    const int legendTop = kTitleHeight + static_cast<int>(projection.Height() / kUnitsPerPixel) + 12;
+    const int height = legendTop + kLegendHeight + static_cast<int>(lines.size()) * kLineHeight + kMargin / 2;
+    const std::string title = Escaped(MapTitleOfSelection(selection)) + ": " + std::to_string(content.filled) +
+                              " of " + std::to_string(content.drawn.size()) + " counties";
 
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    svg.append("<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"").append(std::to_string(layout.width));
+    svg.append("<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"").append(std::to_string(kPictureWidth));
     svg.append("\" height=\"").append(std::to_string(height)).append("\" viewBox=\"0 0 ");
-    svg.append(std::to_string(layout.width)).append(" ").append(std::to_string(height));
+    svg.append(std::to_string(kPictureWidth)).append(" ").append(std::to_string(height));
     svg.append("\" font-family=\"sans-serif\">\n<title>").append(title).append("</title>\n");
-    svg.append("<rect width=\"").append(std::to_string(layout.width)).append("\" height=\"");
+    svg.append("<rect width=\"").append(std::to_string(kPictureWidth)).append("\" height=\"");
     svg.append(std::to_string(height)).append("\" fill=\"#ffffff\"/>\n");
-    svg.append("<text x=\"").append(std::to_string(layout.width / 2)).append("\" y=\"28\" font-size=\"20\" ");
-    svg.append("font-weight=\"bold\" text-anchor=\"middle\">").append(title).append("</text>\n");
-    AppendShapes(svg, layout, area, content, selection, counts);
+    svg.append("<text x=\"").append(std::to_string(kPictureWidth / 2)).append("\" y=\"32\" font-size=\"");
+    // A long title gets a smaller size, down to the text's, to stay within the picture.
+    const int titleSize = std::clamp(kTitleSize * kTitleCharacters / static_cast<int>(std::max<std::size_t>(title.size(), 1)),
+                                     kTextSize, kTitleSize);
+    svg.append(std::to_string(titleSize)).append("\" font-weight=\"bold\" text-anchor=\"middle\">");
+    svg.append(title).append("</text>\n");
+    AppendShapes(svg, projection, area, content, selection, counts);
     AppendLegend(svg, legendTop);
-    for (std::size_t i = 0; i < notes.size(); ++i) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         svg.append("<text x=\"").append(std::to_string(kMargin)).append("\" y=\"");
-        svg.append(std::to_string(legendTop + kLegendHeight + static_cast<int>(i) * kLineHeight));
-        svg.append("\" font-size=\"13\">").append(Escaped(notes[i])).append("</text>\n");
+        svg.append(std::to_string(legendTop + kLegendHeight + 14 + static_cast<int>(i) * kLineHeight));
+        svg.append("\" font-size=\"").append(std::to_string(kTextSize)).append("\">");
+        svg.append(Escaped(lines[i])).append("</text>\n");
     }
     svg.append("</svg>\n");
     return svg;

@@ -4,16 +4,21 @@
 
 #include "data/abbrev_tables.h"
 #include "data/contest_ids.h"
+#include "data/county_names.h"
 #include "data/gazetteer.h"
 #include "data/map_shapes.h"
 
 namespace shirl {
 namespace {
 
+constexpr int kAlaska = 2;
+constexpr int kHawaii = 15;
+
 MapArea WholeCountry() {
     MapArea area;
     area.wholeCountry = true;
     for (const MapShape& state : MapStateShapes()) area.states.push_back(state.id);
+    area.fitted = area.states;
     return area;
 }
 
@@ -24,22 +29,54 @@ int MapStateNumber(std::string_view code) {
     return -1;
 }
 
+MapArea WithContext(const std::set<int>& states, const std::set<int>& fitted) {
+    MapArea area{false, {states.begin(), states.end()}, {}, {fitted.begin(), fitted.end()}};
+    for (const MapShape& other : MapStateShapes()) {
+        if (states.contains(other.id)) continue;
+        if (fitted.contains(other.id)) {
+            area.context.push_back(other.id); // shown whole, not by county
+            continue;
+        }
+        for (const int state : fitted)
+            if (StatesBorder(state, other.id)) {
+                area.context.push_back(other.id);
+                break;
+            }
+    }
+    return area;
+}
+
+// The states of the counties worked that the map has shapes for.
+std::set<int> StatesWorked(const CountyQsoCounts& counts) {
+    std::set<int> states;
+    for (const auto& [id, qsos] : counts)
+        if (qsos > 0 && DrawnAsShapeId(id) >= 0) states.insert(DrawnAsShapeId(id) / 1000);
+    return states;
+}
+
 } // namespace
 
-MapArea MapAreaOfSelection(Selection selection) {
-    if (!selection.IsValid()) return WholeCountry();
-    if (!selection.IsParty()) {
+MapArea MapAreaOfSelection(Selection selection, const CountyQsoCounts& counts, const std::set<int>& entryStates) {
+    if (selection.IsValid() && !selection.IsParty()) {
         const int state = MapStateNumber(selection.Code());
-        if (state < 0) return WholeCountry();
-        return MapArea{false, {state}};
+        if (state >= 0) return WithContext({state}, {state});
     }
-    std::set<int> states;
-    for (const TableId table : TablesForSelection(selection))
-        for (const AbbrevEntry& row : GetAbbrevTable(table).rows)
-            if (FindMapShape(MapStateShapes(), row.countyId / 1000)) states.insert(row.countyId / 1000);
-    // A nationwide party (its tables span most states): the whole country.
-    if (states.empty() || 2 * states.size() > MapStateShapes().size()) return WholeCountry();
-    return MapArea{false, {states.begin(), states.end()}};
+    std::set<int> states, fitted;
+    if (selection.IsValid() && selection.IsParty())
+        for (const TableId table : TablesForSelection(selection))
+            for (const AbbrevEntry& row : GetAbbrevTable(table).rows) {
+                if (!FindMapShape(MapStateShapes(), row.countyId / 1000)) continue;
+                fitted.insert(row.countyId / 1000);
+                if (IsGazetteerCountyId(row.countyId)) states.insert(row.countyId / 1000);
+            }
+    // A regional party: its states.
+    if (!fitted.empty() && 2 * fitted.size() <= MapStateShapes().size()) return WithContext(states, fitted);
+    // Any other: the region worked.
+    states = StatesWorked(counts);
+    fitted = states;
+    fitted.insert(entryStates.begin(), entryStates.end());
+    if (fitted.empty() || fitted.contains(kAlaska) || fitted.contains(kHawaii)) return WholeCountry();
+    return WithContext(states, fitted);
 }
 
 std::string MapTitleOfSelection(Selection selection) {

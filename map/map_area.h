@@ -1,5 +1,8 @@
 #pragma once
 // What part of the country a Selection's map shows.
+#include <cstdint>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -7,16 +10,28 @@
 
 namespace shirl {
 
+// QSOs per county: gazetteer county id (state FIPS * 1000 + county FIPS) to
+// the number of QSOs written with that county.
+using CountyQsoCounts = std::map<int, std::int64_t>;
+
 struct MapArea {
     bool wholeCountry = false; // all states, Alaska and Hawaii as insets
-    std::vector<int> states;   // state FIPS numbers drawn, ascending
+    std::vector<int> states;   // state FIPS numbers whose counties are drawn, ascending
+    std::vector<int> context;  // the states bordering them, drawn as outlines, ascending
+    std::vector<int> fitted;   // the states the picture shows whole: `states`, and a
+                               // party's states whose entries are not counties
 };
 
 // A state's Selection: that state; a regional party: the states of its
-// tables' counties; a party whose tables span more than half of the states,
-// a party without tables, a Canadian area and no Selection: the whole
-// country.
-MapArea MapAreaOfSelection(Selection selection);
+// tables' counties. A party whose tables span more than half of the states,
+// a party without tables, a Canadian area and no Selection: the states of
+// the counties worked (`counts`), or the whole country when they include
+// Alaska or Hawaii or when no county was worked. The states bordering the
+// area are its context, except on the whole country. A party's state whose
+// rows name no county (Connecticut's regions) is fitted, not drawn by county;
+// so are the states in `entryStates` (FIPS numbers of states worked by such
+// entries) in the states worked.
+MapArea MapAreaOfSelection(Selection selection, const CountyQsoCounts& counts, const std::set<int>& entryStates = {});
 
 // The map's title before the count: "Alabama QSO Party" for an area, the
 // party's name for a party, "Counties worked" without a Selection.

@@ -38,9 +38,9 @@ struct TemplateControl {
 inline constexpr TemplateControl kTemplateControls[] = {
     {"IDC_INPUT_BROWSE", 204, 18, 50, 12},  {"IDC_OUTPUT_BROWSE", 204, 48, 50, 12},
     {"IDC_SELECTION", 18, 78, 168, 80},     {"IDC_ADD_MOBILE", 204, 96, 73, 10},
-    {"IDOK", 306, 18, 50, 12},              {"IDC_ABOUT", 306, 42, 50, 12},
-    {"IDC_HELP_BUTTON", 306, 66, 50, 12},   {"IDCANCEL", 306, 90, 50, 12},
-    {"IDC_MAP_BUTTON", 306, 105, 50, 12},   {"IDC_INPUT_NAME", 18, 18, 168, 12},    {"IDC_OUTPUT_NAME", 18, 48, 168, 12},   {"IDC_REPORT", 18, 120, 336, 120},
+    {"IDOK", 306, 18, 50, 12},              {"IDC_ABOUT", 306, 54, 50, 12},
+    {"IDC_HELP_BUTTON", 306, 72, 50, 12},   {"IDCANCEL", 306, 90, 50, 12},
+    {"IDC_MAP_BUTTON", 306, 36, 50, 12},   {"IDC_INPUT_NAME", 18, 18, 168, 12},    {"IDC_OUTPUT_NAME", 18, 48, 168, 12},   {"IDC_REPORT", 18, 120, 336, 120},
     {"IDC_STATE_LABEL", 204, 78, 18, 8},
 };
 inline constexpr int kDialogWidthDu = 372;

@@ -107,6 +107,7 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
     outcome.report = std::move(report);
     outcome.selection = selection;
     outcome.countyQsos = std::move(result.countyQsos);
+    outcome.otherCntyQsos = std::move(result.otherCntyQsos);
     return outcome;
 }
 

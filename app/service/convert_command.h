@@ -45,6 +45,7 @@ struct ConvertOutcome {
     // county id to records written with that CNTY), for the map.
     Selection selection{};
     std::map<int, std::int64_t> countyQsos{};
+    std::map<std::string, std::int64_t> otherCntyQsos{}; // CNTY values that name no county
 };
 
 // Runs the Convert command: the checks, the run's preparation (PrepareRun)

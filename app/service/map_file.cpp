@@ -6,7 +6,7 @@
 namespace shirl {
 
 std::string CountyMapSvg(const ConvertOutcome& outcome) {
-    return RenderCountyMap(outcome.selection, outcome.countyQsos);
+    return RenderCountyMap(outcome.selection, outcome.countyQsos, outcome.otherCntyQsos);
 }
 
 bool WriteCountyMap(const std::string& name, const ConvertOutcome& outcome) {

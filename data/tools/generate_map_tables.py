@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Turn the map data of data/map/ (counties.txt, states.txt, drawn_as.csv)
-into constant C++ tables. Run by the build (data/CMakeLists.txt); fails the
+"""Turn the map data of data/map/ (counties.txt, states.txt, drawn_as.csv,
+state_borders.csv) into constant C++ tables. Run by the build (data/CMakeLists.txt); fails the
 build, one line per problem, when a line is malformed, the shapes are not in
 ascending id order, a county shape is not a gazetteer county of the 50 states
 and DC (or the shape a drawn_as row names), or a gazetteer county of the 50
-states and DC has no shape to be drawn as.
+states and DC has no shape to be drawn as, a point lies outside the
+longitudes and latitudes of the 50 states, or a state_borders row does not
+name two different states of the map.
 
     generate_map_tables.py --data DIR --output FILE.cpp
 """
@@ -32,10 +34,13 @@ def read_shapes(path: Path, id_digits: int) -> list[tuple[int, list[list[tuple[i
         try:
             rings = [[tuple(int(v) for v in point.split(",")) for point in ring.split(" ")] for ring in fields[1:]]
         except ValueError:
-            ERRORS.append(f"{where}: a point is not 'x,y' in integers")
+            ERRORS.append(f"{where}: a point is not 'lon,lat' in integers")
             continue
         if any(len(p) != 2 for ring in rings for p in ring):
-            ERRORS.append(f"{where}: a point is not 'x,y'")
+            ERRORS.append(f"{where}: a point is not 'lon,lat'")
+            continue
+        if any(not (-19000000 <= lon <= -6500000 and 1800000 <= lat <= 7200000) for ring in rings for lon, lat in ring):
+            ERRORS.append(f"{where}: a point lies outside the 50 states (lon,lat in 1/100000 degree)")
             continue
         shapes.append((int(fields[0]), rings))
     ids = [shape_id for shape_id, _ in shapes]
@@ -53,6 +58,20 @@ def gazetteer_counties(data: Path) -> set[int]:
 def read_drawn_as(data: Path) -> list[tuple[int, int]]:
     with open(data / "map" / "drawn_as.csv", newline="", encoding="utf-8") as f:
         return sorted((int(r["county_id"]), int(r["drawn_as"])) for r in csv.DictReader(f))
+
+
+def read_borders(data: Path, state_ids: set[int]) -> list[tuple[int, int]]:
+    with open(data / "us-counties-2010.csv", newline="", encoding="utf-8") as f:
+        fips = {r["state_code"]: int(r["state_fips"]) for r in csv.DictReader(f)}
+    pairs = set()
+    with open(data / "map" / "state_borders.csv", newline="", encoding="utf-8") as f:
+        for number, row in enumerate(csv.DictReader(f), 2):
+            a, b = fips.get(row["state"], -1), fips.get(row["borders"], -1)
+            if a not in state_ids or b not in state_ids or a == b:
+                ERRORS.append(f"data/map/state_borders.csv:{number}: not two different states of the map")
+                continue
+            pairs |= {(a, b), (b, a)}
+    return sorted(pairs)
 
 
 def check(counties, drawn_as, gazetteer: set[int]) -> None:
@@ -91,6 +110,7 @@ def main() -> int:
     counties = read_shapes(args.data / "map" / "counties.txt", 5)
     states = read_shapes(args.data / "map" / "states.txt", 2)
     drawn_as = read_drawn_as(args.data)
+    borders = read_borders(args.data, {state_id for state_id, _ in states})
     check(counties, drawn_as, gazetteer_counties(args.data))
     if ERRORS:
         print("\n".join(ERRORS), file=sys.stderr)
@@ -107,10 +127,13 @@ def main() -> int:
     lines += ["};", "constexpr MapRing kRings[] = {"] + rings + ["};"] + shape_lines
     lines += ["constexpr detail::DrawnAsRow kDrawnAs[] = {"]
     lines += [f"    {{{county}, {shape}}}," for county, shape in drawn_as]
+    lines += ["};", "constexpr detail::StateBorderRow kBorders[] = {"]
+    lines += [f"    {{{a}, {b}}}," for a, b in borders]
     lines += ["};", "", "} // namespace", "",
               "std::span<const MapShape> MapCountyShapes() { return kCounties; }",
               "std::span<const MapShape> MapStateShapes() { return kStates; }",
-              "std::span<const detail::DrawnAsRow> detail::MapDrawnAsRows() { return kDrawnAs; }", "",
+              "std::span<const detail::DrawnAsRow> detail::MapDrawnAsRows() { return kDrawnAs; }",
+              "std::span<const detail::StateBorderRow> detail::MapStateBorderRows() { return kBorders; }", "",
               "} // namespace shirl", ""]
     args.output.parent.mkdir(parents=True, exist_ok=True)
     text = "\n".join(lines)

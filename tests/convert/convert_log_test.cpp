@@ -324,6 +324,16 @@ TEST(ConvertLog, QsosPerCountyCountEachCountyLineCopy) {
                                          "<CALL:4>K1AE <BAND:3>40M <MODE:2>CW <CNTY:9>GA,Fulton <EOR>\n"
                                          "<CALL:4>K1AF <BAND:3>40M <MODE:2>CW <CNTY:4>XYZZ <EOR>\n");
     EXPECT_EQ(r.totals.countyQsos, (std::map<int, std::int64_t>{{1001, 2}, {1003, 3}, {13121, 1}}));
+    EXPECT_EQ(r.totals.otherCntyQsos, (std::map<std::string, std::int64_t>{{"XYZZ", 1}}));
+
+    // An independent city gives the state alone and counts as the city; a
+    // STATE of the input does not, nor a city where a county gives the state.
+    const RunResult va = RunLog(kHeader + "<CALL:4>K4AB <BAND:3>40M <MODE:2>CW <CNTY:3>ALX <EOR>\n"
+                                          "<CALL:4>K4AC <BAND:3>40M <MODE:2>CW <CNTY:3>FFX <STATE:2>VA <EOR>\n"
+                                          "<CALL:4>K4AD <BAND:3>40M <MODE:2>CW <STATE:2>VA <EOR>\n"
+                                          "<CALL:4>K4AE <BAND:3>40M <MODE:2>CW <CNTY:3>FFX <CTY:3>RIX <EOR>\n",
+                                "VA");
+    EXPECT_EQ(va.totals.countyQsos, (std::map<int, std::int64_t>{{51059, 2}, {51510, 1}}));
 }
 
 std::string QsoWithFields(std::size_t extraFields, const std::string& call) {

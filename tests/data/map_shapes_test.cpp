@@ -1,7 +1,10 @@
 // The map's shapes: every gazetteer county of the 50 states and DC has a
 // shape to be drawn as, renamed and merged counties are drawn as their
-// successors, the territories have none, and the shapes lie in the frame.
+// successors, the territories have none, the shapes lie where the states
+// are, and the borders between states go both ways.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "data/gazetteer.h"
 #include "data/map_shapes.h"
@@ -44,17 +47,31 @@ TEST(MapShapes, RenamedAndMergedCountiesDrawnAsTheirSuccessors) {
     for (const auto& [county, shape] : cases) EXPECT_EQ(DrawnAsShapeId(county), shape) << county;
 }
 
-TEST(MapShapes, PointsLieAroundTheFrame) {
-    // Alaska's western islands reach left of the frame; nothing else leaves it.
+TEST(MapShapes, PointsLieInTheStatesLongitudesAndLatitudes) {
+    // Alaska's islands west of 180 degrees lie below -180, so no ring jumps.
     for (const auto shapes : {MapCountyShapes(), MapStateShapes()})
         for (const MapShape& shape : shapes) {
             ASSERT_FALSE(shape.rings.empty()) << shape.id;
+            const bool alaska = shape.id == 2 || shape.id / 1000 == 2;
             for (const MapRing& ring : shape.rings)
                 for (const MapPoint& p : ring.points) {
-                    EXPECT_TRUE(p.x >= -6000 && p.x <= kMapFrameWidth && p.y >= 0 && p.y <= kMapFrameHeight)
+                    EXPECT_TRUE(p.x >= (alaska ? -19000000 : -16100000) && p.x <= (alaska ? -12900000 : -6600000) &&
+                                p.y >= 1800000 && p.y <= 7200000)
                         << shape.id;
                 }
         }
+}
+
+TEST(MapShapes, StateBordersAreSharedBothWays) {
+    const std::tuple<int, int, bool> cases[] = {
+        {36, 42, true},  // NY, PA
+        {42, 36, true},
+        {11, 24, true},  // DC, MD
+        {4, 8, false},   // AZ, CO: a corner only
+        {36, 23, false}, // NY, ME
+        {2, 53, false},  // AK, WA
+    };
+    for (const auto& [a, b, border] : cases) EXPECT_EQ(StatesBorder(a, b), border) << a << " " << b;
 }
 
 } // namespace

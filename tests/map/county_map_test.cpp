@@ -1,7 +1,11 @@
-// The county map: the area each kind of Selection draws, its title, and the
-// fill and tooltip each county gets from its QSO count.
+// The county map: the area each kind of Selection draws, its title, the
+// fill and tooltip each county gets from its QSO count, the count in the
+// title, and states drawn upright (measured on the picture).
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,33 +17,45 @@ namespace {
 
 struct AreaCase {
     const char* code; // "" for no Selection
+    CountyQsoCounts counts;
     bool wholeCountry;
-    std::vector<int> states; // checked when not the whole country
+    std::vector<int> states;  // checked when not the whole country
+    std::vector<int> context; // the same
     const char* title;
+    std::set<int> entryStates = {}; // worked by entries that are not counties
 };
 
 TEST(MapArea, SelectionsAndTheAreasTheyDraw) {
+    const CountyQsoCounts newEngland{{25001, 2}, {50017, 1}}; // MA Barnstable, VT Orange
     const AreaCase cases[] = {
-        {"AL", false, {1}, "Alabama QSO Party"},
-        {"CT", false, {9}, "Connecticut QSO Party"}, // a state without a table of its own
-        {"AK", false, {2}, "Alaska QSO Party"},
-        {"7QP", false, {4, 16, 30, 32, 41, 49, 53, 56}, "7-Land QSO Party"},
-        {"NEQP", false, {9, 23, 25, 33, 44, 50}, "New England QSO Party"},
-        {"MULTI", true, {}, "7QP/INQP/NEQP/DE"},
-        {"MARAC", true, {}, "MARAC CW Contest"},
-        {"USCQP", true, {}, "US Counties QSO Party"},
-        {"NAQP", true, {}, "North American QSO Party"}, // no tables
-        {"ON", true, {}, "Ontario QSO Party"},          // a Canadian area
-        {"", true, {}, "Counties worked"},
+        {"AL", {}, false, {1}, {12, 13, 28, 47}, "Alabama QSO Party"},
+        {"CT", {}, false, {9}, {25, 36, 44}, "Connecticut QSO Party"}, // a state without a table of its own
+        {"AK", {}, false, {2}, {}, "Alaska QSO Party"},
+        {"7QP", {}, false, {4, 16, 30, 32, 41, 49, 53, 56}, {6, 8, 31, 35, 38, 46}, "7-Land QSO Party"},
+        // Connecticut's rows are regions: its counties are not drawn.
+        {"NEQP", {}, false, {23, 25, 33, 44, 50}, {9, 36}, "New England QSO Party"},
+        {"MULTI", newEngland, false, {25, 50}, {9, 33, 36, 44}, "7QP/INQP/NEQP/DE"},
+        {"MULTI", {{2020, 1}, {9003, 1}}, true, {}, {}, "7QP/INQP/NEQP/DE"}, // Alaska: the whole country
+        {"MULTI", {}, true, {}, {}, "7QP/INQP/NEQP/DE"},
+        // Connecticut worked by its regions only: shown whole, by outline.
+        {"MULTI", {{23001, 1}}, false, {23}, {9, 25, 33, 36, 44}, "7QP/INQP/NEQP/DE", {9}},
+        {"USCQP", {{10001, 3}, {72127, 1}}, false, {10}, {24, 34, 42}, "US Counties QSO Party"},
+        {"MARAC", {{15001, 1}}, true, {}, {}, "MARAC CW Contest"}, // Hawaii
+        {"NAQP", newEngland, false, {25, 50}, {9, 33, 36, 44}, "North American QSO Party"}, // no tables
+        {"ON", {}, true, {}, {}, "Ontario QSO Party"},          // a Canadian area
+        {"", {}, true, {}, {}, "Counties worked"},
     };
     for (const AreaCase& c : cases) {
         const Selection selection = FindSelectionByCode(c.code).value_or(Selection());
-        const MapArea area = MapAreaOfSelection(selection);
+        const MapArea area = MapAreaOfSelection(selection, c.counts, c.entryStates);
         EXPECT_EQ(area.wholeCountry, c.wholeCountry) << c.code;
-        if (c.wholeCountry)
+        if (c.wholeCountry) {
             EXPECT_EQ(area.states.size(), 51u) << c.code;
-        else
+            EXPECT_TRUE(area.context.empty()) << c.code;
+        } else {
             EXPECT_EQ(area.states, c.states) << c.code;
+            EXPECT_EQ(area.context, c.context) << c.code;
+        }
         EXPECT_EQ(MapTitleOfSelection(selection), c.title) << c.code;
     }
 }
@@ -53,6 +69,17 @@ std::string FillOf(const std::string& svg, const std::string& tooltip) {
     return svg.substr(group + 9, 7);
 }
 
+// The lines under the legend joined again by blanks.
+std::string TextUnderMap(const std::string& svg) {
+    std::string text;
+    for (auto at = svg.find("font-size=\"20\">", svg.find("10 or more")); at != std::string::npos;
+         at = svg.find("font-size=\"20\">", at + 1)) {
+        const auto start = at + 15;
+        text += (text.empty() ? "" : " ") + svg.substr(start, svg.find('<', start) - start);
+    }
+    return text;
+}
+
 TEST(CountyMap, FillTitleAndTooltipsFollowTheCounts) {
     const CountyQsoCounts counts{{1001, 1}, {1003, 3}, {1005, 9}, {1007, 10}, {1009, 0}, {2270, 2},
                                  {72127, 4}, {51515, 1}, {51019, 2}, {123456, 7}};
@@ -61,19 +88,108 @@ TEST(CountyMap, FillTitleAndTooltipsFollowTheCounts) {
     const std::pair<const char*, const char*> fills[] = {
         {"Autauga, Alabama (AUT, AUTA): 1 QSO<", "#fed976"}, {"Baldwin, Alabama (BAL, BALD): 3 QSOs", "#fd8d3c"},
         {"Barbour, Alabama (BAR, BARB): 9 QSOs", "#e31a1c"}, {"Bibb, Alabama (BIB, BIBB): 10 QSOs", "#800026"},
-        {"Blount, Alabama (BLO, BLOU): no QSOs", "#eeeeee"},
+        {"Blount, Alabama (BLO, BLOU): no QSOs", "#ececec"},
     };
     for (const auto& [tooltip, fill] : fills) EXPECT_EQ(FillOf(al, tooltip), fill) << tooltip;
-    // Counties worked off the map are named under it, territories included.
-    EXPECT_NE(al.find(">Also worked, not on this map: AK,Kusilvak: 2 QSOs,"), std::string::npos);
-    for (const char* item : {" VA,Bedford: 2 QSOs,", " VA,Bedford city: 1 QSO,", " PR,San Juan Municipio: 4 QSOs</text>"})
-        EXPECT_NE(al.find(item), std::string::npos) << item;
+    // Counties worked off the map are named under it, territories included,
+    // the last without a comma after it.
+    EXPECT_TRUE(TextUnderMap(al).ends_with("Also worked off this map: AK,Kusilvak (2 QSOs); VA,Bedford (2 QSOs); "
+                                           "VA,Bedford city (1 QSO); PR,San Juan Municipio (4 QSOs)"))
+        << TextUnderMap(al);
 
     // One shape for Bedford County and Bedford city: their sum fills it, both are named.
     const std::string va = RenderCountyMap(*FindSelectionByCode("VA"), counts);
     EXPECT_EQ(FillOf(va, "Bedford, Virginia (BED): 2 QSOs; Bedford city, Virginia (BEX): 1 QSO"), "#fd8d3c");
-    EXPECT_NE(va.find("Virginia QSO Party: 2 of 134 counties"), std::string::npos);
     EXPECT_EQ(va, RenderCountyMap(*FindSelectionByCode("VA"), counts)); // the same bytes again
+}
+
+struct CountCase {
+    const char* code;
+    CountyQsoCounts counts;
+    OtherCntyQsos others;
+    const char* title;
+    std::vector<const char*> notes; // texts under the map
+};
+
+TEST(CountyMap, TheTitleCountsTheFilledShapesAndTheRestIsNamed) {
+    const CountCase cases[] = {
+        // Alaska under MULTI: the whole country; Anchorage, Kusilvak (Wade Hampton's shape) and Hartford.
+        {"MULTI", {{2020, 1}, {2270, 2}, {9003, 1}}, {}, "7QP/INQP/NEQP/DE: 3 of 3142 counties", {}},
+        // Virginia: Bedford city inside Bedford, the cities on their own.
+        {"VA", {{51510, 1}, {51059, 2}, {51515, 1}, {51019, 1}}, {}, "Virginia QSO Party: 3 of 133 counties",
+         {"Independent cities are not counties (the log gets their state alone) but are drawn and counted"}},
+        // New England: Connecticut's regions are named, not counted.
+        {"NEQP", {{25001, 2}, {9003, 1}}, {{"CTCAP", 3}, {"XYZ", 1}, {"", 2}},
+         "New England QSO Party: 1 of 59 counties",
+         {"Connecticut regions (the party's entries there, not counties; not drawn): CTCAP (3 QSOs)",
+          "Also worked off this map: CT,Hartford (1 QSO)",
+          "CNTY values that name no county: other values (2 QSOs); XYZ (1 QSO)"}},
+    };
+    for (const CountCase& c : cases) {
+        const std::string svg = RenderCountyMap(*FindSelectionByCode(c.code), c.counts, c.others);
+        EXPECT_NE(svg.find(std::string("<title>") + c.title + "</title>"), std::string::npos) << c.code;
+        const std::string text = TextUnderMap(svg);
+        for (const char* note : c.notes) EXPECT_NE(text.find(note), std::string::npos) << c.code << ": " << note;
+    }
+}
+
+// The points of the path of the county whose tooltip starts with `tooltip`,
+// in the picture's units.
+std::vector<std::pair<long, long>> PointsOf(const std::string& svg, const std::string& tooltip) {
+    std::vector<std::pair<long, long>> points;
+    const auto at = svg.find("<title>" + tooltip);
+    const auto path = svg.rfind("<path d=\"", at);
+    if (at == std::string::npos || path == std::string::npos) return points;
+    // "M x y l dx dy ... z" per ring: a ring starts after each 'z'.
+    std::istringstream rings(svg.substr(path + 9, svg.find('"', path + 9) - path - 9));
+    std::string ring;
+    while (std::getline(rings, ring, 'z')) {
+        std::istringstream numbers(ring.substr(ring.find('M') + 1));
+        long x = 0, y = 0, dx = 0, dy = 0;
+        numbers >> x >> y;
+        points.emplace_back(x, y);
+        numbers.ignore(1); // 'l'
+        while (numbers >> dx >> dy) points.emplace_back(x += dx, y += dy);
+    }
+    return points;
+}
+
+// The slope in degrees of the line through the southernmost (or
+// northernmost) points of two counties.
+double EdgeSlope(const std::string& svg, const std::string& a, const std::string& b, bool south) {
+    const auto extreme = [&](const std::string& county) {
+        const auto points = PointsOf(svg, county);
+        std::pair<long, long> best{0, 0};
+        for (const auto& p : points)
+            if (best == std::pair<long, long>{0, 0} || (south ? p.second > best.second : p.second < best.second)) best = p;
+        return best;
+    };
+    const auto pa = extreme(a), pb = extreme(b);
+    if (pa.first == pb.first) return 90;
+    return std::atan(static_cast<double>(pb.second - pa.second) / static_cast<double>(pb.first - pa.first)) * 180 /
+           3.14159265358979;
+}
+
+TEST(CountyMap, StatesAreUpright) {
+    struct Case {
+        const char* code;
+        const char* a;
+        const char* b;
+        bool south; // the two counties' southern edges lie on one parallel (else their northern)
+    };
+    const Case cases[] = {
+        {"NY", "Chautauqua, New York", "Broome, New York", true},          // 42 degrees north
+        {"TX", "Dallam, Texas", "Lipscomb, Texas", false},                 // 36.5
+        {"CO", "Moffat, Colorado", "Sedgwick, Colorado", false},           // 41
+        {"7QP", "Humboldt, Nevada", "Box Elder, Utah", false},             // 42, a regional party
+        {"VA", "Lee, Virginia", "Brunswick, Virginia", true},              // about 36.5
+    };
+    for (const Case& c : cases) {
+        const std::string svg = RenderCountyMap(*FindSelectionByCode(c.code), {});
+        ASSERT_FALSE(PointsOf(svg, c.a).empty()) << c.a;
+        ASSERT_FALSE(PointsOf(svg, c.b).empty()) << c.b;
+        EXPECT_LT(std::abs(EdgeSlope(svg, c.a, c.b, c.south)), 2.0) << c.code;
+    }
 }
 
 } // namespace

@@ -532,10 +532,10 @@ private slots:
         QTest::newRow("Selection") << "IDC_SELECTION" << QRect(18, 78, 168, 80);
         QTest::newRow("Add /M") << "IDC_ADD_MOBILE" << QRect(204, 96, 73, 10);
         QTest::newRow("Convert") << "IDOK" << QRect(306, 18, 50, 12);
-        QTest::newRow("About") << "IDC_ABOUT" << QRect(306, 42, 50, 12);
-        QTest::newRow("Help") << "IDC_HELP_BUTTON" << QRect(306, 66, 50, 12);
+        QTest::newRow("About") << "IDC_ABOUT" << QRect(306, 54, 50, 12);
+        QTest::newRow("Help") << "IDC_HELP_BUTTON" << QRect(306, 72, 50, 12);
         QTest::newRow("Exit") << "IDCANCEL" << QRect(306, 90, 50, 12);
-        QTest::newRow("Map") << "IDC_MAP_BUTTON" << QRect(306, 105, 50, 12);
+        QTest::newRow("Map") << "IDC_MAP_BUTTON" << QRect(306, 36, 50, 12);
         QTest::newRow("input name") << "IDC_INPUT_NAME" << QRect(18, 18, 168, 12);
         QTest::newRow("output name") << "IDC_OUTPUT_NAME" << QRect(18, 48, 168, 12);
         QTest::newRow("report") << "IDC_REPORT" << QRect(18, 120, 336, 120);
@@ -916,7 +916,7 @@ private slots:
         QVERIFY(w.mapWindow()->isVisible());
         QSvgRenderer* picture = w.mapWindow()->picture()->renderer();
         QVERIFY(picture->isValid());
-        QCOMPARE(picture->defaultSize(), QSize(640, 666));
+        QCOMPARE(picture->defaultSize(), QSize(640, 590));
         QVERIFY(w.messages.empty());
 
         const QString saved = dir.filePath(QStringLiteral("map.svg"));

@@ -145,11 +145,30 @@
       figure.textContent = 'The map could not be shown; download it instead.';
     } else {
       const svg = document.importNode(parsed.documentElement, true);
-      svg.setAttribute('role', 'img');
+      svg.setAttribute('role', 'group');
       svg.setAttribute('aria-label', 'Map of ' + logName + ': ' + (parsed.querySelector('svg > title') || {}).textContent);
-      figure.append(svg);
+      figure.append(svg, countyDetails(svg));
     }
     return figure;
+  }
+
+  // A county's details (its title: name, abbreviations, QSOs) under the map
+  // when it is tapped or reached with the Tab key.
+  function countyDetails(svg) {
+    const details = document.createElement('figcaption');
+    details.className = 'county-details';
+    details.setAttribute('aria-live', 'polite');
+    details.textContent = 'Tap a county, or reach it with the Tab key, for its QSOs.';
+    const show = (event) => {
+      const county = event.target.closest && event.target.closest('path, circle');
+      if (county && county.querySelector('title')) details.textContent = county.querySelector('title').textContent;
+    };
+    for (const county of svg.querySelectorAll('path, circle')) {
+      if (county.querySelector('title')) county.setAttribute('tabindex', '0');
+    }
+    svg.addEventListener('click', show);
+    svg.addEventListener('focusin', show);
+    return details;
   }
 
   function showResult(file, result) {

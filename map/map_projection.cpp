@@ -1,0 +1,129 @@
+#include "map/map_projection.h"
+
+#include <algorithm>
+
+namespace shirl {
+namespace {
+
+constexpr int kAlaska = 2;
+constexpr int kHawaii = 15;
+constexpr std::int32_t kDegree = 100000;
+
+// Rounded to the nearest, halves away from zero.
+std::int64_t DivideRounded(std::int64_t a, std::int64_t b) {
+    return (a >= 0 ? a + b / 2 : a - b / 2) / b;
+}
+
+} // namespace
+
+void MapProjection::Box::Grow(const PlanePoint& p) {
+    if (empty) {
+        minX = maxX = p.x;
+        minY = maxY = p.y;
+        empty = false;
+    }
+    minX = std::min(minX, p.x);
+    maxX = std::max(maxX, p.x);
+    minY = std::min(minY, p.y);
+    maxY = std::max(maxY, p.y);
+}
+
+const MapProjection::Panel& MapProjection::PanelOf(int stateFips) const {
+    for (const Panel& panel : m_panels)
+        if (panel.stateFips == stateFips) return panel;
+    return m_panels.front();
+}
+
+PlanePoint MapProjection::OnPlane(const Panel& panel, MapPoint p) const {
+    const PlanePoint q = panel.conic.Project(p);
+    return PlanePoint{DivideRounded(q.x * panel.scalePercent, 100) + panel.offsetX,
+                      DivideRounded(q.y * panel.scalePercent, 100) + panel.offsetY};
+}
+
+MapProjection::Box MapProjection::StatesBox(const std::vector<int>& states) const {
+    Box box;
+    for (const int state : states)
+        if (const MapShape* shape = FindMapShape(MapStateShapes(), state))
+            for (const MapRing& ring : shape->rings)
+                for (const MapPoint& p : ring.points) box.Grow(OnPlane(PanelOf(state), p));
+    return box;
+}
+
+void MapProjection::Fit(Box box, long maxWidth, long maxHeight) {
+    const std::int64_t w = std::max<std::int64_t>(box.maxX - box.minX, 1);
+    const std::int64_t h = std::max<std::int64_t>(box.maxY - box.minY, 1);
+    // The smaller of maxWidth / w and maxHeight / h.
+    if (w * maxHeight >= h * maxWidth) {
+        m_scaleNumerator = maxWidth;
+        m_scaleDenominator = w;
+    } else {
+        m_scaleNumerator = maxHeight;
+        m_scaleDenominator = h;
+    }
+    m_originX = box.minX;
+    m_originY = box.minY;
+    m_width = static_cast<long>(DivideRounded(w * m_scaleNumerator, m_scaleDenominator));
+    m_height = static_cast<long>(DivideRounded(h * m_scaleNumerator, m_scaleDenominator));
+}
+
+MapProjection MapProjection::ForArea(const std::vector<int>& fitted, long maxWidth, long maxHeight,
+                                     int marginPercent) {
+    std::int32_t west = 0, east = 0, south = 0, north = 0;
+    bool first = true;
+    for (const int state : fitted)
+        if (const MapShape* shape = FindMapShape(MapStateShapes(), state))
+            for (const MapRing& ring : shape->rings)
+                for (const MapPoint& p : ring.points) {
+                    if (first) {
+                        west = east = p.x;
+                        south = north = p.y;
+                        first = false;
+                    }
+                    west = std::min(west, p.x);
+                    east = std::max(east, p.x);
+                    south = std::min(south, p.y);
+                    north = std::max(north, p.y);
+                }
+    MapProjection projection;
+    projection.m_panels.push_back(Panel{ConicProjection(ConicForArea(west, east, south, north))});
+    Box box = projection.StatesBox(fitted);
+    const std::int64_t margin = std::max(box.maxX - box.minX, box.maxY - box.minY) * marginPercent / 100;
+    box.minX -= margin;
+    box.minY -= margin;
+    box.maxX += margin;
+    box.maxY += margin;
+    projection.Fit(box, maxWidth, maxHeight);
+    return projection;
+}
+
+MapProjection MapProjection::Nationwide(long maxWidth, long maxHeight) {
+    MapProjection projection;
+    // The conics of the usual nationwide Albers map and of its two insets.
+    projection.m_panels.push_back(Panel{ConicProjection({-96 * kDegree, 2950000, 4550000, 3750000})});
+    projection.m_panels.push_back(
+        Panel{ConicProjection({-154 * kDegree, 55 * kDegree, 65 * kDegree, 5850000}), kAlaska, 35});
+    projection.m_panels.push_back(Panel{ConicProjection({-157 * kDegree, 8 * kDegree, 18 * kDegree, 1990000}), kHawaii});
+    std::vector<int> lower48;
+    for (const MapShape& state : MapStateShapes())
+        if (state.id != kAlaska && state.id != kHawaii) lower48.push_back(state.id);
+    const Box main = projection.StatesBox(lower48);
+    // Alaska in the lower left corner, Hawaii beside it.
+    Panel& alaska = projection.m_panels[1];
+    const Box alaskaBox = projection.StatesBox({kAlaska});
+    alaska.offsetX = main.minX - alaskaBox.minX;
+    alaska.offsetY = main.maxY - alaskaBox.maxY;
+    Panel& hawaii = projection.m_panels[2];
+    const Box hawaiiBox = projection.StatesBox({kHawaii});
+    hawaii.offsetX = alaskaBox.maxX + alaska.offsetX - hawaiiBox.minX + (main.maxX - main.minX) / 50;
+    hawaii.offsetY = main.maxY - hawaiiBox.maxY;
+    projection.Fit(main, maxWidth, maxHeight);
+    return projection;
+}
+
+MapUnitsPoint MapProjection::Project(int stateFips, MapPoint p) const {
+    const PlanePoint q = OnPlane(PanelOf(stateFips), p);
+    return MapUnitsPoint{static_cast<long>(DivideRounded((q.x - m_originX) * m_scaleNumerator, m_scaleDenominator)),
+                         static_cast<long>(DivideRounded((q.y - m_originY) * m_scaleNumerator, m_scaleDenominator))};
+}
+
+} // namespace shirl

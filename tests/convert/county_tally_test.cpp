@@ -1,0 +1,35 @@
+// QSOs per county from the CNTY values written: the gazetteer's names and
+// ADIF's Alaska names in any letter case and blanks; other values by text.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "convert/county_tally.h"
+
+namespace shirl {
+namespace {
+
+TEST(CountyTally, CountsEveryValueByCountyOrByText) {
+    CountyTally tally;
+    for (const char* value : {"AL,Autauga", "al,autauga", "AK,Anchorage", "AK, FAIRBANKS NORTH STAR", "AK,Kusilvak",
+                              "AK,Wade Hampton Census Area", "CT,Hartford", " ct , hartford ", "VA,Alexandria city",
+                              "CTCAP", "CTCAP", "NY,Nowhere", ""})
+        tally.Add(value);
+    EXPECT_EQ(tally.Counts(), (std::map<int, std::int64_t>{
+                                  {1001, 2}, {2020, 1}, {2090, 1}, {2270, 2}, {9003, 2}, {51510, 1}}));
+    EXPECT_EQ(tally.OtherValues(), (std::map<std::string, std::int64_t>{{"CTCAP", 2}, {"NY,Nowhere", 1}}));
+}
+
+TEST(CountyTally, OtherValuesStayFewAndAreAllCounted) {
+    CountyTally tally;
+    for (std::size_t i = 0; i < CountyTally::kMostOtherValues + 10; ++i) tally.Add("X" + std::to_string(i));
+    tally.Add("X0");
+    std::int64_t total = 0;
+    for (const auto& [value, qsos] : tally.OtherValues()) total += qsos;
+    EXPECT_EQ(tally.OtherValues().size(), CountyTally::kMostOtherValues + 1);
+    EXPECT_EQ(tally.OtherValues().at(""), 10);
+    EXPECT_EQ(total, static_cast<std::int64_t>(CountyTally::kMostOtherValues) + 11);
+}
+
+} // namespace
+} // namespace shirl
