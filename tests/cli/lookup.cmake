@@ -97,7 +97,7 @@ if(NOT rc STREQUAL "0" OR NOT out STREQUAL "\tsilent\t\t\nAUTA\tcounty\tAL,Autau
 endif()
 # "--" ends the options: an abbreviation may begin with "-".
 expect_lookup(dash_abbreviation
-  "--help\tnone\t\tWARNING: (no call) in --HELP is not a valid Alabama county abbreviation.\n"
+  "--help\tnone\t\tWARNING: (no call) in --help is not a valid Alabama county abbreviation.\n"
   --selection AL -- --help)
 # Options after the abbreviations.
 expect_lookup(option_last
