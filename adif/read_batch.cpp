@@ -26,7 +26,11 @@ void ReadBatch::Add(const AdifReader& reader, AdifReader::Event kind, bool recor
     switch (kind) {
     case Event::HeaderBytes: name = reader.Bytes(); break;
     case Event::Malformed:
-    case Event::TooManyFields: name = NewCopy().assign(reader.Text()); break;
+    case Event::TooManyFields:
+        name = NewCopy().assign(reader.ProblemTag());
+        problemLines.push_back(reader.ProblemLine());
+        break;
+    case Event::BadLength: name = NewCopy().assign(reader.Text()); break;
     case Event::Field:
     case Event::EndOfRecord:
         name = reader.Name();
@@ -59,6 +63,7 @@ void ReadBatch::Add(const AdifReader& reader, AdifReader::Event kind, bool recor
 void ReadBatch::Clear(std::vector<std::vector<char>>& spare) {
     events.clear();
     recordLines.clear();
+    problemLines.clear();
     longSizes.clear();
     for (std::vector<char>& block : blocks) spare.push_back(std::move(block));
     blocks.clear();
@@ -66,7 +71,7 @@ void ReadBatch::Clear(std::vector<std::vector<char>>& spare) {
         if (copies[i].capacity() > kCopyKept) copies[i] = std::string();
     copiesUsed = 0;
     last = failed = false;
-    characterCountedValues = 0;
+    characterCountedValues = strays = 0;
     error = nullptr;
 }
 

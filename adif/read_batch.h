@@ -38,6 +38,7 @@ struct ReadEvent {
 struct ReadBatch {
     std::vector<ReadEvent> events;
     std::vector<std::size_t> recordLines;                        // AdifReader::Line() at each record's start
+    std::vector<std::size_t> problemLines;                       // the line of each Malformed or TooManyFields event
     std::vector<std::pair<std::size_t, std::size_t>> longSizes;  // name and value sizes beyond 32 bits
     std::vector<std::vector<char>> blocks; // buffers the reader retired while the batch was filled
     std::deque<std::string> copies;        // values in no one buffer, and texts (a deque: they never move)
@@ -47,6 +48,7 @@ struct ReadBatch {
     bool last = false;
     bool failed = false;
     std::size_t characterCountedValues = 0;
+    std::size_t strays = 0; // AdifReader::StrayLessThans() at the end
     std::exception_ptr error; // the reading thread failed (out of memory): the run fails with it
 
     // An empty string that lives as long as the batch's contents.

@@ -74,7 +74,32 @@ bool ParseDeclaredLength(std::string_view text, std::size_t& length) {
     return true;
 }
 
+// Whether a value holds an <eor> with a tag after it: its length has taken
+// in the end of its record and what follows.
+bool SwallowsRecord(std::string_view value) {
+    EndTagMatcher matcher;
+    for (std::size_t i = value.find('<'); i < value.size(); ++i)
+        if (matcher.Feed(value[i]) == 'r') return value.find('<', i) != std::string_view::npos;
+    return false;
+}
+
+bool IsNameByte(char c) { return IsAsciiAlnum(c) || c == '_'; }
+
 } // namespace
+
+bool AdifEvidence::HoldsAdifField(std::string_view text) {
+    for (std::size_t lt = text.find('<'); lt != std::string_view::npos; lt = text.find('<', lt + 1)) {
+        std::size_t i = lt + 1;
+        while (i < text.size() && IsNameByte(text[i])) ++i;
+        if (i == lt + 1 || i == text.size() || text[i++] != ':') continue;
+        const std::size_t digits = i;
+        while (i < text.size() && IsAsciiDigit(text[i])) ++i;
+        if (i == digits || i == text.size()) continue;
+        if (text[i] == ':' && i + 2 < text.size() && IsAsciiAlnum(text[i + 1])) i += 2;
+        if (text[i] == '>') return true;
+    }
+    return false;
+}
 
 AdifReader::AdifReader(ByteSource& input) : m_input(input) {}
 
@@ -220,7 +245,15 @@ void AdifReader::HandOverBuffer() {
 
 // The header is handed out a line at a time (or what the buffer holds of a
 // long line), up to and including the line that holds <eoh> in any case.
+// When a tag follows <eoh> on its line (a log written on one line), the
+// header ends with the <eoh> tag and a line end, and the tag starts the
+// records.
 std::optional<AdifReader::Event> AdifReader::NextHeaderPiece() {
+    if (m_headerSplit) {
+        m_headerSplit = false;
+        m_bytes = m_lineEnd;
+        return Event::HeaderBytes;
+    }
     if (m_headerEndPending || (m_pos == m_end && !Refill())) {
         m_state = State::Records;
         if (m_eohSeen) return Event::EndOfHeader;
@@ -229,15 +262,27 @@ std::optional<AdifReader::Event> AdifReader::NextHeaderPiece() {
     const char* start = m_buf.data() + m_pos;
     const std::size_t available = m_end - m_pos;
     const void* nl = std::memchr(start, '\n', available);
-    const std::size_t size = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) + 1 : available;
-    for (std::size_t i = 0; i < size && !m_eohSeen; ++i) m_eohSeen = m_headerMatcher.Feed(start[i]) == 'h';
+    std::size_t size = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) + 1 : available;
+    std::size_t i = 0;
+    if (!m_eohSeen) {
+        while (i < size && !m_eohSeen) m_eohSeen = m_headerMatcher.Feed(start[i++]) == 'h';
+    }
+    if (m_eohSeen) {
+        const void* lt = std::memchr(start + i, '<', size - i);
+        if (lt != nullptr) {
+            const auto at = static_cast<std::size_t>(static_cast<const char*>(lt) - start);
+            m_headerSplit = true;
+            nl = nullptr;
+            size = i != 0 && std::all_of(start + i, start + at, IsCSpace) ? i : at;
+        }
+    }
     m_bytes = std::string_view(start, size);
     m_pos += size;
-    m_headerEndPending = nl != nullptr && m_eohSeen;
+    m_headerEndPending = (nl != nullptr || m_headerSplit) && m_eohSeen;
     return Event::HeaderBytes;
 }
 
-// Text between tags is ignored.
+// Text between tags is ignored, and so is a '<' that starts no tag.
 AdifReader::Event AdifReader::NextRecordEvent() {
     for (;;) {
         if (m_skipToEor && !SkipToEor()) return Event::End;
@@ -245,35 +290,40 @@ AdifReader::Event AdifReader::NextRecordEvent() {
         const std::size_t offset = TagOffset(m_buf.data() + m_pos, m_end - m_pos);
         m_pos += offset;
         if (m_pos == m_end) continue;
-        return ReadTag();
+        if (const std::optional<Event> event = ReadTag()) return *event;
+        ++m_pos; // a stray '<': text between fields
+        ++m_strays;
     }
 }
 
-// m_pos is at a '<'.
-AdifReader::Event AdifReader::ReadTag() {
+// m_pos is at a '<'; nullopt when it starts no tag.
+std::optional<AdifReader::Event> AdifReader::ReadTag() {
     std::size_t k = 1; // offsets from m_pos, which a refill keeps
     char stop = 0;
-    bool badName = false;
-    if (!FindNameEnd(k, stop, badName)) return Malformed();
+    const TagStart start = FindNameEnd(k, stop);
+    if (start == TagStart::Stray) return std::nullopt;
+    if (start == TagStart::Malformed) return Malformed();
     const std::size_t nameEnd = k;
     std::size_t length = 0;
     const bool hasValue = stop == ':';
     bool plain = true;
     if (hasValue && !ReadLength(nameEnd, k, length, plain)) return Malformed();
-    if (nameEnd == 1 || badName) return Malformed();
     if (m_tagsInRecord >= kMaxRecordFields) return TooManyFields();
-    ++m_tagsInRecord;
+    if (hasValue && RunsOverValue(k, length)) {
+        const std::string_view tagText(m_buf.data() + m_pos, k + 1);
+        m_pos += k + 1;
+        return BadLength(tagText, "its length runs past the end of the input");
+    }
 
     const char* const tag = m_buf.data() + m_pos;
     const char* const valueStart = tag + k + 1;
-    m_name = std::string_view(tag + 1, nameEnd - 1);
     m_pos += k + 1;
-    m_bufferHoldsRecord = true;
+    m_bufferHoldsRecord = true; // a refill while the value is read keeps the tag where it is
+    if (hasValue && !ReadValue(length)) return BadLength(std::string_view(tag, k + 1), "its length takes in the next record");
+    ++m_tagsInRecord;
+    m_name = std::string_view(tag + 1, nameEnd - 1);
     m_hasValue = hasValue;
-    if (hasValue) {
-        ReadValue(length);
-        plain = plain && m_value.data() == valueStart; // the value stands right after its tag
-    }
+    if (hasValue) plain = plain && m_value.data() == valueStart; // the value stands right after its tag
     if (plain) {
         const char* const end = hasValue ? m_value.data() + m_value.size() : valueStart;
         m_fieldText = std::string_view(tag, static_cast<std::size_t>(end - tag));
@@ -286,25 +336,31 @@ AdifReader::Event AdifReader::ReadTag() {
     return Event::Field;
 }
 
-// From m_pos + k on, finds the ':' or '>' that ends the name; false when
-// the line or the input ends first. `badName` tells of a byte that may not
-// stand in a name.
-bool AdifReader::FindNameEnd(std::size_t& k, char& stop, bool& badName) {
+// From m_pos + k on, finds the ':' or '>' that ends the name. A '<' starts
+// no tag when the line, the input or another '<' comes first, or when the
+// name would be empty or hold a blank; a name with another byte that may
+// not stand in one is a malformed tag.
+AdifReader::TagStart AdifReader::FindNameEnd(std::size_t& k, char& stop) {
+    bool blank = false, badName = false;
     for (;;) {
         const char* const base = m_buf.data() + m_pos;
         const std::size_t available = m_end - m_pos;
         while (k < available && kNameBytes[static_cast<unsigned char>(base[k])] == kInName) ++k;
         if (k == available) {
-            if (!Refill()) return false;
+            if (!Refill()) return TagStart::Stray;
             continue;
         }
-        if (kNameBytes[static_cast<unsigned char>(base[k])] == kNotInName) {
-            badName = true;
+        const char c = base[k];
+        if (kNameBytes[static_cast<unsigned char>(c)] == kNotInName) {
+            if (c == '<') return TagStart::Stray;
+            if (IsCSpace(c)) blank = true;
+            else badName = true;
             ++k;
             continue;
         }
-        stop = base[k];
-        return stop != '\n';
+        if (c == '\n' || k == 1 || blank) return TagStart::Stray;
+        stop = c;
+        return badName ? TagStart::Malformed : TagStart::Tag;
     }
 }
 
@@ -357,7 +413,10 @@ AdifReader::Event AdifReader::Malformed() {
     }
     std::string_view line(m_buf.data() + m_pos, k);
     while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    m_text.assign("Malformed ADIF tag, skipping QSO: [").append(line).append("]");
+    m_problemTag.assign(line);
+    m_problemLine = Line();
+    m_problem = Event::Malformed;
+    m_text = DroppedText({});
     m_tagsInRecord = 0;
     m_recordEnding = true;
     m_skipToEor = true;
@@ -366,11 +425,38 @@ AdifReader::Event AdifReader::Malformed() {
 
 // The skip starts at this tag's '<': a tag that is itself <EOR> ends it.
 AdifReader::Event AdifReader::TooManyFields() {
-    m_text = "QSO has too many ADIF fields (> " + std::to_string(kMaxRecordFields) + ")";
+    m_problemLine = Line();
+    m_problem = Event::TooManyFields;
+    m_text = DroppedText({});
     m_tagsInRecord = 0;
     m_recordEnding = true;
     m_skipToEor = true;
     return Event::TooManyFields;
+}
+
+std::string AdifReader::DroppedTextOf(Event problem, std::size_t problemLine, std::string_view tag,
+                                      std::string_view call) {
+    const std::string line = std::to_string(problemLine);
+    std::string with;
+    if (!call.empty()) with.append(" with ").append(call);
+    if (problem == Event::TooManyFields)
+        return "QSO" + with + " in line " + line + " has too many ADIF fields (> " + std::to_string(kMaxRecordFields) +
+               "), skipping it";
+    return "Malformed ADIF tag in line " + line + ", skipping QSO" + with + ": [" + std::string(tag) + "]";
+}
+
+// The tag (m_pos right after it) is left out; the record goes on.
+AdifReader::Event AdifReader::BadLength(std::string_view tag, std::string_view why) {
+    m_text.assign("Malformed ADIF tag in line ").append(std::to_string(Line())).append(" (").append(why);
+    m_text.append("), skipping the field: [").append(tag).append("]");
+    return Event::BadLength;
+}
+
+// Whether a value of `length` bytes after the '>' at m_pos + k would run
+// past the end of the input (which is read on as far as the value goes).
+bool AdifReader::RunsOverValue(std::size_t k, std::size_t length) {
+    if (length == 0) return false;
+    return length > std::numeric_limits<std::size_t>::max() - k || !ByteAvailable(k + length);
 }
 
 // Resumes after the next <eor> (any letter case), starting at m_pos.
@@ -388,29 +474,21 @@ bool AdifReader::SkipToEor() {
     }
 }
 
-// The value is the next `length` bytes of the input, line ends included, or
-// what is left of the input when it ends sooner; or, where that would lose
-// text, `length` characters (ReadByCharactersIfCertain).
-void AdifReader::ReadValue(std::size_t length) {
-    if (length <= m_end - m_pos) { // the usual case: all of it is in the buffer
-        m_value = std::string_view(m_buf.data() + m_pos, length);
-        m_pos += length;
-        if (!TagFollowsInBuffer()) [[unlikely]]
-            ReadByCharactersIfCertain(length);
-        return;
-    }
-    // Longer than what the buffer holds: copied as it is read (the name stays
-    // in its kept buffer).
-    std::string& copy = NewValueCopy();
-    while (length != 0) {
-        if (m_pos == m_end && !Refill()) break;
-        const std::size_t n = std::min(length, m_end - m_pos);
-        copy.append(m_buf.data() + m_pos, n);
-        m_pos += n;
-        length -= n;
-    }
-    m_value = copy;
-    ReadByCharactersIfCertain(m_value.size() + length);
+// The value is the next `length` bytes of the input, line ends included (all
+// in the buffer: RunsOverValue has read them); or, where that would lose
+// text, `length` characters (ReadByCharactersIfCertain). False, with
+// nothing read, when the bytes take in the end of the record and a tag
+// after it, and text rather than a tag follows them (a value that holds an
+// <EOR> and ends right before a tag is a value).
+bool AdifReader::ReadValue(std::size_t length) {
+    if (std::memchr(m_buf.data() + m_pos, '<', length) != nullptr &&
+        SwallowsRecord(std::string_view(m_buf.data() + m_pos, length)) && TextFollows(length)) [[unlikely]]
+        return false;
+    m_value = std::string_view(m_buf.data() + m_pos, length); // (TextFollows may have moved the buffer)
+    m_pos += length;
+    if (!TagFollowsInBuffer()) [[unlikely]]
+        ReadByCharactersIfCertain(length);
+    return true;
 }
 
 // A cleared string for a value that is not whole in the buffer.
@@ -441,10 +519,10 @@ bool AdifReader::ByteAvailable(std::size_t k) {
     return true;
 }
 
-// Whether non-blank text stands between m_pos and the next tag (looking
+// Whether non-blank text stands between m_pos + from and the next tag (looking
 // through at most kBlankLookAhead blanks).
-bool AdifReader::TextFollows() {
-    for (std::size_t k = 0; k <= kBlankLookAhead && ByteAvailable(k); ++k) {
+bool AdifReader::TextFollows(std::size_t from) {
+    for (std::size_t k = from; k <= from + kBlankLookAhead && ByteAvailable(k); ++k) {
         const char c = m_buf[m_pos + k];
         if (!IsCSpace(c)) return c != '<';
     }

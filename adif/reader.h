@@ -27,6 +27,8 @@ public:
         EndOfRecord,   // Name(), Value(): the <EOR> tag (in its own letter case)
         Malformed,     // Text(): a tag that is not ADIF; the record so far is void
         TooManyFields, // Text(): the record has more than kMaxRecordFields tags; it is void
+        BadLength,     // Text(): a length that runs past the input or its record; the tag is
+                       // skipped and reading goes on right after it, in the same record
         End,           // no more input (Failed() tells a read error from the end)
     };
 
@@ -48,6 +50,17 @@ public:
         return m_hasValue ? std::optional<std::string_view>(m_value) : std::nullopt;
     }
     std::string_view Text() const { return m_text; }
+    // The row of a Malformed or TooManyFields event that names the record's
+    // `call` (when not empty) beside its input line; Text() is this without a call.
+    std::string DroppedText(std::string_view call) const {
+        return DroppedTextOf(m_problem, m_problemLine, m_problemTag, call);
+    }
+    // The row of a Malformed or TooManyFields `problem` at input `line`, its
+    // malformed `tag`, naming `call` when not empty.
+    static std::string DroppedTextOf(Event problem, std::size_t line, std::string_view tag, std::string_view call);
+    // The input line and the malformed tag of a Malformed or TooManyFields event.
+    std::size_t ProblemLine() const { return m_problemLine; }
+    std::string_view ProblemTag() const { return m_problemTag; }
     // The field's tag and value as they stand in the input ("<NAME:LEN>VALUE"
     // or "<NAME>") when the tag is written as WriteField writes it (LEN in
     // plain decimal, no leading zero, counting characters when
@@ -60,6 +73,8 @@ public:
     // characters is valid UTF-8 followed only by blanks and a tag or the end
     // of the input.
     bool CharacterCounted() const { return m_characterCounted; }
+    // How many '<' of the input so far started no tag (text between fields).
+    std::size_t StrayLessThans() const { return m_strays; }
     // How many values of the input so far were read by characters.
     std::size_t CharacterCountedValues() const { return m_characterCountedValues; }
 
@@ -80,22 +95,26 @@ private:
 
     void CountLinesTo(std::size_t pos) const;
 
+    enum class TagStart { Tag, Stray, Malformed };
+
     void Prescan();
     bool Refill();
     void HandOverBuffer();
     std::optional<Event> NextHeaderPiece(); // nullopt: no header event, read the records
     Event NextRecordEvent();
-    Event ReadTag();
-    bool FindNameEnd(std::size_t& k, char& stop, bool& badName);
+    std::optional<Event> ReadTag();
+    TagStart FindNameEnd(std::size_t& k, char& stop);
+    bool RunsOverValue(std::size_t k, std::size_t length);
     bool ReadLength(std::size_t nameEnd, std::size_t& k, std::size_t& length, bool& plain);
     bool ReadPlainLength(std::size_t& k, std::size_t& length) const;
     Event Malformed();
     Event TooManyFields();
+    Event BadLength(std::string_view tag, std::string_view why);
     bool SkipToEor();
-    void ReadValue(std::size_t length);
+    bool ReadValue(std::size_t length);
     bool TagFollowsInBuffer();
     bool ByteAvailable(std::size_t k);
-    bool TextFollows();
+    bool TextFollows(std::size_t from = 0);
     int ValueByte(std::size_t i);
     std::optional<std::size_t> CharacterEnd(std::size_t count);
     void ReadByCharactersIfCertain(std::size_t count);
@@ -115,6 +134,7 @@ private:
     EndTagMatcher m_headerMatcher;
     bool m_eohSeen = false;
     bool m_headerEndPending = false;
+    bool m_headerSplit = false; // records follow <eoh> on its line: a line end ends the header
     bool m_skipToEor = false;
     std::size_t m_tagsInRecord = 0;
 
@@ -125,7 +145,11 @@ private:
     bool m_hasValue = false;
     bool m_characterCounted = false;
     std::size_t m_characterCountedValues = 0;
+    std::size_t m_strays = 0;
     std::string m_text;
+    std::size_t m_problemLine = 0; // the input line of a Malformed or TooManyFields event
+    std::string m_problemTag;      // the malformed tag with the rest of its line
+    Event m_problem = Event::Malformed;
     // While a record is open its bytes stay where they are: a refill reads
     // into another buffer and keeps the old one until the record ends.
     bool m_bufferHoldsRecord = false; // m_buf holds a name or value of the open record
@@ -144,13 +168,17 @@ private:
 
 // What a read has shown of its input: whether it is an ADIF log at all.
 // Notes about ADIF that mention <EOH>, <EOR> and a field or two read as
-// records full of malformed tags; a log, even a damaged one, has a contact,
-// and an empty or odd one at least nothing malformed.
+// records full of malformed tags and stray '<'; a log, even a damaged one,
+// has a contact or a header with ADIF fields, and an empty or odd one at
+// least nothing malformed.
 class AdifEvidence {
 public:
-    // Takes one event of the reader.
-    void See(AdifReader::Event event) {
+    // Takes one event of `reader`.
+    // (An AdifReader, or a ThreadedReader that hands its events on.)
+    template <class Reader>
+    void See(const Reader& reader, AdifReader::Event event) {
         switch (event) {
+        case AdifReader::Event::HeaderBytes: m_headerField = m_headerField || HoldsAdifField(reader.Bytes()); break;
         case AdifReader::Event::Field: m_fieldInRecord = true; break;
         case AdifReader::Event::EndOfRecord:
             m_record = m_record || m_fieldInRecord;
@@ -162,16 +190,26 @@ public:
             m_malformed = true;
             m_fieldInRecord = false;
             break;
+        case AdifReader::Event::BadLength: m_malformed = true; break;
+        case AdifReader::Event::End: m_malformed = m_malformed || reader.StrayLessThans() != 0; break;
         default: break;
         }
     }
     // Whether the input is an ADIF log: `contactFound` tells whether a
-    // record was a contact (the caller's test), else the input must have
-    // a header or a record and no malformed tag.
-    bool IsLog(bool contactFound) const { return contactFound || (!m_malformed && (m_header || m_record)); }
+    // record was a contact (the caller's test); else a header that holds an
+    // ADIF field (<ADIF_VER:5>3.1.4) makes a log however damaged its
+    // records are, and otherwise the input must have a header or a record
+    // and no malformed tag.
+    bool IsLog(bool contactFound) const {
+        return contactFound || (m_header && m_headerField) || (!m_malformed && (m_header || m_record));
+    }
+
+    // Whether `text` holds a well-formed field tag with a length: "<NAME:DIGITS>"
+    // or "<NAME:DIGITS:T>", the name of letters, digits and '_'.
+    static bool HoldsAdifField(std::string_view text);
 
 private:
-    bool m_record = false, m_fieldInRecord = false, m_header = false, m_malformed = false;
+    bool m_record = false, m_fieldInRecord = false, m_header = false, m_malformed = false, m_headerField = false;
 };
 
 } // namespace shirl

@@ -95,6 +95,7 @@ void ThreadedReader::Read() {
                 batch->last = true;
                 batch->failed = m_reader.Failed();
                 batch->characterCountedValues = m_reader.CharacterCountedValues();
+                batch->strays = m_reader.StrayLessThans();
                 break;
             }
             if (inRecord || batch->blocks.empty()) continue;
@@ -129,6 +130,8 @@ AdifReader::Event ThreadedReader::Next() {
         m_valueSize = m_event->valueSize;
     }
     if (m_event->flags & ReadEvent::kRecordStart) m_line = m_batch->recordLines[m_lineAt++];
+    if (m_event->kind == AdifReader::Event::Malformed || m_event->kind == AdifReader::Event::TooManyFields)
+        m_problemLine = m_batch->problemLines[m_problemAt++];
     return m_event->kind;
 }
 
@@ -136,7 +139,7 @@ AdifReader::Event ThreadedReader::Next() {
 void ThreadedReader::NextBatch() {
     if (m_batch != nullptr) m_queue.PutEmpty(m_batch);
     m_batch = m_queue.TakeFull();
-    m_at = m_lineAt = m_longAt = 0;
+    m_at = m_lineAt = m_longAt = m_problemAt = 0;
     if (m_batch->error) std::rethrow_exception(m_batch->error);
 }
 

@@ -43,6 +43,7 @@ bool CabrilloLineReader::Next() {
     }
     if (!any) return false;
     ++m_number;
+    if (m_number == 1 && m_line.rfind("\xEF\xBB\xBF", 0) == 0) m_line.erase(0, 3); // a UTF-8 byte-order mark
     if (!m_line.empty() && m_line.back() == '\r') {
         m_line.pop_back();
         if (m_number == 1) m_crlf = true;

@@ -36,10 +36,11 @@ std::vector<std::string> ReadContestIds(ByteSource& input, bool* adifLog) {
     std::vector<std::string> found;
     for (;;) {
         const AdifReader::Event event = reader.Next();
-        evidence.See(event);
+        evidence.See(reader, event);
         if (event == AdifReader::Event::End) break;
         if (event == AdifReader::Event::EndOfRecord) contact = contact || (call && mode && band);
-        if (event != AdifReader::Event::Field) call = mode = band = false; // a record ended or became void
+        if (event != AdifReader::Event::Field && event != AdifReader::Event::BadLength)
+            call = mode = band = false; // a record ended or became void
         if (event != AdifReader::Event::Field || !reader.Value()) continue;
         const std::string_view name = reader.Name();
         call = call || EqualsNoCase(name, "CALL");

@@ -80,9 +80,11 @@ private:
     bool TakeEvents(Events& events, HandOver handOver);
     template <class Events>
     void TakeField(const Events& reader);
+    std::string_view CallRead() const;
     void MarkTimeSource(std::optional<std::size_t>& slot);
     void CompleteQso(std::string_view lineEnd);
     void FlushClockRows();
+    void ReportCarriedTime(std::string_view call, std::int64_t time, bool dateRead, bool timeRead);
     void WriteSummary(std::optional<std::string_view> outputName);
     void WriteLeftOut();
 
@@ -189,7 +191,7 @@ template <class Events, class HandOver>
 bool LogConverter::TakeEvents(Events& events, HandOver handOver) {
     for (;;) {
         const AdifReader::Event event = events.Next();
-        m_evidence.See(event);
+        m_evidence.See(events, event);
         switch (event) {
         case AdifReader::Event::HeaderBytes: m_output->Write(events.Bytes()); continue;
         case AdifReader::Event::EndOfHeader: m_output->Write(events.LineEnd()); continue;
@@ -206,8 +208,11 @@ bool LogConverter::TakeEvents(Events& events, HandOver handOver) {
         case AdifReader::Event::Malformed:
         case AdifReader::Event::TooManyFields:
             FlushClockRows();
-            m_report.inputProblems.Unlabelled(MessageKind::Warning, std::string(events.Text()));
+            m_report.inputProblems.Unlabelled(MessageKind::Warning, events.DroppedText(CallRead()));
             m_used = 0;
+            continue;
+        case AdifReader::Event::BadLength:
+            m_report.inputProblems.Unlabelled(MessageKind::Warning, std::string(events.Text()));
             continue;
         case AdifReader::Event::End: break;
         }
@@ -216,6 +221,13 @@ bool LogConverter::TakeEvents(Events& events, HandOver handOver) {
     FlushClockRows();
     if (m_used != 0) m_report.inputProblems.Unlabelled(MessageKind::Warning, "QSO without <EOR> at end of file, skipping");
     return true;
+}
+
+// The value of the last CALL read of the open record, or empty.
+std::string_view LogConverter::CallRead() const {
+    for (std::size_t i = m_used; i-- > 0;)
+        if (m_slots[i].kind == FieldKind::Call && m_slots[i].value) return *m_slots[i].value;
+    return {};
 }
 
 // Takes the field's views into the next slot (the reader keeps a record's
@@ -280,13 +292,28 @@ void LogConverter::FlushClockRows() {
 
 void LogConverter::CompleteQso(std::string_view lineEnd) {
     FlushClockRows();
-    const std::int64_t leftOut = m_counters.qsosLeftOut;
+    const std::int64_t leftOut = m_counters.qsosLeftOut, written = m_counters.qsosWritten;
+    const std::optional<std::int64_t> time = m_clock.Complete();
+    const bool dateRead = m_dateSlot.has_value(), timeRead = m_timeSlot.has_value();
+    const std::string call(CallRead());
     m_countiesConverted += ConvertQso(RecordOutput{*m_output, lineEnd}, m_options,
-                                      std::span<QsoField>(m_slots.data(), m_used), m_clock.Complete(),
-                                      m_counters, m_report);
+                                      std::span<QsoField>(m_slots.data(), m_used), time, m_counters, m_report);
+    if (time && (!dateRead || !timeRead) && m_counters.qsosWritten != written) ReportCarriedTime(call, *time, dateRead, timeRead);
     m_used = 0;
     if (m_counters.qsosLeftOut != leftOut && m_leftOutLines.size() < kLeftOutLinesShown)
         m_leftOutLines.push_back(m_recordLine);
+}
+
+// A contact without a readable date or time of its own was written with
+// those the run carried from the contacts before it.
+void LogConverter::ReportCarriedTime(std::string_view call, std::int64_t time, bool dateRead, bool timeRead) {
+    const UtcText text = FormatUtc(time);
+    std::string row = "QSO";
+    if (!call.empty()) row.append(" with ").append(call);
+    row.append(" in line ").append(std::to_string(m_recordLine)).append(" has no readable ");
+    row.append(dateRead ? "TIME_ON" : timeRead ? "QSO_DATE" : "QSO_DATE or TIME_ON").append("; written at ").append(text.Date()).append(" ");
+    row.append(text.Time()).append(".");
+    m_report.inputProblems.Unlabelled(MessageKind::Warning, std::move(row));
 }
 
 void LogConverter::WriteSummary(std::optional<std::string_view> outputName) {

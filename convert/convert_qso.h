@@ -7,18 +7,13 @@
 #include <string_view>
 
 #include "adif/byte_io.h"
+#include "convert/copy_writer.h"
 #include "convert/qso_field.h"
 #include "convert/run_report.h"
 #include "data/abbrev_list.h"
 #include "data/selections.h"
 
 namespace shirl {
-
-// Where and how the records go: the sink and the line end of the output.
-struct RecordOutput {
-    ByteSink& sink;
-    std::string_view lineEnd;
-};
 
 // How a QSO on a county line is written: one record per county, each a
 // second after the one before (Copies), or one record whose CNTY is the

@@ -7,12 +7,14 @@
 #include "convert/county_answer.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "base/text_util.h"
 #include "convert/lookup.h"
 #include "convert/prefix.h"
 #include "data/abbrev_tables.h"
+#include "data/gazetteer.h"
 
 namespace shirl {
 namespace {
@@ -54,6 +56,62 @@ bool IsNewEnglandAbbreviation(std::string_view value) {
     return false;
 }
 
+// Whether a call is of the US (K, N, W, AA-AL) or Canada (VA-VG, VO, VY,
+// CF-CK, CY-CZ, XJ-XO): the stations that send a state or province code.
+bool IsNorthAmericanCall(std::string_view call) {
+    if (call.empty()) return false;
+    const char first = ToAsciiUpper(call[0]);
+    if (first == 'K' || first == 'N' || first == 'W') return true;
+    if (call.size() < 2) return false;
+    const char second = ToAsciiUpper(call[1]);
+    if (first == 'A') return second >= 'A' && second <= 'L';
+    return IsCanadianPrefix(std::string{first, second});
+}
+
+// The text with its line breaks shown as \r and \n, so that a message
+// stays one row.
+std::string OnOneLine(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else out += c;
+    }
+    return out;
+}
+
+// Whether `code` is the code of a US state or of DC (a state of the
+// gazetteer with a FIPS number up to 56).
+bool IsUsStateCode(std::string_view code) {
+    static const std::array<bool, 26 * 26> kStates = [] {
+        std::array<bool, 26 * 26> states{};
+        for (const GazetteerRow& row : Gazetteer())
+            if (row.stateNumber <= 56)
+                states[static_cast<std::size_t>((row.stateCode[0] - 'A') * 26 + row.stateCode[1] - 'A')] = true;
+        return states;
+    }();
+    if (code.size() != 2 || !IsAsciiUpper(code[0]) || !IsAsciiUpper(code[1])) return false;
+    return kStates[static_cast<std::size_t>((code[0] - 'A') * 26 + code[1] - 'A')];
+}
+
+// A county made from a QTH (the town a logbook fills from a callbook) that
+// lies outside the record's own US STATE is not taken: the answer becomes
+// None with a warning naming the call, the value and both states.
+void CheckQthAgainstState(std::string_view written, std::string_view call, const CountyQuestion& question,
+                          CountyAnswer& answer) {
+    if (question.field != FieldKind::Qth || answer.kind != CountyAnswer::Kind::County || !question.state) return;
+    const std::string state = AsciiUpperCase(*question.state);
+    const std::string_view county = answer.value.substr(0, 2);
+    if (!IsUsStateCode(state) || county == state) return;
+    std::string warning(call);
+    warning.append(": QTH ").append(OnOneLine(written)).append(" would be ").append(answer.value);
+    warning.append(", a county of ").append(county).append(", but the record's STATE is ").append(state);
+    warning.append("; left as it was.");
+    answer.messages.push_back({.kind = MessageKind::Warning, .text = std::move(warning)});
+    answer.kind = CountyAnswer::Kind::None;
+    answer.value = {};
+}
+
 // Whether the value stays as it is before any rule is asked.
 bool SilentByForm(std::string_view value, bool own) {
     if (value.find(',') != std::string_view::npos) return true; // converted already
@@ -62,14 +120,19 @@ bool SilentByForm(std::string_view value, bool own) {
 
 // The rules after the form: fills `answer` (its kind County, State or still
 // None) and its messages; Silent is told apart from None by the caller.
-void AnswerByRules(std::string_view value, const CountyQuestion& question, CountyAnswer& answer) {
-    if (const std::string_view area = AreaCode(value); !area.empty()) {
-        answer.kind = CountyAnswer::Kind::State;
-        answer.value = area;
-        return;
-    }
+void AnswerByRules(std::string_view value, std::string_view written, const CountyQuestion& question,
+                   CountyAnswer& answer) {
+    const bool own = IsOwnCountyField(question.field);
     const bool hasCall = question.callsign.has_value() && !question.callsign->empty();
     const std::string_view call = hasCall ? *question.callsign : kNoCall;
+    if (const std::string_view area = AreaCode(value); !area.empty()) {
+        // A state code names a state only from a station of the US or Canada.
+        if (own || !hasCall || IsNorthAmericanCall(call)) {
+            answer.kind = CountyAnswer::Kind::State;
+            answer.value = area;
+        }
+        return;
+    }
 
     // A Canadian station may give its province (or an alias of it) instead
     // of a county; a callsign without a prefix is reported and looked up anyway.
@@ -87,14 +150,15 @@ void AnswerByRules(std::string_view value, const CountyQuestion& question, Count
     const LookupResult found = LookupAbbreviation(value, question.selection, question.list);
     if (!found.message.empty()) {
         std::string line;
-        line.reserve(call.size() + 2 + found.message.size());
-        line.append(call).append(": ").append(found.message);
+        line.reserve(call.size() + 16 + found.message.size());
+        line.append(call).append(own ? " (own county): " : ": ").append(OnOneLine(found.message));
         answer.messages.push_back({.kind = MessageKind::Warning, .text = std::move(line), .labelled = false});
     }
     switch (found.kind) {
     case LookupResult::Kind::County:
         answer.kind = CountyAnswer::Kind::County;
         answer.value = found.county->cntyValue;
+        CheckQthAgainstState(written, call, question, answer);
         return;
     case LookupResult::Kind::State:
         answer.kind = CountyAnswer::Kind::State;
@@ -104,10 +168,15 @@ void AnswerByRules(std::string_view value, const CountyQuestion& question, Count
     case LookupResult::Kind::None: break;
     }
     if (question.selection.QuietForNewEngland() && IsNewEnglandAbbreviation(value)) return;
+    // A Selection without tables has said so for this field: one row is enough.
+    if (!found.message.empty() && question.selection.IsValid() && TablesForSelection(question.selection).empty() &&
+        question.list == nullptr)
+        return;
 
-    std::string warning(call);
-    warning.append(" in ").append(value).append(" is not a valid ").append(question.selection.Name());
-    warning.append(" county abbreviation.");
+    std::string warning;
+    if (own) warning.append("Own county ").append(OnOneLine(written)).append(" of the QSO with ").append(call);
+    else warning.append(call).append(" in ").append(OnOneLine(written));
+    warning.append(" is not a valid ").append(question.selection.Name()).append(" county abbreviation.");
     answer.messages.push_back({.kind = MessageKind::Warning, .text = std::move(warning)});
 }
 
@@ -134,14 +203,19 @@ CountyAnswer AnswerCountyValue(std::string_view value, const CountyQuestion& que
         answer.kind = CountyAnswer::Kind::Silent;
         return answer;
     }
-    // A worked station's value is read in upper case (a copy only when it
-    // has a lower-case letter).
+    if (value.empty()) { // no county, nothing to say
+        answer.kind = CountyAnswer::Kind::Silent;
+        return answer;
+    }
+    // A value is read in upper case (a copy only when it has a lower-case
+    // letter); messages quote it as written.
+    const std::string_view written = value;
     std::string upper;
-    if (!own && std::any_of(value.begin(), value.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+    if (std::any_of(value.begin(), value.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
         upper = AsciiUpperCase(value);
         value = upper;
     }
-    AnswerByRules(value, question, answer);
+    AnswerByRules(value, written, question, answer);
     if (answer.kind == CountyAnswer::Kind::None && answer.messages.empty()) answer.kind = CountyAnswer::Kind::Silent;
     return answer;
 }

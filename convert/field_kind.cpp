@@ -33,11 +33,12 @@ constexpr std::array kNames = {
     NamedKind{"FREQ", K::Freq},                   NamedKind{"FREQ_RX", K::FreqRx},
     NamedKind{"MODE", K::Mode},                   NamedKind{"MY_CNTY", K::MyCnty},
     NamedKind{"MY_STATE", K::MyState},            NamedKind{"QSO_DATE", K::QsoDate},
-    NamedKind{"QTH", K::County},                  NamedKind{"QTH_RCVD", K::County},
+    NamedKind{"QSO_DATE_OFF", K::QsoDateOff},
+    NamedKind{"QTH", K::Qth},                  NamedKind{"QTH_RCVD", K::County},
     NamedKind{"RCVD", K::County},                 NamedKind{"RCVD_QTH", K::County},
     NamedKind{"SRX", K::Srx},                     NamedKind{"SRX_STRING", K::Exchange},
     NamedKind{"STATE", K::State},                 NamedKind{"STX_STRING", K::SentExchange},
-    NamedKind{"TIME_ON", K::TimeOn},
+    NamedKind{"TIME_OFF", K::TimeOff},            NamedKind{"TIME_ON", K::TimeOn},
 };
 static_assert(std::is_sorted(kNames.begin(), kNames.end(),
                              [](const NamedKind& a, const NamedKind& b) { return a.name < b.name; }));

@@ -17,7 +17,8 @@ enum class FieldKind : unsigned char {
     FreqRx,
     Mode,
     Comment,
-    County,   // one of the 22 fields that may carry the worked station's county
+    County,   // one of the 22 fields that may carry the worked station's county (QTH apart)
+    Qth,      // QTH: a county field, but the town a logbook fills from a callbook
     Cnty,     // CNTY: a county field, and the field the copies are made of
     Srx,      // SRX: a county field unless it holds a serial number
     MyCounty, // one of the 3 fields that may carry the operator's own county
@@ -28,6 +29,8 @@ enum class FieldKind : unsigned char {
     AliasSnt, // APP_WRITELOG_SNT, written as RST_SENT
     QsoDate,
     TimeOn,
+    QsoDateOff,
+    TimeOff,
     Exchange, // SRX_STRING: the received exchange, whose last word may be the county
     ContestId, // CONTEST_ID: which party the log names
     SentExchange, // STX_STRING: the sent exchange, whose last word may be the operator's own county

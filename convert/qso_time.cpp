@@ -77,42 +77,49 @@ UtcText FormatUtc(std::int64_t seconds) {
     return text;
 }
 
+std::optional<std::int64_t> ReadQsoDate(std::string_view value) {
+    if (value.size() != 8 || !std::all_of(value.begin(), value.end(), IsAsciiDigit)) return std::nullopt;
+    const std::int64_t year = (value[0] - '0') * 1000 + (value[1] - '0') * 100 + (value[2] - '0') * 10 + (value[3] - '0');
+    const int month = (value[4] - '0') * 10 + (value[5] - '0');
+    const int day = (value[6] - '0') * 10 + (value[7] - '0');
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return std::nullopt;
+    return DaysFromCivil(year, month, day);
+}
+
+std::optional<std::int64_t> ReadQsoTime(std::string_view value) {
+    if ((value.size() != 4 && value.size() != 6) || !std::all_of(value.begin(), value.end(), IsAsciiDigit))
+        return std::nullopt;
+    const auto two = [value](std::size_t at) { return (value[at] - '0') * 10 + (value[at + 1] - '0'); };
+    const int hour = two(0), minute = two(2), second = value.size() == 6 ? two(4) : 0;
+    if (hour == 24 && minute == 0 && second == 0) return kSecondsPerDay;
+    if (hour > 23 || minute > 59 || second > 59) return std::nullopt;
+    return hour * 3600 + minute * 60 + second;
+}
+
 bool QsoClock::TakeDate(std::string_view value, RunReport& report) {
-    bool ok = value.size() == 8 && std::all_of(value.begin(), value.end(), IsAsciiDigit);
-    std::int64_t year = 0;
-    int month = 0, day = 0;
-    if (ok) {
-        year = (value[0] - '0') * 1000 + (value[1] - '0') * 100 + (value[2] - '0') * 10 + (value[3] - '0');
-        month = (value[4] - '0') * 10 + (value[5] - '0');
-        day = (value[6] - '0') * 10 + (value[7] - '0');
-        ok = year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
-    }
-    if (!ok) {
+    const std::optional<std::int64_t> days = ReadQsoDate(value);
+    if (!days) {
         report.inputProblems.Unlabelled(MessageKind::Warning, "Could not parse date " + std::string(value));
         return false;
     }
-    m_year = year;
-    m_month = month;
-    m_day = day;
+    const CivilDate date = CivilFromDays(*days);
+    m_year = date.year;
+    m_month = date.month;
+    m_day = date.day;
     m_haveDate = true;
     return true;
 }
 
 bool QsoClock::TakeTime(std::string_view value, RunReport& report) {
-    const std::int64_t v = ReadDecimal(value);
-    if (value.size() == 4) {
-        m_hour = v / 100;
-        m_minute = v % 100;
-        m_second = 0;
-    } else if (value.size() == 6) {
-        m_hour = v / 10000;
-        m_minute = (v / 100) % 100;
-        m_second = v % 100;
-    } else {
+    const std::optional<std::int64_t> seconds = ReadQsoTime(value);
+    if (!seconds) {
         report.inputProblems.Unlabelled(MessageKind::Warning, "Could not parse time " + std::string(value));
         return false;
     }
-    return std::all_of(value.begin(), value.end(), IsAsciiDigit);
+    m_hour = *seconds / 3600;
+    m_minute = *seconds / 60 % 60;
+    m_second = *seconds % 60;
+    return true;
 }
 
 std::optional<std::int64_t> QsoClock::Complete() {

@@ -39,6 +39,13 @@ struct UtcText {
 };
 UtcText FormatUtc(std::int64_t seconds);
 
+// The day number of a QSO_DATE value "YYYYMMDD" of a real date, or nullopt.
+std::optional<std::int64_t> ReadQsoDate(std::string_view value);
+// The seconds into the day of a time "HHMM" or "HHMMSS" (digits only,
+// minutes and seconds up to 59, hours up to 23; "2400" and "240000" are
+// the day's end, 86400), or nullopt.
+std::optional<std::int64_t> ReadQsoTime(std::string_view value);
+
 // The date and time that the QSOs of a run carry: each QSO_DATE and TIME_ON
 // read sets its part; a value that cannot be read leaves it and is reported.
 class QsoClock {
@@ -46,8 +53,8 @@ public:
     // A QSO_DATE value: "YYYYMMDD" of a real date. True when the date was
     // read from it.
     bool TakeDate(std::string_view value, RunReport& report);
-    // A TIME_ON value: "HHMM" or "HHMMSS". True when the time was read from
-    // it digit for digit (other text of those lengths is read as a number).
+    // A TIME_ON value (ReadQsoTime). True when the time was read from it;
+    // nothing is taken from a value that cannot be read.
     bool TakeTime(std::string_view value, RunReport& report);
     // Seconds since 1970 of the QSO being completed, or nullopt before any
     // valid date. Parts out of range roll over (24:00 is 00:00 of the next

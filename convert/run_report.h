@@ -71,6 +71,15 @@ struct RunCounters {
     std::int64_t countyLineCopies = 0; // records beyond the first of a QSO
     CountyTally counties;              // records written per CNTY county
     std::int64_t qsosLeftOut = 0;      // QSOs without a call, a mode or a band, not written
+    // The last QSO written: its call, date, time, band and mode, its first
+    // CNTY and how many seconds after its start its records ended. A logger
+    // that writes a contact on a county line once per county writes the
+    // next record with the same key in another county.
+    struct LastQso {
+        std::string key;
+        std::string county;
+        std::int64_t nextOffset = 0;
+    } last;
 };
 
 } // namespace shirl

@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::int64_t records = 0;
     using Event = shirl::AdifReader::Event;
     for (Event e = reader.Next(); e != Event::End; e = reader.Next()) {
-        if (e == Event::Malformed || e == Event::TooManyFields) Fail("the stream holds a malformed tag");
+        if (e == Event::Malformed || e == Event::TooManyFields || e == Event::BadLength) Fail("the stream holds a malformed tag");
         if (e == Event::EndOfRecord) ++records;
     }
     if (records != whole.qsos) Fail("records and QSOs differ in number");

@@ -57,6 +57,10 @@ Reading Read(std::string_view input, bool rewindable, std::size_t chunk) {
             }
             if (e == Event::EndOfRecord) tags = 0;
             break;
+        case Event::BadLength:
+            if (reader.Text().empty()) Fail("a problem without a text");
+            text.append(reader.Text());
+            break;
         case Event::Malformed:
         case Event::TooManyFields:
             if (reader.Text().empty()) Fail("a problem without a text");

@@ -16,7 +16,7 @@ namespace {
 using Event = AdifReader::Event;
 
 // One event as text: "H:bytes" (a header line), "EOH", "F:NAME=value" ("F:NAME" without a
-// value; "C:NAME=value" for a length read as characters), "R:EOR", "M:text", "T:text"; End
+// value; "C:NAME=value" for a length read as characters), "R:EOR", "M:text", "T:text", "L:text"; End
 // is not listed.
 std::vector<std::string> Events(std::string_view input, std::size_t chunk = 0, bool rewindable = true,
                                 std::string* lineEnd = nullptr) {
@@ -39,6 +39,7 @@ std::vector<std::string> Events(std::string_view input, std::size_t chunk = 0, b
         case Event::EndOfRecord: out.push_back("R:" + field()); break;
         case Event::Malformed: out.push_back("M:" + std::string(reader.Text())); break;
         case Event::TooManyFields: out.push_back("T:" + std::string(reader.Text())); break;
+        case Event::BadLength: out.push_back("L:" + std::string(reader.Text())); break;
         case Event::End: break;
         }
     }
@@ -73,16 +74,44 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderEventCase{"header_end_without_line_end", "Log <Eoh>", {"H:Log <Eoh>", "EOH"}},
         ReaderEventCase{"headerless", "<CALL:2>AB<EOR><CALL:2>CD<EOR>", {"F:CALL=AB", "R:EOR", "F:CALL=CD", "R:EOR"}},
         ReaderEventCase{"value_spans_lines_and_takes_a_lt", "<A:5>x\r\n<y<EOR>", {"F:A=x\r\n<y", "R:EOR"}},
-        ReaderEventCase{"tag_without_length_and_types", "<APP_X><B:3:S>abc<C : 1>d<EOR:0><eor>",
-                        {"F:APP_X", "F:B=abc", "M:Malformed ADIF tag, skipping QSO: [<C : 1>d<EOR:0><eor>]"}},
+        ReaderEventCase{"tag_without_length_and_types", "<APP_X><B:3:S>abc<C,D:1>d<EOR:0><eor>",
+                        {"F:APP_X", "F:B=abc", "M:Malformed ADIF tag in line 1, skipping QSO: [<C,D:1>d<EOR:0><eor>]"}},
         ReaderEventCase{"length_forms", "<A: +2>ab<B:-3>c<C:02:N>de<EOR>", {"F:A=ab", "F:B=", "F:C=de", "R:EOR"}},
-        ReaderEventCase{"value_cut_by_the_end", "<A:1>x<EOR><B:10>abc", {"F:A=x", "R:EOR", "F:B=abc"}},
+        ReaderEventCase{"value_cut_by_the_end", "<A:1>x<EOR><B:10>abc",
+                        {"F:A=x", "R:EOR",
+                         "L:Malformed ADIF tag in line 1 (its length runs past the end of the input), skipping the "
+                         "field: [<B:10>]"}},
+        // A length that would take in the record's end goes; reading goes on after its '>'.
+        ReaderEventCase{"length_takes_in_records", "<A:1>x <C:20>ab <EOR>\n<D:1>y <EOR>\n<E:1>z<EOR>",
+                        {"F:A=x", "L:Malformed ADIF tag in line 1 (its length takes in the next record), skipping the "
+                                  "field: [<C:20>]",
+                         "R:EOR", "F:D=y", "R:EOR", "F:E=z", "R:EOR"}},
+        ReaderEventCase{"twenty_nines", "<EOH>\n<A:1>x <N:99999999999999999999>t <EOR>\n<B:1>y <EOR>\n",
+                        {"H:<EOH>\n", "EOH", "F:A=x",
+                         "L:Malformed ADIF tag in line 2 (its length runs past the end of the input), skipping the "
+                         "field: [<N:99999999999999999999>]",
+                         "R:EOR", "F:B=y", "R:EOR"}},
+        ReaderEventCase{"a_value_may_hold_an_eor_at_its_end", "<A:7>x <EOR> <EOR>", {"F:A=x <EOR>", "R:EOR"}},
         ReaderEventCase{"no_end_tag_at_all_is_header", "<A:10>abc", {"H:<A:10>abc"}},
-        ReaderEventCase{"malformed_then_skip_to_eor", "<A:1>x <B C:1>y\n<D:1>z <EoR> <E:1>w <EOR>",
-                        {"F:A=x", "M:Malformed ADIF tag, skipping QSO: [<B C:1>y]", "F:E=w", "R:EOR"}},
-        ReaderEventCase{"name_cut_by_line_end", "<A:1>x <B\r\n:1>y <EOR><C:1>z<EOR>",
-                        {"F:A=x", "M:Malformed ADIF tag, skipping QSO: [<B]", "F:C=z", "R:EOR"}},
-        ReaderEventCase{"empty_name", "<:1>x<EOR>", {"M:Malformed ADIF tag, skipping QSO: [<:1>x<EOR>]"}},
+        ReaderEventCase{"malformed_then_skip_to_eor", "<A:1>x\n <B{C:1>y\n<D:1>z <EoR> <E:1>w <EOR>",
+                        {"F:A=x", "M:Malformed ADIF tag in line 2, skipping QSO: [<B{C:1>y]", "F:E=w", "R:EOR"}},
+        ReaderEventCase{"bad_length_is_malformed", "<A:1>x <B:y>z <EOR><C:1>z<EOR>",
+                        {"F:A=x", "M:Malformed ADIF tag in line 1, skipping QSO: [<B:y>z <EOR><C:1>z<EOR>]", "F:C=z",
+                         "R:EOR"}},
+        // A '<' that starts no tag is text between fields.
+        ReaderEventCase{"stray_lt_before_a_tag", "<A:1>x < <B:4>KI2D <EOR>", {"F:A=x", "F:B=KI2D", "R:EOR"}},
+        ReaderEventCase{"stray_lt_at_line_end", "<A:1>x <B\r\n:1>y <EOR><C:1>z<EOR>",
+                        {"F:A=x", "R:EOR", "F:C=z", "R:EOR"}},
+        ReaderEventCase{"stray_lt_with_blank_or_nothing", "<B C:1>y <:1>x <public key> <> <A:1>a<EOR>",
+                        {"F:A=a", "R:EOR"}},
+        ReaderEventCase{"stray_lt_at_the_end", "<A:1>x<EOR> a <", {"F:A=x", "R:EOR"}},
+        // Records on the line of <eoh>: the header ends with the tag and a line end.
+        ReaderEventCase{"records_on_the_eoh_line", "Log <ADIF_VER:5>3.1.4 <EOH> <CALL:4>K1AB <EOR>",
+                        {"H:Log <ADIF_VER:5>3.1.4 <EOH>\n", "EOH", "F:CALL=K1AB", "R:EOR"}},
+        ReaderEventCase{"records_on_the_eoh_line_crlf", "Log\r\nx <eoh><A:1>x<EOR>\r\n",
+                        {"H:Log\r\n", "H:x <eoh>\r\n", "EOH", "F:A=x", "R:EOR"}},
+        ReaderEventCase{"text_after_eoh_stays_header", "Log <EOH> made by X\n<A:1>x<EOR>",
+                        {"H:Log <EOH> made by X\n", "EOH", "F:A=x", "R:EOR"}},
         ReaderEventCase{"text_between_tags", "<EOH>\na <A:1>x b > c <EOR> d", {"H:<EOH>\n", "EOH", "F:A=x", "R:EOR"}},
         // A length that counts characters is read so only where bytes would lose text.
         ReaderEventCase{"characters_where_bytes_cut_one", "<N:10>Ju\u00e1n Mu\u00f1oz\n<Q:8>El Ca\u00f1\u00f3n<EOR>",
@@ -104,7 +133,7 @@ TEST(ReaderEvents, TooManyFieldsVoidsTheRecordUpToItsEor) {
     const std::vector<std::string> events = Events(input);
     ASSERT_EQ(events.size(), kMaxRecordFields + 1 + 2 + kMaxRecordFields);
     EXPECT_EQ(events[kMaxRecordFields - 1], "F:F=x");
-    EXPECT_EQ(events[kMaxRecordFields], "T:QSO has too many ADIF fields (> 1000)");
+    EXPECT_EQ(events[kMaxRecordFields], "T:QSO in line 1 has too many ADIF fields (> 1000), skipping it");
     EXPECT_EQ(events[kMaxRecordFields + 1], "F:A=y"); // the skip ended at the <EOR> itself
     EXPECT_EQ(events.back(), "R:EOR");                // 999 fields and <EOR> are within the limit
 }
@@ -144,7 +173,7 @@ TEST(ReaderEvents, FieldTextOnlyWhereTheWriterWritesTheSame) {
         {"<EOH>\n<CALL:4>K1AB <eor>\n", {"<CALL:4>K1AB", "<eor>"}},
         {"<EOH>\n<A:4>x\r\ny<APP_X><B:12>abcdefghijkl<EOR:0>", {"<A:4>x\r\ny", "<APP_X>", "<B:12>abcdefghijkl", "<EOR:0>"}},
         {"<A:02>ab<B:2:S>cd<C: 1>e<D:+1>f<E:0>\n<EOR>", {"", "", "", "", "<E:0>", "<EOR>"}},
-        {"<A:1>x<EOR><B:10>abc", {"<A:1>x", "<EOR>", ""}},
+        {"<A:1>x<EOR><B:10>abc", {"<A:1>x", "<EOR>"}},
         {"<N:5>Mu\u00f1oz <EOR>", {"<N:5>Mu\u00f1oz", "<EOR>"}}, // the writer counting characters
     };
     for (const auto& [input, expected] : cases) {

@@ -4,6 +4,7 @@
 
 #include "tests/support/report_rows.h"
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "adif/byte_io.h"
 #include "convert/convert_log.h"
 #include "data/selections.h"
+#include "tests/support/test_files.h"
 
 namespace shirl {
 namespace {
@@ -89,7 +91,10 @@ const std::string kWorkedExampleOut =
     "<CNTY:10>AL,Autauga <STATE:2>AL <EOR>\n\n";
 const std::string kLong(5000, 'x');
 
-std::string Malformed(const std::string& rest) { return "Malformed ADIF tag, skipping QSO: [" + rest + "]"; }
+std::string Malformed(int line, const std::string& call, const std::string& rest) {
+    return "Malformed ADIF tag in line " + std::to_string(line) + ", skipping QSO" + (call.empty() ? "" : " with " + call) +
+           ": [" + rest + "]";
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Reader,
@@ -108,9 +113,10 @@ INSTANTIATE_TEST_SUITE_P(
         // A header that starts with a tag stays a header.
         ReaderCase{"header_starting_with_tag", "<ADIF_VER:5>3.1.4 <PROGRAMID:4>Test\n<EOH>\n" + Rec("K1AB") + "\n",
                    "<ADIF_VER:5>3.1.4 <PROGRAMID:4>Test\n<EOH>\n\n" + Out("K1AB"), {}},
-        // Nothing of the line that ends the header is parsed.
-        ReaderCase{"record_on_eoh_line_is_header_text", "<EOH>" + Rec("K1AB") + "\n" + Rec("K2CD") + "\n",
-                   "<EOH>" + Rec("K1AB") + "\n\n" + Out("K2CD"), {}},
+        // Records on the line that ends the header (a log on one line): the
+        // header ends with <EOH>, a line end and the empty line.
+        ReaderCase{"records_on_eoh_line", "<ADIF_VER:5>3.1.4 <EOH>" + Rec("K1AB") + " " + Rec("K2CD"),
+                   "<ADIF_VER:5>3.1.4 <EOH>\n\n" + Out("K1AB") + Out("K2CD"), {}},
         ReaderCase{"several_records_on_one_line", kHeader + Rec("K1AB") + Rec("K2CD") + " " + Rec("K3EF") + "\n",
                    kHeaderOut + Out("K1AB") + Out("K2CD") + Out("K3EF"), {}},
         ReaderCase{"last_line_without_line_end", kHeader + Rec("K1AB") + "\n" + Rec("K2CD"),
@@ -149,44 +155,63 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"changed_fields_written_anew",
                    kHeader + "<CALL:05>K1ABC <BAND:3>20M <MODE:2>CW <CNTY:3>xqz <COMMENT:5>hi   "
                              "<APP_WRITELOG_RST:3>599 <EOR>\n",
-                   kHeaderOut + "<CALL:5>K1ABC <BAND:3>20M <MODE:2>CW <CNTY:3>XQZ <COMMENT:2>hi <RST_RCVD:3>599\n"
+                   kHeaderOut + "<CALL:5>K1ABC <BAND:3>20M <MODE:2>CW <CNTY:3>xqz <COMMENT:2>hi <RST_RCVD:3>599\n"
                                 "<EOR>\n\n",
                    {}},
         ReaderCase{"type_indicator_and_length_forms",
                    kHeader + "<CALL:4:S>K1AB <BAND: 3>20M <MODE:+2>CW <QSO_DATE:8:D>20200131 <EOR>\n",
                    kHeaderOut + "<QSO_DATE:8>20200131 <TIME_ON:6>000000 <CALL:4>K1AB <BAND:3>20M <MODE:2>CW\n"
                                 "<EOR>\n\n",
-                   {}},
+                   {"QSO with K1AB in line 2 has no readable TIME_ON; written at 20200131 000000."}},
         ReaderCase{"negative_length_gives_empty_value", kHeader + "<CALL:4>K1AB <NOTES:-3>abc <BAND:3>20M <MODE:2>CW <EOR>\n",
                    kHeaderOut + "<CALL:4>K1AB <NOTES:0> <BAND:3>20M <MODE:2>CW <EOR>\n\n", {}},
-        ReaderCase{"huge_length_takes_what_is_there",
-                   kHeader + Rec("K1AB") + "\n<CALL:4>K2CD <NOTES:99999999999999999999>rest <EOR>\n",
-                   kHeaderOut + Out("K1AB"), {"QSO without <EOR> at end of file, skipping"}},
+        // A length that would run past the input leaves its tag out; the contact is kept.
+        ReaderCase{"huge_length_is_malformed",
+                   kHeader + Rec("K1AB") + "\n<CALL:4>K2CD <NOTES:99999999999999999999>rest <BAND:3>20M <MODE:2>CW <EOR>\n",
+                   kHeaderOut + Out("K1AB") + Out("K2CD"),
+                   {"Malformed ADIF tag in line 3 (its length runs past the end of the input), skipping the field: "
+                    "[<NOTES:99999999999999999999>]"}},
+        ReaderCase{"length_takes_in_the_next_record",
+                   kHeader + "<CALL:4>K1AB <NOTES:40>ab <BAND:3>20M <MODE:2>CW <EOR>\n" + Rec("K2CD") + "\n",
+                   kHeaderOut + Out("K1AB") + Out("K2CD"),
+                   {"Malformed ADIF tag in line 2 (its length takes in the next record), skipping the field: "
+                    "[<NOTES:40>]"}},
         ReaderCase{"input_ends_inside_qso", kHeader + Rec("K1AB") + "\n<CALL:4>K2CD <BAND:3>20M",
                    kHeaderOut + Out("K1AB"), {"QSO without <EOR> at end of file, skipping"}},
-        // Malformed tags: the QSO in progress is dropped with a message and
-        // reading resumes after the next <EOR>, here on the same line.
-        ReaderCase{"malformed_blank_in_name", kHeader + "<CALL:4>K1AB < station_callsign:8>N0CALL/M <EOR>" + Rec("K2CD") + "\n",
-                   kHeaderOut + Out("K2CD"), {Malformed("< station_callsign:8>N0CALL/M <EOR>" + Rec("K2CD"))}},
+        // A '<' that starts no tag is text between fields.
+        ReaderCase{"stray_lt_is_text", kHeader + "<CALL:4>K1AB < <BAND:3>20M <> <MODE:2>CW <BROKEN\r\n<EOR>" +
+                                           Rec("K2CD") + "\n",
+                   kHeaderOut + Out("K1AB") + Out("K2CD"), {}},
+        // Malformed tags: the QSO in progress is dropped with a message naming
+        // its call and line, and reading resumes after the next <EOR>.
         ReaderCase{"malformed_length_runs_into_next_tag",
                    kHeader + "<CALL:8 <COMMENT:13>20200131 xxxxx <QSO_DATE:8>20200131 <EOR>" + Rec("K2CD") + "\n",
                    kHeaderOut + Out("K2CD"),
-                   {Malformed("<CALL:8 <COMMENT:13>20200131 xxxxx <QSO_DATE:8>20200131 <EOR>" + Rec("K2CD"))}},
-        ReaderCase{"malformed_empty_name", kHeader + "<CALL:4>K1AB <> <EOR>\r\n" + Rec("K2CD") + "\r\n",
-                   kHeaderOut + Out("K2CD"), {Malformed("<> <EOR>")}},
-        ReaderCase{"malformed_no_colon_or_gt_on_line", kHeader + "<CALL:4>K1AB <BROKEN\r\n<BAND:3>20M <EOR>\n" + Rec("K2CD"),
-                   kHeaderOut + Out("K2CD"), {Malformed("<BROKEN")}},
+                   {Malformed(2, "", "<CALL:8 <COMMENT:13>20200131 xxxxx <QSO_DATE:8>20200131 <EOR>" + Rec("K2CD"))}},
         ReaderCase{"malformed_no_gt_after_colon", kHeader + "<CALL:4>K1AB <NOTES:5\nabcde <eor>\n" + Rec("K2CD"),
-                   kHeaderOut + Out("K2CD"), {Malformed("<NOTES:5")}},
+                   kHeaderOut + Out("K2CD"), {Malformed(2, "K1AB", "<NOTES:5")}},
         ReaderCase{"malformed_letters_as_length", kHeader + "<CALL:x>K1AB <EOR>" + Rec("K2CD"),
-                   kHeaderOut + Out("K2CD"), {Malformed("<CALL:x>K1AB <EOR>" + Rec("K2CD"))}},
+                   kHeaderOut + Out("K2CD"), {Malformed(2, "", "<CALL:x>K1AB <EOR>" + Rec("K2CD"))}},
         ReaderCase{"malformed_empty_type", kHeader + "<CALL:4:>K1AB <EOR>" + Rec("K2CD"),
-                   kHeaderOut + Out("K2CD"), {Malformed("<CALL:4:>K1AB <EOR>" + Rec("K2CD"))}},
+                   kHeaderOut + Out("K2CD"), {Malformed(2, "", "<CALL:4:>K1AB <EOR>" + Rec("K2CD"))}},
         ReaderCase{"malformed_comma_and_braces", kHeader + "<A,B:1>x <EOR><{C}:1>y <EOR>" + Rec("K2CD"),
                    kHeaderOut + Out("K2CD"),
-                   {Malformed("<A,B:1>x <EOR><{C}:1>y <EOR>" + Rec("K2CD")), Malformed("<{C}:1>y <EOR>" + Rec("K2CD"))}},
-        ReaderCase{"malformed_skip_spans_lines", kHeader + "<CALL:4>K1AB <\n<BAND:3>20M\n<MODE:2>CW\n<EOR>\n" + Rec("K2CD"),
-                   kHeaderOut + Out("K2CD"), {Malformed("<")}},
+                   {Malformed(2, "", "<A,B:1>x <EOR><{C}:1>y <EOR>" + Rec("K2CD")),
+                    Malformed(2, "", "<{C}:1>y <EOR>" + Rec("K2CD"))}},
+        ReaderCase{"malformed_skip_spans_lines",
+                   kHeader + "<CALL:4>K1AB\n<CALL:4>K1CD <BA,ND:3>20M\n<MODE:2>CW\n<EOR>\n" + Rec("K2CD"),
+                   kHeaderOut + Out("K2CD"), {Malformed(3, "K1CD", "<BA,ND:3>20M")}},
+        // A logger's own records of one contact in two counties: a second
+        // apart, the end moved with the start (past midnight, with its date).
+        ReaderCase{"logger_county_line_split",
+                   kHeader + "<CALL:4>K1AB <QSO_DATE:8>20201231 <TIME_ON:6>235959 <TIME_OFF:6>235959 <BAND:3>20M "
+                             "<MODE:2>CW <CNTY:4>AUTA <EOR>\n<CALL:4>k1ab <QSO_DATE:8>20201231 <TIME_ON:6>235959 "
+                             "<TIME_OFF:6>235959 <BAND:3>20m <MODE:2>CW <CNTY:4>BALD <EOR>\n",
+                   kHeaderOut + "<QSO_DATE:8>20201231 <TIME_ON:6>235959 <CALL:4>K1AB <TIME_OFF:6>235959\n"
+                                "<BAND:3>20M <MODE:2>CW <CNTY:10>AL,Autauga <STATE:2>AL <EOR>\n\n"
+                                "<QSO_DATE:8>20210101 <TIME_ON:6>000000 <CALL:4>k1ab <QSO_DATE_OFF:8>20210101\n"
+                                "<TIME_OFF:6>000000 <BAND:3>20m <MODE:2>CW <CNTY:10>AL,Baldwin <STATE:2>AL <EOR>\n\n",
+                   {}},
         // Dates and times are UTC: no daylight saving, no time zone.
         ReaderCase{"spring_forward_night_unchanged",
                    kHeader + "<QSO_DATE:8>20210314 <TIME_ON:4>0230 " + Rec("K1AB") + "\n",
@@ -196,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
                    kHeader + "<QSO_DATE:8>20201231 <TIME_ON:4>2400 " + Rec("K1AB") + "\n<TIME_ON:4>0100 " + Rec("K2CD") +
                        "\n",
                    kHeaderOut + OutAt("20210101", "000000", "K1AB") + OutAt("20210101", "010000", "K2CD"),
-                   {}},
+                   {"QSO with K2CD in line 3 has no readable QSO_DATE; written at 20210101 010000."}},
         ReaderCase{"leap_day_and_seconds",
                    kHeader + "<QSO_DATE:8>20240229 <TIME_ON:6>235959 " + Rec("K1AB") + "\n",
                    kHeaderOut + OutAt("20240229", "235959", "K1AB"),
@@ -207,7 +232,8 @@ INSTANTIATE_TEST_SUITE_P(
                    kHeaderOut + OutAt("20200131", "123400", "K1AB") +
                        "<QSO_DATE:8>20200131 <TIME_ON:6>123400 <QSO_DATE:10>2020-02-01 <CALL:4>K2CD\n"
                                      "<BAND:3>20M <MODE:2>CW <EOR>\n\n",
-                   {"Could not parse date 2020-02-01 (K2CD, input line 3)"}},
+                   {"Could not parse date 2020-02-01 (K2CD, input line 3)",
+                    "QSO with K2CD in line 3 has no readable QSO_DATE or TIME_ON; written at 20200131 123400."}},
         ReaderCase{"no_valid_date_yet_no_leading_pair",
                    kHeader + "<QSO_DATE:8>20200230 <TIME_ON:4>1234 " + Rec("K1AB") + "\n",
                    kHeaderOut + "<QSO_DATE:8>20200230 <TIME_ON:4>1234 " + Out("K1AB"),
@@ -226,6 +252,40 @@ INSTANTIATE_TEST_SUITE_P(
                                 "<BAND:3>20M <MODE:2>CW <EOR>\n\n",
                    {"Could not parse time 12345 (K1AB, input line 2)"}}),
     [](const ::testing::TestParamInfo<ReaderCase>& info) { return std::string(info.param.label); });
+
+// A log with a header that holds ADIF fields is a log however damaged its
+// records are, and its rows name them; notes about ADIF that mention its
+// tags in prose are no log.
+TEST(ConvertLog, DamagedLogsAreLogs) {
+    struct Case {
+        const char* label;
+        std::string input;
+        bool log;
+        std::vector<std::string> third;
+    };
+    const std::vector<Case> cases = {
+        {"header_fields_damaged_record", "Export\n<ADIF_VER:5>3.1.4 <EOH>\n<CALL:X>K4AAA <BAND:3>20M <EOR>\n", true,
+         {"Malformed ADIF tag in line 3, skipping QSO: [<CALL:X>K4AAA <BAND:3>20M <EOR>]"}},
+        {"one_line_stray_lt", "<ADIF_VER:5>3.1.4 <EOH><CALL:5>K4AAA < <BAND:3>20M <MODE:2>CW <EOR>", true, {}},
+        {"header_without_fields_damaged_record", "Export <EOH>\n<CALL:X>K4AAA <EOR>\n", false,
+         {"Malformed ADIF tag in line 2, skipping QSO: [<CALL:X>K4AAA <EOR>]"}},
+        {"prose", "A header ends at <EOH>, each record at <EOR>;\nnames such as <Call:5> or <QSO_Date:8>, and\n"
+                  "<public key> or a '<' alone are text.\n",
+         false, {"QSO without <EOR> at end of file, skipping"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const RunResult r = RunLog(c.input);
+        EXPECT_EQ(r.totals.adifLog, c.log);
+        EXPECT_EQ(r.inputProblems, c.third);
+    }
+    // The notes beside the shared sample logs stay no log.
+    const std::filesystem::path shared = std::filesystem::path(SHIRL_SOURCE_DIR) / ".." / "shared" / "data";
+    for (const char* notes : {"adif-samples/SOURCES.md", "cabrillo-samples/SOURCES.md"}) {
+        if (!std::filesystem::exists(shared / notes)) continue;
+        EXPECT_FALSE(RunLog(test::ReadFile(shared / notes)).totals.adifLog) << notes;
+    }
+}
 
 TEST(ConvertLog, EmptyInputWritesNothing) {
     const RunResult r = RunLog("");
@@ -295,12 +355,14 @@ TEST(ConvertLog, ThousandSlotsPerQso) {
     // One field more: the QSO is dropped with a message; the next record,
     // on the same line, is read.
     const RunResult over = RunLog(kHeader + QsoWithFields(997, "K1AB") + " <EOR>" + Rec("K2CD") + "\n");
-    EXPECT_EQ(over.inputProblems, std::vector<std::string>{"QSO has too many ADIF fields (> 1000)"});
+    EXPECT_EQ(over.inputProblems,
+              std::vector<std::string>{"QSO with K1AB in line 2 has too many ADIF fields (> 1000), skipping it"});
     EXPECT_EQ(over.output, kHeaderOut + Out("K2CD"));
 
     // The overflow found on a field: the skip ends at the QSO's own <EOR>.
     const RunResult overMore = RunLog(kHeader + QsoWithFields(1200, "K1AB") + " <EOR>\n" + Rec("K2CD") + "\n");
-    EXPECT_EQ(overMore.inputProblems, std::vector<std::string>{"QSO has too many ADIF fields (> 1000)"});
+    EXPECT_EQ(overMore.inputProblems,
+              std::vector<std::string>{"QSO with K1AB in line 2 has too many ADIF fields (> 1000), skipping it"});
     EXPECT_EQ(overMore.output, kHeaderOut + Out("K2CD"));
 }
 

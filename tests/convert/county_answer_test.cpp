@@ -42,9 +42,9 @@ constexpr auto kOwn = FieldKind::MyCounty;
 INSTANTIATE_TEST_SUITE_P(
     Table, CountyAnswerCases,
     ::testing::Values(
-        // A worked station's value is read in upper case; an own county as written.
+        // A value is read without regard to letter case, a worked or an own county.
         AnswerCase{"auta", kWorked, "N0CALL", K::County, "AL,Autauga", 0},
-        AnswerCase{"auta", kOwn, "N0CALL", K::None, "", 1},
+        AnswerCase{"auta", kOwn, "N0CALL", K::County, "AL,Autauga", 0},
         AnswerCase{"AUTA", kOwn, "N0CALL", K::County, "AL,Autauga", 0},
         // Converted already, DX, and an own county line stay without a message.
         AnswerCase{"al,autauga", kWorked, "N0CALL", K::Silent, "", 0},

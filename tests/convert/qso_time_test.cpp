@@ -58,7 +58,12 @@ TEST(QsoClock, CarriesDateAndTimeAndRollsOver) {
         {"", "2400", "20200201 000000"},           // 24:00 rolls over to the next day
         {"", "", "20200201 000000"},               // and the clock keeps the rolled-over day
         {"20201301", "0102", "20200201 010200"},   // an impossible date keeps the previous one
-        {"20200229", "235960", "20200301 000000"}, // second 60 rolls over, leap day
+        {"20200229", "235959", "20200229 235959"}, // leap day
+        {"", "235960", "20200229 235959"},         // second 60 cannot be read: nothing is taken
+        {"", "12:3", "20200229 235959"},           // nor from text of four or six bytes
+        {"", "12:30Z", "20200229 235959"},
+        {"", "2460", "20200229 235959"},
+        {"", "240000", "20200301 000000"},         // the day's end rolls over
         {"", "12345", "20200301 000000"},          // a time of 5 digits is not taken
     };
     QsoClock clock;
@@ -75,7 +80,9 @@ TEST(QsoClock, CarriesDateAndTimeAndRollsOver) {
         EXPECT_EQ(text, step.expected) << step.date << " " << step.time;
     }
     EXPECT_EQ(test::Rows(report.inputProblems),
-              (std::vector<std::string>{"Could not parse date 20201301", "Could not parse time 12345"}));
+              (std::vector<std::string>{"Could not parse date 20201301", "Could not parse time 235960",
+                                        "Could not parse time 12:3", "Could not parse time 12:30Z",
+                                        "Could not parse time 2460", "Could not parse time 12345"}));
 }
 
 } // namespace

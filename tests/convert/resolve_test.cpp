@@ -102,8 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"N0CALL: DC is not a US state.",
                      "WARNING: N0CALL in DC is not a valid Alabama county abbreviation."}},
         ResolveCase{selections::kAK, "CNTY", "AUTA", "N0CALL", false, "CNTY", "AUTA", 0,
-                    {"N0CALL: AK is unsupported at this time.",
-                     "WARNING: N0CALL in AUTA is not a valid Alaska county abbreviation."}},
+                    {"N0CALL: AK is unsupported at this time."}},
         ResolveCase{selections::kAL, "CNTY", "AUTA", "VE3/KH6", false, "CNTY", "AL,Autauga", 1,
                     {"ERROR [1]: Can't determine prefix for VE3/KH6"}}));
 
@@ -124,11 +123,19 @@ INSTANTIATE_TEST_SUITE_P(
         ResolveCase{selections::kAL, "CNTY", "DC", "VE3CALL", false, "CNTY", "DC", 0,
                     {"VE3CALL: DC is not a US state.",
                      "WARNING: VE3CALL in DC is not a valid Alabama county abbreviation."}},
-        // Lower case is not upper-cased here: "on" with the MY flag is not ON.
-        ResolveCase{selections::kAL, "APP_N1MM_ROVERCNTY", "on", "N0CALL", true, "APP_N1MM_ROVERCNTY", "on", 0,
-                    {"WARNING: N0CALL in on is not a valid Alabama county abbreviation."}},
-        ResolveCase{selections::kAL, "STX_STRING", "auta", "N0CALL", true, "STX_STRING", "auta", 0,
-                    {"WARNING: N0CALL in auta is not a valid Alabama county abbreviation."}},
+        // Letter case does not matter to the lookup; the standard form is written.
+        ResolveCase{selections::kAL, "APP_N1MM_ROVERCNTY", "on", "N0CALL", true, "MY_STATE", "ON", 0, {}},
+        ResolveCase{selections::kAL, "STX_STRING", "auta", "N0CALL", true, "MY_CNTY", "AL,Autauga", 1, {}},
+        // A value that does not convert stays as written, and its message quotes it so.
+        ResolveCase{selections::kAL, "CNTY", "Xyz", "N0CALL", false, "CNTY", "Xyz", 0,
+                    {"WARNING: N0CALL in Xyz is not a valid Alabama county abbreviation."}},
+        ResolveCase{selections::kAL, "STX_STRING", "xyz", "N0CALL", true, "STX_STRING", "xyz", 0,
+                    {"WARNING: Own county xyz of the QSO with N0CALL is not a valid Alabama county abbreviation."}},
+        ResolveCase{selections::kAL, "CNTY", "a\r\nb", "N0CALL", false, "CNTY", "a\r\nb", 0,
+                    {"WARNING: N0CALL in a\\r\\nb is not a valid Alabama county abbreviation."}},
+        // A state code names a state only from a station of the US or Canada.
+        ResolveCase{selections::kAL, "CNTY", "PA", "PA0AAA", false, "CNTY", "PA", 0, {}},
+        ResolveCase{selections::kAL, "CNTY", "pa", "AA1AA", false, "STATE", "PA", 0, {}},
         // A Canadian prefix's province from a Canadian lower-case callsign: the
         // prefix "ve3" is not Canadian (upper case only), so the lookup runs.
         ResolveCase{selections::kAL, "CNTY", "NS", "ve3call", false, "CNTY", "NS", 0,
@@ -159,8 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"ERROR [1]: Can't determine prefix for VE3/KH6",
                      "WARNING: VE3/KH6 in NS is not a valid Alabama county abbreviation."}},
         ResolveCase{selections::kAK, "CNTY", "AUTA", "123", false, "CNTY", "AUTA", 0,
-                    {"ERROR [2]: Can't determine prefix for 123", "123: AK is unsupported at this time.",
-                     "WARNING: 123 in AUTA is not a valid Alaska county abbreviation."}},
+                    {"ERROR [2]: Can't determine prefix for 123", "123: AK is unsupported at this time."}},
         // New England QSO Party and MULTI: Connecticut regions pass silently,
         // in other Selections they draw the warning.
         ResolveCase{selections::kMULTI, "CNTY", "CTCAP", "N0CALL", false, "CNTY", "CTCAP", 0, {}},
@@ -175,27 +181,26 @@ INSTANTIATE_TEST_SUITE_P(
         ResolveCase{selections::kNEQP, "CNTY", "VTADD", "N0CALL", false, "CNTY", "VT,Addison", 1, {}},
         // Selections without tables: two lines.
         ResolveCase{selections::kBC, "CNTY", "AUTA", "N0CALL", false, "CNTY", "AUTA", 0,
-                    {"N0CALL: BC is unsupported at this time.",
-                     "WARNING: N0CALL in AUTA is not a valid British Columbia county abbreviation."}},
+                    {"N0CALL: BC is unsupported at this time."}},
         ResolveCase{selections::kNAQP, "CNTY", "AUTA", "N0CALL", false, "CNTY", "AUTA", 0,
-                    {"N0CALL: NAQP is unsupported at this time.",
-                     "WARNING: N0CALL in AUTA is not a valid North American QSO Party county abbreviation."}},
+                    {"N0CALL: NAQP is unsupported at this time."}},
         ResolveCase{selections::kBC, "CNTY", "MDC", "N0CALL", false, "STATE", "MD", 0,
                     {"N0CALL: BC is unsupported at this time."}},
         ResolveCase{selections::kBC, "CNTY", "DC", "N0CALL", false, "CNTY", "DC", 0,
-                    {"N0CALL: DC is not a US state.",
-                     "WARNING: N0CALL in DC is not a valid British Columbia county abbreviation."}},
+                    {"N0CALL: DC is not a US state."}},
         ResolveCase{selections::kBC, "CNTY", "NS", "VE7CALL", false, "CNTY", "NS", 0, {}},
         // The MY flag changes only the written names.
         ResolveCase{selections::kPA, "STX_STRING", "EMA", "N0CALL", true, "MY_STATE", "MA", 0, {}},
         ResolveCase{selections::kVA, "APP_WRITELOG_SENT", "ALX", "N0CALL", true, "MY_STATE", "VA", 0,
-                    {"N0CALL: ALX is the independent city of Alexandria city, VA (not a county)."}},
+                    {"N0CALL (own county): ALX is the independent city of Alexandria city, VA (not a county)."}},
         ResolveCase{selections::kMULTI, "APP_N1MM_ROVERCNTY", "NVCAR", "W7XYZ", true, "MY_STATE", "NV", 0,
-                    {"W7XYZ: NVCAR is the independent city of Carson City, NV (not a county)."}},
+                    {"W7XYZ (own county): NVCAR is the independent city of Carson City, NV (not a county)."}},
         ResolveCase{selections::kMULTI, "APP_N1MM_ROVERCNTY", "KDE", "W7XYZ", true, "MY_CNTY", "DE,Kent", 1, {}},
-        // An empty value is looked up like any other and not found.
-        ResolveCase{selections::kAL, "CNTY", "", "N0CALL", false, "CNTY", "", 0,
-                    {"WARNING: N0CALL in  is not a valid Alabama county abbreviation."}}));
+        // A Selection without tables says so once per field.
+        ResolveCase{selections::kAK, "CNTY", "XYZ", "N0CALL", false, "CNTY", "XYZ", 0,
+                    {"N0CALL: AK is unsupported at this time."}},
+        // An empty value is no county, and nothing to report.
+        ResolveCase{selections::kAL, "CNTY", "", "N0CALL", false, "CNTY", "", 0, {}}));
 
 // Every Canadian prefix class with every province code that is not a
 // Selection code and every alias: unchanged, no message. The same values
@@ -251,8 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
         ResolveCase{selections::kVA, "CNTY", "ALX", kNoCall, false, "STATE", "VA", 0,
                     {"(no call): ALX is the independent city of Alexandria city, VA (not a county)."}},
         ResolveCase{selections::kAK, "CNTY", "AUTA", kNoCall, false, "CNTY", "AUTA", 0,
-                    {"(no call): AK is unsupported at this time.",
-                     "WARNING: (no call) in AUTA is not a valid Alaska county abbreviation."}},
+                    {"(no call): AK is unsupported at this time."}},
         ResolveCase{selections::kAL, "CNTY", "DC", kNoCall, false, "CNTY", "DC", 0,
                     {"(no call): DC is not a US state.",
                      "WARNING: (no call) in DC is not a valid Alabama county abbreviation."}},
@@ -293,11 +297,11 @@ TEST_F(ResolveTest, LongCallsignsAndValuesAreNotTruncated) {
     const std::string value = std::string(500, 'Q');
     QsoField field{"CNTY", value};
     RunReport report;
-    EXPECT_EQ(Resolve(field, selections::kAK, std::string_view(call), false, report), 0);
+    EXPECT_EQ(Resolve(field, selections::kAL, std::string_view(call), false, report), 0);
     EXPECT_EQ(field.value, value);
     EXPECT_EQ(test::Rows(report.countyProblems),
-              (Messages{"ERROR [2]: Can't determine prefix for " + call, call + ": AK is unsupported at this time.",
-                        "WARNING: " + call + " in " + value + " is not a valid Alaska county abbreviation."}));
+              (Messages{"ERROR [2]: Can't determine prefix for " + call,
+                        "WARNING: " + call + " in " + value + " is not a valid Alabama county abbreviation."}));
 }
 
 TEST_F(ResolveTest, CallsignOfAMillionSlashes) {

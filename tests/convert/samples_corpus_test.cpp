@@ -65,6 +65,7 @@ struct Parsed {
     int malformed = 0;
     int characterCounted = 0; // values whose length counts characters
     int textBetweenTags = 0;  // non-blank text after a value, before the next tag
+    int badLengths = 0;       // tags left out for a length that runs past the input or its record
 };
 
 // Whether non-blank text stands between `from` and the next '<' (or the end).
@@ -93,9 +94,31 @@ std::optional<std::size_t> CharactersEnd(const std::string& t, std::size_t start
     return i;
 }
 
-// Reads a whole log held in memory: header up to the line with <eoh>
-// (none when the file starts with '<' and an <eor> comes first), then
-// tags; a malformed tag drops its record up to the next <eor>.
+// Where the header of a log with one ends: after the line of its <eoh>, or
+// right after the tag when a tag follows it on its line.
+std::size_t HeaderEnd(const std::string& text, std::size_t eoh) {
+    const std::size_t tagEnd = eoh + 5;
+    std::size_t lineEnd = text.find('\n', tagEnd);
+    lineEnd = lineEnd == std::string::npos ? text.size() : lineEnd;
+    if (text.find('<', tagEnd) < lineEnd) return tagEnd;
+    return lineEnd == text.size() ? lineEnd : lineEnd + 1;
+}
+
+// Whether the value at `from` of `length` bytes takes in an <eor> and a tag
+// after it, with text (no tag) right after the value.
+bool SwallowsRecords(const std::string& text, std::size_t from, std::size_t length) {
+    const std::string value = text.substr(from, length);
+    const std::size_t eor = FindNoCase(value, "<EOR>");
+    return eor != std::string::npos && value.find('<', eor + 5) != std::string::npos &&
+           TextBeforeTag(text, from + length);
+}
+
+// Reads a whole log held in memory: header up to its <eoh> (none when the
+// file starts with '<' and an <eor> comes first), then tags. A '<' that
+// starts no tag (no ':' or '>' before the next '<' or the line's end, or an
+// empty name or one with a blank) is text; a length that runs past the end
+// or takes in records drops its tag alone; another malformed tag drops its
+// record up to the next <eor>.
 Parsed ParseLog(const std::string& text) {
     Parsed parsed;
     std::size_t pos = 0;
@@ -103,32 +126,40 @@ Parsed ParseLog(const std::string& text) {
     if (!headerless) {
         const std::size_t eoh = FindNoCase(text, "<EOH>");
         if (eoh == std::string::npos) return parsed;
-        pos = text.find('\n', eoh);
-        pos = pos == std::string::npos ? text.size() : pos + 1;
+        pos = HeaderEnd(text, eoh);
     }
     Record current;
     while ((pos = text.find('<', pos)) != std::string::npos) {
         std::size_t lineEnd = text.find('\n', pos);
         if (lineEnd == std::string::npos) lineEnd = text.size();
-        const std::size_t stop = text.find_first_of(":>", pos + 1);
-        bool bad = stop == std::string::npos || stop > lineEnd;
-        std::string name;
-        std::optional<std::string> value;
-        std::size_t next = 0;
-        if (!bad) {
-            name = text.substr(pos + 1, stop - pos - 1);
-            bad = name.empty() || name.find_first_of(" \t\r\v\f<,{}") != std::string::npos;
+        const std::size_t stop = text.find_first_of(":><\n", pos + 1);
+        if (stop == std::string::npos || text[stop] == '<' || text[stop] == '\n' || stop == pos + 1 ||
+            text.substr(pos + 1, stop - pos - 1).find_first_of(" \t\r\v\f") != std::string::npos) {
+            ++pos; // a stray '<'
+            continue;
         }
+        const std::string name = text.substr(pos + 1, stop - pos - 1);
+        bool bad = name.find_first_of(",{}") != std::string::npos;
+        std::optional<std::string> value;
+        std::size_t next = stop + 1;
         if (!bad && text[stop] == ':') {
             const std::size_t gt = text.find('>', stop);
             bad = gt == std::string::npos || gt > lineEnd || !LengthForm(text.substr(stop + 1, gt - stop - 1));
             if (!bad) {
                 const std::string declared = text.substr(stop + 1, gt - stop - 1);
-                const long long length = std::max(0LL, std::strtoll(declared.c_str(), nullptr, 10));
+                const unsigned long long length = std::strtoll(declared.c_str(), nullptr, 10) < 0
+                                                      ? 0
+                                                      : std::strtoull(declared.c_str(), nullptr, 10);
+                if (length > text.size() - gt - 1 || SwallowsRecords(text, gt + 1, length)) {
+                    ++parsed.badLengths; // the tag alone is left out
+                    pos = gt + 1;
+                    continue;
+                }
                 value = text.substr(gt + 1, static_cast<std::size_t>(length));
                 next = gt + 1 + value->size();
                 // A length that counts characters, where bytes would leave text.
-                const auto end = TextBeforeTag(text, next) ? CharactersEnd(text, gt + 1, length) : std::nullopt;
+                const auto end = TextBeforeTag(text, next) ? CharactersEnd(text, gt + 1, static_cast<long long>(length))
+                                                           : std::nullopt;
                 if (end && *end > next && !TextBeforeTag(text, *end)) {
                     value = text.substr(gt + 1, *end - gt - 1);
                     next = *end;
@@ -136,8 +167,6 @@ Parsed ParseLog(const std::string& text) {
                 }
                 parsed.textBetweenTags += TextBeforeTag(text, next);
             }
-        } else if (!bad) {
-            next = stop + 1;
         }
         if (bad) {
             ++parsed.malformed;
@@ -179,8 +208,45 @@ bool MayBeRewritten(const std::string& name) {
         "APP_N1MM_MISCTEXT", "APP_WRITELOG_C2", "APP_WRITELOG_CNTY", "APP_WRITELOG_CTY", "APP_WRITELOG_CTY2",
         "APP_WRITELOG_CTY3", "APP_WRITELOG_CTY4", "APP_WRITELOG_QTH", "APP_WRITELOG_RCVD",
         "APP_WRITELOG_RCVD_QTH", "CTY", "CTY2", "CTY3", "CTY4", "EXCHANGE1", "QTH", "QTH_RCVD", "RCVD",
-        "RCVD_QTH", "APP_N1MM_ROVERCNTY", "STX_STRING", "APP_WRITELOG_SENT"};
+        "RCVD_QTH", "APP_N1MM_ROVERCNTY", "APP_WRITELOG_SENT"};
     return names.count(Upper(name)) != 0;
+}
+
+std::string TrimRight(std::string text) {
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
+// The input values that stand nowhere in the output records [first, last)
+// of their contact. A value may come out under a new name (COMMENT as SRX);
+// a county field's value may come out in standard form instead, as a CNTY,
+// STATE, MY_CNTY or MY_STATE the input did not hold. The call and the date
+// and time are checked elsewhere.
+std::vector<std::string> ValuesLost(const Record& in, const std::vector<Record>& out, std::size_t first,
+                                    std::size_t last) {
+    std::set<std::string> outValues, inValues;
+    bool standardMade = false;
+    for (const Field& f : in)
+        if (f.second) inValues.insert(*f.second);
+    for (std::size_t o = first; o < last; ++o) {
+        for (const Field& f : out[o]) {
+            if (!f.second) continue;
+            outValues.insert(TrimRight(*f.second));
+            const std::string name = Upper(f.first);
+            if ((name == "CNTY" || name == "STATE" || name == "MY_CNTY" || name == "MY_STATE") &&
+                !inValues.count(*f.second))
+                standardMade = true;
+        }
+    }
+    std::vector<std::string> lost;
+    for (const Field& f : in) {
+        const std::string name = Upper(f.first);
+        if (!f.second || name == "CALL" || name == "QSO_DATE" || name == "TIME_ON") continue;
+        if (outValues.count(TrimRight(*f.second))) continue;
+        if (MayBeRewritten(name) && name != "COMMENT" && standardMade) continue;
+        lost.push_back(f.first + "=" + *f.second);
+    }
+    return lost;
 }
 
 Record Untouched(const Record& record) {
@@ -211,10 +277,17 @@ bool AllDigits(const std::string& text) {
                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
-// A QSO_DATE that is a calendar date, or a TIME_ON of four or six digits.
+// A QSO_DATE that is a calendar date, or a TIME_ON of four or six digits
+// that is a time of day (or the day's end, 2400).
 bool Readable(const Field& f) {
     if (!f.second || !AllDigits(*f.second)) return false;
-    if (Upper(f.first) == "TIME_ON") return f.second->size() == 4 || f.second->size() == 6;
+    if (Upper(f.first) == "TIME_ON") {
+        const std::string& t = *f.second;
+        if (t.size() != 4 && t.size() != 6) return false;
+        const int hour = std::stoi(t.substr(0, 2)), minute = std::stoi(t.substr(2, 2));
+        const int second = t.size() == 6 ? std::stoi(t.substr(4, 2)) : 0;
+        return (hour == 24 && minute == 0 && second == 0) || (hour < 24 && minute < 60 && second < 60);
+    }
     if (f.second->size() != 8) return false;
     const int year = std::stoi(f.second->substr(0, 4));
     const std::chrono::year_month_day date{std::chrono::year(year),
@@ -265,6 +338,31 @@ std::map<std::string, int> ExpectedWritable() {
     return counts;
 }
 
+// The contacts that the sources count as lost to a '<' that starts no tag,
+// and that a reader keeps.
+const std::map<std::string, int> kStrayLtContacts = {{"tcort-rumlogng.adif", 1}, {"tcort-wrl.adi", 3}};
+
+std::string FieldValue(const Record& r, const char* name) {
+    for (const Field& f : r)
+        if (Upper(f.first) == name) return Upper(f.second.value_or(""));
+    return {};
+}
+
+// The records that a logger wrote once per county of a contact on a line:
+// the same call, date, time, band and mode as the record before, another
+// CNTY. The conversion counts them as county-line copies.
+std::int64_t LoggerSplits(const std::vector<Record>& records) {
+    std::int64_t n = 0;
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        bool same = !FieldValue(records[i], "QSO_DATE").empty() && !FieldValue(records[i], "TIME_ON").empty();
+        for (const char* name : {"CALL", "QSO_DATE", "TIME_ON", "BAND", "MODE"})
+            same = same && FieldValue(records[i], name) == FieldValue(records[i - 1], name);
+        const std::string county = FieldValue(records[i], "CNTY"), before = FieldValue(records[i - 1], "CNTY");
+        n += same && !county.empty() && !before.empty() && county != before;
+    }
+    return n;
+}
+
 TEST(SamplesCorpus, NothingIsLost) {
     if (!fs::is_directory(kSamples)) GTEST_SKIP() << "no sample logs at " << kSamples.string();
     const std::map<std::string, int> writable = ExpectedWritable();
@@ -298,10 +396,11 @@ TEST(SamplesCorpus, NothingIsLost) {
             // Every contact that can be written is, each with its copies. The
             // sources count contacts whose values are not empty.
             ASSERT_TRUE(writable.count(name)) << "file missing from SOURCES.md";
+            const auto recovered = kStrayLtContacts.find(name);
             EXPECT_EQ(std::count_if(written.begin(), written.end(), [](const Record& r) { return WillBeWritten(r, true); }),
-                      writable.at(name));
+                      writable.at(name) + (recovered == kStrayLtContacts.end() ? 0 : recovered->second));
             EXPECT_EQ(static_cast<std::int64_t>(out.records.size()),
-                      static_cast<std::int64_t>(written.size()) + result.countyLineCopies);
+                      static_cast<std::int64_t>(written.size()) + result.countyLineCopies - LoggerSplits(written));
             EXPECT_EQ(result.qsosWritten, static_cast<std::int64_t>(out.records.size()));
             EXPECT_EQ(out.malformed, 0);
             // Every value comes out whole, read by bytes or by characters as its input was.
@@ -315,16 +414,21 @@ TEST(SamplesCorpus, NothingIsLost) {
                                                 " read whole."};
             EXPECT_EQ(std::count(first.begin(), first.end(), counted), in.characterCounted != 0 ? 1 : 0);
             if (countingCharacters.count(name)) charactersCounted += in.characterCounted;
-            // Every record dropped for a malformed tag was reported.
+            // Every record dropped for a malformed tag was reported, and every
+            // tag left out for its length.
             const auto& third = report.inputProblems.OldestFirst();
-            EXPECT_EQ(std::count_if(third.begin(), third.end(),
-                                    [](const ReportMessage& m) { return m.text.rfind("Malformed ADIF tag", 0) == 0; }),
-                      in.malformed);
+            const auto rows = [&third](const char* what) {
+                return std::count_if(third.begin(), third.end(), [what](const ReportMessage& m) {
+                    return m.text.rfind("Malformed ADIF tag", 0) == 0 && m.text.find(what) != std::string::npos;
+                });
+            };
+            EXPECT_EQ(rows(", skipping QSO"), in.malformed);
+            EXPECT_EQ(rows(", skipping the field"), in.badLengths);
 
             // The header comes out as it was.
             if (!in.records.empty() && input[0] != '<') {
-                const std::size_t headerEnd = input.find('\n', FindNoCase(input, "<EOH>"));
-                EXPECT_EQ(output.substr(0, headerEnd + 1), input.substr(0, headerEnd + 1));
+                const std::size_t headerEnd = HeaderEnd(input, FindNoCase(input, "<EOH>"));
+                EXPECT_EQ(output.substr(0, headerEnd), input.substr(0, headerEnd));
             }
 
             // Fields the conversion does not rewrite come out byte for byte.
@@ -336,6 +440,10 @@ TEST(SamplesCorpus, NothingIsLost) {
             // pair, but for those the pair was read from.
             const auto copies = CopiesOf(written, out.records);
             for (std::size_t i = 0; i < copies.size(); ++i) {
+                // Every value of the contact comes out.
+                EXPECT_EQ(ValuesLost(written[i], out.records, copies[i].first, copies[i].second),
+                          std::vector<std::string>())
+                    << "contact " << i;
                 const Record& first = out.records[copies[i].first];
                 const bool leading = first.size() >= 2 && first[0].first == "QSO_DATE" &&
                                      first[1].first == "TIME_ON" &&

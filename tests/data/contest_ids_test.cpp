@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"ValueHidingATag", "<COMMENT:20>x<CONTEST_ID:3>7QP!! <CONTEST_ID:4>NEQP<EOR>", {"NEQP"}},
         ScanCase{"EmptyValueIgnored", "<CONTEST_ID:0><EOR><CONTEST_ID:2>  <EOR>", {}},
         // A record with a malformed tag is dropped by the conversion: its value does not count.
-        ScanCase{"MalformedTagsSkipped", "<CONTEST ID:3>7QP <CONTEST_ID:3>7QP <EOR><CONTEST_ID:x>7QP <EOR>"
+        ScanCase{"MalformedTagsSkipped", "<CONTEST,ID:3>7QP <CONTEST_ID:3>7QP <EOR><CONTEST_ID:x>7QP <EOR>"
                                          "<CONTEST_ID:3>DEX<EOR>", {"DEX"}},
         ScanCase{"ValueCutByTheEndIgnored", "<CONTEST_ID:20>AL-QSO", {}}, // its QSO is not converted
         ScanCase{"LongValueCut", "<CONTEST_ID:70>" + std::string(70, 'A') + "<EOR>", {std::string(64, 'A') + "..."}},

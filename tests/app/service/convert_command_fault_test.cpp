@@ -671,7 +671,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const fs::path& input) { return Write(input, kHeader + Random(kMiB, 7) + "\r\n" + kGoodRecord); },
                     [](const Report& report, const fs::path&, const fs::path& output) {
                         EXPECT_TRUE(HasRow(report, Wrote(1, output)) || HasRow(report, Wrote(0, output)));
-                        EXPECT_GT(CountRowsStartingWith(report, "Malformed ADIF tag, skipping QSO: ["), 0u);
+                        EXPECT_GT(CountRowsStartingWith(report, "Malformed ADIF tag in line "), 0u);
                         EXPECT_EQ(ReadFile(output).rfind(kHeader, 0), 0u) << "the header must be copied";
                     },
                     HostileCase::NoLog::Maybe},
@@ -751,9 +751,9 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const Report& report, const fs::path&, const fs::path& output) {
                         EXPECT_EQ(report.rows[0], "Converted 1 Alabama counties.");
                         EXPECT_EQ(report.rows[1], Wrote(1, output));
-                        EXPECT_EQ(std::count(report.rows.begin(), report.rows.end(),
-                                             "QSO has too many ADIF fields (> 1000)"),
-                                  1);
+                        EXPECT_EQ(CountRowsStartingWith(report, "QSO with N0CALL in line "), 1u);
+                        EXPECT_TRUE(HasRow(report, "QSO with N0CALL in line 3 has too many ADIF fields (> 1000), "
+                                                   "skipping it"));
                         EXPECT_EQ(ReadFile(output).find("APP_X_FIELD"), std::string::npos);
                     }},
         HostileCase{"callsign_of_a_million_slashes",
@@ -772,15 +772,18 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         HostileCase{"declared_length_of_20_nines",
                     [](const fs::path& input) {
-                        // The value takes what is left of the file, the <EOR> with it.
+                        // The value would take what is left of the file, the <EOR> with it:
+                        // the tag is left out and the contact kept.
                         return Write(input, kHeader + kGoodRecord +
                                                 "<CALL:6>N0CALL <BAND:3>20M <MODE:2>CW <CNTY:4>AUTA "
                                                 "<NOTES:99999999999999999999>the rest <EOR>\r\n");
                     },
                     [](const Report& report, const fs::path&, const fs::path& output) {
-                        EXPECT_EQ(report.rows[0], "Converted 1 Alabama counties.");
-                        EXPECT_EQ(report.rows[1], Wrote(1, output));
-                        EXPECT_TRUE(HasRow(report, "QSO without <EOR> at end of file, skipping"));
+                        EXPECT_EQ(report.rows[0], "Converted 2 Alabama counties.");
+                        EXPECT_EQ(report.rows[1], Wrote(2, output));
+                        EXPECT_EQ(CountRowsStartingWith(report, "Malformed ADIF tag in line 4 (its length runs past "
+                                                                "the end of the input), skipping the field: [<NOTES:"),
+                                  1u);
                         EXPECT_NE(ReadFile(output).find("<CNTY:10>AL,Baldwin"), std::string::npos);
                     }},
         HostileCase{"negative_declared_length_of_20_nines",

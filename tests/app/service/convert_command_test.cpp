@@ -56,7 +56,7 @@ protected:
     static inline const std::string kLog = "Test log\n<EOH>\n"
                                            "<CALL:6>N0CALL <BAND:3>40M <MODE:2>CW <CTY:3>AUT <CTY2:4>BALD <EOR>\n"
                                            "<CALL:4>K1AB <BAND:3>20M <MODE:2>CW <CNTY:3>XYZ <EOR>\n"
-                                           "<CALL:4>K2CD <BAND:3>20M <MODE:2>CW < bad:1>x <EOR>\n";
+                                           "<CALL:4>K2CD <BAND:3>20M <MODE:2>CW <b,ad:1>x <EOR>\n";
     fs::path m_dir, m_input, m_output;
 };
 
@@ -100,7 +100,7 @@ TEST_F(ConvertCommand, ReportRowsAndOutput) {
         "",
         "WARNING: K1AB in XYZ is not a valid Alabama county abbreviation.",
         "",
-        "Malformed ADIF tag, skipping QSO: [< bad:1>x <EOR>]",
+        "Malformed ADIF tag in line 5, skipping QSO with K2CD: [<b,ad:1>x <EOR>]",
         "",
     };
     EXPECT_EQ(ReportRows(outcome.report), expected);

@@ -87,5 +87,15 @@ TEST(Cabrillo, StreamIsTheSameHoweverTheInputIsCut) {
     }
 }
 
+// A byte-order mark before the first line is no part of it: the log's
+// version is read and no line is reported.
+TEST(Cabrillo, ByteOrderMarkIsNoText) {
+    const Made made = MakeAdif("\xEF\xBB\xBFSTART-OF-LOG: 3.0\nQSO: 14035 CW 2025-04-26 1400 K4XX 599 PIN W1AW 599 MA\n",
+                               0, true);
+    EXPECT_EQ(made.problems, std::vector<std::string>());
+    EXPECT_EQ(made.qsos, 1);
+    EXPECT_NE(made.adif.find("START-OF-LOG: 3.0"), std::string::npos);
+}
+
 } // namespace
 } // namespace shirl
