@@ -59,12 +59,14 @@ struct Trace {
                 break;
             case Event::Malformed:
             case Event::TooManyFields:
-                lines.push_back("M:" + std::string(reader.Text()));
+                lines.push_back("M:" + reader.DroppedText("K1AB"));
                 names.clear(), values.clear(), texts.clear();
                 break;
+            case Event::BadLength: lines.push_back("B:" + std::string(reader.Text())); break;
             case Event::End:
                 lines.push_back("END " + std::to_string(reader.Failed()) + " " +
-                                std::to_string(reader.CharacterCountedValues()));
+                                std::to_string(reader.CharacterCountedValues()) + " " +
+                                std::to_string(reader.StrayLessThans()));
                 return true;
             }
         }
