@@ -178,7 +178,7 @@ public:
     template <class Reader>
     void See(const Reader& reader, AdifReader::Event event) {
         switch (event) {
-        case AdifReader::Event::HeaderBytes: m_headerField = m_headerField || HoldsAdifField(reader.Bytes()); break;
+        case AdifReader::Event::HeaderBytes: SeeHeader(reader.Bytes()); break;
         case AdifReader::Event::Field: m_fieldInRecord = true; break;
         case AdifReader::Event::EndOfRecord:
             m_record = m_record || m_fieldInRecord;
@@ -195,6 +195,16 @@ public:
         default: break;
         }
     }
+    // A header piece: a tag may be cut between two pieces, so the text
+    // from the last '<' (up to a tag's length) waits for the next one.
+    void SeeHeader(std::string_view piece) {
+        if (m_headerField) return;
+        m_headerTail.append(piece);
+        m_headerField = HoldsAdifField(m_headerTail);
+        const std::size_t lt = m_headerTail.rfind('<');
+        if (lt == std::string::npos || m_headerTail.size() - lt > kLongestTagKept) m_headerTail.clear();
+        else m_headerTail.erase(0, lt);
+    }
     // Whether the input is an ADIF log: `contactFound` tells whether a
     // record was a contact (the caller's test); else a header that holds an
     // ADIF field (<ADIF_VER:5>3.1.4) makes a log however damaged its
@@ -210,6 +220,8 @@ public:
 
 private:
     bool m_record = false, m_fieldInRecord = false, m_header = false, m_malformed = false, m_headerField = false;
+    static constexpr std::size_t kLongestTagKept = 256; // a header tag cut between pieces, kept this far
+    std::string m_headerTail;
 };
 
 } // namespace shirl
