@@ -273,7 +273,12 @@ std::optional<AdifReader::Event> AdifReader::NextHeaderPiece() {
             const auto at = static_cast<std::size_t>(static_cast<const char*>(lt) - start);
             m_headerSplit = true;
             nl = nullptr;
-            size = i != 0 && std::all_of(start + i, start + at, IsCSpace) ? i : at;
+            // Blanks between <eoh> and the tag stay out, also where the
+            // buffer ended between them.
+            const bool blanks = (i != 0 || m_blanksAfterEoh) && std::all_of(start + i, start + at, IsCSpace);
+            size = blanks ? i : at;
+        } else {
+            m_blanksAfterEoh = (i != 0 || m_blanksAfterEoh) && std::all_of(start + i, start + size, IsCSpace);
         }
     }
     m_bytes = std::string_view(start, size);

@@ -134,7 +134,8 @@ private:
     EndTagMatcher m_headerMatcher;
     bool m_eohSeen = false;
     bool m_headerEndPending = false;
-    bool m_headerSplit = false; // records follow <eoh> on its line: a line end ends the header
+    bool m_headerSplit = false;
+    bool m_blanksAfterEoh = false; // the header's pieces since <eoh> on its line were blanks only // records follow <eoh> on its line: a line end ends the header
     bool m_skipToEor = false;
     std::size_t m_tagsInRecord = 0;
 
