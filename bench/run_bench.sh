@@ -71,12 +71,12 @@ best() {
 
 # interleaved NAME=COMMAND...: $runs rounds, each running every contender once.
 interleaved() {
-  local spec i
-  for spec in "$@"; do rm -f "$out/${spec%%=*}.runs"; done
+  local contender i
+  for contender in "$@"; do rm -f "$out/${contender%%=*}.runs"; done
   for ((i = 0; i < runs; i++)); do
-    for spec in "$@"; do
+    for contender in "$@"; do
       # shellcheck disable=SC2086  # the command's words
-      run_once "${spec%%=*}" ${spec#*=}
+      run_once "${contender%%=*}" ${contender#*=}
     done
   done
 }
