@@ -254,6 +254,10 @@ std::optional<AdifReader::Event> AdifReader::NextHeaderPiece() {
         m_bytes = m_lineEnd;
         return Event::HeaderBytes;
     }
+    if (!m_heldBlanks.empty() && m_pos == m_end && !Refill()) {
+        m_headerEndPending = true; // the input ended after blanks that follow <eoh>: they were header text
+        return ReleaseHeldBlanks();
+    }
     if (m_headerEndPending || (m_pos == m_end && !Refill())) {
         m_state = State::Records;
         if (m_eohSeen) return Event::EndOfHeader;
@@ -264,26 +268,48 @@ std::optional<AdifReader::Event> AdifReader::NextHeaderPiece() {
     const void* nl = std::memchr(start, '\n', available);
     std::size_t size = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) + 1 : available;
     std::size_t i = 0;
-    if (!m_eohSeen) {
-        while (i < size && !m_eohSeen) m_eohSeen = m_headerMatcher.Feed(start[i++]) == 'h';
-    }
+    const bool eohBefore = m_eohSeen;
+    while (i < size && !m_eohSeen) m_eohSeen = m_headerMatcher.Feed(start[i++]) == 'h';
     if (m_eohSeen) {
-        const void* lt = std::memchr(start + i, '<', size - i);
-        if (lt != nullptr) {
-            const auto at = static_cast<std::size_t>(static_cast<const char*>(lt) - start);
+        // Blanks between <eoh> and a tag on its line stay out of the header,
+        // also where the input arrived in pieces between them: they are
+        // held until the line shows what follows them.
+        const std::string_view rest(start + i, size - i);
+        const std::size_t lt = rest.find('<');
+        const auto blanks = static_cast<std::size_t>(std::find_if_not(rest.begin(), rest.end(), IsCSpace) - rest.begin());
+        const bool clean = !eohBefore || m_blanksAfterEoh; // nothing but blanks since <eoh>
+        if (clean && lt != std::string_view::npos && blanks >= lt) {
+            m_heldBlanks.clear();
             m_headerSplit = true;
             nl = nullptr;
-            // Blanks between <eoh> and the tag stay out, also where the
-            // buffer ended between them.
-            const bool blanks = (i != 0 || m_blanksAfterEoh) && std::all_of(start + i, start + at, IsCSpace);
-            size = blanks ? i : at;
+            size = i;
+            m_pos += lt;
+        } else if (clean && blanks == rest.size() && nl == nullptr) {
+            m_heldBlanks.append(rest);
+            m_blanksAfterEoh = true;
+            size = i;
+            m_pos += rest.size();
         } else {
-            m_blanksAfterEoh = (i != 0 || m_blanksAfterEoh) && std::all_of(start + i, start + size, IsCSpace);
+            m_blanksAfterEoh = false;
+            if (!m_heldBlanks.empty()) return ReleaseHeldBlanks();
+            if (lt != std::string_view::npos) {
+                m_headerSplit = true;
+                nl = nullptr;
+                size = i + lt;
+            }
         }
     }
     m_bytes = std::string_view(start, size);
     m_pos += size;
     m_headerEndPending = (nl != nullptr || m_headerSplit) && m_eohSeen;
+    return Event::HeaderBytes;
+}
+
+// The blanks held after <eoh>, handed out as header text after all.
+AdifReader::Event AdifReader::ReleaseHeldBlanks() {
+    m_releasedBlanks = std::move(m_heldBlanks);
+    m_heldBlanks.clear();
+    m_bytes = m_releasedBlanks;
     return Event::HeaderBytes;
 }
 

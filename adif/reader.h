@@ -120,6 +120,7 @@ private:
     void ReadByCharactersIfCertain(std::size_t count);
     std::string& NewValueCopy();
     void EndRecord();
+    Event ReleaseHeldBlanks();
 
     ByteSource& m_input;
     ReaderBuffers* m_buffers = nullptr;
@@ -135,7 +136,9 @@ private:
     bool m_eohSeen = false;
     bool m_headerEndPending = false;
     bool m_headerSplit = false;
-    bool m_blanksAfterEoh = false; // the header's pieces since <eoh> on its line were blanks only // records follow <eoh> on its line: a line end ends the header
+    bool m_blanksAfterEoh = false; // all since <eoh> on its line were blanks, held in m_heldBlanks
+    std::string m_heldBlanks;     // blanks after <eoh> whose line has not shown what follows them
+    std::string m_releasedBlanks; // held blanks handed out as header text
     bool m_skipToEor = false;
     std::size_t m_tagsInRecord = 0;
 

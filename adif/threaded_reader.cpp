@@ -90,7 +90,9 @@ void ThreadedReader::Read() {
                 index = inRecord ? index + 1 : 0;
                 batch->events.back().tag = m_options.tagger->Tag(index, m_reader.Name(), m_reader.Value());
             }
-            inRecord = kind == Event::Field;
+            // A swallowing length is a row, not the record's end: the record
+            // (and the batch its fields point into) stays open.
+            if (kind != Event::BadLength) inRecord = kind == Event::Field;
             if (kind == Event::End) {
                 batch->last = true;
                 batch->failed = m_reader.Failed();

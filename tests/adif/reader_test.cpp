@@ -112,6 +112,13 @@ INSTANTIATE_TEST_SUITE_P(
                         {"H:Log\r\n", "H:x <eoh>\r\n", "EOH", "F:A=x", "R:EOR"}},
         ReaderEventCase{"text_after_eoh_stays_header", "Log <EOH> made by X\n<A:1>x<EOR>",
                         {"H:Log <EOH> made by X\n", "EOH", "F:A=x", "R:EOR"}},
+        // Blanks between <eoh> and the tag stay out wherever the reads end; kept before a line end or the end.
+        ReaderEventCase{"blanks_between_eoh_and_a_tag", "Log <EOH> \v\t <A:1>x<EOR>",
+                        {"H:Log <EOH>\n", "EOH", "F:A=x", "R:EOR"}},
+        ReaderEventCase{"blanks_then_text_then_a_tag", "<EOH>  x <A:1>x<EOR>", {"H:<EOH>  x \n", "EOH", "F:A=x", "R:EOR"}},
+        ReaderEventCase{"blanks_after_eoh_then_line_end", "<EOH> \t \n<A:1>x<EOR>",
+                        {"H:<EOH> \t \n", "EOH", "F:A=x", "R:EOR"}},
+        ReaderEventCase{"blanks_after_eoh_then_the_end", "Log <EOH>   ", {"H:Log <EOH>   ", "EOH"}},
         ReaderEventCase{"text_between_tags", "<EOH>\na <A:1>x b > c <EOR> d", {"H:<EOH>\n", "EOH", "F:A=x", "R:EOR"}},
         // A length that counts characters is read so only where bytes would lose text.
         ReaderEventCase{"characters_where_bytes_cut_one", "<N:10>Ju\u00e1n Mu\u00f1oz\n<Q:8>El Ca\u00f1\u00f3n<EOR>",

@@ -110,6 +110,17 @@ std::string MixedLog() {
     return log + "<CALL:4>LAST";
 }
 
+// Records whose fields cut block edges around a length that swallows the
+// record's end: the row is not the record's end, so the record's views must
+// last past it.
+std::string SwallowingLengths() {
+    std::string log = "<EOH>\n";
+    for (int i = 0; i < 40; ++i)
+        log += "<CALL:20>" + std::string(20, static_cast<char>('a' + i % 26)) + " <N:999>t <B:20>" +
+               std::string(20, 'b') + " <EOR>\n";
+    return log;
+}
+
 struct HandOverCase {
     const char* label;
     std::string input;
@@ -137,6 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HandOverCase{"headerless_one_line", "<CALL:4>K1AB<EOR><CALL:4>W2CD<EOR><CALL:4>N3EF<EOR>"},
                       HandOverCase{"long_header_line", std::string(5000, 'h') + "\n<EOH>\n<A:1>x<EOR>\n"},
                       HandOverCase{"text_without_tags", "<EOH>\n" + std::string(20000, 'z') + "<A:2>yz<EOR>\n"},
+                      HandOverCase{"swallowing_lengths", SwallowingLengths()},
                       HandOverCase{"value_beyond_the_end", "<EOH>\n<A:1>x<EOR><B:99>abc"},
                       HandOverCase{"empty", ""}));
 
