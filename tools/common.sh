@@ -27,6 +27,22 @@ native_build() {
   cmake --build "$dir" -j "$(jobs)"
 }
 
+# sanitizer_build DIR FLAGS [TARGET...]: configures DIR for g++ with the
+# sanitizer FLAGS (compiler and linker; the sanitizers make g++ warn falsely,
+# so warnings are not errors there, and the windows are left out: Qt's own
+# libraries are not built with the sanitizers) and builds TARGET, or all.
+sanitizer_build() {
+  local dir="$1" flags="$2"; shift 2
+  ensure_packages cmake g++ make python3 libgtest-dev libgmock-dev
+  step "building ${*:-everything} in $dir (g++, $flags)"
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=g++ \
+    -DSHIRL_BUILD_QT=OFF -DSHIRL_BUILD_WIN32=OFF -DSHIRL_WERROR=OFF \
+    "-DCMAKE_CXX_FLAGS=$flags" "-DCMAKE_EXE_LINKER_FLAGS=$flags" >/dev/null
+  local targets=()
+  [ $# -gt 0 ] && targets=(--target "$@")
+  cmake --build "$dir" -j "$(jobs)" "${targets[@]}"
+}
+
 # package_kinds SCRIPT ARG...: reads the --deb / --windows options of the
 # package scripts into $deb and $windows (both when neither is given); -h
 # prints the script's own comment (its lines after the first up to `set`).

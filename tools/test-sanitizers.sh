@@ -11,18 +11,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/common.sh
 
-ensure_packages cmake g++ make python3 libgtest-dev libgmock-dev
-
 dir=build/sanitize
-flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 # GCC 12 with the sanitizers reports "may be used uninitialized" inside
 # libstdc++'s <regex>, a false positive of that compiler: not ours, and noise.
-flags="$flags -Wno-maybe-uninitialized"
-step "building in $dir (g++, $flags)"
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=g++ \
-  -DSHIRL_BUILD_QT=OFF -DSHIRL_BUILD_WIN32=OFF -DSHIRL_WERROR=OFF \
-  "-DCMAKE_CXX_FLAGS=$flags" "-DCMAKE_EXE_LINKER_FLAGS=$flags" >/dev/null
-cmake --build "$dir" -j "$(jobs)"
+sanitizer_build "$dir" "-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -Wno-maybe-uninitialized"
 
 step "test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
