@@ -517,6 +517,7 @@ bool AdifReader::ReadValue(std::size_t length) {
         return false;
     m_value = std::string_view(m_buf.data() + m_pos, length); // (TextFollows may have moved the buffer)
     m_pos += length;
+    m_bufferHoldsRecord = true; // also where TextFollows moved the value to a fresh buffer
     if (!TagFollowsInBuffer()) [[unlikely]]
         ReadByCharactersIfCertain(length);
     return true;

@@ -45,6 +45,17 @@ bool SameList(const shirl::MessageList& a, const shirl::MessageList& b) {
     std::abort();
 }
 
+// Fails with `what` where the two outputs differ, showing where.
+void SameOutput(const std::string& expected, const std::string& got, const char* what) {
+    if (got == expected) return;
+    const auto at = static_cast<std::size_t>(std::mismatch(expected.begin(), expected.end(), got.begin(), got.end()).first -
+                                             expected.begin());
+    const std::size_t from = at < 60 ? 0 : at - 60;
+    std::fprintf(stderr, "outputs differ at byte %zu:\n[%s]\n[%s]\n", at, expected.substr(from, 160).c_str(),
+                 got.substr(from, 160).c_str());
+    Fail(what);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -70,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Run pieces;
     Convert(log, selection, addMobile, false, 1 + data[0] % 7, pieces);
-    if (pieces.output != whole.output) Fail("output depends on how the input is chunked");
+    SameOutput(whole.output, pieces.output, "output depends on how the input is chunked");
     if (!SameList(pieces.report.progress, whole.report.progress) || !SameList(pieces.report.countyProblems, whole.report.countyProblems) ||
         !SameList(pieces.report.inputProblems, whole.report.inputProblems))
         Fail("report depends on how the input is chunked");
@@ -78,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #if SHIRL_THREADS
     Run threaded;
     Convert(log, selection, addMobile, true, 0, threaded, {shirl::ThreadUse::Two, 16 + data[0] % 61u});
-    if (threaded.output != whole.output) Fail("output differs when the input is read on a thread of its own");
+    SameOutput(whole.output, threaded.output, "output differs when the input is read on a thread of its own");
     if (!SameList(threaded.report.progress, whole.report.progress) ||
         !SameList(threaded.report.countyProblems, whole.report.countyProblems) ||
         !SameList(threaded.report.inputProblems, whole.report.inputProblems))

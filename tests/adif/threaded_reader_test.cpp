@@ -121,6 +121,15 @@ std::string SwallowingLengths() {
     return log;
 }
 
+// Values whose length takes in an <EOR> and ends right before a tag (they
+// stand), cut by reads and blocks at every offset.
+std::string EorsInValues() {
+    std::string log = "<EOH>\n";
+    for (int i = 0; i < 30; ++i) log += "<A:1>x <C:16>ab <EOR>\n<D:1>y <E:" + std::to_string(i % 9 + 1) + ">" +
+                                        std::string(static_cast<std::size_t>(i % 9 + 1), 'e') + " <EOR>\n";
+    return log;
+}
+
 struct HandOverCase {
     const char* label;
     std::string input;
@@ -149,6 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HandOverCase{"long_header_line", std::string(5000, 'h') + "\n<EOH>\n<A:1>x<EOR>\n"},
                       HandOverCase{"text_without_tags", "<EOH>\n" + std::string(20000, 'z') + "<A:2>yz<EOR>\n"},
                       HandOverCase{"swallowing_lengths", SwallowingLengths()},
+                      HandOverCase{"eors_in_values", EorsInValues()},
                       HandOverCase{"value_beyond_the_end", "<EOH>\n<A:1>x<EOR><B:99>abc"},
                       HandOverCase{"empty", ""}));
 
