@@ -63,17 +63,17 @@ MapArea MapAreaOfSelection(Selection selection, const AbbrevList* list, const Co
         if (state >= 0) return WithContext({state}, {state});
     }
     std::set<int> states, fitted;
-    const auto add = [&states, &fitted](int countyId) {
+    const auto addCounty = [&states, &fitted](int countyId) {
         if (!FindMapShape(MapStateShapes(), countyId / 1000)) return;
         fitted.insert(countyId / 1000);
         if (IsGazetteerCountyId(countyId)) states.insert(countyId / 1000);
     };
     if (selection.IsValid() && selection.IsParty())
-        SearchInOrder(selection, list, [&add](const SearchPlace& place) {
+        SearchInOrder(selection, list, [&addCounty](const SearchPlace& place) {
             if (place.list != nullptr)
-                for (const AbbrevListRow& row : place.list->rows()) add(row.countyId);
+                for (const AbbrevListRow& row : place.list->rows()) addCounty(row.countyId);
             else
-                for (const AbbrevEntry& row : place.table->rows) add(row.countyId);
+                for (const AbbrevEntry& row : place.table->rows) addCounty(row.countyId);
             return false;
         });
     // A regional party: its states.
