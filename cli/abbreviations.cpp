@@ -11,8 +11,8 @@
 #include "cli/platform_io.h"
 #include "convert/county_answer.h"
 #include "convert/effective_table.h"
-#include "convert/search_order.h"
 #include "data/gazetteer.h"
+#include "data/search_order.h"
 
 namespace shirl::cli {
 namespace {

@@ -1,11 +1,11 @@
 // The effective county table of a Selection, built on the lookup's search
-// order (convert/search_order.h).
+// order (data/search_order.h).
 #include "convert/effective_table.h"
 
 #include <set>
 
-#include "convert/search_order.h"
 #include "data/county_names.h"
+#include "data/search_order.h"
 
 namespace shirl {
 

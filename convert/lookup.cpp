@@ -11,9 +11,9 @@
 
 #include <algorithm>
 
-#include "convert/search_order.h"
 #include "data/abbrev_tables.h"
 #include "data/gazetteer.h"
+#include "data/search_order.h"
 #include "data/selections.h"
 
 namespace shirl {

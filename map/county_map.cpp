@@ -3,13 +3,16 @@
 #include <algorithm>
 #include <array>
 #include <set>
+#include <string_view>
 #include <vector>
 
 #include "base/text_util.h"
 #include "data/abbrev_tables.h"
+#include "data/contest_ids.h"
 #include "data/county_names.h"
 #include "data/gazetteer.h"
 #include "data/map_shapes.h"
+#include "data/search_order.h"
 #include "map/map_area.h"
 #include "map/map_projection.h"
 #include "map/svg_path.h"
@@ -75,20 +78,31 @@ std::string StateName(std::string_view code) {
     return selection ? std::string(selection->Name()) : std::string(code);
 }
 
-// Each county's abbreviations in the Selection's tables ("AUT, AUTA"), in
-// the order the lookup searches the tables, each once.
-std::map<int, std::string> AbbreviationsOf(Selection selection) {
-    std::map<int, std::string> joined;
-    for (const TableId table : TablesForSelection(selection))
-        for (const AbbrevEntry& row : GetAbbrevTable(table).rows) {
-            std::string& text = joined[row.countyId];
-            if (("," + text + ",").find("," + std::string(row.abbreviation) + ",") != std::string::npos) continue;
-            text.append(text.empty() ? "" : ",").append(row.abbreviation);
+// Each county's abbreviations ("AUT, AUTA") in the places the lookup
+// searches, in its order (the operator's list, then the tables), each once.
+// A table's row whose abbreviation the list gives is left out: the lookup
+// never reaches it.
+std::map<int, std::string> AbbreviationsOf(Selection selection, const AbbrevList* list) {
+    std::map<int, std::vector<std::string_view>> found;
+    const auto add = [&found](std::string_view abbreviation, int countyId) {
+        std::vector<std::string_view>& names = found[countyId];
+        if (std::find(names.begin(), names.end(), abbreviation) == names.end()) names.push_back(abbreviation);
+    };
+    const AbbrevList* searched = nullptr; // the list, once the search has looked in it
+    SearchInOrder(selection, list, [&](const SearchPlace& place) {
+        if (place.list != nullptr) {
+            searched = place.list;
+            for (const AbbrevListRow& row : place.list->rows()) add(row.abbreviation, row.countyId);
+        } else {
+            for (const AbbrevEntry& row : place.table->rows)
+                if (searched == nullptr || searched->Find(row.abbreviation) == nullptr) add(row.abbreviation, row.countyId);
         }
-    for (auto& [id, text] : joined) {
-        std::string spaced;
-        for (const char c : text) spaced.append(c == ',' ? ", " : std::string(1, c));
-        text = spaced;
+        return false;
+    });
+    std::map<int, std::string> joined;
+    for (const auto& [id, names] : found) {
+        std::string& text = joined[id];
+        for (const std::string_view name : names) text.append(text.empty() ? "" : ", ").append(name);
     }
     return joined;
 }
@@ -169,8 +183,7 @@ void AppendOutlines(std::string& svg, const std::vector<int>& states, const MapP
 // area's state borders over them; in a picture of its own, which cuts off
 // what lies outside it.
 void AppendShapes(std::string& svg, const MapProjection& projection, const MapArea& area, const MapContent& content,
-                  Selection selection, const CountyQsoCounts& counts) {
-    const auto abbreviations = AbbreviationsOf(selection);
+                  const std::map<int, std::string>& abbreviations, const CountyQsoCounts& counts) {
     std::array<std::string, kClasses.size()> groups;
     for (const DrawnCounty& county : content.drawn) {
         const ShapePath path = PathOfShape(*county.shape, projection);
@@ -230,20 +243,21 @@ bool IsConnecticutRegion(std::string_view value) {
 
 // Whether the area holds independent cities that the Selection's tables
 // answer with their state alone (the run still counts their QSOs).
-bool AreaHasCityTables(Selection selection, const MapArea& area) {
-    for (const TableId table : TablesForSelection(selection))
-        if (GetAbbrevTable(table).independentCities)
-            for (const AbbrevEntry& row : GetAbbrevTable(table).rows)
-                if (std::binary_search(area.states.begin(), area.states.end(), row.countyId / 1000)) return true;
-    return false;
+bool AreaHasCityTables(Selection selection, const AbbrevList* list, const MapArea& area) {
+    return SearchInOrder(selection, list, [&area](const SearchPlace& place) {
+        if (place.table == nullptr || !place.table->independentCities) return false;
+        return std::any_of(place.table->rows.begin(), place.table->rows.end(), [&area](const AbbrevEntry& row) {
+            return std::binary_search(area.states.begin(), area.states.end(), row.countyId / 1000);
+        });
+    });
 }
 
 // The paragraphs under the legend: how the map shows entries that are not
 // counties, and what it does not draw.
-std::vector<std::string> Notes(Selection selection, const MapArea& area, const MapContent& content,
-                               const OtherCntyQsos& others) {
+std::vector<std::string> Notes(Selection selection, const AbbrevList* list, const MapArea& area,
+                               const MapContent& content, const OtherCntyQsos& others) {
     std::vector<std::string> notes;
-    if (AreaHasCityTables(selection, area))
+    if (AreaHasCityTables(selection, list, area))
         notes.push_back("Independent cities are not counties (the log gets their state alone) but are "
                         "drawn and counted on their own.");
     std::vector<std::string> regions, unknown;
@@ -290,18 +304,20 @@ std::vector<std::string> NoteLines(const std::vector<std::string>& notes) {
 
 } // namespace
 
-std::string RenderCountyMap(Selection selection, const CountyQsoCounts& counts, const OtherCntyQsos& others) {
+std::string RenderCountyMap(Selection selection, const AbbrevList* list, const CountyQsoCounts& counts,
+                            const OtherCntyQsos& others) {
     std::set<int> entryStates; // worked by entries that are not counties
     for (const auto& [value, qsos] : others)
         if (qsos > 0 && IsConnecticutRegion(value)) entryStates.insert(kConnecticut);
-    const MapArea area = MapAreaOfSelection(selection, counts, entryStates);
+    const MapArea area = MapAreaOfSelection(selection, list, counts, entryStates);
     const MapContent content = CollectCounties(area, counts);
     const MapProjection projection = ProjectionOf(area);
-    const std::vector<std::string> lines = NoteLines(Notes(selection, area, content, others));
+    const std::vector<std::string> lines = NoteLines(Notes(selection, list, area, content, others));
     const int legendTop = kTitleHeight + static_cast<int>(projection.Height() / kUnitsPerPixel) + 12;
     const int height = legendTop + kLegendHeight + static_cast<int>(lines.size()) * kLineHeight + kMargin / 2;
-    const std::string title = Escaped(MapTitleOfSelection(selection)) + ": " + std::to_string(content.filled) +
-                              " of " + std::to_string(content.drawn.size()) + " counties";
+    const std::string name = selection.IsValid() ? PartyName(selection) : "Counties worked";
+    const std::string title = Escaped(name) + ": " + std::to_string(content.filled) + " of " +
+                              std::to_string(content.drawn.size()) + " counties";
 
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg.append("<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"").append(std::to_string(kPictureWidth));
@@ -316,7 +332,7 @@ std::string RenderCountyMap(Selection selection, const CountyQsoCounts& counts, 
                                      kTextSize, kTitleSize);
     svg.append(std::to_string(titleSize)).append("\" font-weight=\"bold\" text-anchor=\"middle\">");
     svg.append(title).append("</text>\n");
-    AppendShapes(svg, projection, area, content, selection, counts);
+    AppendShapes(svg, projection, area, content, AbbreviationsOf(selection, list), counts);
     AppendLegend(svg, legendTop);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         svg.append("<text x=\"").append(std::to_string(kMargin)).append("\" y=\"");

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "data/abbrev_list.h"
 #include "data/selections.h"
 #include "map/map_area.h"
 
@@ -17,13 +18,17 @@ namespace shirl {
 // not kept one by one.
 using OtherCntyQsos = std::map<std::string, std::int64_t>;
 
-// The SVG document (UTF-8, no dates in it) of the counties of `selection`'s
-// area (MapAreaOfSelection) filled by their QSO counts, with the state
-// borders, a title that counts the shapes filled ("Alabama QSO Party: 41 of
-// 67 counties"), a legend, a focusable element with a title per county, and
-// under it what the map does not draw as a county: counties worked elsewhere
-// (territories, other states) and `others`, each with its QSOs. Ids that name
-// no gazetteer county and counts under 1 are left out.
-std::string RenderCountyMap(Selection selection, const CountyQsoCounts& counts, const OtherCntyQsos& others = {});
+// The SVG document (UTF-8, no dates in it) of the counties of the area of
+// `selection` with the operator's `list` (or nullptr; MapAreaOfSelection)
+// filled by their QSO counts, with the state borders, a title that counts
+// the shapes filled ("Alabama QSO Party: 41 of 67 counties"; "Counties
+// worked: ..." without a Selection), a legend, a focusable element with a
+// title per county (its abbreviations in the lookup's search order, the
+// list's first), and under it what the map does not draw as a county:
+// counties worked elsewhere (territories, other states) and `others`, each
+// with its QSOs. Ids that name no gazetteer county and counts under 1 are
+// left out.
+std::string RenderCountyMap(Selection selection, const AbbrevList* list, const CountyQsoCounts& counts,
+                            const OtherCntyQsos& others = {});
 
 } // namespace shirl

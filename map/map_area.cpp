@@ -3,10 +3,10 @@
 #include <set>
 
 #include "data/abbrev_tables.h"
-#include "data/contest_ids.h"
 #include "data/county_names.h"
 #include "data/gazetteer.h"
 #include "data/map_shapes.h"
+#include "data/search_order.h"
 
 namespace shirl {
 namespace {
@@ -56,19 +56,26 @@ std::set<int> StatesWorked(const CountyQsoCounts& counts) {
 
 } // namespace
 
-MapArea MapAreaOfSelection(Selection selection, const CountyQsoCounts& counts, const std::set<int>& entryStates) {
+MapArea MapAreaOfSelection(Selection selection, const AbbrevList* list, const CountyQsoCounts& counts,
+                           const std::set<int>& entryStates) {
     if (selection.IsValid() && !selection.IsParty()) {
         const int state = MapStateNumber(selection.Code());
         if (state >= 0) return WithContext({state}, {state});
     }
     std::set<int> states, fitted;
+    const auto addCounty = [&states, &fitted](int countyId) {
+        if (!FindMapShape(MapStateShapes(), countyId / 1000)) return;
+        fitted.insert(countyId / 1000);
+        if (IsGazetteerCountyId(countyId)) states.insert(countyId / 1000);
+    };
     if (selection.IsValid() && selection.IsParty())
-        for (const TableId table : TablesForSelection(selection))
-            for (const AbbrevEntry& row : GetAbbrevTable(table).rows) {
-                if (!FindMapShape(MapStateShapes(), row.countyId / 1000)) continue;
-                fitted.insert(row.countyId / 1000);
-                if (IsGazetteerCountyId(row.countyId)) states.insert(row.countyId / 1000);
-            }
+        SearchInOrder(selection, list, [&addCounty](const SearchPlace& place) {
+            if (place.list != nullptr)
+                for (const AbbrevListRow& row : place.list->rows()) addCounty(row.countyId);
+            else
+                for (const AbbrevEntry& row : place.table->rows) addCounty(row.countyId);
+            return false;
+        });
     // A regional party: its states.
     if (!fitted.empty() && 2 * fitted.size() <= MapStateShapes().size()) return WithContext(states, fitted);
     // Any other: the region worked.
@@ -77,10 +84,6 @@ MapArea MapAreaOfSelection(Selection selection, const CountyQsoCounts& counts, c
     fitted.insert(entryStates.begin(), entryStates.end());
     if (fitted.empty() || fitted.contains(kAlaska) || fitted.contains(kHawaii)) return WholeCountry();
     return WithContext(states, fitted);
-}
-
-std::string MapTitleOfSelection(Selection selection) {
-    return selection.IsValid() ? PartyName(selection) : "Counties worked";
 }
 
 } // namespace shirl

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <map>
 #include <set>
-#include <string>
 #include <vector>
 
+#include "data/abbrev_list.h"
 #include "data/selections.h"
 
 namespace shirl {
@@ -22,19 +22,18 @@ struct MapArea {
                                // party's states whose entries are not counties
 };
 
-// A state's Selection: that state; a regional party: the states of its
-// tables' counties. A party whose tables span more than half of the states,
-// a party without tables, a Canadian area and no Selection: the states of
+// A state's Selection: that state; a regional party: the states of the
+// counties in the places its lookup searches (the operator's `list`, or
+// nullptr, and the tables that stay beside it). A party whose places span
+// more than half of the states, a party without any, a Canadian area and no
+// Selection: the states of
 // the counties worked (`counts`), or the whole country when they include
 // Alaska or Hawaii or when no county was worked. The states bordering the
 // area are its context, except on the whole country. A party's state whose
 // rows name no county (Connecticut's regions) is fitted, not drawn by county;
 // so are the states in `entryStates` (FIPS numbers of states worked by such
 // entries) in the states worked.
-MapArea MapAreaOfSelection(Selection selection, const CountyQsoCounts& counts, const std::set<int>& entryStates = {});
-
-// The map's title before the count: "Alabama QSO Party" for an area, the
-// party's name for a party, "Counties worked" without a Selection.
-std::string MapTitleOfSelection(Selection selection);
+MapArea MapAreaOfSelection(Selection selection, const AbbrevList* list, const CountyQsoCounts& counts,
+                           const std::set<int>& entryStates = {});
 
 } // namespace shirl

@@ -139,6 +139,7 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request, ConvertOutput& o
     ConvertOutcome outcome;
     outcome.report = std::move(report);
     outcome.selection = selection;
+    if (list != nullptr) outcome.list = *list;
     outcome.countyQsos = std::move(result.countyQsos);
     outcome.otherCntyQsos = std::move(result.otherCntyQsos);
     return outcome;

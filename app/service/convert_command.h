@@ -13,6 +13,7 @@
 #include "convert/convert_log.h"
 #include "convert/convert_qso.h"
 #include "convert/run_report.h"
+#include "data/abbrev_list.h"
 #include "data/selections.h"
 
 namespace shirl {
@@ -51,9 +52,11 @@ struct ConvertOutcome {
     bool partyUnknown = false; // with `error`: the log's CONTEST_ID named no one party
     // The report of the run (app/report_view turns it into rows).
     RunReport report;
-    // After a run: the Selection it used and its QSOs per county (gazetteer
-    // county id to records written with that CNTY), for the map.
+    // After a run: the Selection and the operator's list it used (a copy:
+    // the outcome outlives the run) and its QSOs per county (gazetteer county
+    // id to records written with that CNTY), for the map.
     Selection selection{};
+    std::optional<AbbrevList> list{};
     std::map<int, std::int64_t> countyQsos{};
     std::map<std::string, std::int64_t> otherCntyQsos{}; // CNTY values that name no county
 };

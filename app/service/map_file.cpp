@@ -6,7 +6,8 @@
 namespace shirl {
 
 std::string CountyMapSvg(const ConvertOutcome& outcome) {
-    return RenderCountyMap(outcome.selection, outcome.countyQsos, outcome.otherCntyQsos);
+    return RenderCountyMap(outcome.selection, outcome.list ? &*outcome.list : nullptr, outcome.countyQsos,
+                           outcome.otherCntyQsos);
 }
 
 bool WriteCountyMap(const std::string& name, const ConvertOutcome& outcome) {

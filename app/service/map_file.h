@@ -6,7 +6,8 @@
 
 namespace shirl {
 
-// The SVG map of a finished run (its Selection and QSOs per county).
+// The SVG map of a finished run (its Selection, its operator's list and its
+// QSOs per county).
 std::string CountyMapSvg(const ConvertOutcome& outcome);
 
 // Writes the run's map to the file `name`; false when it could not be written.

@@ -11,7 +11,6 @@
 
 #include "convert/effective_table.h"
 #include "convert/lookup.h"
-#include "convert/search_order.h"
 #include "data/abbrev_tables.h"
 #include "data/abbrev_list.h"
 #include "data/gazetteer.h"
@@ -117,29 +116,6 @@ TEST(EffectiveTableTest, OneRowPerAbbreviationInSearchOrder) {
     // NEQP's Connecticut regions name no county.
     for (const EffectiveRow& row : EffectiveCountyRows(selections::kNEQP, nullptr))
         EXPECT_NE(row.abbreviation.substr(0, 2), "CT");
-}
-
-TEST(SearchOrderTest, ListFirstThenTablesAReplacingListKeepsOnlyCities) {
-    auto places = [](Selection selection, const AbbrevList* list) {
-        std::vector<std::string> names;
-        SearchInOrder(selection, list, [&](const SearchPlace& place) {
-            names.emplace_back(place.list != nullptr ? "list" : place.table->name);
-            return false;
-        });
-        return names;
-    };
-    std::vector<std::string> tables;
-    for (const TableId id : TablesForSelection(selections::kVA)) tables.emplace_back(GetAbbrevTable(id).name);
-    const AbbrevList extending = MakeList(kExtend, kVa), replacing = MakeList(kReplace, kVa);
-    EXPECT_EQ(places(selections::kVA, nullptr), tables);
-    tables.insert(tables.begin(), "list");
-    EXPECT_EQ(places(selections::kVA, &extending), tables);
-    std::vector<std::string> cities{"list"};
-    for (const TableId id : TablesForSelection(selections::kVA))
-        if (GetAbbrevTable(id).independentCities) cities.emplace_back(GetAbbrevTable(id).name);
-    EXPECT_EQ(places(selections::kVA, &replacing), cities);
-    ASSERT_GE(cities.size(), 2u);
-    EXPECT_TRUE(places(Selection(), &extending).empty()); // no Selection: no list, no tables
 }
 
 } // namespace

@@ -1,12 +1,14 @@
-// The county map: the area each kind of Selection draws, its title, the
-// fill and tooltip each county gets from its QSO count, the count in the
-// title, and states drawn upright (measured on the picture).
+// The county map: the area each kind of Selection draws, the fill and
+// tooltip each county gets from its QSO count and the search order, the
+// count in the title, and states drawn upright (measured on the picture).
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "map/county_map.h"
@@ -21,33 +23,32 @@ struct AreaCase {
     bool wholeCountry;
     std::vector<int> states;  // checked when not the whole country
     std::vector<int> context; // the same
-    const char* title;
     std::set<int> entryStates = {}; // worked by entries that are not counties
 };
 
 TEST(MapArea, SelectionsAndTheAreasTheyDraw) {
     const CountyQsoCounts newEngland{{25001, 2}, {50017, 1}}; // MA Barnstable, VT Orange
     const AreaCase cases[] = {
-        {"AL", {}, false, {1}, {12, 13, 28, 47}, "Alabama QSO Party"},
-        {"CT", {}, false, {9}, {25, 36, 44}, "Connecticut QSO Party"}, // a state without a table of its own
-        {"AK", {}, false, {2}, {}, "Alaska QSO Party"},
-        {"7QP", {}, false, {4, 16, 30, 32, 41, 49, 53, 56}, {6, 8, 31, 35, 38, 46}, "7-Land QSO Party"},
+        {"AL", {}, false, {1}, {12, 13, 28, 47}},
+        {"CT", {}, false, {9}, {25, 36, 44}}, // a state without a table of its own
+        {"AK", {}, false, {2}, {}},
+        {"7QP", {}, false, {4, 16, 30, 32, 41, 49, 53, 56}, {6, 8, 31, 35, 38, 46}},
         // Connecticut's rows are regions: its counties are not drawn.
-        {"NEQP", {}, false, {23, 25, 33, 44, 50}, {9, 36}, "New England QSO Party"},
-        {"MULTI", newEngland, false, {25, 50}, {9, 33, 36, 44}, "7QP/INQP/NEQP/DE"},
-        {"MULTI", {{2020, 1}, {9003, 1}}, true, {}, {}, "7QP/INQP/NEQP/DE"}, // Alaska: the whole country
-        {"MULTI", {}, true, {}, {}, "7QP/INQP/NEQP/DE"},
+        {"NEQP", {}, false, {23, 25, 33, 44, 50}, {9, 36}},
+        {"MULTI", newEngland, false, {25, 50}, {9, 33, 36, 44}},
+        {"MULTI", {{2020, 1}, {9003, 1}}, true, {}, {}}, // Alaska: the whole country
+        {"MULTI", {}, true, {}, {}},
         // Connecticut worked by its regions only: shown whole, by outline.
-        {"MULTI", {{23001, 1}}, false, {23}, {9, 25, 33, 36, 44}, "7QP/INQP/NEQP/DE", {9}},
-        {"USCQP", {{10001, 3}, {72127, 1}}, false, {10}, {24, 34, 42}, "US Counties QSO Party"},
-        {"MARAC", {{15001, 1}}, true, {}, {}, "MARAC CW Contest"}, // Hawaii
-        {"NAQP", newEngland, false, {25, 50}, {9, 33, 36, 44}, "North American QSO Party"}, // no tables
-        {"ON", {}, true, {}, {}, "Ontario QSO Party"},          // a Canadian area
-        {"", {}, true, {}, {}, "Counties worked"},
+        {"MULTI", {{23001, 1}}, false, {23}, {9, 25, 33, 36, 44}, {9}},
+        {"USCQP", {{10001, 3}, {72127, 1}}, false, {10}, {24, 34, 42}},
+        {"MARAC", {{15001, 1}}, true, {}, {}}, // Hawaii
+        {"NAQP", newEngland, false, {25, 50}, {9, 33, 36, 44}}, // no tables
+        {"ON", {}, true, {}, {}},          // a Canadian area
+        {"", {}, true, {}, {}},
     };
     for (const AreaCase& c : cases) {
         const Selection selection = FindSelectionByCode(c.code).value_or(Selection());
-        const MapArea area = MapAreaOfSelection(selection, c.counts, c.entryStates);
+        const MapArea area = MapAreaOfSelection(selection, nullptr, c.counts, c.entryStates);
         EXPECT_EQ(area.wholeCountry, c.wholeCountry) << c.code;
         if (c.wholeCountry) {
             EXPECT_EQ(area.states.size(), 51u) << c.code;
@@ -56,7 +57,6 @@ TEST(MapArea, SelectionsAndTheAreasTheyDraw) {
             EXPECT_EQ(area.states, c.states) << c.code;
             EXPECT_EQ(area.context, c.context) << c.code;
         }
-        EXPECT_EQ(MapTitleOfSelection(selection), c.title) << c.code;
     }
 }
 
@@ -83,7 +83,7 @@ std::string TextUnderMap(const std::string& svg) {
 TEST(CountyMap, FillTitleAndTooltipsFollowTheCounts) {
     const CountyQsoCounts counts{{1001, 1}, {1003, 3}, {1005, 9}, {1007, 10}, {1009, 0}, {2270, 2},
                                  {72127, 4}, {51515, 1}, {51019, 2}, {123456, 7}};
-    const std::string al = RenderCountyMap(*FindSelectionByCode("AL"), counts);
+    const std::string al = RenderCountyMap(*FindSelectionByCode("AL"), nullptr, counts);
     EXPECT_NE(al.find("<title>Alabama QSO Party: 4 of 67 counties</title>"), std::string::npos);
     const std::pair<const char*, const char*> fills[] = {
         {"Autauga, Alabama (AUT, AUTA): 1 QSO<", "#fed976"}, {"Baldwin, Alabama (BAL, BALD): 3 QSOs", "#fd8d3c"},
@@ -98,9 +98,9 @@ TEST(CountyMap, FillTitleAndTooltipsFollowTheCounts) {
         << TextUnderMap(al);
 
     // One shape for Bedford County and Bedford city: their sum fills it, both are named.
-    const std::string va = RenderCountyMap(*FindSelectionByCode("VA"), counts);
+    const std::string va = RenderCountyMap(*FindSelectionByCode("VA"), nullptr, counts);
     EXPECT_EQ(FillOf(va, "Bedford, Virginia (BED): 2 QSOs; Bedford city, Virginia (BEX): 1 QSO"), "#fd8d3c");
-    EXPECT_EQ(va, RenderCountyMap(*FindSelectionByCode("VA"), counts)); // the same bytes again
+    EXPECT_EQ(va, RenderCountyMap(*FindSelectionByCode("VA"), nullptr, counts)); // the same bytes again
 }
 
 struct CountCase {
@@ -124,12 +124,49 @@ TEST(CountyMap, TheTitleCountsTheFilledShapesAndTheRestIsNamed) {
          {"Connecticut regions (the party's entries there, not counties; not drawn): CTCAP (3 QSOs)",
           "Also worked off this map: CT,Hartford (1 QSO)",
           "CNTY values that name no county: other values (2 QSOs); XYZ (1 QSO)"}},
+        // No Selection: the states worked.
+        {"", {{25001, 2}}, {}, "Counties worked: 1 of 14 counties", {}},
     };
     for (const CountCase& c : cases) {
-        const std::string svg = RenderCountyMap(*FindSelectionByCode(c.code), c.counts, c.others);
+        const std::string svg = RenderCountyMap(FindSelectionByCode(c.code).value_or(Selection()), nullptr, c.counts, c.others);
         EXPECT_NE(svg.find(std::string("<title>") + c.title + "</title>"), std::string::npos) << c.code;
         const std::string text = TextUnderMap(svg);
         for (const char* note : c.notes) EXPECT_NE(text.find(note), std::string::npos) << c.code << ": " << note;
+    }
+}
+
+struct ListCase {
+    const char* code;
+    AbbrevList::Mode mode;
+    std::string_view list; // the operator's list file
+    const char* title;
+    std::vector<const char*> tooltips;
+};
+
+TEST(CountyMap, TheOperatorsListComesFirstInTheTooltips) {
+    constexpr auto kExtend = AbbrevList::Mode::Extend;
+    constexpr auto kReplace = AbbrevList::Mode::Replace;
+    const ListCase cases[] = {
+        // A new abbreviation comes before the table's.
+        {"AL", kExtend, "abbreviation,county_id\nAUTX,1001\n", "Alabama QSO Party: 0 of 67 counties",
+         {"Autauga, Alabama (AUTX, AUT, AUTA): no QSOs"}},
+        // An abbreviation the list gives another county shows with that county alone.
+        {"AL", kExtend, "abbreviation,county_id\nAUT,1003\n", "Alabama QSO Party: 0 of 67 counties",
+         {"Autauga, Alabama (AUTA): no QSOs", "Baldwin, Alabama (AUT, BAL, BALD): no QSOs"}},
+        // A replacing list leaves the county table out, the cities' table stays.
+        {"VA", kReplace, "abbreviation,county_id\nFAIR,51059\n", "Virginia QSO Party: 0 of 133 counties",
+         {"Fairfax, Virginia (FAIR): no QSOs", "Bedford, Virginia: no QSOs; Bedford city, Virginia (BEX): no QSOs"}},
+        // A party's area is that of its list and the tables beside it.
+        {"7QP", kReplace, "abbreviation,county_id\nSLC,49035\n", "7-Land QSO Party: 0 of 46 counties",
+         {"Salt Lake, Utah (SLC): no QSOs"}},
+    };
+    for (const ListCase& c : cases) {
+        AbbrevList list(c.mode);
+        ASSERT_EQ(list.AddFile(c.list, "list.csv"), std::nullopt) << c.list;
+        const std::string svg = RenderCountyMap(*FindSelectionByCode(c.code), &list, {});
+        EXPECT_NE(svg.find(std::string("<title>") + c.title + "</title>"), std::string::npos) << c.list;
+        for (const char* tooltip : c.tooltips)
+            EXPECT_NE(svg.find(std::string("<title>") + tooltip + "</title>"), std::string::npos) << tooltip;
     }
 }
 
@@ -185,7 +222,7 @@ TEST(CountyMap, StatesAreUpright) {
         {"VA", "Lee, Virginia", "Brunswick, Virginia", true},              // about 36.5
     };
     for (const Case& c : cases) {
-        const std::string svg = RenderCountyMap(*FindSelectionByCode(c.code), {});
+        const std::string svg = RenderCountyMap(*FindSelectionByCode(c.code), nullptr, {});
         ASSERT_FALSE(PointsOf(svg, c.a).empty()) << c.a;
         ASSERT_FALSE(PointsOf(svg, c.b).empty()) << c.b;
         EXPECT_LT(std::abs(EdgeSlope(svg, c.a, c.b, c.south)), 2.0) << c.code;

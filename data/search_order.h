@@ -1,6 +1,7 @@
 #pragma once
 // The order in which a Selection with the operator's list is searched: the
-// one rule that the lookup, the effective table and `abbreviations` share.
+// one rule that the lookup, the effective table, `abbreviations` and the
+// map's abbreviations of each county share.
 #include "data/abbrev_list.h"
 #include "data/abbrev_tables.h"
 #include "data/selections.h"

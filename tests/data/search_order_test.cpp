@@ -1,0 +1,61 @@
+// The search order of a Selection with the operator's list: the list first,
+// then the Selection's tables, of which a replacing list leaves only the
+// independent-city ones.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/abbrev_list.h"
+#include "data/abbrev_tables.h"
+#include "data/search_order.h"
+#include "data/selections.h"
+
+namespace shirl {
+namespace {
+
+AbbrevList MakeList(AbbrevList::Mode mode) {
+    AbbrevList list(mode);
+    EXPECT_EQ(list.AddFile("abbreviation,county_id\nFFX,51059\n", "test.csv"), std::nullopt);
+    return list;
+}
+
+// The places searched, "list" or a table's name, in order.
+std::vector<std::string> Places(Selection selection, const AbbrevList* list) {
+    std::vector<std::string> names;
+    SearchInOrder(selection, list, [&](const SearchPlace& place) {
+        names.emplace_back(place.list != nullptr ? "list" : place.table->name);
+        return false;
+    });
+    return names;
+}
+
+TEST(SearchOrderTest, ListFirstThenTablesAReplacingListKeepsOnlyCities) {
+    std::vector<std::string> tables;
+    for (const TableId id : TablesForSelection(selections::kVA)) tables.emplace_back(GetAbbrevTable(id).name);
+    const AbbrevList extending = MakeList(AbbrevList::Mode::Extend), replacing = MakeList(AbbrevList::Mode::Replace);
+    EXPECT_EQ(Places(selections::kVA, nullptr), tables);
+    tables.insert(tables.begin(), "list");
+    EXPECT_EQ(Places(selections::kVA, &extending), tables);
+    std::vector<std::string> cities{"list"};
+    for (const TableId id : TablesForSelection(selections::kVA))
+        if (GetAbbrevTable(id).independentCities) cities.emplace_back(GetAbbrevTable(id).name);
+    EXPECT_EQ(Places(selections::kVA, &replacing), cities);
+    ASSERT_GE(cities.size(), 2u);
+    EXPECT_TRUE(Places(Selection(), &extending).empty()); // no Selection: no list, no tables
+}
+
+TEST(SearchOrderTest, TheFirstPlaceThatAnswersEndsTheSearch) {
+    const AbbrevList extending = MakeList(AbbrevList::Mode::Extend);
+    int visits = 0;
+    EXPECT_TRUE(SearchInOrder(selections::kVA, &extending, [&](const SearchPlace& place) {
+        ++visits;
+        return place.list != nullptr;
+    }));
+    EXPECT_EQ(visits, 1);
+    EXPECT_FALSE(SearchInOrder(selections::kVA, nullptr, [](const SearchPlace&) { return false; }));
+}
+
+} // namespace
+} // namespace shirl
