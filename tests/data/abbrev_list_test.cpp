@@ -8,6 +8,7 @@
 #include "data/abbrev_list.h"
 #include "data/csv_text.h"
 #include "data/selections.h"
+#include "tests/support/fault_print.h"
 
 namespace shirl {
 namespace {

@@ -11,6 +11,7 @@
 #include "convert/contest_id_scan.h"
 #include "data/contest_ids.h"
 #include "data/selections.h"
+#include "tests/support/fault_print.h"
 
 namespace shirl {
 namespace {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/dialog/drop_rule.h"
+#include "tests/support/fault_print.h"
 
 using namespace shirl;
 

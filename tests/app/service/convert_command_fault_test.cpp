@@ -40,6 +40,7 @@
 #include "app/service/report_view.h"
 #include "data/selections.h"
 #include "tests/support/test_files.h"
+#include "tests/support/fault_print.h"
 
 namespace fs = std::filesystem;
 

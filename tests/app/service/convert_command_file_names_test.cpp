@@ -25,6 +25,7 @@
 #include "files/file_streams.h"
 #include "files/file_system.h"
 #include "files/utf.h"
+#include "tests/support/fault_print.h"
 
 namespace shirl {
 namespace {

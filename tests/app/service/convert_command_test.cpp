@@ -18,6 +18,7 @@
 #include <sys/resource.h>
 #endif
 #include "data/selections.h"
+#include "tests/support/fault_print.h"
 
 namespace shirl {
 namespace {

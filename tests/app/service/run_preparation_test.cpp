@@ -5,6 +5,7 @@
 #include "adif/byte_io.h"
 #include "app/service/run_preparation.h"
 #include "tests/support/test_files.h"
+#include "tests/support/fault_print.h"
 
 namespace shirl {
 namespace {
