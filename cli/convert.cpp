@@ -83,13 +83,11 @@ const std::string kConvertHelp = std::string(
     "1 when a check failed, 2 on a usage error (also a missing --selection or a\n"
     "missing output folder).\n";
 
-// The error of a log on stderr: with the file's name and the reason, and
+// The fault of a log on stderr: with the file's name and the reason, and
 // where the log's CONTEST_ID named no one party, with how to choose one.
-void PrintError(const ConvertOutcome& outcome, const ConvertRequest& request) {
-    std::string text = WithFileReason(*outcome.error, request);
-    if (outcome.partyUnknown && text.ends_with(".")) text.replace(text.size() - 1, 1, "; choose one with --selection.");
+void PrintFault(const Fault& fault, const ConvertRequest& request) {
     std::fflush(stdout); // what came before it is shown before it
-    WriteLine(stderr, text);
+    WriteLine(stderr, WithFileReason(fault, request));
 }
 
 constexpr const char* kMapBeside = "auto";
@@ -101,7 +99,7 @@ bool WriteMapOf(const ConvertOutcome& outcome, const std::optional<std::string>&
     if (!map) return true;
     const std::string name = *map == kMapBeside ? OfferedMapName(outputName) : *map;
     if (WriteCountyMap(name, outcome)) return true;
-    WriteLine(stderr, "ERROR: Could not write map file " + name + ".");
+    WriteLine(stderr, FaultText({FaultKind::MapUnwritable, name}));
     return false;
 }
 
@@ -121,12 +119,12 @@ int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const s
         const bool repeated = !outputs.insert(request.outputName).second;
         ConvertOutcome outcome;
         if (repeated) {
-            outcome.error = "ERROR: Another input of this run has the same file name.";
+            outcome.fault = Fault{FaultKind::DuplicateOutputName};
         } else {
             outcome = RunConvertCommand(request);
         }
-        if (outcome.error) {
-            PrintError(outcome, request);
+        if (outcome.fault) {
+            PrintFault(*outcome.fault, request);
             WriteLine(stdout, ""); // ends the log's part as a report does
             status = 1;
             continue;
@@ -171,7 +169,7 @@ int ConvertCommand(const Args& args) {
     }
     // No Selection is a usage error, with the message the Convert command gives.
     if (!line.selection && !line.selectionAuto) {
-        WriteLine(stderr, std::string(kNoSelectionError));
+        WriteLine(stderr, FaultText({FaultKind::NoSelection}));
         return 2;
     }
     ConvertRequest request;
@@ -191,8 +189,8 @@ int ConvertCommand(const Args& args) {
     request.inputName = request.standardInput ? "standard input" : line.operands[0];
     request.outputName = line.operands[1];
     const ConvertOutcome outcome = RunConvertCommand(request);
-    if (outcome.error) {
-        PrintError(outcome, request);
+    if (outcome.fault) {
+        PrintFault(*outcome.fault, request);
         return 1;
     }
     // With the log on standard output, the report goes to standard error.

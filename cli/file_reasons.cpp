@@ -4,15 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/service/report_view.h"
 #include "files/file_system.h"
 
 namespace shirl::cli {
 namespace {
-
-constexpr const char* kOpenInput = "ERROR: Could not open input file.";
-constexpr const char* kReadInput = "ERROR: Could not read input file.";
-constexpr const char* kOpenOutput = "ERROR: Could not open output file.";
-constexpr const char* kWriteOutput = "ERROR: Could not write output file.";
 
 // The reason errno gives for a failed open, in a few words.
 std::string ReasonOf(int error, bool writing) {
@@ -46,16 +42,25 @@ std::string WhyNotOpened(const std::string& name, bool writing) {
     return writing ? "no permission to write in its folder" : "";
 }
 
-std::string WithFileReason(const std::string& error, const ConvertRequest& request) {
-    const bool input = error == kOpenInput || error == kReadInput;
-    const bool output = error == kOpenOutput || error == kWriteOutput;
-    if (!input && !output) return error;
+std::string CommandLineText(const Fault& fault) {
+    std::string text = FaultText(fault);
+    if (fault.kind == FaultKind::PartyUnknown && text.ends_with("."))
+        text.replace(text.size() - 1, 1, "; choose one with --selection.");
+    return text;
+}
+
+std::string WithFileReason(const Fault& fault, const ConvertRequest& request) {
+    const FaultKind kind = fault.kind;
+    const bool input = kind == FaultKind::CannotOpenInput || kind == FaultKind::CannotReadInput;
+    const bool output = kind == FaultKind::CannotOpenOutput || kind == FaultKind::CannotWriteOutput;
+    const std::string text = CommandLineText(fault);
+    if (!input && !output) return text;
     if ((input && request.standardInput) || (output && request.standardOutput))
-        return error + (input ? " Standard input" : " Standard output") + " could not be used.";
+        return text + (input ? " Standard input" : " Standard output") + " could not be used.";
     const std::string& name = input ? request.inputName : request.outputName;
-    const bool opening = error == kOpenInput || error == kOpenOutput;
+    const bool opening = kind == FaultKind::CannotOpenInput || kind == FaultKind::CannotOpenOutput;
     const std::string reason = opening ? WhyNotOpened(name, output) : "";
-    return error + " " + name + (reason.empty() ? "." : ": " + reason + ".");
+    return text + " " + name + (reason.empty() ? "." : ": " + reason + ".");
 }
 
 } // namespace shirl::cli

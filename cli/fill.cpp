@@ -6,6 +6,7 @@
 #include "app/service/fill_command.h"
 #include "app/service/report_view.h"
 #include "cli/commands.h"
+#include "cli/file_reasons.h"
 #include "cli/list_options.h"
 #include "cli/options.h"
 #include "cli/platform_io.h"
@@ -65,7 +66,7 @@ int FillCommand(const Args& args) {
     if (line.operands.size() < 2) return CommandUsageError("fill", "missing LOGBOOK and OUTPUT");
     if (line.operands.size() > 2) return CommandUsageError("fill", "takes only LOGBOOK and OUTPUT");
     if (!line.selection && !line.selectionAuto) {
-        WriteLine(stderr, std::string(kNoSelectionError));
+        WriteLine(stderr, FaultText({FaultKind::NoSelection}));
         return 2;
     }
     FillRequest request;
@@ -81,11 +82,9 @@ int FillCommand(const Args& args) {
     request.outputName = line.operands[1];
     request.windowMinutes = line.window.value_or(10);
     const FillOutcome outcome = RunFillCommand(request);
-    if (outcome.error) {
-        std::string text = *outcome.error;
-        if (outcome.partyUnknown && text.ends_with(".")) text.replace(text.size() - 1, 1, "; choose one with --selection.");
+    if (outcome.fault) {
         std::fflush(stdout);
-        WriteLine(stderr, text);
+        WriteLine(stderr, CommandLineText(*outcome.fault));
         return 1;
     }
     for (const std::string& row : ReportRows(outcome.report)) WriteLine(stdout, row);

@@ -4,15 +4,14 @@
 #include <cstdio>
 
 #include "app/service/abbrev_list_files.h"
+#include "app/service/report_view.h"
 #include "cli/platform_io.h"
 
 namespace shirl::cli {
 
 namespace {
 
-void PrintFault(const std::string& fault) {
-    WriteLine(stderr, fault);
-}
+void PrintFault(const Fault& fault) { WriteLine(stderr, FaultText(fault)); }
 
 } // namespace
 
@@ -20,9 +19,8 @@ bool LoadListOptions(const CommandLine& line, std::optional<AbbrevList>& list) {
     list.reset();
     if (line.lists.empty()) return true;
     list.emplace(line.listMode);
-    std::string fault;
-    if (!LoadAbbrevListFiles(*list, line.lists, &fault)) {
-        PrintFault(fault);
+    if (const auto fault = LoadAbbrevListFiles(*list, line.lists)) {
+        PrintFault(*fault);
         list.reset();
         return false;
     }
@@ -30,12 +28,12 @@ bool LoadListOptions(const CommandLine& line, std::optional<AbbrevList>& list) {
 }
 
 int LoadRunLists(const CommandLine& line, Selection selection, RunLists& lists) {
-    std::string err, unnamed;
-    if (LoadGivenLists(line.lists, line.listMode, line.selectionAuto, selection, lists, &err, &unnamed)) return 0;
-    if (err.empty())
+    const auto fault = LoadGivenLists(line.lists, line.listMode, line.selectionAuto, selection, lists);
+    if (!fault) return 0;
+    if (fault->kind == FaultKind::ListUnnamed)
         return CommandUsageError("convert", "with --selection auto, name each --list file after its Selection "
-                                            "(SD.csv, MARAC.replace.csv): '" + unnamed + "'");
-    PrintFault(err);
+                                            "(SD.csv, MARAC.replace.csv): '" + fault->subject + "'");
+    PrintFault(*fault);
     return 1;
 }
 

@@ -140,11 +140,10 @@ private:
 
 } // namespace
 
-std::optional<std::string> AbbrevList::AddFile(std::string_view text, std::string_view name) {
+std::optional<Fault> AbbrevList::AddFile(std::string_view text, std::string_view name) {
     std::size_t lineNumber = 0;
     auto fault = [&](const std::string& what) {
-        return "ERROR: Abbreviation list " + std::string(name) + ", line " + std::to_string(lineNumber) + ": " + what +
-               ".";
+        return Fault{FaultKind::ListFaulty, std::string(name), "line " + std::to_string(lineNumber) + ": " + what};
     };
     if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());
     if (const auto bad = FindInvalidUtf8(text)) {

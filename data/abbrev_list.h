@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/fault.h"
 #include "data/selections.h"
 
 namespace shirl {
@@ -35,8 +36,8 @@ public:
     explicit AbbrevList(Mode mode = Mode::Extend) : m_mode(mode) {}
 
     // Reads the text of one list file and adds its rows. On a fault returns
-    // "ERROR: Abbreviation list NAME, line N: FAULT." and adds nothing.
-    std::optional<std::string> AddFile(std::string_view text, std::string_view name);
+    // it (ListFaulty, `name` and "line N: WHAT") and adds nothing.
+    std::optional<Fault> AddFile(std::string_view text, std::string_view name);
 
     // The row of an abbreviation (exact bytes: abbreviations are upper case),
     // or nullptr.

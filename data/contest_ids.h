@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/fault.h"
 #include "data/selections.h"
 
 namespace shirl {
@@ -25,16 +26,16 @@ std::span<const ContestIdEntry> ContestIdTable();
 Selection FindSelectionByContestId(std::string_view contestId);
 
 // The outcome of the detection: a Selection and the report row that says
-// so, or the error text.
+// so, or the fault.
 struct SelectionDetection {
-    Selection selection;              // Selection() when none could be told
-    std::string info;                 // "Selection ... from CONTEST_ID ..." (an info) when found
-    std::optional<std::string> error; // "ERROR: Could not tell ..." otherwise
+    Selection selection;        // Selection() when none could be told
+    std::string info;           // "Selection ... from CONTEST_ID ..." (an info) when found
+    std::optional<Fault> fault; // PartyUnknown (the values found) otherwise
 };
 
 // Picks the Selection of a log from its distinct CONTEST_ID values (in the
 // order first met): one Selection when every value names it, MULTI when they
-// name only parties of the shared weekend (7QP, IN, NEQP, DE), else an error.
+// name only parties of the shared weekend (7QP, IN, NEQP, DE), else a fault.
 SelectionDetection DetectSelection(std::span<const std::string> contestIds);
 
 // The warning (its text, without a label) for a run whose `chosen` Selection

@@ -60,8 +60,7 @@ SelectionDetection DetectSelection(std::span<const std::string> contestIds) {
     }
     const std::string found = JoinFound(contestIds);
     if (!chosen.IsValid()) {
-        result.error = "ERROR: Could not tell the QSO party from the log's CONTEST_ID (found: " + found +
-                       ").";
+        result.fault = Fault{FaultKind::PartyUnknown, "", found};
         return result;
     }
     result.selection = chosen;

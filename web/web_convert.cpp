@@ -21,9 +21,9 @@ namespace shirl::web {
 namespace {
 
 // A fault of the lists, found before the run.
-WebConvertResult ListFault(std::string text) {
+WebConvertResult ListFault(const Fault& fault) {
     WebConvertResult result;
-    result.error = std::move(text);
+    result.error = FaultText(fault);
     result.listFault = true;
     return result;
 }
@@ -40,7 +40,7 @@ std::string FreeOutputName(const std::string& offered, const std::vector<std::st
 
 // The Convert request of the page's `request` (without its output name),
 // its lists loaded into `lists`; a list's fault instead.
-std::optional<WebConvertResult> MakeRequest(const WebConvertRequest& request, ConvertRequest& convert, RunLists& lists) {
+std::optional<Fault> MakeRequest(const WebConvertRequest& request, ConvertRequest& convert, RunLists& lists) {
     convert.inputName = request.inputName;
     convert.addMobile = request.addMobile;
     convert.countyLines = request.usaca ? CountyLines::Usaca : CountyLines::Copies;
@@ -51,13 +51,9 @@ std::optional<WebConvertResult> MakeRequest(const WebConvertRequest& request, Co
     // As in the window, the lists are read once a Selection is chosen; with
     // the Selection from the log each serves the party it is named after.
     if (!request.lists.empty() && (convert.selectionFromLog || convert.selection.IsValid())) {
-        std::string fault, unnamed;
         const auto mode = request.replace ? AbbrevList::Mode::Replace : AbbrevList::Mode::Extend;
-        if (!LoadGivenLists(request.lists, mode, convert.selectionFromLog, convert.selection, lists, &fault, &unnamed))
-            return ListFault(!fault.empty() ? fault
-                                            : "ERROR: Abbreviation list " + unnamed +
-                                                  ": with the Selection from the log, name each list after its "
-                                                  "Selection (SD.csv, MARAC.replace.csv).");
+        if (auto fault = LoadGivenLists(request.lists, mode, convert.selectionFromLog, convert.selection, lists))
+            return fault;
     }
     convert.lists = &lists;
     return std::nullopt;
@@ -75,15 +71,16 @@ std::string NumberedName(const std::string& name, int number) {
 WebConvertResult WebConvert(const WebConvertRequest& request) {
     ConvertRequest convert;
     RunLists lists;
-    if (auto fault = MakeRequest(request, convert, lists)) return std::move(*fault);
+    if (const auto fault = MakeRequest(request, convert, lists)) return ListFault(*fault);
     // As in the window, the ADIF log made from a Cabrillo log is named .adi.
     convert.outputName = FreeOutputName(OfferedOutputName(AdifNameOfLog(request.inputName)), request.taken);
 
     const ConvertOutcome outcome = RunConvertCommand(convert);
     WebConvertResult result;
-    result.error = outcome.error;
-    result.partyUnknown = outcome.partyUnknown;
-    if (!result.error) {
+    if (outcome.fault) {
+        result.error = FaultText(*outcome.fault);
+        result.partyUnknown = outcome.fault->kind == FaultKind::PartyUnknown;
+    } else {
         result.outputName = convert.outputName;
         result.mapName = OfferedMapName(convert.outputName);
         result.reportName = OfferedReportName(convert.outputName);
@@ -97,20 +94,20 @@ WebFillResult WebFill(const WebConvertRequest& contest, const std::string& logbo
     FillRequest fill;
     RunLists lists;
     WebFillResult result;
-    if (auto fault = MakeRequest(contest, fill.contest, lists)) {
-        result.error = fault->error;
+    if (const auto fault = MakeRequest(contest, fill.contest, lists)) {
+        result.error = FaultText(*fault);
         return result;
     }
     if (!fill.contest.selectionFromLog && !fill.contest.selection.IsValid()) {
-        result.error = std::string(kNoSelectionError);
+        result.error = FaultText({FaultKind::NoSelection});
         return result;
     }
     fill.logbookName = logbookName;
     const std::size_t dot = logbookName.rfind('.');
     fill.outputName = logbookName.substr(0, dot == 0 ? std::string::npos : dot) + "-filled.adi";
     const FillOutcome outcome = RunFillCommand(fill);
-    result.error = outcome.error;
-    if (!result.error) result.outputName = fill.outputName;
+    if (outcome.fault) result.error = FaultText(*outcome.fault);
+    else result.outputName = fill.outputName;
     result.rows = ReportListRows(ReportRows(outcome.report));
     return result;
 }

@@ -7,9 +7,9 @@ DropDecision DecideDrop(const std::vector<DroppedItem>& items) {
     if (items.empty()) return decision;
     const DroppedItem& first = items.front();
     if (first.kind == DroppedKind::Folder) {
-        decision.refusal = kDropFolderText;
+        decision.refusal = Fault{FaultKind::DroppedFolder};
     } else if (first.kind == DroppedKind::Other || first.name.empty()) {
-        decision.refusal = kDropOtherText;
+        decision.refusal = Fault{FaultKind::DroppedOther};
     } else {
         decision.inputName = first.name;
         if (items.size() > 1)

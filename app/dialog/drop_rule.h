@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/fault.h"
+
 namespace shirl {
 
 enum class DroppedKind { File, Folder, Other };
@@ -14,12 +16,9 @@ struct DroppedItem {
     DroppedKind kind = DroppedKind::Other;
 };
 
-inline constexpr const char* kDropFolderText = "ERROR: A folder can't be converted. Drop a log file.";
-inline constexpr const char* kDropOtherText = "ERROR: Only a log file can be dropped here.";
-
 struct DropDecision {
     std::optional<std::string> inputName;   // the name taken as the input
-    std::optional<std::string> refusal;     // message box text when nothing is taken
+    std::optional<Fault> refusal;           // why nothing is taken (DroppedFolder, DroppedOther)
     std::optional<std::string> reportNote;  // the report's info when several were dropped
 };
 

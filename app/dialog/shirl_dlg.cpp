@@ -134,8 +134,8 @@ void CShirlDlg::OnConvert() {
     request.addMobile = m_addMobile;
     request.lists = &m_lists; // a faulty list found for the Selection stops the run
     ConvertOutcome outcome = RunConvertCommand(request);
-    if (outcome.error) {
-        m_window.ShowMessageBox(*outcome.error, MessageIcon::Error);
+    if (outcome.fault) {
+        ShowFault(*outcome.fault);
         return;
     }
     ShowReport(ReportRows(outcome.report));
@@ -151,16 +151,16 @@ void CShirlDlg::OnMapButton() {
     if (m_window.ShowCountyMap(svg)) return;
     const std::string name = OfferedMapName(m_mapOutputName);
     if (name.empty() || !WriteWholeFile(name, svg))
-        m_window.ShowMessageBox(std::string(kMapWriteErrorText), MessageIcon::Error);
+        ShowFault({FaultKind::MapUnwritable});
     else if (!m_window.OpenWithDefaultProgram(name))
-        m_window.ShowMessageBox(std::string(kMapOpenErrorText), MessageIcon::Error);
+        ShowFault({FaultKind::MapUnopened});
 }
 
 void CShirlDlg::OnSaveMap() {
     if (!m_mapRun) return;
     auto chosen = m_window.RunFileDialog(MapFileDialogRequest(OfferedMapName(m_mapOutputName)));
     if (!chosen) return;
-    if (!WriteCountyMap(*chosen, *m_mapRun)) m_window.ShowMessageBox(std::string(kMapWriteErrorText), MessageIcon::Error);
+    if (!WriteCountyMap(*chosen, *m_mapRun)) ShowFault({FaultKind::MapUnwritable});
 }
 
 void CShirlDlg::ShowReport(std::vector<std::string> rows) {
@@ -213,7 +213,7 @@ void CShirlDlg::DetectSelectionOfInput() {
 void CShirlDlg::OnFilesDropped(const std::vector<DroppedItem>& items) {
     const DropDecision decision = DecideDrop(items);
     if (decision.refusal) {
-        m_window.ShowMessageBox(*decision.refusal, MessageIcon::Error);
+        ShowFault(*decision.refusal);
         return;
     }
     if (!decision.inputName) return;
@@ -231,8 +231,10 @@ void CShirlDlg::OnFilesDropped(const std::vector<DroppedItem>& items) {
 void CShirlDlg::CopyText(const std::string& text) {
     if (text.empty()) return;
     if (!m_window.PutTextOnClipboard(text))
-        m_window.ShowMessageBox(std::string(kClipboardErrorText), MessageIcon::Error);
+        ShowFault({FaultKind::ClipboardUnavailable});
 }
+
+void CShirlDlg::ShowFault(const Fault& fault) { m_window.ShowMessageBox(FaultText(fault), MessageIcon::Error); }
 
 void CShirlDlg::OnCopyReportRows(const std::vector<int>& listRows) { CopyText(ListRowsText(m_reportList, listRows)); }
 
@@ -243,7 +245,7 @@ void CShirlDlg::OnSaveReport() {
     auto chosen = m_window.RunFileDialog(ReportFileDialogRequest(OfferedReportName(m_outputName)));
     if (!chosen) return;
     if (!WriteWholeFile(*chosen, ReportText(m_reportRows)))
-        m_window.ShowMessageBox(std::string(kReportWriteErrorText), MessageIcon::Error);
+        ShowFault({FaultKind::ReportUnwritable});
 }
 
 void CShirlDlg::OnSelectionChanged() {
@@ -264,7 +266,7 @@ void CShirlDlg::OnAboutButton() {
 }
 
 std::string HelpFailureText(std::string_view guideFile) {
-    std::string text(kBrowserErrorText);
+    std::string text = FaultText({FaultKind::BrowserUnavailable});
     if (!guideFile.empty()) text.append("\n\nThe user guide is ").append(guideFile).append("; open it by hand.");
     return text;
 }

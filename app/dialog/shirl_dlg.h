@@ -121,14 +121,9 @@ FileDialogRequest ReportFileDialogRequest(const std::string& initialName);
 // The settings of the dialog that saves the map ("Save map as").
 FileDialogRequest MapFileDialogRequest(const std::string& initialName);
 
-inline constexpr std::string_view kBrowserErrorText = "ERROR:  Could not start web browser.";
-// The box Help shows when the guide did not open: kBrowserErrorText, and
-// the guide's file when there is one.
+// The box Help shows when the guide did not open: the BrowserUnavailable
+// fault, and the guide's file when there is one.
 std::string HelpFailureText(std::string_view guideFile);
-inline constexpr std::string_view kClipboardErrorText = "ERROR: Could not copy to the clipboard.";
-inline constexpr std::string_view kReportWriteErrorText = "ERROR: Could not write report file.";
-inline constexpr std::string_view kMapWriteErrorText = "ERROR: Could not write map file.";
-inline constexpr std::string_view kMapOpenErrorText = "ERROR: Could not open the map.";
 
 class CShirlDlg {
 public:
@@ -181,6 +176,8 @@ private:
     void OnInputNameChanged();
     void ShowReport(std::vector<std::string> rows);
     void CopyText(const std::string& text);
+    // The message box of a fault.
+    void ShowFault(const Fault& fault);
 
     DialogWindow& m_window;
     std::string m_inputName;

@@ -10,8 +10,6 @@
 namespace shirl {
 namespace {
 
-std::string CannotRead(const std::string& name) { return "ERROR: Abbreviation list " + name + ": cannot be read."; }
-
 // The file name of the list of Selection `code` that extends, or replaces, its tables.
 std::string ListFileName(std::string_view code, bool replace) {
     return std::string(code) + (replace ? ".replace.csv" : ".csv");
@@ -19,19 +17,14 @@ std::string ListFileName(std::string_view code, bool replace) {
 
 } // namespace
 
-bool LoadAbbrevListFiles(AbbrevList& list, const std::vector<std::string>& fileNames, std::string* err) {
+std::optional<Fault> LoadAbbrevListFiles(AbbrevList& list, const std::vector<std::string>& fileNames) {
     for (const std::string& name : fileNames) {
         const WholeFile file = ReadWholeFile(name, kMaxAbbrevListBytes);
-        std::optional<std::string> fault;
-        if (file.tooLarge) fault = "ERROR: Abbreviation list " + name + ": larger than 16 MiB.";
-        else if (!file.bytes) fault = CannotRead(name);
-        else fault = list.AddFile(*file.bytes, name);
-        if (fault) {
-            *err = std::move(*fault);
-            return false;
-        }
+        if (file.tooLarge) return Fault{FaultKind::ListTooLarge, name};
+        if (!file.bytes) return Fault{FaultKind::ListUnreadable, name};
+        if (auto fault = list.AddFile(*file.bytes, name)) return fault;
     }
-    return true;
+    return std::nullopt;
 }
 
 std::vector<std::string> ListFolders(const std::string& programFolder) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/fault.h"
 #include "data/abbrev_list.h"
 #include "data/selections.h"
 
@@ -13,9 +14,9 @@ namespace shirl {
 // well under 200 KiB).
 inline constexpr std::size_t kMaxAbbrevListBytes = std::size_t{16} << 20;
 
-// Reads each file (UTF-8 name) in order into `list`. Returns false with the
-// first fault in *err ("ERROR: Abbreviation list FILE..."): the run must not start.
-bool LoadAbbrevListFiles(AbbrevList& list, const std::vector<std::string>& fileNames, std::string* err);
+// Reads each file (UTF-8 name) in order into `list`; the first list's fault
+// stops it and is returned: the run must not start.
+std::optional<Fault> LoadAbbrevListFiles(AbbrevList& list, const std::vector<std::string>& fileNames);
 
 // Where the window looks for lists: the "lists" folder of the user's settings
 // folder, then the "lists" folder next to the program (`programFolder`,

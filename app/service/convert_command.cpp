@@ -13,17 +13,9 @@
 namespace shirl {
 namespace {
 
-constexpr const char* kNoInputName = "ERROR: Didn't specify input file.";
-constexpr const char* kNoOutputName = "ERROR: Didn't specify output file.";
-constexpr const char* kSameNames = "ERROR: Input and output file names must be different.";
-constexpr const char* kCannotOpenInput = "ERROR: Could not open input file.";
-constexpr const char* kCannotOpenOutput = "ERROR: Could not open output file.";
-constexpr const char* kCannotWriteOutput = "ERROR: Could not write output file.";
-constexpr const char* kCannotReadInput = kCannotReadInputText;
-
-ConvertOutcome Failure(std::string_view text) {
+ConvertOutcome Failure(Fault fault) {
     ConvertOutcome outcome;
-    outcome.error = std::string(text);
+    outcome.fault = std::move(fault);
     return outcome;
 }
 
@@ -48,51 +40,40 @@ private:
 
 } // namespace
 
-std::string NotALogError(const std::string& inputName) {
-    return "ERROR: " + inputName + " is neither an ADIF log nor a Cabrillo log.";
-}
-
-std::string Utf16LogError(const std::string& inputName) {
-    return "ERROR: " + inputName + " is saved as UTF-16 text; save it as UTF-8 and convert it again.";
-}
-
 ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
-    if (request.inputName.empty()) return Failure(kNoInputName);
-    if (request.outputName.empty()) return Failure(kNoOutputName);
+    if (request.inputName.empty()) return Failure({FaultKind::NoInputName});
+    if (request.outputName.empty()) return Failure({FaultKind::NoOutputName});
     // Another name of the same existing file: other letter case on a file
     // system that ignores case, a relative form, a symbolic or hard link.
     const bool files = !request.standardInput && !request.standardOutput;
     if (files && (request.inputName == request.outputName || SameExistingFile(request.inputName, request.outputName)))
-        return Failure(kSameNames);
+        return Failure({FaultKind::SameNames});
     FileOutput output(request.outputName, request.standardOutput);
     return RunConvertCommand(request, output);
 }
 
 ConvertOutcome RunConvertCommand(const ConvertRequest& request, ConvertOutput& output) {
-    if (!request.selection.IsValid() && !request.selectionFromLog) return Failure(kNoSelectionError);
+    if (!request.selection.IsValid() && !request.selectionFromLog) return Failure({FaultKind::NoSelection});
 
     LogInput input;
     // Standard input is read twice only when the party is told from the log.
     if (!(request.standardInput ? input.OpenStandardInput(request.inputName, request.selectionFromLog)
                                 : input.Open(request.inputName)))
-        return Failure(kCannotOpenInput);
-    if (input.Kind() == LogKind::NotALog) return Failure(NotALogError(request.inputName));
-    if (input.Kind() == LogKind::Utf16) return Failure(Utf16LogError(request.inputName));
+        return Failure({FaultKind::CannotOpenInput});
+    if (input.Kind() == LogKind::NotALog) return Failure({FaultKind::NotALog, request.inputName});
+    if (input.Kind() == LogKind::Utf16) return Failure({FaultKind::Utf16Log, request.inputName});
 
     PreparedRun run;
-    std::string err;
-    if (!PrepareRun(RunRequest{request.selection, request.selectionFromLog, request.lists}, input.Adif(), run, &err)) {
-        if (run.notALog) return Failure(NotALogError(request.inputName));
-        ConvertOutcome outcome;
-        outcome.error = std::move(err);
-        outcome.partyUnknown = run.partyUnknown;
-        return outcome;
-    }
+    const RunRequest prepare{.selection = request.selection,
+                             .selectionFromLog = request.selectionFromLog,
+                             .lists = request.lists,
+                             .inputName = request.inputName};
+    if (auto fault = PrepareRun(prepare, input.Adif(), run)) return Failure(std::move(*fault));
     RunReport& report = run.report;
     const Selection selection = run.selection;
     const AbbrevList* list = run.List();
 
-    if (!output.Open()) return Failure(kCannotOpenOutput);
+    if (!output.Open()) return Failure({FaultKind::CannotOpenOutput});
 
     // A Cabrillo log's lines that cannot be converted are problems of the input.
     input.ReportProblemsTo(
@@ -122,18 +103,18 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request, ConvertOutput& o
     // is still a failure, never a report of success.
     if (!readWhole) {
         output.Discard();
-        return Failure(kCannotReadInput);
+        return Failure({FaultKind::CannotReadInput});
     }
     // Text that is no log is not turned into an empty one.
     if (!result.adifLog) {
         output.Discard();
-        return Failure(NotALogError(request.inputName));
+        return Failure({FaultKind::NotALog, request.inputName});
     }
     CheckSelectionAgainstLog(result.contestIds, run);
-    if (output.IsDirect() && !written) return Failure(kCannotWriteOutput);
+    if (output.IsDirect() && !written) return Failure({FaultKind::CannotWriteOutput});
     if (!output.IsDirect() && (!written || !output.Commit())) {
         output.Discard();
-        return Failure(kCannotWriteOutput);
+        return Failure({FaultKind::CannotWriteOutput});
     }
 
     ConvertOutcome outcome;

@@ -6,10 +6,10 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "adif/byte_io.h"
 #include "app/service/run_preparation.h"
+#include "base/fault.h"
 #include "convert/convert_log.h"
 #include "convert/convert_qso.h"
 #include "convert/run_report.h"
@@ -31,25 +31,12 @@ struct ConvertRequest {
     RunThreads threads{};            // a Cabrillo log is always converted on the calling thread alone
 };
 
-// The message of the check that a Selection was chosen.
-inline constexpr std::string_view kNoSelectionError = "ERROR: You must select a state or QSO Party.";
-
-// The one message for an input that is no log, ADIF or Cabrillo, whichever
-// path finds it: "ERROR: NAME is neither an ADIF log nor a Cabrillo log."
-std::string NotALogError(const std::string& inputName);
-
-// The message for a log saved as UTF-16 text (it starts with a byte-order mark).
-std::string Utf16LogError(const std::string& inputName);
-
 struct ConvertOutcome {
-    // Set when a check failed before the run, or when the input could not be
-    // read whole or the output not written ("ERROR: Could not read input
-    // file.", "ERROR: Could not write output file."), or when the input is
-    // no log (NotALogError): the
-    // "ERROR: ..." text of the message box. The output file is then as it
-    // was before the command and `report` is empty.
-    std::optional<std::string> error;
-    bool partyUnknown = false; // with `error`: the log's CONTEST_ID named no one party
+    // Set when a check failed before the run, when the input could not be
+    // read whole or is no log, or when the output could not be written (the
+    // report view gives its text). The output file is then as it was before
+    // the command and `report` is empty.
+    std::optional<Fault> fault;
     // The report of the run (app/report_view turns it into rows).
     RunReport report;
     // After a run: the Selection and the operator's list it used (a copy:

@@ -25,9 +25,9 @@ private:
     StringSink m_sink{1 << 16};
 };
 
-FillOutcome Failure(std::string text) {
+FillOutcome Failure(Fault fault) {
     FillOutcome outcome;
-    outcome.error = std::move(text);
+    outcome.fault = std::move(fault);
     return outcome;
 }
 
@@ -41,23 +41,23 @@ RunReport ConversionRows(RunReport report) {
 }
 
 // The names' checks: each given, the output none of the inputs.
-std::optional<std::string> CheckNames(const FillRequest& request) {
-    if (request.contest.inputName.empty()) return "ERROR: Didn't specify the contest log.";
-    if (request.logbookName.empty()) return "ERROR: Didn't specify the logbook.";
-    if (request.outputName.empty()) return "ERROR: Didn't specify output file.";
+std::optional<Fault> CheckNames(const FillRequest& request) {
+    if (request.contest.inputName.empty()) return Fault{FaultKind::NoContestLog};
+    if (request.logbookName.empty()) return Fault{FaultKind::NoLogbook};
+    if (request.outputName.empty()) return Fault{FaultKind::NoOutputName};
     for (const std::string* input : {&request.logbookName, &request.contest.inputName})
         if (*input == request.outputName || SameExistingFile(*input, request.outputName))
-            return "ERROR: Input and output file names must be different.";
+            return Fault{FaultKind::SameNames};
     return std::nullopt;
 }
 
-// Writes the filled logbook; the error text on failure.
-std::optional<std::string> WriteFilled(const FillRequest& request, const ContestQsos& qsos, RunReport& report) {
+// Writes the filled logbook; the fault on failure.
+std::optional<Fault> WriteFilled(const FillRequest& request, const ContestQsos& qsos, RunReport& report) {
     FileSource logbook;
-    if (!logbook.Open(request.logbookName)) return "ERROR: Could not open the logbook.";
-    if (!logbook.CanRewind()) return "ERROR: The logbook is read twice: give it as a file.";
+    if (!logbook.Open(request.logbookName)) return Fault{FaultKind::CannotOpenLogbook};
+    if (!logbook.CanRewind()) return Fault{FaultKind::LogbookNotAFile};
     OutputReplacement output;
-    if (!output.Open(request.outputName)) return "ERROR: Could not open output file.";
+    if (!output.Open(request.outputName)) return Fault{FaultKind::CannotOpenOutput};
     FillOptions options{static_cast<std::int64_t>(request.windowMinutes) * 60, request.contest.countyLines};
     FillResult result;
     bool written = true;
@@ -71,11 +71,11 @@ std::optional<std::string> WriteFilled(const FillRequest& request, const Contest
     written = output.Close() && written;
     if (!readWhole) {
         output.Discard();
-        return "ERROR: Could not read the logbook.";
+        return Fault{FaultKind::CannotReadLogbook};
     }
     if (!written || (!output.IsDirect() && !output.Commit())) {
         output.Discard();
-        return "ERROR: Could not write output file.";
+        return Fault{FaultKind::CannotWriteOutput};
     }
     return std::nullopt;
 }
@@ -83,32 +83,28 @@ std::optional<std::string> WriteFilled(const FillRequest& request, const Contest
 } // namespace
 
 FillOutcome RunFillCommand(const FillRequest& request) {
-    if (auto error = CheckNames(request)) return Failure(std::move(*error));
+    if (auto fault = CheckNames(request)) return Failure(std::move(*fault));
     // Read twice: a pipe or device would be emptied by the first pass (and
     // waited on when opened again).
     const FileKind kind = KindOf(request.logbookName);
     if (kind == FileKind::Other || kind == FileKind::Folder)
-        return Failure("ERROR: The logbook is read twice: give it as a file.");
+        return Failure({FaultKind::LogbookNotAFile});
     {
         LogInput logbook; // only told apart here; the passes read it as it is
-        if (!logbook.Open(request.logbookName)) return Failure("ERROR: Could not open the logbook.");
-        if (logbook.Kind() != LogKind::Adif) return Failure("ERROR: " + request.logbookName + " is not an ADIF log.");
+        if (!logbook.Open(request.logbookName)) return Failure({FaultKind::CannotOpenLogbook});
+        if (logbook.Kind() != LogKind::Adif) return Failure({FaultKind::LogbookNotAdif, request.logbookName});
     }
     ConvertRequest contest = request.contest;
     contest.outputName.clear();
     contest.countyLines = CountyLines::Usaca; // one record per QSO, its counties listed
     MemoryOutput converted;
     ConvertOutcome conversion = RunConvertCommand(contest, converted);
-    if (conversion.error) {
-        FillOutcome outcome = Failure(std::move(*conversion.error));
-        outcome.partyUnknown = conversion.partyUnknown;
-        return outcome;
-    }
+    if (conversion.fault) return Failure(std::move(*conversion.fault));
     MemorySource adif(converted.Text());
     const ContestQsos qsos = ReadContestQsos(adif);
     FillOutcome outcome;
     outcome.report = ConversionRows(std::move(conversion.report));
-    if (auto error = WriteFilled(request, qsos, outcome.report)) return Failure(std::move(*error));
+    if (auto fault = WriteFilled(request, qsos, outcome.report)) return Failure(std::move(*fault));
     return outcome;
 }
 

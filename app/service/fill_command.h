@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/service/convert_command.h"
+#include "base/fault.h"
 #include "convert/run_report.h"
 
 namespace shirl {
@@ -20,9 +21,8 @@ struct FillRequest {
 };
 
 struct FillOutcome {
-    std::optional<std::string> error; // "ERROR: ..."; the output is then as it was
-    bool partyUnknown = false;        // with `error`: the contest log named no one party
-    RunReport report;                 // the conversion's rows, then the fill's
+    std::optional<Fault> fault; // why it stopped; the output is then as it was
+    RunReport report;           // the conversion's rows, then the fill's
 };
 
 // Runs the Fill command.

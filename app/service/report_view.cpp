@@ -6,6 +6,49 @@ namespace shirl {
 
 namespace {
 
+constexpr const char* kErrorLabel = "ERROR: ";
+
+// What a fault's text says after the label.
+std::string FaultMessage(const Fault& fault) {
+    const std::string& subject = fault.subject;
+    switch (fault.kind) {
+    case FaultKind::NoInputName: return "Didn't specify input file.";
+    case FaultKind::NoOutputName: return "Didn't specify output file.";
+    case FaultKind::SameNames: return "Input and output file names must be different.";
+    case FaultKind::NoSelection: return "You must select a state or QSO Party.";
+    case FaultKind::DuplicateOutputName: return "Another input of this run has the same file name.";
+    case FaultKind::CannotOpenInput: return "Could not open input file.";
+    case FaultKind::CannotReadInput: return "Could not read input file.";
+    case FaultKind::NotALog: return subject + " is neither an ADIF log nor a Cabrillo log.";
+    case FaultKind::Utf16Log: return subject + " is saved as UTF-16 text; save it as UTF-8 and convert it again.";
+    case FaultKind::PartyUnknown:
+        return "Could not tell the QSO party from the log's CONTEST_ID (found: " + fault.detail + ").";
+    case FaultKind::CannotOpenOutput: return "Could not open output file.";
+    case FaultKind::CannotWriteOutput: return "Could not write output file.";
+    case FaultKind::NoContestLog: return "Didn't specify the contest log.";
+    case FaultKind::NoLogbook: return "Didn't specify the logbook.";
+    case FaultKind::CannotOpenLogbook: return "Could not open the logbook.";
+    case FaultKind::LogbookNotAFile: return "The logbook is read twice: give it as a file.";
+    case FaultKind::CannotReadLogbook: return "Could not read the logbook.";
+    case FaultKind::LogbookNotAdif: return subject + " is not an ADIF log.";
+    case FaultKind::ListUnreadable: return "Abbreviation list " + subject + ": cannot be read.";
+    case FaultKind::ListTooLarge: return "Abbreviation list " + subject + ": larger than 16 MiB.";
+    case FaultKind::ListFaulty: return "Abbreviation list " + subject + ", " + fault.detail + ".";
+    case FaultKind::ListUnnamed:
+        return "Abbreviation list " + subject +
+               ": with the Selection from the log, name each list after its Selection (SD.csv, MARAC.replace.csv).";
+    case FaultKind::MapUnwritable:
+        return subject.empty() ? "Could not write map file." : "Could not write map file " + subject + ".";
+    case FaultKind::MapUnopened: return "Could not open the map.";
+    case FaultKind::ReportUnwritable: return "Could not write report file.";
+    case FaultKind::ClipboardUnavailable: return "Could not copy to the clipboard.";
+    case FaultKind::BrowserUnavailable: return " Could not start web browser."; // two blanks after the label
+    case FaultKind::DroppedFolder: return "A folder can't be converted. Drop a log file.";
+    case FaultKind::DroppedOther: return "Only a log file can be dropped here.";
+    }
+    return "Unknown fault."; // a kind outside the enumeration
+}
+
 // A line as a list shows it: C0 controls and DEL become blanks (a list draws
 // them as boxes, or cuts the row short at them).
 std::string ShownLine(std::string line) {
@@ -25,13 +68,15 @@ std::string ReportRowText(const ReportMessage& message) {
         case MessageKind::Info: row = "INFO: "; break;
         case MessageKind::Warning: row = "WARNING: "; break;
         case MessageKind::Error:
-            row = message.code != 0 ? "ERROR [" + std::to_string(message.code) + "]: " : std::string("ERROR: ");
+            row = message.code != 0 ? "ERROR [" + std::to_string(message.code) + "]: " : std::string(kErrorLabel);
             break;
         case MessageKind::Summary: break;
         }
     }
     return row.append(message.text);
 }
+
+std::string FaultText(const Fault& fault) { return kErrorLabel + FaultMessage(fault); }
 
 std::vector<std::string> ReportRows(const RunReport& report) {
     std::vector<std::string> rows;

@@ -1,13 +1,14 @@
 #pragma once
 // The report as rows: the one place where an entry of the run report gets
 // its label and the lists their blank rows, for shirl-cli and the windows
-// alike; and the report as the windows show it, copy it and save it. A list
+// alike; the one place where a fault gets its text; and the report as the windows show it, copy it and save it. A list
 // row holds one line, so a row that carries line feeds (from the log) is
 // shown as one list row a line, and other control characters are shown as
 // blanks so that they never hide the text.
 #include <string>
 #include <vector>
 
+#include "base/fault.h"
 #include "convert/run_report.h"
 
 namespace shirl {
@@ -16,6 +17,10 @@ namespace shirl {
 // "ERROR [2]: " with a code; none for a summary or an unlabelled entry),
 // then its text.
 std::string ReportRowText(const ReportMessage& message);
+
+// A fault as every front end shows it: the label "ERROR: ", then what went
+// wrong ("ERROR: Could not open input file.").
+std::string FaultText(const Fault& fault);
 
 // The rows of a report: each non-empty list oldest first, an empty row
 // where an entry asks for a blank before it, and one empty row after the list.

@@ -29,34 +29,29 @@ const AbbrevList* GivenList(const RunLists& lists, Selection selection) {
 }
 
 // The list files of `selection` in `folders` loaded into `run.found` (left
-// empty when there are none).
-bool LoadFolderLists(const std::vector<std::string>& folders, Selection selection, PreparedRun& run,
-                     std::string* err) {
+// empty when there are none); a list's fault instead.
+std::optional<Fault> LoadFolderLists(const std::vector<std::string>& folders, Selection selection, PreparedRun& run) {
     const FoundLists found = FindListsForSelection(folders, std::string(selection.Code()));
-    if (found.files.empty()) return true;
+    if (found.files.empty()) return std::nullopt;
     AbbrevList list(found.replace ? AbbrevList::Mode::Replace : AbbrevList::Mode::Extend);
-    if (!LoadAbbrevListFiles(list, found.files, err)) return false;
+    if (auto fault = LoadAbbrevListFiles(list, found.files)) return fault;
     run.found.emplace(std::move(list));
-    return true;
+    return std::nullopt;
 }
 
 } // namespace
 
 RunLists ListsInFolders(const std::string& programFolder) { return RunLists{{}, ListFolders(programFolder)}; }
 
-bool LoadGivenLists(const std::vector<std::string>& files, AbbrevList::Mode mode, bool byFileName,
-                    Selection selection, RunLists& lists, std::string* err, std::string* unnamed) {
+std::optional<Fault> LoadGivenLists(const std::vector<std::string>& files, AbbrevList::Mode mode, bool byFileName,
+                                    Selection selection, RunLists& lists) {
     // The files of each Selection, in the order given.
     std::vector<std::pair<NamedList, std::vector<std::string>>> groups;
     for (const std::string& file : files) {
         NamedList named{selection, mode == AbbrevList::Mode::Replace};
         if (byFileName) {
             const std::optional<NamedList> fromName = SelectionOfListFile(file);
-            if (!fromName) {
-                err->clear();
-                *unnamed = file;
-                return false;
-            }
+            if (!fromName) return Fault{FaultKind::ListUnnamed, file};
             named = *fromName;
         }
         auto group = std::find_if(groups.begin(), groups.end(),
@@ -69,41 +64,30 @@ bool LoadGivenLists(const std::vector<std::string>& files, AbbrevList::Mode mode
         const bool replace = named.replace || mode == AbbrevList::Mode::Replace;
         auto& list = lists.given.emplace_back(named.selection, replace ? AbbrevList::Mode::Replace
                                                                        : AbbrevList::Mode::Extend).second;
-        if (!LoadAbbrevListFiles(list, names, err)) return false;
+        if (auto fault = LoadAbbrevListFiles(list, names)) return fault;
     }
-    return true;
+    return std::nullopt;
 }
 
-bool PrepareRun(const RunRequest& request, ByteSource& input, PreparedRun& run, std::string* err) {
+std::optional<Fault> PrepareRun(const RunRequest& request, ByteSource& input, PreparedRun& run) {
     run.selection = request.selection;
     run.chosen = !request.selectionFromLog;
     if (request.selectionFromLog) {
         bool adifLog = true;
         const std::optional<SelectionDetection> detected = DetectSelectionOfLog(input, &adifLog);
-        if (!detected || !input.Rewind()) {
-            *err = kCannotReadInputText;
-            return false;
-        }
-        if (!adifLog) {
-            run.notALog = true;
-            return false;
-        }
-        if (detected->error) {
-            *err = *detected->error;
-            run.partyUnknown = true;
-            return false;
-        }
+        if (!detected || !input.Rewind()) return Fault{FaultKind::CannotReadInput};
+        if (!adifLog) return Fault{FaultKind::NotALog, request.inputName};
+        if (detected->fault) return detected->fault;
         run.selection = detected->selection;
         run.report.progress.Info(detected->info);
     }
     if (request.lists != nullptr) {
         run.given = GivenList(*request.lists, run.selection);
-        if (run.given == nullptr && run.selection.IsValid() &&
-            !LoadFolderLists(request.lists->folders, run.selection, run, err))
-            return false;
+        if (run.given == nullptr && run.selection.IsValid())
+            if (auto fault = LoadFolderLists(request.lists->folders, run.selection, run)) return fault;
     }
     for (std::string& text : AbbrevListUseTexts(run.List(), run.selection)) run.report.progress.Info(std::move(text));
-    return true;
+    return std::nullopt;
 }
 
 void CheckSelectionAgainstLog(const std::vector<std::string>& contestIds, PreparedRun& run) {

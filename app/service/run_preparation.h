@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "adif/byte_io.h"
+#include "base/fault.h"
 #include "convert/run_report.h"
 #include "data/abbrev_list.h"
 #include "data/selections.h"
@@ -30,24 +31,22 @@ RunLists ListsInFolders(const std::string& programFolder);
 // Loads the list files given for a run into `lists`, in the order given.
 // With `byFileName` each file serves the Selection its name names (SD.csv,
 // MARAC.replace.csv; such a name or `mode` Replace makes the list replace);
-// otherwise every file serves `selection`, in `mode`. On failure returns
-// false and sets `*err` to the list's fault, or, for a file named after no
-// Selection, leaves `*err` empty and sets `*unnamed` to the file's name.
-bool LoadGivenLists(const std::vector<std::string>& files, AbbrevList::Mode mode, bool byFileName,
-                    Selection selection, RunLists& lists, std::string* err, std::string* unnamed);
+// otherwise every file serves `selection`, in `mode`. Returns the first
+// list's fault, or ListUnnamed for a file named after no Selection.
+std::optional<Fault> LoadGivenLists(const std::vector<std::string>& files, AbbrevList::Mode mode, bool byFileName,
+                                    Selection selection, RunLists& lists);
 
 struct RunRequest {
-    Selection selection;           // none picked: Selection()
-    bool selectionFromLog = false; // take the Selection from the log's CONTEST_ID instead
+    Selection selection{};           // none picked: Selection()
+    bool selectionFromLog = false;   // take the Selection from the log's CONTEST_ID instead
     const RunLists* lists = nullptr;
+    std::string inputName{};         // names the input in a fault
 };
 
 // A run made ready: its Selection, its list and the report's first rows.
 struct PreparedRun {
     Selection selection;
     RunReport report;                // the Selection taken from the log, the lists in use
-    bool partyUnknown = false;       // failed: the log's CONTEST_ID named no one party
-    bool notALog = false;            // failed: the input is no ADIF log (AdifEvidence)
     bool chosen = false;             // the Selection was chosen, not taken from the log
     const AbbrevList* given = nullptr;
     std::optional<AbbrevList> found; // loaded from the lists folders
@@ -56,13 +55,11 @@ struct PreparedRun {
     const AbbrevList* List() const { return found ? &*found : given; }
 };
 
-inline constexpr const char* kCannotReadInputText = "ERROR: Could not read input file.";
-
-// Prepares the run of `input` (left at its start): with `selectionFromLog`
-// the log is read once for its CONTEST_ID values. Returns false with `*err`
-// (an "ERROR: ..." text) when the party cannot be told, the input cannot be
-// read, or a list found in the folders is faulty.
-bool PrepareRun(const RunRequest& request, ByteSource& input, PreparedRun& run, std::string* err);
+// Prepares the run of `input` (left at its start) into `run`: with
+// `selectionFromLog` the log is read once for its CONTEST_ID values. Returns
+// the fault that stops the run: the party cannot be told (PartyUnknown), the
+// input cannot be read or is no log, or a list found in the folders is faulty.
+std::optional<Fault> PrepareRun(const RunRequest& request, ByteSource& input, PreparedRun& run);
 
 // After the run of a chosen Selection: when `contestIds` (the log's
 // CONTEST_ID values, as the conversion collected them) name another party,

@@ -1,5 +1,5 @@
 // Operator abbreviation lists: both column forms, what is ignored, and every
-// fault with its exact message (a faulty file adds nothing).
+// fault with exactly where and what it is (a faulty file adds nothing).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +8,7 @@
 #include "data/abbrev_list.h"
 #include "data/csv_text.h"
 #include "data/selections.h"
+#include "tests/support/fault_print.h"
 
 namespace shirl {
 namespace {
@@ -55,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct BadCase {
     const char* label;
     std::string text;
-    std::string message;
+    std::string detail; // the fault's line and what is wrong there
 };
 
 void PrintTo(const BadCase& c, std::ostream* os) { *os << c.label; }
@@ -66,52 +67,52 @@ TEST_P(AbbrevListBadTest, RefusesWholeFile) {
     const BadCase& c = GetParam();
     AbbrevList list;
     ASSERT_EQ(list.AddFile("abbreviation,county_id\nAUTA,1001\n", "first.csv"), std::nullopt);
-    EXPECT_EQ(list.AddFile(c.text, "lists/SD.csv"), c.message);
+    EXPECT_EQ(list.AddFile(c.text, "lists/SD.csv"), (Fault{FaultKind::ListFaulty, "lists/SD.csv", c.detail}));
     // Nothing of the faulty file was added.
     ASSERT_EQ(list.rows().size(), 1u);
     EXPECT_EQ(list.rows()[0].abbreviation, "AUTA");
     EXPECT_EQ(list.files().size(), 1u);
 }
 
-const std::string kPrefix = "ERROR: Abbreviation list lists/SD.csv, line ";
+const std::string kPrefix = "line ";
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, AbbrevListBadTest,
     ::testing::Values(
         BadCase{"UnknownCounty", "abbreviation,state,county\nOGLA,SD,Shannon\nXX,SD,Nowhere\n",
-                kPrefix + "3: unknown county \"Nowhere\" in SD."},
+                kPrefix + "3: unknown county \"Nowhere\" in SD"},
         BadCase{"UnknownCountyCloseToOne", "abbreviation,state,county\nXDK,AL,Dekalbb\n",
-                kPrefix + "2: unknown county \"Dekalbb\" in AL (did you mean \"De Kalb\"?)."},
-        BadCase{"UnknownState", "abbreviation,state,county\nOGLA,XQ,Shannon\n", kPrefix + "2: unknown state \"XQ\"."},
-        BadCase{"UnknownCountyId", "abbreviation,county_id\nCT,9000\n", kPrefix + "2: unknown county id \"9000\"."},
-        BadCase{"CountyIdNotANumber", "abbreviation,county_id\nOGLA,46-113\n", kPrefix + "2: unknown county id \"46-113\"."},
-        BadCase{"EmptyAbbreviation", "abbreviation,state,county\n# c\n ,SD,Shannon\n", kPrefix + "3: empty abbreviation."},
+                kPrefix + "2: unknown county \"Dekalbb\" in AL (did you mean \"De Kalb\"?)"},
+        BadCase{"UnknownState", "abbreviation,state,county\nOGLA,XQ,Shannon\n", kPrefix + "2: unknown state \"XQ\""},
+        BadCase{"UnknownCountyId", "abbreviation,county_id\nCT,9000\n", kPrefix + "2: unknown county id \"9000\""},
+        BadCase{"CountyIdNotANumber", "abbreviation,county_id\nOGLA,46-113\n", kPrefix + "2: unknown county id \"46-113\""},
+        BadCase{"EmptyAbbreviation", "abbreviation,state,county\n# c\n ,SD,Shannon\n", kPrefix + "3: empty abbreviation"},
         BadCase{"TwoCountiesInOneFile", "abbreviation,state,county\nOGLA,SD,Shannon\n\nogla,SD,Jackson\n",
-                kPrefix + "4: \"OGLA\" is given for two counties: SD,Shannon (line 2 of lists/SD.csv) and SD,Jackson."},
+                kPrefix + "4: \"OGLA\" is given for two counties: SD,Shannon (line 2 of lists/SD.csv) and SD,Jackson"},
         BadCase{"TwoCountiesAcrossFiles", "abbreviation,county_id\nAUTA,1003\n",
-                kPrefix + "2: \"AUTA\" is given for two counties: AL,Autauga (line 2 of first.csv) and AL,Baldwin."},
+                kPrefix + "2: \"AUTA\" is given for two counties: AL,Autauga (line 2 of first.csv) and AL,Baldwin"},
         BadCase{"NoHeader", "OGLA,SD,Shannon\n",
-                kPrefix + "1: no header row (abbreviation,state,county or abbreviation,county_id)."},
-        BadCase{"EmptyFile", "", kPrefix + "1: no header row (abbreviation,state,county or abbreviation,county_id)."},
-        BadCase{"OnlyComments", "# nothing\n\n", kPrefix + "2: no header row (abbreviation,state,county or abbreviation,county_id)."},
-        BadCase{"HeaderOnly", "abbreviation,county_id\n", kPrefix + "1: the list has no rows."},
-        BadCase{"MissingCountyColumn", "abbreviation,state\nOGLA,SD\n", kPrefix + "1: missing column \"county\"."},
-        BadCase{"MissingStateColumn", "abbreviation,county\nOGLA,Shannon\n", kPrefix + "1: missing column \"state\"."},
-        BadCase{"MissingAbbreviationColumn", "state,county\nSD,Shannon\n", kPrefix + "1: missing column \"abbreviation\"."},
+                kPrefix + "1: no header row (abbreviation,state,county or abbreviation,county_id)"},
+        BadCase{"EmptyFile", "", kPrefix + "1: no header row (abbreviation,state,county or abbreviation,county_id)"},
+        BadCase{"OnlyComments", "# nothing\n\n", kPrefix + "2: no header row (abbreviation,state,county or abbreviation,county_id)"},
+        BadCase{"HeaderOnly", "abbreviation,county_id\n", kPrefix + "1: the list has no rows"},
+        BadCase{"MissingCountyColumn", "abbreviation,state\nOGLA,SD\n", kPrefix + "1: missing column \"county\""},
+        BadCase{"MissingStateColumn", "abbreviation,county\nOGLA,Shannon\n", kPrefix + "1: missing column \"state\""},
+        BadCase{"MissingAbbreviationColumn", "state,county\nSD,Shannon\n", kPrefix + "1: missing column \"abbreviation\""},
         BadCase{"NoCountyColumns", "abbreviation,note\nOGLA,x\n",
-                kPrefix + "1: missing columns \"state\" and \"county\" (or \"county_id\")."},
+                kPrefix + "1: missing columns \"state\" and \"county\" (or \"county_id\")"},
         BadCase{"ColumnTwice", "abbreviation,state,county,State\nOGLA,SD,Shannon,SD\n",
-                kPrefix + "1: column \"state\" given twice."},
-        BadCase{"RowMissingACell", "abbreviation,state,county\nOGLA,SD\n", kPrefix + "2: 2 columns, the header has 3."},
+                kPrefix + "1: column \"state\" given twice"},
+        BadCase{"RowMissingACell", "abbreviation,state,county\nOGLA,SD\n", kPrefix + "2: 2 columns, the header has 3"},
         BadCase{"RowWithExtraCell", "abbreviation,state,county\nOGLA,SD,Oglala, Lakota\n",
-                kPrefix + "2: 4 columns, the header has 3."},
+                kPrefix + "2: 4 columns, the header has 3"},
         BadCase{"UnclosedQuote", "abbreviation,state,county\nOGLA,SD,\"Shannon\n",
-                kPrefix + "2: a quote is not closed, or text follows a closing quote."},
+                kPrefix + "2: a quote is not closed, or text follows a closing quote"},
         BadCase{"FormsDisagree", "abbreviation,county_id,state,county\nOGLA,46113,SD,Jackson\n",
-                kPrefix + "2: county id 46113 is SD,Shannon, not SD,Jackson."},
+                kPrefix + "2: county id 46113 is SD,Shannon, not SD,Jackson"},
         BadCase{"InvalidUtf8", "abbreviation,state,county\nOGLA,SD,Shannon\nLNI,HI,Lana\xE2\x80i\n",
-                kPrefix + "3: not valid UTF-8."},
-        BadCase{"Latin1Byte", "abbreviation,state,county\nDAN,NM,Do\xF1" "a Ana\n", kPrefix + "2: not valid UTF-8."}),
+                kPrefix + "3: not valid UTF-8"},
+        BadCase{"Latin1Byte", "abbreviation,state,county\nDAN,NM,Do\xF1" "a Ana\n", kPrefix + "2: not valid UTF-8"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(AbbrevListTest, FindAndReportRows) {

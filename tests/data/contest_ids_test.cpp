@@ -11,6 +11,7 @@
 #include "convert/contest_id_scan.h"
 #include "data/contest_ids.h"
 #include "data/selections.h"
+#include "tests/support/fault_print.h"
 
 namespace shirl {
 namespace {
@@ -52,8 +53,8 @@ TEST(ContestIdsTest, Lookup) {
 struct DetectCase {
     const char* label;
     std::vector<std::string> ids;
-    std::string code; // empty: an error
-    std::string text;  // the info row or the error
+    std::string code; // empty: a fault
+    std::string text;  // the info row, or the values the fault names
 };
 
 void PrintTo(const DetectCase& c, std::ostream* os) { *os << c.label; }
@@ -65,16 +66,14 @@ TEST_P(DetectSelectionTest, Rule) {
     const SelectionDetection d = DetectSelection(c.ids);
     if (c.code.empty()) {
         EXPECT_EQ(d.selection, Selection());
-        EXPECT_EQ(d.error, c.text);
+        EXPECT_EQ(d.fault, (Fault{FaultKind::PartyUnknown, "", c.text}));
         EXPECT_EQ(d.info, "");
     } else {
         EXPECT_EQ(d.selection, *FindSelectionByCode(c.code));
         EXPECT_EQ(d.info, c.text);
-        EXPECT_EQ(d.error, std::nullopt);
+        EXPECT_EQ(d.fault, std::nullopt);
     }
 }
-
-const std::string kNoParty = "ERROR: Could not tell the QSO party from the log's CONTEST_ID (found: ";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DetectSelectionTest,
@@ -91,11 +90,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "Selection Delaware QSO Party from CONTEST_ID DE-QSO-PARTY."},
         DetectCase{"Nationwide", {"US-COUNTIES-QSO"}, "USCQP",
                    "Selection US Counties QSO Party from CONTEST_ID US-COUNTIES-QSO."},
-        DetectCase{"TwoUnrelated", {"AL-QSO-PARTY", "TX-QSO-PARTY"}, "", kNoParty + "AL-QSO-PARTY, TX-QSO-PARTY)."},
-        DetectCase{"WeekendAndAnother", {"7QP", "AL-QSO-PARTY"}, "", kNoParty + "7QP, AL-QSO-PARTY)."},
-        DetectCase{"UnknownBeside", {"AL-QSO-PARTY", "CQ-WW-CW"}, "", kNoParty + "AL-QSO-PARTY, CQ-WW-CW)."},
-        DetectCase{"Unknown", {"MAR-QSO-PARTY"}, "", kNoParty + "MAR-QSO-PARTY)."},
-        DetectCase{"None", {}, "", kNoParty + "none)."}),
+        DetectCase{"TwoUnrelated", {"AL-QSO-PARTY", "TX-QSO-PARTY"}, "", "AL-QSO-PARTY, TX-QSO-PARTY"},
+        DetectCase{"WeekendAndAnother", {"7QP", "AL-QSO-PARTY"}, "", "7QP, AL-QSO-PARTY"},
+        DetectCase{"UnknownBeside", {"AL-QSO-PARTY", "CQ-WW-CW"}, "", "AL-QSO-PARTY, CQ-WW-CW"},
+        DetectCase{"Unknown", {"MAR-QSO-PARTY"}, "", "MAR-QSO-PARTY"},
+        DetectCase{"None", {}, "", "none"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 struct ScanCase {
@@ -140,7 +139,7 @@ TEST(ContestIdScanTest, ManyDistinctValuesEndInEllipsis) {
     ASSERT_EQ(ids.size(), kMaxContestIds + 1);
     EXPECT_EQ(ids.front(), "ID10");
     EXPECT_EQ(ids.back(), "...");
-    EXPECT_TRUE(DetectSelection(ids).error.has_value());
+    EXPECT_TRUE(DetectSelection(ids).fault.has_value());
 }
 
 } // namespace

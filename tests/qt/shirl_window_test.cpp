@@ -790,10 +790,10 @@ private slots:
             QUrl url;
             const char* text;
         };
-        for (const Refused& r : {Refused{QUrl::fromLocalFile(dir.path()), shirl::kDropFolderText},
-                                 Refused{QUrl(QStringLiteral("https://example.org/log.adi")), shirl::kDropOtherText},
+        for (const Refused& r : {Refused{QUrl::fromLocalFile(dir.path()), "ERROR: A folder can't be converted. Drop a log file."},
+                                 Refused{QUrl(QStringLiteral("https://example.org/log.adi")), "ERROR: Only a log file can be dropped here."},
                                  Refused{QUrl::fromLocalFile(dir.filePath(QStringLiteral("gone.adi"))),
-                                         shirl::kDropOtherText}}) {
+                                         "ERROR: Only a log file can be dropped here."}}) {
             w.messages.clear();
             DropUrls(output, {r.url});
             QCOMPARE(w.messages.size(), std::size_t{1});

@@ -906,7 +906,7 @@ std::string DropAndConvertExample(const Process& shirl, HWND dialog, const std::
     CreateDirectoryA((work + "\\folder").c_str(), nullptr);
     Check(PostDrop(shirl.handle, dialog, {work + "\\folder"}), "a folder is dropped");
     MessageBoxSeen box = TakeMessageBox(shirl.id);
-    CheckEqual<std::string>(box.text, shirl::kDropFolderText, "a dropped folder is refused with a message box");
+    CheckEqual<std::string>(box.text, "ERROR: A folder can't be converted. Drop a log file.", "a dropped folder is refused with a message box");
     Check(box.errorIcon, "the refusal has the error icon");
 
     TypeInto(dialog, IDC_OUTPUT_NAME, "");  // the user empties the output box

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/dialog/drop_rule.h"
+#include "tests/support/fault_print.h"
 
 using namespace shirl;
 
@@ -17,7 +18,8 @@ TEST(DropRule, TheFirstDroppedThingDecides) {
     struct Case {
         const char* label;
         std::vector<DroppedItem> items;
-        std::optional<std::string> input, refusal;
+        std::optional<std::string> input;
+        std::optional<Fault> refusal;
         bool note;
     };
     const std::vector<Case> cases = {
@@ -25,10 +27,10 @@ TEST(DropRule, TheFirstDroppedThingDecides) {
         {"one file", {file}, "/logs/a.adi", std::nullopt, false},
         {"two files", {file, file2}, "/logs/a.adi", std::nullopt, true},
         {"file then folder", {file, folder}, "/logs/a.adi", std::nullopt, true},
-        {"folder", {folder}, std::nullopt, kDropFolderText, false},
-        {"folder then file", {folder, file}, std::nullopt, kDropFolderText, false},
-        {"not a file", {other}, std::nullopt, kDropOtherText, false},
-        {"file without a name", {DroppedItem{"", DroppedKind::File}}, std::nullopt, kDropOtherText, false},
+        {"folder", {folder}, std::nullopt, Fault{FaultKind::DroppedFolder}, false},
+        {"folder then file", {folder, file}, std::nullopt, Fault{FaultKind::DroppedFolder}, false},
+        {"not a file", {other}, std::nullopt, Fault{FaultKind::DroppedOther}, false},
+        {"file without a name", {DroppedItem{"", DroppedKind::File}}, std::nullopt, Fault{FaultKind::DroppedOther}, false},
     };
     for (const Case& c : cases) {
         const DropDecision d = DecideDrop(c.items);

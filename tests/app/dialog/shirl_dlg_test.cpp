@@ -527,8 +527,8 @@ TEST_F(DialogTest, RefusedDropsShowAMessageAndChangeNothing) {
         DroppedItem item;
         const char* text;
     };
-    for (const Case& c : {Case{{"/a", DroppedKind::Folder}, kDropFolderText},
-                          Case{{"ftp://x/y.adi", DroppedKind::Other}, kDropOtherText}}) {
+    for (const Case& c : {Case{{"/a", DroppedKind::Folder}, "ERROR: A folder can't be converted. Drop a log file."},
+                          Case{{"ftp://x/y.adi", DroppedKind::Other}, "ERROR: Only a log file can be dropped here."}}) {
         window.messages.clear();
         dlg.OnFilesDropped({c.item, DroppedItem{"/a/b.adi", DroppedKind::File}});
         ASSERT_EQ(window.messages.size(), 1u) << c.text;
@@ -620,8 +620,8 @@ TEST_F(DialogTest, CopyAndSaveFailuresAndNothingToCopyOrSave) {
     window.fileAnswers.push_back(dir.File("no-such-folder/r.txt"));
     dlg.OnSaveReport();
     ASSERT_EQ(window.messages.size(), 2u);
-    EXPECT_EQ(window.messages[0].text, kClipboardErrorText);
-    EXPECT_EQ(window.messages[1].text, kReportWriteErrorText);
+    EXPECT_EQ(window.messages[0].text, "ERROR: Could not copy to the clipboard.");
+    EXPECT_EQ(window.messages[1].text, "ERROR: Could not write report file.");
     EXPECT_EQ(window.messages[1].icon, MessageIcon::Error);
     EXPECT_EQ(window.fileRequests.size(), 2u);
 }
@@ -656,7 +656,7 @@ TEST_F(DialogTest, MapOfTheLastConversionShownSavedOrOpenedBesideTheOutput) {
     window.browserStarts = false;
     dlg.OnMapButton();
     ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].text, kMapOpenErrorText);
+    EXPECT_EQ(window.messages[0].text, "ERROR: Could not open the map.");
 }
 
 } // namespace

@@ -40,6 +40,7 @@
 #include "app/service/report_view.h"
 #include "data/selections.h"
 #include "tests/support/test_files.h"
+#include "tests/support/fault_print.h"
 
 namespace fs = std::filesystem;
 
@@ -59,10 +60,10 @@ const std::string kLog =
     "<APP_N1MM_EXCHANGE1:4>BALD <EOR>\r\n";
 const std::string kPrevious = "previous output: a failed run must leave this file exactly as it is\r\n";
 
-const std::string kOpenOutputError = "ERROR: Could not open output file.";
-const std::string kWriteOutputError = "ERROR: Could not write output file.";
-const std::string kOpenInputError = "ERROR: Could not open input file.";
-const std::string kSameFileError = "ERROR: Input and output file names must be different.";
+const Fault kOpenOutputError{FaultKind::CannotOpenOutput};
+const Fault kWriteOutputError{FaultKind::CannotWriteOutput};
+const Fault kOpenInputError{FaultKind::CannotOpenInput};
+const Fault kSameFileError{FaultKind::SameNames};
 
 std::string Utf8(const fs::path& path) {
     const std::u8string text = path.u8string();
@@ -135,7 +136,7 @@ TEST(FaultOutput, FolderMissing) {
 
     const ConvertOutcome outcome = Convert(dir / "in.adi", output);
 
-    EXPECT_EQ(outcome.error, kOpenOutputError);
+    EXPECT_EQ(outcome.fault, kOpenOutputError);
     EXPECT_TRUE(ReportRows(outcome.report).empty());
     EXPECT_FALSE(fs::exists(dir / "no-such-folder")) << "the folder must not be made";
     EXPECT_EQ(ReadFile(dir / "in.adi"), kLog);
@@ -150,7 +151,7 @@ TEST(FaultOutput, FolderStandsWhereTheFileShouldBe) {
 
     const ConvertOutcome outcome = Convert(dir / "in.adi", dir / "out.adi");
 
-    EXPECT_EQ(outcome.error, kOpenOutputError);
+    EXPECT_EQ(outcome.fault, kOpenOutputError);
     EXPECT_TRUE(ReportRows(outcome.report).empty());
     EXPECT_TRUE(fs::is_directory(dir / "out.adi"));
     EXPECT_EQ(ReadFile(dir.path() / "out.adi" / "keep.txt"), kPrevious);
@@ -182,7 +183,7 @@ TEST(FaultOutput, ReadOnlyFileIsLeftAlone) {
 
     const ConvertOutcome outcome = Convert(dir / "in.adi", dir / "out.adi");
 
-    EXPECT_EQ(outcome.error, kOpenOutputError);
+    EXPECT_EQ(outcome.fault, kOpenOutputError);
     EXPECT_TRUE(ReportRows(outcome.report).empty());
     EXPECT_EQ(ReadFile(dir / "out.adi"), kPrevious);
     EXPECT_EQ(ReadFile(dir / "in.adi"), kLog);
@@ -215,7 +216,7 @@ TEST_P(FaultSameFile, InputIsNeitherEmptiedNorOverwritten) {
     for (const auto& [in, out] : {std::pair{input, *alias}, std::pair{*alias, input}}) {
         SCOPED_TRACE(Utf8(in) + " -> " + Utf8(out));
         const ConvertOutcome outcome = Convert(in, out);
-        EXPECT_EQ(outcome.error, kSameFileError);
+        EXPECT_EQ(outcome.fault, kSameFileError);
         EXPECT_TRUE(ReportRows(outcome.report).empty());
         EXPECT_EQ(ReadFile(input), kLog);
         EXPECT_EQ(Entries(dir.path()), before);
@@ -289,7 +290,7 @@ TEST_P(FaultUnreadableInput, NothingIsWritten) {
 
     const ConvertOutcome outcome = Convert(input, dir / "out.adi");
 
-    EXPECT_EQ(outcome.error, kOpenInputError);
+    EXPECT_EQ(outcome.fault, kOpenInputError);
     EXPECT_TRUE(ReportRows(outcome.report).empty());
     EXPECT_EQ(ReadFile(dir / "out.adi"), kPrevious);
     EXPECT_EQ(Entries(dir.path()), before);
@@ -329,7 +330,7 @@ TEST(FaultInputReadError, PreviousOutputIsKept) {
 
     const ConvertOutcome outcome = Convert(input, dir / "out.adi");
 
-    EXPECT_EQ(outcome.error, "ERROR: Could not read input file.");
+    EXPECT_EQ(outcome.fault, Fault{FaultKind::CannotReadInput});
     EXPECT_TRUE(ReportRows(outcome.report).empty());
     EXPECT_EQ(ReadFile(dir / "out.adi"), kPrevious);
     EXPECT_EQ(Entries(dir.path()), before);
@@ -432,7 +433,7 @@ TEST_P(FaultWriteFailure, PreviousOutputSurvives) {
 
     EXPECT_EQ(run.signal, 0) << "ended by a signal";
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find(kWriteOutputError), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(FaultText(kWriteOutputError)), std::string::npos) << run.err;
     EXPECT_EQ(run.out.find("Wrote"), std::string::npos) << "claims success: " << run.out;
     EXPECT_EQ(run.out.find("Converted"), std::string::npos) << "claims success: " << run.out;
     if (GetParam().previousOutput) {
@@ -473,7 +474,7 @@ TEST(FaultOutput, FullDeviceReportsTheWriteFailure) {
 
     const ConvertOutcome outcome = Convert(dir / "in.adi", device);
 
-    EXPECT_EQ(outcome.error, kWriteOutputError);
+    EXPECT_EQ(outcome.fault, kWriteOutputError);
     EXPECT_TRUE(ReportRows(outcome.report).empty());
     EXPECT_TRUE(fs::is_character_file(device)) << "the device must not be replaced";
     EXPECT_EQ(ReadFile(dir / "in.adi"), log);
@@ -562,8 +563,8 @@ Report ConvertHostile(const fs::path& input, const fs::path& output, const fs::p
 #else
     (void)logDir;
     const ConvertOutcome outcome = Convert(input, output);
-    if (outcome.error) {
-        report.failure = *outcome.error;
+    if (outcome.fault) {
+        report.failure = FaultText(*outcome.fault);
         return report;
     }
     report.rows = ReportRows(outcome.report);

@@ -25,6 +25,7 @@
 #include "files/file_streams.h"
 #include "files/file_system.h"
 #include "files/utf.h"
+#include "tests/support/fault_print.h"
 
 namespace shirl {
 namespace {
@@ -173,13 +174,13 @@ TEST_P(FileNames, ConvertWritesTheNamedFileAndReportsItAsGiven) {
     const std::string refIn = reference.File(reference.Path() + kSep + "in.adi");
     const std::string refOut = reference.File(reference.Path() + kSep + "out.adi");
     ASSERT_TRUE(WriteBytes(refIn, kLog));
-    ASSERT_FALSE(Convert(refIn, refOut).error);
+    ASSERT_FALSE(Convert(refIn, refOut).fault);
     const std::string expected = ReadBytes(refOut);
 
     for (int run = 0; run < 2; ++run) {  // a new output, then one replaced
         SCOPED_TRACE(run == 0 ? "new output" : "replaced output");
         const ConvertOutcome outcome = Convert(input, output);
-        ASSERT_FALSE(outcome.error) << *outcome.error;
+        ASSERT_FALSE(outcome.fault) << FaultText(*outcome.fault);
         EXPECT_EQ(ReportRows(outcome.report), ExpectedRows(output));
         EXPECT_EQ(KindOf(output), FileKind::Regular);
         EXPECT_EQ(ReadBytes(output), expected);
@@ -194,8 +195,8 @@ TEST_P(FileNames, ConvertWritesTheNamedFileAndReportsItAsGiven) {
     for (const std::string& alias : {dotted, roundabout}) {
         SCOPED_TRACE(alias);
         EXPECT_TRUE(SameExistingFile(input, alias));
-        EXPECT_EQ(Convert(input, alias).error, "ERROR: Input and output file names must be different.");
-        EXPECT_EQ(Convert(alias, input).error, "ERROR: Input and output file names must be different.");
+        EXPECT_EQ(Convert(input, alias).fault, Fault{FaultKind::SameNames});
+        EXPECT_EQ(Convert(alias, input).fault, Fault{FaultKind::SameNames});
         EXPECT_EQ(ReadBytes(input), kLog);
     }
     EXPECT_FALSE(SameExistingFile(input, output));
@@ -235,15 +236,15 @@ TEST(FileNames, NameThatIsNotUtf8) {
     const std::string output = dir.File(dir.Path() + kSep + "caf\xE9.adi");
 #ifdef _WIN32
     EXPECT_FALSE(WriteBytes(input, kLog));
-    EXPECT_EQ(Convert(input, output).error, "ERROR: Could not open input file.");
+    EXPECT_EQ(Convert(input, output).fault, Fault{FaultKind::CannotOpenInput});
     const std::string good = dir.File(dir.Path() + kSep + "good.adi");
     ASSERT_TRUE(WriteBytes(good, kLog));
-    EXPECT_EQ(Convert(good, output).error, "ERROR: Could not open output file.");
+    EXPECT_EQ(Convert(good, output).fault, Fault{FaultKind::CannotOpenOutput});
     EXPECT_EQ(KindOf(output), FileKind::Missing);
 #else
     ASSERT_TRUE(WriteBytes(input, kLog));
     const ConvertOutcome outcome = Convert(input, output);
-    ASSERT_FALSE(outcome.error) << *outcome.error;
+    ASSERT_FALSE(outcome.fault) << FaultText(*outcome.fault);
     EXPECT_EQ(ReportRows(outcome.report), ExpectedRows(output));
     EXPECT_EQ(KindOf(output), FileKind::Regular);
     EXPECT_NE(ReadBytes(output).find("<CNTY:10>AL,Autauga"), std::string::npos);
@@ -259,9 +260,9 @@ TEST(FileNames, NameTheSystemRefuses) {
     ASSERT_TRUE(WriteBytes(input, kLog));
     const std::string tooLong = dir.Path() + kSep + Repeat("\xC3\xA9", 300) + ".adi";
     const std::string output = dir.File(dir.Path() + kSep + "out.adi");
-    EXPECT_EQ(Convert(tooLong, output).error, "ERROR: Could not open input file.");
-    EXPECT_EQ(Convert(input, tooLong).error, "ERROR: Could not open output file.");
-    EXPECT_EQ(Convert(input, tooLong + kSep + "out.adi").error, "ERROR: Could not open output file.");
+    EXPECT_EQ(Convert(tooLong, output).fault, Fault{FaultKind::CannotOpenInput});
+    EXPECT_EQ(Convert(input, tooLong).fault, Fault{FaultKind::CannotOpenOutput});
+    EXPECT_EQ(Convert(input, tooLong + kSep + "out.adi").fault, Fault{FaultKind::CannotOpenOutput});
     EXPECT_EQ(KindOf(output), FileKind::Missing);
     EXPECT_EQ(ReadBytes(input), kLog);
 }
@@ -275,9 +276,9 @@ TEST(FileNames, NameWithNulByteIsNoFile) {
     ASSERT_TRUE(WriteBytes(input, kLog));
     const std::string cut = input + std::string("\0.old", 5);
     EXPECT_EQ(KindOf(cut), FileKind::Missing);
-    EXPECT_EQ(Convert(cut, dir.Path() + kSep + "out.adi").error, "ERROR: Could not open input file.");
+    EXPECT_EQ(Convert(cut, dir.Path() + kSep + "out.adi").fault, Fault{FaultKind::CannotOpenInput});
     const std::string output = dir.File(dir.Path() + kSep + "out.adi");
-    EXPECT_EQ(Convert(input, output + std::string("\0x", 2)).error, "ERROR: Could not open output file.");
+    EXPECT_EQ(Convert(input, output + std::string("\0x", 2)).fault, Fault{FaultKind::CannotOpenOutput});
     EXPECT_EQ(KindOf(output), FileKind::Missing);
 }
 

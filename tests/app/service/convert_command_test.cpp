@@ -18,6 +18,7 @@
 #include <sys/resource.h>
 #endif
 #include "data/selections.h"
+#include "tests/support/fault_print.h"
 
 namespace shirl {
 namespace {
@@ -65,23 +66,22 @@ TEST_F(ConvertCommand, ChecksInOrder) {
         const char* label;
         std::string input, output;
         Selection selection;
-        const char* error;
+        FaultKind fault;
     };
     const std::string in = Name(m_input), out = Name(m_output);
     const std::vector<Case> cases = {
-        {"nothing given", "", "", Selection(), "ERROR: Didn't specify input file."},
-        {"no output", in, "", Selection(), "ERROR: Didn't specify output file."},
-        {"equal names before selection", in, in, Selection(), "ERROR: Input and output file names must be different."},
-        {"no selection", in, out, Selection(), "ERROR: You must select a state or QSO Party."},
-        {"missing input", Name(m_dir / "missing.adi"), out, selections::kAL, "ERROR: Could not open input file."},
-        {"missing folder", in, Name(m_dir / "no-such-folder" / "out.adi"), selections::kAL, "ERROR: Could not open output file."},
-        {"output is a folder", in, Name(m_dir), selections::kAL, "ERROR: Could not open output file."},
+        {"nothing given", "", "", Selection(), FaultKind::NoInputName},
+        {"no output", in, "", Selection(), FaultKind::NoOutputName},
+        {"equal names before selection", in, in, Selection(), FaultKind::SameNames},
+        {"no selection", in, out, Selection(), FaultKind::NoSelection},
+        {"missing input", Name(m_dir / "missing.adi"), out, selections::kAL, FaultKind::CannotOpenInput},
+        {"missing folder", in, Name(m_dir / "no-such-folder" / "out.adi"), selections::kAL, FaultKind::CannotOpenOutput},
+        {"output is a folder", in, Name(m_dir), selections::kAL, FaultKind::CannotOpenOutput},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         const ConvertOutcome outcome = Convert(c.input, c.output, c.selection);
-        ASSERT_TRUE(outcome.error.has_value());
-        EXPECT_EQ(*outcome.error, c.error);
+        EXPECT_EQ(outcome.fault, Fault{c.fault});
         EXPECT_TRUE(ReportRows(outcome.report).empty());
     }
     // No check that failed created or touched a file.
@@ -91,7 +91,7 @@ TEST_F(ConvertCommand, ChecksInOrder) {
 
 TEST_F(ConvertCommand, ReportRowsAndOutput) {
     const ConvertOutcome outcome = Convert(Name(m_input), Name(m_output));
-    ASSERT_FALSE(outcome.error.has_value());
+    ASSERT_FALSE(outcome.fault.has_value());
     const std::vector<std::string> expected = {
         "INFO: Adding QSO for N0CALL on AL,Autauga/AL,Baldwin county line.",
         "",
@@ -114,7 +114,7 @@ TEST_F(ConvertCommand, ReportRowsAndOutput) {
 TEST_F(ConvertCommand, OnlyNonEmptyListsGiveRows) {
     WriteFile(m_input, "<CALL:4>K1AB <BAND:3>20M <MODE:2>CW <EOR>\n");
     const ConvertOutcome outcome = Convert(Name(m_input), "relative-name-unused.adi");
-    ASSERT_FALSE(outcome.error.has_value());
+    ASSERT_FALSE(outcome.fault.has_value());
     EXPECT_EQ(ReportRows(outcome.report), (std::vector<std::string>{"Converted 0 Alabama counties.",
                                                       "Wrote 1 QSOs to relative-name-unused.adi", ""}));
     std::error_code ec;
@@ -137,7 +137,7 @@ TEST_F(ConvertCommand, RunningTwiceReplacesOutputAndLeavesNoTemporaryFile) {
 TEST_F(ConvertCommand, OutputThroughSymbolicLinkReplacesTheTarget) {
     WriteFile(m_dir / "target.adi", "old");
     fs::create_symlink(m_dir / "target.adi", m_output);
-    ASSERT_FALSE(Convert(Name(m_input), Name(m_output)).error.has_value());
+    ASSERT_FALSE(Convert(Name(m_input), Name(m_output)).fault.has_value());
     EXPECT_TRUE(fs::is_symlink(m_output));
     EXPECT_EQ(ReadFile(m_dir / "target.adi").substr(0, 16), "Test log\n<EOH>\n\n");
 }
@@ -162,8 +162,7 @@ TEST_F(ConvertCommand, WriteFailureLeavesExistingOutputAsItWas) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
-    ASSERT_TRUE(outcome.error.has_value());
-    EXPECT_EQ(*outcome.error, "ERROR: Could not write output file.");
+    EXPECT_EQ(outcome.fault, Fault{FaultKind::CannotWriteOutput});
     EXPECT_TRUE(ReportRows(outcome.report).empty());
     EXPECT_EQ(ReadFile(m_output), "keep me");
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.adi", "out.adi"}));

@@ -26,11 +26,11 @@ using test::ReadFile;
 const fs::path kGolden = fs::path(SHIRL_TEST_DATA_DIR) / "golden";
 const fs::path kSamples = fs::path(SHIRL_SOURCE_DIR) / ".." / "shared" / "data" / "adif-samples";
 
-// A conversion's output and report as text, or its error.
+// A conversion's output and report as text, or its fault.
 std::string Converted(ConvertRequest request, RunThreads threads) {
     request.threads = threads;
     const ConvertOutcome outcome = RunConvertCommand(request);
-    if (outcome.error) return "error: " + *outcome.error;
+    if (outcome.fault) return "error: " + FaultText(*outcome.fault);
     std::string text = ReadFile(request.outputName) + "\n--- report\n";
     for (const std::string& row : ReportRows(outcome.report)) text += row + "\n";
     for (const auto& [county, qsos] : outcome.countyQsos) text += std::to_string(county) + ":" + std::to_string(qsos) + " ";
@@ -53,8 +53,8 @@ ConvertRequest GoldenRequest(const fs::path& dir, RunLists& lists) {
         else if (arg == "--list-mode" && args >> value) mode = value == "replace" ? AbbrevList::Mode::Replace : mode;
         else ADD_FAILURE() << "args of " << dir << ": " << arg;
     }
-    std::string err, unnamed;
-    EXPECT_TRUE(LoadGivenLists(files, mode, request.selectionFromLog, request.selection, lists, &err, &unnamed)) << err;
+    const auto fault = LoadGivenLists(files, mode, request.selectionFromLog, request.selection, lists);
+    EXPECT_FALSE(fault) << FaultText(*fault);
     request.lists = &lists;
     return request;
 }

@@ -1,6 +1,8 @@
 // The report as the windows show, copy and save it.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/service/report_view.h"
 
 using namespace shirl;
@@ -35,6 +37,53 @@ TEST(ReportView, EntriesReadAsRowsByKind) {
     report.inputProblems.Error("c");
     EXPECT_EQ(ReportRows(report), (std::vector<std::string>{"INFO: a", "", "b", "", "ERROR: c", ""}));
     EXPECT_TRUE(ReportRows(RunReport{}).empty());
+}
+
+// Every fault as the message box and shirl-cli show it, each kind once.
+TEST(ReportView, FaultsReadAsTheirMessagesByKind) {
+    using K = FaultKind;
+    const std::vector<std::pair<Fault, std::string>> cases = {
+        {{K::NoInputName}, "ERROR: Didn't specify input file."},
+        {{K::NoOutputName}, "ERROR: Didn't specify output file."},
+        {{K::SameNames}, "ERROR: Input and output file names must be different."},
+        {{K::NoSelection}, "ERROR: You must select a state or QSO Party."},
+        {{K::DuplicateOutputName}, "ERROR: Another input of this run has the same file name."},
+        {{K::CannotOpenInput}, "ERROR: Could not open input file."},
+        {{K::CannotReadInput}, "ERROR: Could not read input file."},
+        {{K::NotALog, "notes.txt"}, "ERROR: notes.txt is neither an ADIF log nor a Cabrillo log."},
+        {{K::Utf16Log, "w.adi"}, "ERROR: w.adi is saved as UTF-16 text; save it as UTF-8 and convert it again."},
+        {{K::PartyUnknown, "", "7QP, AL-QSO-PARTY"},
+         "ERROR: Could not tell the QSO party from the log's CONTEST_ID (found: 7QP, AL-QSO-PARTY)."},
+        {{K::CannotOpenOutput}, "ERROR: Could not open output file."},
+        {{K::CannotWriteOutput}, "ERROR: Could not write output file."},
+        {{K::NoContestLog}, "ERROR: Didn't specify the contest log."},
+        {{K::NoLogbook}, "ERROR: Didn't specify the logbook."},
+        {{K::CannotOpenLogbook}, "ERROR: Could not open the logbook."},
+        {{K::LogbookNotAFile}, "ERROR: The logbook is read twice: give it as a file."},
+        {{K::CannotReadLogbook}, "ERROR: Could not read the logbook."},
+        {{K::LogbookNotAdif, "book.log"}, "ERROR: book.log is not an ADIF log."},
+        {{K::ListUnreadable, "SD.csv"}, "ERROR: Abbreviation list SD.csv: cannot be read."},
+        {{K::ListTooLarge, "SD.csv"}, "ERROR: Abbreviation list SD.csv: larger than 16 MiB."},
+        {{K::ListFaulty, "SD.csv", "line 3: empty abbreviation"},
+         "ERROR: Abbreviation list SD.csv, line 3: empty abbreviation."},
+        {{K::ListUnnamed, "mine.csv"},
+         "ERROR: Abbreviation list mine.csv: with the Selection from the log, name each list after its Selection "
+         "(SD.csv, MARAC.replace.csv)."},
+        {{K::MapUnwritable}, "ERROR: Could not write map file."},
+        {{K::MapUnwritable, "out-map.svg"}, "ERROR: Could not write map file out-map.svg."},
+        {{K::MapUnopened}, "ERROR: Could not open the map."},
+        {{K::ReportUnwritable}, "ERROR: Could not write report file."},
+        {{K::ClipboardUnavailable}, "ERROR: Could not copy to the clipboard."},
+        {{K::BrowserUnavailable}, "ERROR:  Could not start web browser."},
+        {{K::DroppedFolder}, "ERROR: A folder can't be converted. Drop a log file."},
+        {{K::DroppedOther}, "ERROR: Only a log file can be dropped here."},
+    };
+    std::set<FaultKind> kinds;
+    for (const auto& [fault, text] : cases) {
+        EXPECT_EQ(FaultText(fault), text);
+        kinds.insert(fault.kind);
+    }
+    EXPECT_EQ(kinds.size(), static_cast<std::size_t>(K::DroppedOther) + 1) << "a kind without its text here";
 }
 
 TEST(ReportView, RowsBecomeListRowsOfOneLineWithVisibleText) {

@@ -5,6 +5,7 @@
 #include "adif/byte_io.h"
 #include "app/service/run_preparation.h"
 #include "tests/support/test_files.h"
+#include "tests/support/fault_print.h"
 
 namespace shirl {
 namespace {
@@ -14,14 +15,14 @@ TEST(RunPreparation, PartyFromTheLogTakesOnlyItsOwnList) {
     test::WriteFile(dir / "SD.csv", "abbreviation,state,county\nOGLA,SD,Shannon\n");
     test::WriteFile(dir / "AL.replace.csv", "abbreviation,state,county\nAUTA,AL,Autauga\n");
     RunLists lists;
-    std::string err, unnamed;
-    ASSERT_TRUE(LoadGivenLists({dir.File("SD.csv"), dir.File("AL.replace.csv")}, AbbrevList::Mode::Extend, true,
-                               Selection(), lists, &err, &unnamed));
-    const RunRequest request{Selection(), true, &lists};
+    ASSERT_EQ(LoadGivenLists({dir.File("SD.csv"), dir.File("AL.replace.csv")}, AbbrevList::Mode::Extend, true,
+                             Selection(), lists),
+              std::nullopt);
+    const RunRequest request{.selection = Selection(), .selectionFromLog = true, .lists = &lists};
 
     MemorySource log("<CONTEST_ID:12>AL-QSO-PARTY <EOR>\n");
     PreparedRun run;
-    ASSERT_TRUE(PrepareRun(request, log, run, &err)) << err;
+    ASSERT_EQ(PrepareRun(request, log, run), std::nullopt);
     EXPECT_EQ(run.selection, selections::kAL);
     ASSERT_NE(run.List(), nullptr);
     EXPECT_TRUE(run.List()->replaces());
@@ -32,15 +33,12 @@ TEST(RunPreparation, PartyFromTheLogTakesOnlyItsOwnList) {
 
     MemorySource two("<CONTEST_ID:12>AL-QSO-PARTY <EOR><CONTEST_ID:12>TX-QSO-PARTY <EOR>\n");
     PreparedRun refused;
-    EXPECT_FALSE(PrepareRun(request, two, refused, &err));
-    EXPECT_TRUE(refused.partyUnknown);
-    EXPECT_EQ(err.find("--"), std::string::npos); // names no option of any front end
+    EXPECT_EQ(PrepareRun(request, two, refused),
+              (Fault{FaultKind::PartyUnknown, "", "AL-QSO-PARTY, TX-QSO-PARTY"}));
 
     RunLists none;
-    EXPECT_FALSE(LoadGivenLists({dir.File("mine.csv")}, AbbrevList::Mode::Extend, true, Selection(), none, &err,
-                                &unnamed));
-    EXPECT_TRUE(err.empty());
-    EXPECT_EQ(unnamed, dir.File("mine.csv"));
+    EXPECT_EQ(LoadGivenLists({dir.File("mine.csv")}, AbbrevList::Mode::Extend, true, Selection(), none),
+              (Fault{FaultKind::ListUnnamed, dir.File("mine.csv")}));
 }
 
 } // namespace
