@@ -110,19 +110,18 @@ int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const s
     int status = 0;
     std::size_t converted = 0;
     std::set<std::string> outputs;
+    // The ADIF log made from a Cabrillo log takes the extension .adi; two
+    // inputs of one name would write the same output: the later is refused.
+    request.nameOutput = [&](const std::string& adifName) -> std::optional<std::string> {
+        std::string name = NameInFolder(folder, adifName);
+        if (!outputs.insert(name).second) return std::nullopt;
+        return name;
+    };
     for (const std::string& input : inputs) {
         WriteLine(stdout, "== " + input);
         request.inputName = input;
-        // The ADIF log made from a Cabrillo log takes the extension .adi.
-        request.outputName = NameInFolder(folder, AdifNameOfLog(input));
-        // Two inputs of one name would write the same output: the later one is refused.
-        const bool repeated = !outputs.insert(request.outputName).second;
-        ConvertOutcome outcome;
-        if (repeated) {
-            outcome.fault = Fault{FaultKind::DuplicateOutputName};
-        } else {
-            outcome = RunConvertCommand(request);
-        }
+        const ConvertOutcome outcome = RunConvertCommand(request);
+        request.outputName = outcome.outputName; // the output a fault's reason speaks of
         if (outcome.fault) {
             PrintFault(*outcome.fault, request);
             WriteLine(stdout, ""); // ends the log's part as a report does
@@ -132,7 +131,7 @@ int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const s
         ++converted;
         for (const std::string& row : ReportRows(outcome.report)) WriteLine(stdout, row);
         std::fflush(stdout);
-        if (!WriteMapOf(outcome, map, request.outputName)) status = 1;
+        if (!WriteMapOf(outcome, map, outcome.outputName)) status = 1;
     }
     WriteLine(stdout, "Converted " + std::to_string(converted) + " of " + std::to_string(inputs.size()) + " logs.");
     std::fflush(stdout);

@@ -73,7 +73,9 @@ WebConvertResult WebConvert(const WebConvertRequest& request) {
     RunLists lists;
     if (const auto fault = MakeRequest(request, convert, lists)) return ListFault(*fault);
     // As in the window, the ADIF log made from a Cabrillo log is named .adi.
-    convert.outputName = FreeOutputName(OfferedOutputName(AdifNameOfLog(request.inputName)), request.taken);
+    convert.nameOutput = [&request](const std::string& adifName) -> std::optional<std::string> {
+        return FreeOutputName(OfferedOutputName(adifName), request.taken);
+    };
 
     const ConvertOutcome outcome = RunConvertCommand(convert);
     WebConvertResult result;
@@ -81,9 +83,9 @@ WebConvertResult WebConvert(const WebConvertRequest& request) {
         result.error = FaultText(*outcome.fault);
         result.partyUnknown = outcome.fault->kind == FaultKind::PartyUnknown;
     } else {
-        result.outputName = convert.outputName;
-        result.mapName = OfferedMapName(convert.outputName);
-        result.reportName = OfferedReportName(convert.outputName);
+        result.outputName = outcome.outputName;
+        result.mapName = OfferedMapName(outcome.outputName);
+        result.reportName = OfferedReportName(outcome.outputName);
         result.map = CountyMapSvg(outcome);
     }
     result.rows = ReportListRows(ReportRows(outcome.report));

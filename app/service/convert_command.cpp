@@ -38,31 +38,31 @@ private:
     OutputReplacement m_output;
 };
 
-} // namespace
+// Opens the request's input and tells its kind; the fault when it cannot
+// be opened or is no log that can be read.
+std::optional<Fault> OpenInput(const ConvertRequest& request, LogInput& input) {
+    // Standard input is read twice only when the party is told from the log.
+    if (!(request.standardInput ? input.OpenStandardInput(request.inputName, request.selectionFromLog)
+                                : input.Open(request.inputName)))
+        return Fault{FaultKind::CannotOpenInput};
+    if (input.Kind() == LogKind::NotALog) return Fault{FaultKind::NotALog, request.inputName};
+    if (input.Kind() == LogKind::Utf16) return Fault{FaultKind::Utf16Log, request.inputName};
+    return std::nullopt;
+}
 
-ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
-    if (request.inputName.empty()) return Failure({FaultKind::NoInputName});
-    if (request.outputName.empty()) return Failure({FaultKind::NoOutputName});
+// The checks of the output's name against the input's.
+std::optional<Fault> OutputNameFault(const ConvertRequest& request) {
+    if (request.outputName.empty()) return Fault{FaultKind::NoOutputName};
     // Another name of the same existing file: other letter case on a file
     // system that ignores case, a relative form, a symbolic or hard link.
     const bool files = !request.standardInput && !request.standardOutput;
     if (files && (request.inputName == request.outputName || SameExistingFile(request.inputName, request.outputName)))
-        return Failure({FaultKind::SameNames});
-    FileOutput output(request.outputName, request.standardOutput);
-    return RunConvertCommand(request, output);
+        return Fault{FaultKind::SameNames};
+    return std::nullopt;
 }
 
-ConvertOutcome RunConvertCommand(const ConvertRequest& request, ConvertOutput& output) {
-    if (!request.selection.IsValid() && !request.selectionFromLog) return Failure({FaultKind::NoSelection});
-
-    LogInput input;
-    // Standard input is read twice only when the party is told from the log.
-    if (!(request.standardInput ? input.OpenStandardInput(request.inputName, request.selectionFromLog)
-                                : input.Open(request.inputName)))
-        return Failure({FaultKind::CannotOpenInput});
-    if (input.Kind() == LogKind::NotALog) return Failure({FaultKind::NotALog, request.inputName});
-    if (input.Kind() == LogKind::Utf16) return Failure({FaultKind::Utf16Log, request.inputName});
-
+// The run of an open input into `output`, from its preparation on.
+ConvertOutcome RunOpened(const ConvertRequest& request, LogInput& input, ConvertOutput& output) {
     PreparedRun run;
     const RunRequest prepare{.selection = request.selection,
                              .selectionFromLog = request.selectionFromLog,
@@ -123,6 +123,45 @@ ConvertOutcome RunConvertCommand(const ConvertRequest& request, ConvertOutput& o
     if (list != nullptr) outcome.list = *list;
     outcome.countyQsos = std::move(result.countyQsos);
     outcome.otherCntyQsos = std::move(result.otherCntyQsos);
+    return outcome;
+}
+
+// The output named once the input is open (request.nameOutput).
+ConvertOutcome RunNamedOnceOpen(const ConvertRequest& request) {
+    if (!request.selection.IsValid() && !request.selectionFromLog) return Failure({FaultKind::NoSelection});
+    LogInput input;
+    if (auto fault = OpenInput(request, input)) return Failure(std::move(*fault));
+    const std::optional<std::string> name = request.nameOutput(input.AdifName(request.inputName));
+    if (!name) return Failure({FaultKind::DuplicateOutputName});
+    ConvertRequest named = request;
+    named.outputName = *name;
+    ConvertOutcome outcome;
+    if (auto fault = OutputNameFault(named)) {
+        outcome = Failure(std::move(*fault));
+    } else {
+        FileOutput output(named.outputName, named.standardOutput);
+        outcome = RunOpened(named, input, output);
+    }
+    outcome.outputName = named.outputName;
+    return outcome;
+}
+
+} // namespace
+
+ConvertOutcome RunConvertCommand(const ConvertRequest& request) {
+    if (request.inputName.empty()) return Failure({FaultKind::NoInputName});
+    if (request.nameOutput) return RunNamedOnceOpen(request);
+    if (auto fault = OutputNameFault(request)) return Failure(std::move(*fault));
+    FileOutput output(request.outputName, request.standardOutput);
+    return RunConvertCommand(request, output);
+}
+
+ConvertOutcome RunConvertCommand(const ConvertRequest& request, ConvertOutput& output) {
+    if (!request.selection.IsValid() && !request.selectionFromLog) return Failure({FaultKind::NoSelection});
+    LogInput input;
+    if (auto fault = OpenInput(request, input)) return Failure(std::move(*fault));
+    ConvertOutcome outcome = RunOpened(request, input, output);
+    outcome.outputName = request.outputName;
     return outcome;
 }
 

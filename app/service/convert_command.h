@@ -3,6 +3,7 @@
 // the run, and the report rows as the dialog shows them. Every front end
 // (command line, Qt window, Win32 window) calls this and nothing else.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -20,7 +21,7 @@ namespace shirl {
 
 struct ConvertRequest {
     std::string inputName;
-    std::string outputName;
+    std::string outputName{};
     Selection selection; // none picked: Selection()
     bool addMobile = true;
     bool selectionFromLog = false;   // take the Selection from the log's CONTEST_ID instead
@@ -29,6 +30,11 @@ struct ConvertRequest {
     bool standardOutput = false;     // the output goes to standard output (`outputName` is not a file)
     CountyLines countyLines = CountyLines::Copies;
     RunThreads threads{};            // a Cabrillo log is always converted on the calling thread alone
+    // Where set, names the output instead of `outputName`, once the input is
+    // open and its kind known: from the name of the ADIF log made from it
+    // (LogInput::AdifName); nullopt refuses it (another output of the run
+    // has that name). The input is opened once.
+    std::function<std::optional<std::string>(const std::string& adifName)> nameOutput{};
 };
 
 struct ConvertOutcome {
@@ -37,6 +43,9 @@ struct ConvertOutcome {
     // report view gives its text). The output file is then as it was before
     // the command and `report` is empty.
     std::optional<Fault> fault;
+    // The output's name (as given, or as `nameOutput` gave it; empty when
+    // the run stopped before it was named).
+    std::string outputName{};
     // The report of the run (app/report_view turns it into rows).
     RunReport report;
     // After a run: the Selection and the operator's list it used (a copy:

@@ -100,6 +100,10 @@ ByteSource& LogInput::Adif() {
     return *m_peeked;
 }
 
+std::string LogInput::AdifName(const std::string& name) const {
+    return m_kind == LogKind::Cabrillo ? WithAdifExtension(name) : name;
+}
+
 bool LogInput::Rewind() { return m_cabrillo ? m_cabrillo->Rewind() : m_peeked->Rewind(); }
 
 namespace {

@@ -24,7 +24,9 @@ LogKind KindOfLog(std::string_view firstBytes);
 // The name the ADIF log made from the input `name` is named after: `name`
 // with the extension ".adi" when it is a regular file holding a Cabrillo log
 // (a pipe is not read: that would take the log away from the conversion),
-// `name` itself otherwise. The front ends make the output's name from it.
+// `name` itself otherwise. The dialog offers an output name from it when a
+// log is chosen, before any run; a run names its output from the input it
+// has open (LogInput::AdifName, ConvertRequest::nameOutput).
 std::string AdifNameOfLog(const std::string& name);
 
 class LogInput {
@@ -40,6 +42,9 @@ public:
     // with `rewindable` it is kept whole so that it can be read twice.
     bool OpenStandardInput(const std::string& name, bool rewindable);
     LogKind Kind() const { return m_kind; }
+    // The name of the ADIF log made from the open log `name`: a Cabrillo
+    // log's takes the extension .adi, an ADIF log's is `name`.
+    std::string AdifName(const std::string& name) const;
     // The log as ADIF (after a successful Open).
     ByteSource& Adif();
     // Starts the log over; false when the input cannot be rewound.

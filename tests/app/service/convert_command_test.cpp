@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -87,6 +88,44 @@ TEST_F(ConvertCommand, ChecksInOrder) {
     // No check that failed created or touched a file.
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"in.adi"});
     EXPECT_EQ(ReadFile(m_input), kLog);
+}
+
+// A run that names its output once the input is open sees the name of the
+// ADIF log made from it (a Cabrillo log's takes .adi), and a name refused
+// or equal to the input's writes nothing.
+TEST_F(ConvertCommand, OutputNamedOnceTheInputIsOpen) {
+    const fs::path cabrillo = m_dir / "fl.log";
+    WriteFile(cabrillo, "START-OF-LOG: 3.0\nCONTEST: FL-QSO-PARTY\nCALLSIGN: K4AB\n"
+                        "QSO: 14000 CW 2024-04-27 1600 K4AB 599 DADE W1AW 599 MA\nEND-OF-LOG:\n");
+    struct Case {
+        const char* label;
+        fs::path input;
+        std::optional<std::string> name; // what the namer answers
+        std::string seen;                // the name it is asked about
+        std::optional<FaultKind> fault;
+    };
+    const std::vector<Case> cases = {
+        {"adif log", m_input, Name(m_dir / "a.adi"), Name(m_input), std::nullopt},
+        {"cabrillo log", cabrillo, Name(m_dir / "b.adi"), Name(m_dir / "fl.adi"), std::nullopt},
+        {"refused", m_input, std::nullopt, Name(m_input), FaultKind::DuplicateOutputName},
+        {"the input itself", m_input, Name(m_input), Name(m_input), FaultKind::SameNames},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ConvertRequest request{Name(c.input), "", selections::kAL, true};
+        std::string seen;
+        request.nameOutput = [&](const std::string& adifName) {
+            seen = adifName;
+            return c.name;
+        };
+        const ConvertOutcome outcome = RunConvertCommand(request);
+        EXPECT_EQ(seen, c.seen);
+        EXPECT_EQ(outcome.fault ? std::optional(outcome.fault->kind) : std::nullopt, c.fault);
+        if (c.fault) continue;
+        EXPECT_EQ(outcome.outputName, *c.name);
+        EXPECT_TRUE(fs::is_regular_file(*c.name));
+    }
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"a.adi", "b.adi", "fl.log", "in.adi"}));
 }
 
 TEST_F(ConvertCommand, ReportRowsAndOutput) {
