@@ -18,6 +18,13 @@ inline std::string AsciiUpperCase(std::string_view text) {
     return upper;
 }
 
+// Appends `text` to `out` with its ASCII letters in upper case.
+inline void AppendAsciiUpperCase(std::string& out, std::string_view text) {
+    const std::size_t at = out.size();
+    out.append(text);
+    for (std::size_t i = at; i < out.size(); ++i) out[i] = ToAsciiUpper(out[i]);
+}
+
 // `text` without the blanks and line ends (space, tab, CR, LF) around it.
 inline std::string_view TrimBlanksAndLineEnds(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t\r\n");

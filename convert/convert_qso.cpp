@@ -230,8 +230,11 @@ bool HasJoinedCounties(std::span<const QsoField> fields) {
 // parts got in `added`.
 void AppendCounties(QsoFields& fields, const QsoField& field, const QsoOptions& options,
                     std::optional<std::string_view> call, AddedFields& added) {
-    auto parts = MayJoinCounties(field) ? CountyLineParts(*field.value, QuestionFor(field, options, call))
-                                        : std::vector<CountyLinePart>();
+    if (!MayJoinCounties(field) || !Contains(field.value, '/')) {
+        fields.push_back(field);
+        return;
+    }
+    auto parts = CountyLineParts(*field.value, QuestionFor(field, options, call));
     if (parts.empty()) {
         fields.push_back(field);
         return;
@@ -242,16 +245,15 @@ void AppendCounties(QsoFields& fields, const QsoField& field, const QsoOptions& 
     }
 }
 
-// The fields that the steps take, when they differ from the QSO's: each
+// Into `expanded` (emptied first): the fields that the steps take, when they differ from the QSO's: each
 // county line written in one value becomes a field per county, the county
 // word of SRX_STRING (or its counties) is added at `slot` as CNTY, and the
 // last word of STX_STRING at `sentSlot` as an own-county field; `added`
 // tells where. The views still point into `fields` (the words into the
 // exchanges' values), which outlive the steps.
-QsoFields ExpandFields(std::span<const QsoField> fields, std::optional<std::size_t> slot,
-                       std::optional<std::size_t> sentSlot, const QsoOptions& options, AddedFields& added) {
-    QsoFields expanded;
-    expanded.reserve(fields.size() + 2);
+void ExpandFields(std::span<const QsoField> fields, std::optional<std::size_t> slot, std::optional<std::size_t> sentSlot,
+                  const QsoOptions& options, AddedFields& added, QsoFields& expanded) {
+    expanded.clear();
     const auto callIndex = CallIndex(fields);
     const std::optional<std::string_view> call = callIndex ? fields[*callIndex].value : std::nullopt;
     for (std::size_t i = 0; i <= fields.size(); ++i) {
@@ -270,7 +272,6 @@ QsoFields ExpandFields(std::span<const QsoField> fields, std::optional<std::size
         if (i == fields.size()) break;
         AppendCounties(expanded, fields[i], options, call, added);
     }
-    return expanded;
 }
 
 std::string_view ValueOrEmpty(const QsoField& field) { return field.value.value_or(std::string_view()); }
@@ -282,19 +283,23 @@ const QsoField* FirstCnty(std::span<const QsoField> fields) {
     return nullptr;
 }
 
-// What a logger's records of one contact share: the call (any case), date,
-// time, band and mode as written; empty when the date or time is missing.
-std::string SplitKey(std::span<const QsoField> fields, std::string_view call) {
-    std::string key = AsciiUpperCase(call);
+// What a logger's records of one contact share, into `key`: the call (any
+// case), date, time, band and mode as written; empty when the date or time
+// is missing.
+void MakeSplitKey(std::span<const QsoField> fields, std::string_view call, std::string& key) {
+    key.clear();
+    AppendAsciiUpperCase(key, call);
     for (const FieldKind kind : {FieldKind::QsoDate, FieldKind::TimeOn, FieldKind::Band, FieldKind::Mode}) {
         const QsoField* found = nullptr;
         for (const QsoField& field : fields)
             if (field.kind == kind && !field.name.empty() && field.value) found = &field;
-        if (!found && (kind == FieldKind::QsoDate || kind == FieldKind::TimeOn)) return {};
+        if (!found && (kind == FieldKind::QsoDate || kind == FieldKind::TimeOn)) {
+            key.clear();
+            return;
+        }
         key.push_back('\0');
-        if (found) key.append(AsciiUpperCase(*found->value));
+        if (found) AppendAsciiUpperCase(key, *found->value);
     }
-    return key;
 }
 
 // The steps of one QSO over `fields`; the fields in `added`, made from the
@@ -314,7 +319,8 @@ int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<
     }
 
     const std::size_t distinct = RemoveDuplicateCounties(fields, qso);
-    std::string key = SplitKey(fields, *call);
+    std::string& key = counters.nextKey;
+    MakeSplitKey(fields, *call, key);
     const QsoField* county = FirstCnty(fields);
     const std::string_view countyValue = county ? ValueOrEmpty(*county) : std::string_view();
     RunCounters::LastQso& last = counters.last;
@@ -325,7 +331,7 @@ int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<
     }
     const std::size_t written = WriteCopies(out, fields, *call, qso.ownConverted, distinct, timing, counters, report,
                                             options.countyLines == CountyLines::Usaca);
-    last.key = std::move(key);
+    std::swap(last.key, key);
     last.county.assign(countyValue);
     last.nextOffset = timing.offset + static_cast<std::int64_t>(written);
     return qso.converted;
@@ -350,7 +356,8 @@ int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<Qso
     if (!received && !sent && !HasJoinedCounties(fields))
         return ConvertFields(out, options, fields, {}, time, counters, report);
     AddedFields added;
-    QsoFields expanded = ExpandFields(fields, received, sent, options, added);
+    QsoFields& expanded = counters.expanded;
+    ExpandFields(fields, received, sent, options, added, expanded);
     return ConvertFields(out, options, expanded, added, time, counters, report);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "convert/county_tally.h"
+#include "convert/qso_field.h"
 
 namespace shirl {
 
@@ -80,6 +81,10 @@ struct RunCounters {
         std::string county;
         std::int64_t nextOffset = 0;
     } last;
+    // Kept from QSO to QSO so that their buffers are reused: the key of the
+    // QSO being written, and the fields of a QSO whose exchanges add some.
+    std::string nextKey;
+    QsoFields expanded;
 };
 
 } // namespace shirl
