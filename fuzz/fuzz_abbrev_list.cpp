@@ -1,6 +1,6 @@
 // libFuzzer target: an operator's abbreviation list. Either the file is
-// refused with one "ERROR: Abbreviation list ..." message and the list is
-// unchanged, or every row it added names a county of the gazetteer.
+// refused with one fault that names it and the line ("line N: ...") and the
+// list is unchanged, or every row it added names a county of the gazetteer.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (list.AddFile("abbreviation,county_id\nAUTA,1001\nOGLA,46113\n", "first.csv")) std::abort();
     const auto error = list.AddFile(text, "fuzz.csv");
     if (error) {
-        if (error->rfind("ERROR: Abbreviation list fuzz.csv, line ", 0) != 0 || error->back() != '.') std::abort();
+        if (error->kind != shirl::FaultKind::ListFaulty || error->subject != "fuzz.csv" ||
+            error->detail.rfind("line ", 0) != 0 || error->detail.size() <= 5)
+            std::abort();
         if (list.rows().size() != 2 || list.files().size() != 1) std::abort();
         return 0;
     }

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& id : ids)
         if (id.empty() || id.size() > shirl::kMaxContestIdLength + 3) std::abort();
     const shirl::SelectionDetection d = shirl::DetectSelection(ids);
-    if (d.error.has_value() == d.selection.IsValid()) std::abort();
+    if (d.fault.has_value() == d.selection.IsValid()) std::abort();
+    if (d.fault && d.fault->kind != shirl::FaultKind::PartyUnknown) std::abort();
     if (d.selection.IsValid() && d.info.rfind("Selection ", 0) != 0) std::abort();
     return 0;
 }
