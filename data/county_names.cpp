@@ -136,7 +136,7 @@ int FindCountyIdByCntyValue(std::string_view value) {
         const std::string_view written = row.cntyValue.substr(row.cntyValue.find(',') + 1);
         if (CountyNameKey(written) != key) continue;
         if (found >= 0) return -1; // two counties: no match
-        found = row.stateNumber * 1000 + row.countyNumber;
+        found = CountyId(row);
     }
     return found;
 }
