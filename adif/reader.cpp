@@ -277,7 +277,9 @@ std::optional<AdifReader::Event> AdifReader::NextHeaderPiece() {
         const std::string_view rest(start + i, size - i);
         const std::size_t lt = rest.find('<');
         const auto blanks = static_cast<std::size_t>(std::find_if_not(rest.begin(), rest.end(), IsCSpace) - rest.begin());
-        const bool clean = !eohBefore || m_blanksAfterEoh; // nothing but blanks since <eoh>
+        // Nothing but blanks since <eoh>, and few enough to hold: a longer
+        // run is header text, however the input was cut.
+        const bool clean = (!eohBefore || m_blanksAfterEoh) && m_heldBlanks.size() + blanks <= kMostHeldBlanks;
         if (clean && lt != std::string_view::npos && blanks >= lt) {
             m_heldBlanks.clear();
             m_headerSplit = true;

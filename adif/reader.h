@@ -138,6 +138,7 @@ private:
     bool m_headerSplit = false;
     bool m_blanksAfterEoh = false; // all since <eoh> on its line were blanks, held in m_heldBlanks
     std::string m_heldBlanks;     // blanks after <eoh> whose line has not shown what follows them
+    static constexpr std::size_t kMostHeldBlanks = std::size_t{64} << 10;
     std::string m_releasedBlanks; // held blanks handed out as header text
     bool m_skipToEor = false;
     std::size_t m_tagsInRecord = 0;

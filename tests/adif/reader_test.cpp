@@ -119,6 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderEventCase{"blanks_after_eoh_then_line_end", "<EOH> \t \n<A:1>x<EOR>",
                         {"H:<EOH> \t \n", "EOH", "F:A=x", "R:EOR"}},
         ReaderEventCase{"blanks_after_eoh_then_the_end", "Log <EOH>   ", {"H:Log <EOH>   ", "EOH"}},
+        // A run of blanks too long to hold is header text, as any other text there.
+        ReaderEventCase{"a_long_run_of_blanks_after_eoh", "<EOH>" + std::string(70000, ' ') + "<A:1>x<EOR>",
+                        {"H:<EOH>" + std::string(70000, ' ') + "\n", "EOH", "F:A=x", "R:EOR"}},
         ReaderEventCase{"text_between_tags", "<EOH>\na <A:1>x b > c <EOR> d", {"H:<EOH>\n", "EOH", "F:A=x", "R:EOR"}},
         // A length that counts characters is read so only where bytes would lose text.
         ReaderEventCase{"characters_where_bytes_cut_one", "<N:10>Ju\u00e1n Mu\u00f1oz\n<Q:8>El Ca\u00f1\u00f3n<EOR>",
