@@ -80,9 +80,10 @@ void CleanComment(QsoField& field, bool& srxTaken) {
 }
 
 // A callsign that carries this county as its suffix (N0CALL/AUT) loses it,
-// and gets "/M" when the run adds it.
+// and gets "/M" when the run adds it; the changed callsign is kept in
+// `changedCall` for the QSO's steps.
 void DropCountySuffix(std::span<QsoField> fields, const FirstPassResult& qso, std::string_view county,
-                      bool addMobile, RunReport& report) {
+                      bool addMobile, std::string& changedCall, RunReport& report) {
     const auto call = Callsign(fields, qso);
     if (!call) return;
     const std::size_t slash = call->find('/');
@@ -90,18 +91,20 @@ void DropCountySuffix(std::span<QsoField> fields, const FirstPassResult& qso, st
     std::string changed(call->substr(0, slash));
     if (addMobile) changed += "/M";
     report.progress.Info("Changed callsign " + std::string(*call) + " to " + changed);
-    SetValue(fields[*qso.callIndex], changed);
+    changedCall = std::move(changed);
+    SetValueView(fields[*qso.callIndex], changedCall);
 }
 
 // One field of the worked station's county: the callsign's suffix, then
 // the resolution (in any letter case; a value that does not convert stays
 // as written).
 void ConvertCountyField(std::span<QsoField> fields, std::size_t i, const QsoOptions& options,
-                        const AddedFields& added, FirstPassResult& qso, RunReport& report) {
+                        const AddedFields& added, FirstPassResult& qso, RunCounters& counters, RunReport& report) {
     QsoField& field = fields[i];
     if (!field.value) return;
     if (field.kind == FieldKind::Srx && ReadDecimal(*field.value) != 0) return; // a serial number
-    if (!Contains(field.value, ',')) DropCountySuffix(fields, qso, *field.value, options.addMobile, report);
+    if (!Contains(field.value, ','))
+        DropCountySuffix(fields, qso, *field.value, options.addMobile, counters.changedCall, report);
     const auto call = Callsign(fields, qso);
     const auto known = std::find_if(added.answers.begin(), added.answers.end(),
                                     [i](const KnownAnswer& a) { return a.index == i; });
@@ -112,15 +115,6 @@ void ConvertCountyField(std::span<QsoField> fields, std::size_t i, const QsoOpti
     field.madeCnty = result == 1;
 }
 
-// The record's own STATE as read (its last one), or nullopt; the question
-// about a QTH tells whether it names a US state.
-std::optional<std::string_view> InputState(std::span<const QsoField> fields) {
-    std::optional<std::string_view> state;
-    for (const QsoField& field : fields)
-        if (field.kind == FieldKind::State && !field.name.empty() && field.value) state = field.value;
-    return state;
-}
-
 // The index of the QSO's CALL (the last one where it has several).
 std::optional<std::size_t> CallIndex(std::span<const QsoField> fields) {
     for (std::size_t i = fields.size(); i-- > 0;)
@@ -128,15 +122,27 @@ std::optional<std::size_t> CallIndex(std::span<const QsoField> fields) {
     return std::nullopt;
 }
 
+// What the first pass knows before any field changes, in one look at the
+// fields: the QSO's CALL (its last), the record's own STATE as read (its
+// last: the question about a QTH tells whether it names a US state), and
+// whether an SRX stands in it.
+void GatherRecord(std::span<const QsoField> fields, FirstPassResult& qso, bool& srxTaken) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const QsoField& field = fields[i];
+        if (field.name.empty()) continue;
+        if (field.kind == FieldKind::Call) qso.callIndex = i;
+        if (field.kind == FieldKind::State && field.value) qso.inputState = field.value;
+        if (field.kind == FieldKind::Srx) srxTaken = true;
+    }
+}
+
 // Names, clean-up and county resolution, in field order; every county field
 // sees the QSO's CALL wherever it stands.
 FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options, const AddedFields& added,
-                          RunReport& report) {
+                          RunCounters& counters, RunReport& report) {
     FirstPassResult qso;
-    qso.callIndex = CallIndex(fields);
-    qso.inputState = InputState(fields);
-    bool srxTaken = std::any_of(fields.begin(), fields.end(),
-                                [](const QsoField& f) { return f.kind == FieldKind::Srx && !f.name.empty(); });
+    bool srxTaken = false;
+    GatherRecord(fields, qso, srxTaken);
     for (std::size_t i = 0; i < fields.size(); ++i) {
         QsoField& field = fields[i];
         if (field.name.empty()) continue;
@@ -153,7 +159,7 @@ FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options,
             qso.ownConverted += ResolveCountyField(field, QuestionFor(field, options, Callsign(fields, qso)), report);
             break;
         default:
-            if (IsCountyField(field.kind)) ConvertCountyField(fields, i, options, added, qso, report);
+            if (IsCountyField(field.kind)) ConvertCountyField(fields, i, options, added, qso, counters, report);
             break;
         }
     }
@@ -288,15 +294,23 @@ const QsoField* FirstCnty(std::span<const QsoField> fields) {
 // is missing.
 void MakeSplitKey(std::span<const QsoField> fields, std::string_view call, std::string& key) {
     key.clear();
-    AppendAsciiUpperCase(key, call);
-    for (const FieldKind kind : {FieldKind::QsoDate, FieldKind::TimeOn, FieldKind::Band, FieldKind::Mode}) {
-        const QsoField* found = nullptr;
-        for (const QsoField& field : fields)
-            if (field.kind == kind && !field.name.empty() && field.value) found = &field;
-        if (!found && (kind == FieldKind::QsoDate || kind == FieldKind::TimeOn)) {
-            key.clear();
-            return;
+    const QsoField* date = nullptr; // the last of each kind with a value
+    const QsoField* time = nullptr;
+    const QsoField* band = nullptr;
+    const QsoField* mode = nullptr;
+    for (const QsoField& field : fields) {
+        if (field.name.empty() || !field.value) continue;
+        switch (field.kind) {
+        case FieldKind::QsoDate: date = &field; break;
+        case FieldKind::TimeOn: time = &field; break;
+        case FieldKind::Band: band = &field; break;
+        case FieldKind::Mode: mode = &field; break;
+        default: break;
         }
+    }
+    if (!date || !time) return;
+    AppendAsciiUpperCase(key, call);
+    for (const QsoField* found : {date, time, band, mode}) {
         key.push_back('\0');
         if (found) AppendAsciiUpperCase(key, *found->value);
     }
@@ -307,7 +321,7 @@ void MakeSplitKey(std::span<const QsoField> fields, std::string_view call, std::
 int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
                   const AddedFields& added, std::optional<std::int64_t> time, RunCounters& counters,
                   RunReport& report) {
-    FirstPassResult qso = FirstPass(fields, options, added, report);
+    FirstPassResult qso = FirstPass(fields, options, added, counters, report);
     for (std::size_t i = added.first; i < added.last; ++i)
         if (fields[i].kind == FieldKind::Cnty && !fields[i].madeCnty) RenameField(fields[i], "", FieldKind::Other);
     for (std::size_t i = added.sentFirst; i < added.sentLast; ++i)

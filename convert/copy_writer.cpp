@@ -26,21 +26,52 @@ std::string CountyLineMessage(std::string_view callsign, std::span<const QsoFiel
     return CountyLineMessage(callsign, i > 0 ? ValueOrEmpty(fields[i - 1]) : "", ValueOrEmpty(fields[i]));
 }
 
-// The last field of `kind` with a value, or nullptr.
-const QsoField* LastOfKind(std::span<const QsoField> fields, FieldKind kind) {
-    for (std::size_t i = fields.size(); i-- > 0;)
-        if (fields[i].kind == kind && !fields[i].name.empty() && fields[i].value) return &fields[i];
-    return nullptr;
-}
+// What the records of a QSO take from its fields, found in one look: the
+// first CNTY, the last TIME_OFF and QSO_DATE_OFF with a value, and the own
+// counties (MY_CNTY).
+struct QsoShape {
+    std::optional<std::size_t> firstCnty;
+    const QsoField* timeOff = nullptr;
+    const QsoField* dateOff = nullptr;
+    const QsoField* firstOwn = nullptr;
+    std::size_t ownCounties = 0;
+    bool oneOwnCounty = false; // every MY_CNTY names one and the same county
+
+    explicit QsoShape(std::span<const QsoField> fields) {
+        bool sameOwn = true;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const QsoField& field = fields[i];
+            if (field.name.empty()) continue;
+            switch (field.kind) {
+            case FieldKind::Cnty:
+                if (!firstCnty) firstCnty = i;
+                break;
+            case FieldKind::TimeOff:
+                if (field.value) timeOff = &field;
+                break;
+            case FieldKind::QsoDateOff:
+                if (field.value) dateOff = &field;
+                break;
+            case FieldKind::MyCnty:
+                ++ownCounties;
+                if (!firstOwn) firstOwn = &field;
+                sameOwn = sameOwn && field.value == firstOwn->value;
+                break;
+            default: break;
+            }
+        }
+        oneOwnCounty = firstOwn != nullptr && sameOwn;
+    }
+};
 
 // The input end of a QSO that starts at `start`: TIME_OFF on QSO_DATE_OFF,
 // or on the start's day (the next day when that is before the start).
-std::optional<std::int64_t> InputEnd(std::span<const QsoField> fields, std::int64_t start) {
-    const QsoField* timeOff = LastOfKind(fields, FieldKind::TimeOff);
+std::optional<std::int64_t> InputEnd(const QsoShape& shape, std::int64_t start) {
+    const QsoField* timeOff = shape.timeOff;
     const std::optional<std::int64_t> seconds = timeOff ? ReadQsoTime(*timeOff->value) : std::nullopt;
     if (!seconds) return std::nullopt;
     constexpr std::int64_t kDay = 86400;
-    if (const QsoField* dateOff = LastOfKind(fields, FieldKind::QsoDateOff)) {
+    if (const QsoField* dateOff = shape.dateOff) {
         const std::optional<std::int64_t> days = ReadQsoDate(*dateOff->value);
         if (!days) return std::nullopt;
         return *days * kDay + *seconds;
@@ -58,14 +89,6 @@ const QsoField* NextOfKind(std::span<const QsoField> fields, FieldKind kind) {
     return nullptr;
 }
 
-// Whether every MY_CNTY of the QSO names one and the same county.
-bool OneOwnCounty(std::span<const QsoField> fields) {
-    const QsoField* first = NextOfKind(fields, FieldKind::MyCnty);
-    return first && std::all_of(fields.begin(), fields.end(), [first](const QsoField& field) {
-               return field.kind != FieldKind::MyCnty || field.name.empty() || field.value == first->value;
-           });
-}
-
 // Writes the records of a QSO. Each record takes the first CNTY not yet
 // written, with the STATE made from it, and leaves the later ones for the
 // next record; a record is one second later than the one before. The
@@ -77,28 +100,25 @@ class CopyWriter {
 public:
     CopyWriter(const RecordOutput& out, std::span<QsoField> fields, std::string_view call, int ownConverted,
                const CopyTiming& timing, RunCounters& counters, RunReport& report, bool usaca)
-        : m_out(out), m_fields(fields), m_call(call), m_ownConverted(ownConverted), m_ownRemaining(ownConverted),
-          m_oneOwnCounty(OneOwnCounty(fields)), m_usaca(usaca), m_timing(timing), m_counters(counters),
-          m_report(report) {
-        for (std::size_t i = 0; i < fields.size() && !m_firstCnty; ++i)
-            if (fields[i].kind == FieldKind::Cnty && !fields[i].name.empty()) m_firstCnty = i;
-        if (m_firstCnty) m_firstCntyName = fields[*m_firstCnty].name;
-        if (timing.start) m_end = InputEnd(fields, *timing.start);
-        m_dateOffGiven = LastOfKind(fields, FieldKind::QsoDateOff) != nullptr;
-    }
+        : CopyWriter(out, fields, QsoShape(fields), call, ownConverted, timing, counters, report, usaca) {}
 
     // The number of own counties that records are paired with (0: one
     // own county, or none, goes into every record).
-    std::size_t PairedOwnCounties() const {
-        if (m_oneOwnCounty) return 0;
-        return static_cast<std::size_t>(std::count_if(m_fields.begin(), m_fields.end(), [](const QsoField& f) {
-            return f.kind == FieldKind::MyCnty && !f.name.empty();
-        }));
-    }
+    std::size_t PairedOwnCounties() const { return m_oneOwnCounty ? 0 : m_ownCounties; }
 
     void WriteRecord(std::size_t copy);
 
 private:
+    CopyWriter(const RecordOutput& out, std::span<QsoField> fields, const QsoShape& shape, std::string_view call,
+               int ownConverted, const CopyTiming& timing, RunCounters& counters, RunReport& report, bool usaca)
+        : m_out(out), m_fields(fields), m_call(call), m_ownConverted(ownConverted), m_ownRemaining(ownConverted),
+          m_oneOwnCounty(shape.oneOwnCounty), m_ownCounties(shape.ownCounties), m_usaca(usaca), m_timing(timing),
+          m_firstCnty(shape.firstCnty), m_dateOffGiven(shape.dateOff != nullptr), m_counters(counters),
+          m_report(report) {
+        if (m_firstCnty) m_firstCntyName = fields[*m_firstCnty].name;
+        if (timing.start) m_end = InputEnd(shape, *timing.start);
+    }
+
     // A STATE or MY_STATE and what the record makes of it.
     struct StateSlot {
         explicit StateSlot(std::string_view fieldName) : name(fieldName) {}
@@ -140,6 +160,7 @@ private:
     int m_ownConverted;
     int m_ownRemaining;
     bool m_oneOwnCounty;
+    std::size_t m_ownCounties; // MY_CNTY fields
     bool m_usaca; // a county line is one record with USACA_COUNTIES
     const CopyTiming& m_timing;
     std::optional<std::size_t> m_firstCnty; // the QSO's first CNTY, for own counties left over
@@ -234,8 +255,12 @@ void CopyWriter::WriteRecord(std::size_t copy) {
     m_column = 0;
     bool cntyWritten = false, myCntyWritten = false;
     // An own county left over takes the QSO's first CNTY again.
-    if (m_firstCnty && !NextOfKind(m_fields, FieldKind::Cnty)) m_fields[*m_firstCnty].name = m_firstCntyName;
-    m_state.Start(NextOfKind(m_fields, FieldKind::Cnty));
+    const QsoField* county = copy == 0 && m_firstCnty ? &m_fields[*m_firstCnty] : NextOfKind(m_fields, FieldKind::Cnty);
+    if (m_firstCnty && !county) {
+        m_fields[*m_firstCnty].name = m_firstCntyName;
+        county = &m_fields[*m_firstCnty];
+    }
+    m_state.Start(county);
     m_myState.Start(NextOfKind(m_fields, FieldKind::MyCnty));
     const std::int64_t later = m_timing.offset + static_cast<std::int64_t>(copy);
     const std::optional<std::int64_t> time = m_timing.start;

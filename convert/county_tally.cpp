@@ -16,7 +16,7 @@ std::size_t HashOf(std::string_view text) {
 
 void CountyTally::Add(std::string_view cntyValue) {
     if (cntyValue.empty()) return; // also what an unused slot holds
-    Known& known = m_known[HashOf(cntyValue) % m_known.size()];
+    Known& known = Slot(cntyValue);
     if (known.value != cntyValue) {
         const GazetteerRow* county = FindCounty(FindCountyIdByCntyValue(cntyValue));
         known.value.assign(cntyValue);
@@ -31,6 +31,16 @@ void CountyTally::Add(std::string_view cntyValue) {
     }
     if (m_byRow.empty()) m_byRow.resize(Gazetteer().size());
     ++m_byRow[known.row];
+}
+
+// Two slots may hold a value: its hash's and the one beside it; a value
+// seen before is in one of them unless two others took both since.
+CountyTally::Known& CountyTally::Slot(std::string_view cntyValue) {
+    const std::size_t at = HashOf(cntyValue) % m_known.size();
+    Known& first = m_known[at];
+    Known& second = m_known[at ^ 1];
+    if (first.value == cntyValue || second.value == cntyValue) return first.value == cntyValue ? first : second;
+    return first.value.empty() || !second.value.empty() ? first : second;
 }
 
 std::map<int, std::int64_t> CountyTally::Counts() const {

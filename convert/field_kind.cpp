@@ -80,11 +80,6 @@ void RenameField(QsoField& field, std::string_view name, FieldKind kind) {
     field.text = {};
 }
 
-void SetValue(QsoField& field, std::string_view text) {
-    field.storage.assign(text);
-    SetValueView(field, field.storage);
-}
-
 void SetValueView(QsoField& field, std::string_view view) {
     field.value = view;
     field.text = {};

@@ -2,7 +2,6 @@
 // One field of a QSO as the conversion holds it: name, value and what the
 // name means here.
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,8 +39,9 @@ enum class FieldKind : unsigned char {
 FieldKind ClassifyFieldName(std::string_view name);
 
 // The name and value are views: into the reader's buffer as read, into a
-// constant name when renamed, into `storage` or a constant when the value
-// was changed. Once a field is taken from the reader, its name and value
+// constant name when renamed, into a constant or a string of the run that
+// outlives the QSO's steps when the value was changed (a field is copied
+// as it is). Once a field is taken from the reader, its name and value
 // change only through the functions below, which also forget `text` (a
 // written field's name is cleared, so that later copies leave it out).
 struct QsoField {
@@ -52,7 +52,6 @@ struct QsoField {
     std::string_view city = {};            // a STATE the resolution made of an independent city: its CNTY form
     bool timeSource = false;               // the QSO_DATE/TIME_ON the QSO's date or time was read from
     bool characterCounted = false;         // its input length counted characters: so does its written one
-    std::string storage = {};              // the changed value, when there is one
     std::string_view text = {};            // the tag and value as read (AdifReader::FieldText), or empty
 };
 
@@ -69,11 +68,8 @@ using QsoFields = std::vector<QsoField>;
 // kind of the new name.
 void RenameField(QsoField& field, std::string_view name, FieldKind kind);
 
-// Gives `field` the value `text` (copied into its storage).
-void SetValue(QsoField& field, std::string_view text);
-
-// Points the value of `field` at `view` (a part of its value, or its
-// storage).
+// Points the value of `field` at `view` (a part of its value, a constant,
+// or a string that outlives the QSO's steps).
 void SetValueView(QsoField& field, std::string_view view);
 
 } // namespace shirl

@@ -61,13 +61,19 @@ UtcText FormatUtc(std::int64_t seconds) {
     const UtcTime t = UtcFromSeconds(seconds);
     UtcText text{};
     const std::int64_t year = t.date.year;
-    char digits[20];
-    const auto yearLength = static_cast<std::size_t>(
-        std::to_chars(digits, digits + sizeof digits, year < 0 ? -year : year).ptr - digits);
     std::size_t n = 0;
-    if (year < 0) text.date[n++] = '-';
-    for (std::size_t pad = yearLength; pad < 4; ++pad) text.date[n++] = '0';
-    for (std::size_t i = 0; i < yearLength; ++i) text.date[n++] = digits[i];
+    if (year >= 0 && year <= 9999) { // the four digits of every year a log holds
+        PutTwoDigits(text.date, static_cast<int>(year / 100));
+        PutTwoDigits(text.date + 2, static_cast<int>(year % 100));
+        n = 4;
+    } else {
+        char digits[20];
+        const auto yearLength = static_cast<std::size_t>(
+            std::to_chars(digits, digits + sizeof digits, year < 0 ? -year : year).ptr - digits);
+        if (year < 0) text.date[n++] = '-';
+        for (std::size_t pad = yearLength; pad < 4; ++pad) text.date[n++] = '0';
+        for (std::size_t i = 0; i < yearLength; ++i) text.date[n++] = digits[i];
+    }
     PutTwoDigits(text.date + n, t.date.month);
     PutTwoDigits(text.date + n + 2, t.date.day);
     text.dateLength = n + 4;
@@ -102,10 +108,7 @@ bool QsoClock::TakeDate(std::string_view value, RunReport& report) {
         report.inputProblems.Unlabelled(MessageKind::Warning, "Could not parse date " + std::string(value));
         return false;
     }
-    const CivilDate date = CivilFromDays(*days);
-    m_year = date.year;
-    m_month = date.month;
-    m_day = date.day;
+    m_days = *days;
     m_haveDate = true;
     return true;
 }
@@ -116,25 +119,16 @@ bool QsoClock::TakeTime(std::string_view value, RunReport& report) {
         report.inputProblems.Unlabelled(MessageKind::Warning, "Could not parse time " + std::string(value));
         return false;
     }
-    m_hour = *seconds / 3600;
-    m_minute = *seconds / 60 % 60;
-    m_second = *seconds % 60;
+    m_secondOfDay = *seconds;
     return true;
 }
 
 std::optional<std::int64_t> QsoClock::Complete() {
     if (!m_haveDate) return std::nullopt;
-    const std::int64_t seconds =
-        DaysFromCivil(m_year, m_month, m_day) * kSecondsPerDay + m_hour * 3600 + m_minute * 60 + m_second;
-    const bool inRange = m_hour >= 0 && m_hour < 24 && m_minute >= 0 && m_minute < 60 && m_second >= 0 && m_second < 60;
-    if (!inRange) {
-        const UtcTime t = UtcFromSeconds(seconds);
-        m_year = t.date.year;
-        m_month = t.date.month;
-        m_day = t.date.day;
-        m_hour = t.hour;
-        m_minute = t.minute;
-        m_second = t.second;
+    const std::int64_t seconds = m_days * kSecondsPerDay + m_secondOfDay;
+    if (m_secondOfDay >= kSecondsPerDay) { // 24:00 is 00:00 of the next day, for the next QSOs too
+        m_days += m_secondOfDay / kSecondsPerDay;
+        m_secondOfDay %= kSecondsPerDay;
     }
     return seconds;
 }

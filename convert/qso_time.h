@@ -63,8 +63,8 @@ public:
 
 private:
     bool m_haveDate = false;
-    std::int64_t m_year = 0, m_hour = 0, m_minute = 0, m_second = 0;
-    int m_month = 0, m_day = 0;
+    std::int64_t m_days = 0;         // since 1970-01-01
+    std::int64_t m_secondOfDay = 0; // up to 86400 (24:00)
 };
 
 } // namespace shirl

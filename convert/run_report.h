@@ -82,9 +82,11 @@ struct RunCounters {
         std::int64_t nextOffset = 0;
     } last;
     // Kept from QSO to QSO so that their buffers are reused: the key of the
-    // QSO being written, and the fields of a QSO whose exchanges add some.
+    // QSO being written, the fields of a QSO whose exchanges add some, and
+    // the QSO's callsign when the conversion changed it.
     std::string nextKey;
     QsoFields expanded;
+    std::string changedCall;
 };
 
 } // namespace shirl

@@ -352,7 +352,7 @@ TEST(QsoFieldText, ForgottenOnEveryChange) {
     const std::string otherName = "CNTY";
     const std::vector<std::pair<const char*, void (*)(QsoField&, const std::string&)>> changes = {
         {"renamed", [](QsoField& f, const std::string&) { RenameField(f, "STATE", FieldKind::State); }},
-        {"value set", [](QsoField& f, const std::string&) { SetValue(f, "AUTA"); }},
+        {"value replaced", [](QsoField& f, const std::string&) { SetValueView(f, "AUTA"); }},
         {"value shortened", [](QsoField& f, const std::string&) { SetValueView(f, f.value->substr(0, 2)); }},
         {"name elsewhere", [](QsoField& f, const std::string& other) { f.name = other; }},
     };
