@@ -252,13 +252,13 @@ void AppendCounties(QsoFields& fields, const QsoField& field, const QsoOptions& 
 }
 
 // Into `expanded` (emptied first): the fields that the steps take, when they differ from the QSO's: each
-// county line written in one value becomes a field per county, the county
+// county line written in one value (`joined`: the QSO holds one) becomes a field per county, the county
 // word of SRX_STRING (or its counties) is added at `slot` as CNTY, and the
 // last word of STX_STRING at `sentSlot` as an own-county field; `added`
 // tells where. The views still point into `fields` (the words into the
 // exchanges' values), which outlive the steps.
 void ExpandFields(std::span<const QsoField> fields, std::optional<std::size_t> slot, std::optional<std::size_t> sentSlot,
-                  const QsoOptions& options, AddedFields& added, QsoFields& expanded) {
+                  bool joined, const QsoOptions& options, AddedFields& added, QsoFields& expanded) {
     expanded.clear();
     const auto callIndex = CallIndex(fields);
     const std::optional<std::string_view> call = callIndex ? fields[*callIndex].value : std::nullopt;
@@ -276,7 +276,8 @@ void ExpandFields(std::span<const QsoField> fields, std::optional<std::size_t> s
             added.sentLast = expanded.size();
         }
         if (i == fields.size()) break;
-        AppendCounties(expanded, fields[i], options, call, added);
+        if (joined) AppendCounties(expanded, fields[i], options, call, added);
+        else expanded.push_back(fields[i]);
     }
 }
 
@@ -367,11 +368,11 @@ int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<Qso
     } else {
         sent.reset();
     }
-    if (!received && !sent && !HasJoinedCounties(fields))
-        return ConvertFields(out, options, fields, {}, time, counters, report);
+    const bool joined = HasJoinedCounties(fields);
+    if (!received && !sent && !joined) return ConvertFields(out, options, fields, {}, time, counters, report);
     AddedFields added;
     QsoFields& expanded = counters.expanded;
-    ExpandFields(fields, received, sent, options, added, expanded);
+    ExpandFields(fields, received, sent, joined, options, added, expanded);
     return ConvertFields(out, options, expanded, added, time, counters, report);
 }
 
