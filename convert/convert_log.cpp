@@ -295,10 +295,12 @@ void LogConverter::CompleteQso(std::string_view lineEnd) {
     const std::int64_t leftOut = m_counters.qsosLeftOut, written = m_counters.qsosWritten;
     const std::optional<std::int64_t> time = m_clock.Complete();
     const bool dateRead = m_dateSlot.has_value(), timeRead = m_timeSlot.has_value();
-    const std::string call(CallRead());
+    const bool carried = time && (!dateRead || !timeRead);
+    // The call as read (the conversion may change its field's value, not the bytes read).
+    const std::string_view call = carried ? CallRead() : std::string_view();
     m_countiesConverted += ConvertQso(RecordOutput{*m_output, lineEnd}, m_options,
                                       std::span<QsoField>(m_slots.data(), m_used), time, m_counters, m_report);
-    if (time && (!dateRead || !timeRead) && m_counters.qsosWritten != written) ReportCarriedTime(call, *time, dateRead, timeRead);
+    if (carried && m_counters.qsosWritten != written) ReportCarriedTime(call, *time, dateRead, timeRead);
     m_used = 0;
     if (m_counters.qsosLeftOut != leftOut && m_leftOutLines.size() < kLeftOutLinesShown)
         m_leftOutLines.push_back(m_recordLine);

@@ -198,25 +198,34 @@ bool HasCountyValue(std::span<const QsoField> fields) {
     });
 }
 
+// An exchange's county word and where it goes among the QSO's fields.
+struct ExchangeWord {
+    std::size_t slot = 0;
+    std::string_view word;
+};
+
 // Where the county word of SRX_STRING (fields[i]) goes: right after it, in a
 // QSO without a county value, when the received exchange ends in a word.
-std::optional<std::size_t> ExchangeCountySlot(std::span<const QsoField> fields, std::size_t i) {
+std::optional<ExchangeWord> ExchangeCountySlot(std::span<const QsoField> fields, std::size_t i) {
     const QsoField& field = fields[i];
-    if (!field.value || !CountyWordOfExchange(*field.value) || HasCountyValue(fields)) return std::nullopt;
-    return i + 1;
+    if (!field.value) return std::nullopt;
+    const auto word = CountyWordOfExchange(*field.value);
+    if (!word || HasCountyValue(fields)) return std::nullopt;
+    return ExchangeWord{i + 1, *word};
 }
 
 // Where the county word of STX_STRING (fields[i]) goes: right after it,
 // when the word is not a serial number and, in an exchange of several
 // words, no other field holds the operator's county.
-std::optional<std::size_t> SentCountySlot(std::span<const QsoField> fields, std::size_t i) {
-    if (!CountyWordOfExchange(*fields[i].value)) return std::nullopt;
-    if (!HasSeveralWords(*fields[i].value)) return i + 1; // the value is the operator's county itself
+std::optional<ExchangeWord> SentCountySlot(std::span<const QsoField> fields, std::size_t i) {
+    const auto word = CountyWordOfExchange(*fields[i].value);
+    if (!word) return std::nullopt;
+    if (!HasSeveralWords(*fields[i].value)) return ExchangeWord{i + 1, *word}; // the operator's county itself
     for (const QsoField& other : fields)
         if ((other.kind == FieldKind::MyCounty || other.kind == FieldKind::MyCnty) && !other.name.empty() &&
             other.value && !other.value->empty())
             return std::nullopt;
-    return i + 1;
+    return ExchangeWord{i + 1, *word};
 }
 
 // Whether the field may hold a county line in one value: a worked county
@@ -253,26 +262,24 @@ void AppendCounties(QsoFields& fields, const QsoField& field, const QsoOptions& 
 
 // Into `expanded` (emptied first): the fields that the steps take, when they differ from the QSO's: each
 // county line written in one value (`joined`: the QSO holds one) becomes a field per county, the county
-// word of SRX_STRING (or its counties) is added at `slot` as CNTY, and the
-// last word of STX_STRING at `sentSlot` as an own-county field; `added`
+// word of SRX_STRING (or its counties) is added at its slot as CNTY, and the
+// last word of STX_STRING (`sent`) at its slot as an own-county field; `added`
 // tells where. The views still point into `fields` (the words into the
 // exchanges' values), which outlive the steps.
-void ExpandFields(std::span<const QsoField> fields, std::optional<std::size_t> slot, std::optional<std::size_t> sentSlot,
+void ExpandFields(std::span<const QsoField> fields, std::optional<ExchangeWord> received, std::optional<ExchangeWord> sent,
                   bool joined, const QsoOptions& options, AddedFields& added, QsoFields& expanded) {
     expanded.clear();
     const auto callIndex = CallIndex(fields);
     const std::optional<std::string_view> call = callIndex ? fields[*callIndex].value : std::nullopt;
     for (std::size_t i = 0; i <= fields.size(); ++i) {
-        if (slot && i == *slot) {
+        if (received && i == received->slot) {
             added.first = expanded.size();
-            const std::string_view word = *CountyWordOfExchange(*fields[i - 1].value);
-            AppendCounties(expanded, QsoField{"CNTY", word, FieldKind::Cnty}, options, call, added);
+            AppendCounties(expanded, QsoField{"CNTY", received->word, FieldKind::Cnty}, options, call, added);
             added.last = expanded.size();
         }
-        if (sentSlot && i == *sentSlot) {
+        if (sent && i == sent->slot) {
             added.sentFirst = expanded.size();
-            const std::string_view word = *CountyWordOfExchange(*fields[i - 1].value);
-            AppendCounties(expanded, QsoField{"STX_STRING", word, FieldKind::MyCounty}, options, call, added);
+            AppendCounties(expanded, QsoField{"STX_STRING", sent->word, FieldKind::MyCounty}, options, call, added);
             added.sentLast = expanded.size();
         }
         if (i == fields.size()) break;
@@ -356,17 +363,16 @@ int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<
 
 int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
                std::optional<std::int64_t> time, RunCounters& counters, RunReport& report) {
-    std::optional<std::size_t> received, sent; // the QSO's first SRX_STRING and STX_STRING, then their words' slots
+    std::optional<std::size_t> receivedAt, sentAt; // the QSO's first SRX_STRING and STX_STRING
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (fields[i].kind == FieldKind::Exchange && !received && !fields[i].name.empty()) received = i;
-        if (fields[i].kind == FieldKind::SentExchange && !sent && !fields[i].name.empty()) sent = i;
+        if (fields[i].kind == FieldKind::Exchange && !receivedAt && !fields[i].name.empty()) receivedAt = i;
+        if (fields[i].kind == FieldKind::SentExchange && !sentAt && !fields[i].name.empty()) sentAt = i;
     }
-    if (received) received = ExchangeCountySlot(fields, *received);
-    if (sent && fields[*sent].value) {
-        fields[*sent].kind = FieldKind::Other; // written as it is: its last word is looked up on its own
-        sent = SentCountySlot(fields, *sent);
-    } else {
-        sent.reset();
+    std::optional<ExchangeWord> received, sent;
+    if (receivedAt) received = ExchangeCountySlot(fields, *receivedAt);
+    if (sentAt && fields[*sentAt].value) {
+        fields[*sentAt].kind = FieldKind::Other; // written as it is: its last word is looked up on its own
+        sent = SentCountySlot(fields, *sentAt);
     }
     const bool joined = HasJoinedCounties(fields);
     if (!received && !sent && !joined) return ConvertFields(out, options, fields, {}, time, counters, report);

@@ -265,7 +265,7 @@ void CopyWriter::WriteRecord(std::size_t copy) {
     const std::int64_t later = m_timing.offset + static_cast<std::int64_t>(copy);
     const std::optional<std::int64_t> time = m_timing.start;
     if (time) {
-        const UtcText text = FormatUtc(*time + later);
+        const UtcText text = m_counters.utc.Format(*time + later);
         Put("QSO_DATE", text.Date());
         Put("TIME_ON", text.Time());
     }

@@ -1,7 +1,6 @@
 #include "convert/qso_time.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string>
 
 #include "base/text_util.h"
@@ -16,11 +15,6 @@ bool IsLeapYear(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400
 int DaysInMonth(std::int64_t y, int m) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return (m == 2 && IsLeapYear(y)) ? 29 : kDays[m - 1];
-}
-
-void PutTwoDigits(char* out, int value) {
-    out[0] = static_cast<char>('0' + value / 10);
-    out[1] = static_cast<char>('0' + value % 10);
 }
 
 } // namespace
@@ -57,32 +51,6 @@ UtcTime UtcFromSeconds(std::int64_t seconds) {
     return {CivilFromDays(days), secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60};
 }
 
-UtcText FormatUtc(std::int64_t seconds) {
-    const UtcTime t = UtcFromSeconds(seconds);
-    UtcText text{};
-    const std::int64_t year = t.date.year;
-    std::size_t n = 0;
-    if (year >= 0 && year <= 9999) { // the four digits of every year a log holds
-        PutTwoDigits(text.date, static_cast<int>(year / 100));
-        PutTwoDigits(text.date + 2, static_cast<int>(year % 100));
-        n = 4;
-    } else {
-        char digits[20];
-        const auto yearLength = static_cast<std::size_t>(
-            std::to_chars(digits, digits + sizeof digits, year < 0 ? -year : year).ptr - digits);
-        if (year < 0) text.date[n++] = '-';
-        for (std::size_t pad = yearLength; pad < 4; ++pad) text.date[n++] = '0';
-        for (std::size_t i = 0; i < yearLength; ++i) text.date[n++] = digits[i];
-    }
-    PutTwoDigits(text.date + n, t.date.month);
-    PutTwoDigits(text.date + n + 2, t.date.day);
-    text.dateLength = n + 4;
-    PutTwoDigits(text.time, t.hour);
-    PutTwoDigits(text.time + 2, t.minute);
-    PutTwoDigits(text.time + 4, t.second);
-    return text;
-}
-
 std::optional<std::int64_t> ReadQsoDate(std::string_view value) {
     if (value.size() != 8 || !std::all_of(value.begin(), value.end(), IsAsciiDigit)) return std::nullopt;
     const std::int64_t year = (value[0] - '0') * 1000 + (value[1] - '0') * 100 + (value[2] - '0') * 10 + (value[3] - '0');
@@ -103,6 +71,7 @@ std::optional<std::int64_t> ReadQsoTime(std::string_view value) {
 }
 
 bool QsoClock::TakeDate(std::string_view value, RunReport& report) {
+    if (m_dateTextHolds && value == std::string_view(m_dateText, sizeof m_dateText)) return true; // the date before
     const std::optional<std::int64_t> days = ReadQsoDate(value);
     if (!days) {
         report.inputProblems.Unlabelled(MessageKind::Warning, "Could not parse date " + std::string(value));
@@ -110,6 +79,8 @@ bool QsoClock::TakeDate(std::string_view value, RunReport& report) {
     }
     m_days = *days;
     m_haveDate = true;
+    value.copy(m_dateText, sizeof m_dateText); // a readable date has 8 digits
+    m_dateTextHolds = true;
     return true;
 }
 
@@ -129,6 +100,7 @@ std::optional<std::int64_t> QsoClock::Complete() {
     if (m_secondOfDay >= kSecondsPerDay) { // 24:00 is 00:00 of the next day, for the next QSOs too
         m_days += m_secondOfDay / kSecondsPerDay;
         m_secondOfDay %= kSecondsPerDay;
+        m_dateTextHolds = false; // the days are no longer those of the date read
     }
     return seconds;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "convert/run_report.h"
+#include "convert/utc_text.h"
 
 namespace shirl {
 
@@ -29,15 +30,7 @@ struct UtcTime {
 // Seconds since 1970-01-01 00:00:00 split into date and time of day.
 UtcTime UtcFromSeconds(std::int64_t seconds);
 
-// "YYYYMMDD" (a negative or longer year as it is) and "HHMMSS" of a moment.
-struct UtcText {
-    char date[24];
-    std::size_t dateLength;
-    char time[6];
-    std::string_view Date() const { return {date, dateLength}; }
-    std::string_view Time() const { return {time, 6}; }
-};
-UtcText FormatUtc(std::int64_t seconds);
+
 
 // The day number of a QSO_DATE value "YYYYMMDD" of a real date, or nullopt.
 std::optional<std::int64_t> ReadQsoDate(std::string_view value);
@@ -64,6 +57,8 @@ public:
 private:
     bool m_haveDate = false;
     std::int64_t m_days = 0;         // since 1970-01-01
+    char m_dateText[8] = {};         // the QSO_DATE m_days was read from,
+    bool m_dateTextHolds = false;    // while they are its days
     std::int64_t m_secondOfDay = 0; // up to 86400 (24:00)
 };
 

@@ -10,6 +10,7 @@
 
 #include "convert/county_tally.h"
 #include "convert/qso_field.h"
+#include "convert/utc_text.h"
 
 namespace shirl {
 
@@ -87,6 +88,7 @@ struct RunCounters {
     std::string nextKey;
     QsoFields expanded;
     std::string changedCall;
+    UtcFormatter utc; // the records' dates and times
 };
 
 } // namespace shirl

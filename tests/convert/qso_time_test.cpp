@@ -41,6 +41,15 @@ TEST(UtcText, DateAndTimeOfAMoment) {
         EXPECT_EQ(text.Date(), c.date) << c.seconds;
         EXPECT_EQ(text.Time(), c.time) << c.seconds;
     }
+    // A formatter gives the same texts whatever came before: the same day,
+    // another day, back again, a moment before 1970.
+    UtcFormatter formatter;
+    for (const std::int64_t seconds :
+         {1580474096LL, 1580474097LL, 1580515199LL, 1580515200LL, 1580474096LL, -1LL, -86400LL, -86401LL, 0LL}) {
+        const UtcText text = formatter.Format(seconds), expected = FormatUtc(seconds);
+        EXPECT_EQ(text.Date(), expected.Date()) << seconds;
+        EXPECT_EQ(text.Time(), expected.Time()) << seconds;
+    }
     EXPECT_EQ(FormatUtc(-62167219201).Date(), "-00011231"); // the year before year 0
 }
 
@@ -65,6 +74,8 @@ TEST(QsoClock, CarriesDateAndTimeAndRollsOver) {
         {"", "2460", "20200229 235959"},
         {"", "240000", "20200301 000000"},         // the day's end rolls over
         {"", "12345", "20200301 000000"},          // a time of 5 digits is not taken
+        {"20200229", "0100", "20200229 010000"},   // the date read before the roll-over is its own day again
+        {"20200229", "", "20200229 010000"},
     };
     QsoClock clock;
     RunReport report;
