@@ -73,6 +73,7 @@ void ReadBatch::Clear(std::vector<std::vector<char>>& spare) {
     last = failed = false;
     characterCountedValues = strays = 0;
     error = nullptr;
+    if (notes) notes->Clear();
 }
 
 } // namespace shirl

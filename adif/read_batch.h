@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,16 @@ struct ReadEvent {
     std::uint8_t tag = 0; // ThreadedReader's FieldTagger's
 };
 
+// What a FieldTagger works out on the reading thread for the records of a
+// batch beyond their fields' tags: it goes with the batch to the other
+// thread, and is emptied with it for its next use.
+class BatchNotes {
+public:
+    virtual ~BatchNotes() = default;
+    // Forgets the notes of the batch's last use.
+    virtual void Clear() = 0;
+};
+
 struct ReadBatch {
     std::vector<ReadEvent> events;
     std::vector<std::size_t> recordLines;                        // AdifReader::Line() at each record's start
@@ -50,6 +61,7 @@ struct ReadBatch {
     std::size_t characterCountedValues = 0;
     std::size_t strays = 0; // AdifReader::StrayLessThans() at the end
     std::exception_ptr error; // the reading thread failed (out of memory): the run fails with it
+    std::unique_ptr<BatchNotes> notes; // the tagger's, made on the batch's first use, or none
 
     // An empty string that lives as long as the batch's contents.
     std::string& NewCopy();

@@ -77,6 +77,7 @@ void ThreadedReader::Read() {
     ReadBatch* batch = m_queue.TakeEmpty();
     if (batch == nullptr) return;
     blocks.Fill(batch);
+    NotesInto(batch);
     m_reader.UseBuffers(&blocks);
     bool inRecord = false;
     std::size_t index = 0; // of the field in its record
@@ -89,6 +90,7 @@ void ThreadedReader::Read() {
             if (recordEvent && m_options.tagger != nullptr) {
                 index = inRecord ? index + 1 : 0;
                 batch->events.back().tag = m_options.tagger->Tag(index, m_reader.Name(), m_reader.Value());
+                if (kind == Event::EndOfRecord) m_options.tagger->EndRecord();
             }
             // A swallowing length is a row, not the record's end: the record
             // (and the batch its fields point into) stays open.
@@ -109,6 +111,7 @@ void ThreadedReader::Read() {
                 return;
             }
             blocks.Fill(batch);
+            NotesInto(batch);
         }
     } catch (...) {
         batch->error = std::current_exception();
@@ -117,6 +120,14 @@ void ThreadedReader::Read() {
     batch->lineEnd = m_reader.LineEnd();
     m_reader.UseBuffers(nullptr);
     m_queue.PutFull(batch);
+}
+
+// The tagger notes the records of `batch` (just emptied) in its own notes.
+void ThreadedReader::NotesInto(ReadBatch* batch) {
+    FieldTagger* const tagger = m_options.tagger;
+    if (tagger == nullptr) return;
+    if (!batch->notes) batch->notes = tagger->MakeNotes();
+    tagger->UseNotes(batch->notes.get());
 }
 
 AdifReader::Event ThreadedReader::Next() {

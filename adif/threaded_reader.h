@@ -8,6 +8,7 @@
 // the next block. Nothing is copied that the reader alone would not copy.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <thread>
@@ -21,11 +22,19 @@ namespace shirl {
 // Looks at each field (and <EOR>) on the reading thread and gives it a
 // small number that goes with it to the other thread: work on the names
 // that the reading thread, which has time to spare, does for the caller.
+// It may also note what it works out about whole records in the batch
+// they go over in (Notes() on the other side).
 class FieldTagger {
 public:
     virtual ~FieldTagger() = default;
     // The tag of the field `name` (with `value`), the `index`th of its record (from 0).
     virtual std::uint8_t Tag(std::size_t index, std::string_view name, std::optional<std::string_view> value) = 0;
+    // The record whose fields were tagged since index 0 ended with the <EOR> just tagged.
+    virtual void EndRecord() {}
+    // New notes for a batch (each batch gets its own once), or none.
+    virtual std::unique_ptr<BatchNotes> MakeNotes() { return nullptr; }
+    // The batch being filled from now on carries `notes`.
+    virtual void UseNotes(BatchNotes* notes) { (void)notes; }
 };
 
 struct ThreadedReaderOptions {
@@ -64,6 +73,9 @@ public:
     bool CharacterCounted() const { return (m_event->flags & ReadEvent::kCharacterCounted) != 0; }
     // The tagger's tag of the field (0 without a tagger).
     std::uint8_t FieldTag() const { return m_event->tag; }
+    // The tagger's notes on the records of the batch the last event came
+    // from, or nullptr; the caller may use them up.
+    BatchNotes* Notes() const { return m_batch != nullptr ? m_batch->notes.get() : nullptr; }
     std::string_view LineEnd() const { return m_batch->lineEnd; }
     std::size_t Line() const { return m_line; }
     // After the End event: what AdifReader tells then.
@@ -73,6 +85,7 @@ public:
 private:
     class Blocks;
     void Read();
+    void NotesInto(ReadBatch* batch);
     void NextBatch();
 
     AdifReader& m_reader;

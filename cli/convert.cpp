@@ -129,7 +129,7 @@ int ConvertIntoFolder(ConvertRequest request, const std::string& folder, const s
             continue;
         }
         ++converted;
-        for (const std::string& row : ReportRows(outcome.report)) WriteLine(stdout, row);
+        WriteLines(stdout, ReportRows(outcome.report));
         std::fflush(stdout);
         if (!WriteMapOf(outcome, map, outcome.outputName)) status = 1;
     }
@@ -195,7 +195,7 @@ int ConvertCommand(const Args& args) {
     // With the log on standard output, the report goes to standard error.
     std::FILE* const reportTo = request.standardOutput ? stderr : stdout;
     std::fflush(stdout);
-    for (const std::string& row : ReportRows(outcome.report)) WriteLine(reportTo, row);
+    WriteLines(reportTo, ReportRows(outcome.report));
     std::fflush(reportTo);
     return WriteMapOf(outcome, line.map, request.outputName) ? 0 : 1;
 }

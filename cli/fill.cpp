@@ -87,7 +87,7 @@ int FillCommand(const Args& args) {
         WriteLine(stderr, CommandLineText(*outcome.fault));
         return 1;
     }
-    for (const std::string& row : ReportRows(outcome.report)) WriteLine(stdout, row);
+    WriteLines(stdout, ReportRows(outcome.report));
     std::fflush(stdout);
     return 0;
 }

@@ -64,6 +64,22 @@ bool WriteText(std::FILE* stream, std::string_view text) { return Write(stream, 
 
 bool WriteLine(std::FILE* stream, std::string_view text) { return Write(stream, text, L"\r\n", "\n"); }
 
+bool WriteLines(std::FILE* stream, std::span<const std::string> lines) {
+    std::fflush(stream);
+    if (const HANDLE console = ConsoleOf(stream)) {
+        std::wstring wide;
+        for (const std::string& line : lines) wide.append(WideFromUtf8(line)).append(L"\r\n");
+        DWORD written = 0;
+        return WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != 0;
+    }
+    if (stream == stdout) _setmode(_fileno(stream), _O_BINARY);
+    for (const std::string& line : lines) {
+        std::fwrite(line.data(), 1, line.size(), stream);
+        std::fputc('\n', stream);
+    }
+    return std::fflush(stream) == 0 && !std::ferror(stream);
+}
+
 #else
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
@@ -78,6 +94,14 @@ bool WriteText(std::FILE* stream, std::string_view text) {
 bool WriteLine(std::FILE* stream, std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), stream);
     std::fputc('\n', stream);
+    return std::fflush(stream) == 0 && !std::ferror(stream);
+}
+
+bool WriteLines(std::FILE* stream, std::span<const std::string> lines) {
+    for (const std::string& line : lines) {
+        std::fwrite(line.data(), 1, line.size(), stream);
+        std::fputc('\n', stream);
+    }
     return std::fflush(stream) == 0 && !std::ferror(stream);
 }
 

@@ -4,6 +4,7 @@
 // as they are; on Windows the arguments come from the wide command line and
 // a console gets UTF-16, so that every name and report reads as given.
 #include <cstdio>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,5 +21,9 @@ bool WriteText(std::FILE* stream, std::string_view text);
 
 // WriteText of `text` and a line end.
 bool WriteLine(std::FILE* stream, std::string_view text);
+
+// WriteLine of each of `lines`, handed to the system at once (a report of
+// many rows is not a write per row).
+bool WriteLines(std::FILE* stream, std::span<const std::string> lines);
 
 } // namespace shirl::cli

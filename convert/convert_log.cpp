@@ -1,6 +1,7 @@
 #include "convert/convert_log.h"
 
 #include <cstring>
+#include <memory>
 #include <limits>
 #include <optional>
 #include <type_traits>
@@ -47,25 +48,44 @@ private:
 #if SHIRL_THREADS
 using TaggedEvents = ThreadedReader;
 
-// On the reading thread: each field's kind, and the log's CONTEST_ID values
+// On the reading thread: each field's kind, the log's CONTEST_ID values
 // collected into the run's list (which the converting thread leaves alone
-// until the reading thread is done).
+// until the reading thread is done), and each record's county questions
+// answered ahead into the batch's notes.
 class KindTagger final : public FieldTagger {
 public:
-    explicit KindTagger(std::vector<std::string>& contestIds) : m_contestIds(contestIds) {}
+    KindTagger(std::vector<std::string>& contestIds, const QsoOptions& options)
+        : m_contestIds(contestIds), m_questions(options.selection, options.list) {}
     std::uint8_t Tag(std::size_t index, std::string_view name, std::optional<std::string_view> value) override {
         if (index == m_kinds.size()) m_kinds.Add();
         const FieldKind kind = m_kinds.KindAt(index, name);
         if (kind == FieldKind::ContestId && value) CollectContestId(*value, m_contestIds);
+        m_questions.Field(index, kind, name, value);
         return static_cast<std::uint8_t>(kind);
     }
+    void EndRecord() override {
+        if (m_notes != nullptr) m_questions.Answer(*m_notes);
+    }
+    std::unique_ptr<BatchNotes> MakeNotes() override { return std::make_unique<AnswersAhead>(); }
+    void UseNotes(BatchNotes* notes) override { m_notes = static_cast<AnswersAhead*>(notes); }
 
 private:
     SlotKinds m_kinds;
     std::vector<std::string>& m_contestIds;
+    RecordQuestions m_questions;
+    AnswersAhead* m_notes = nullptr; // the batch being filled's (made by MakeNotes)
 };
+
+// The answers worked out ahead for the record just ended: none without a
+// reading thread; a reading thread's notes are a KindTagger's.
+std::span<AnswerAhead> AnswersOf(const AdifReader&) { return {}; }
+std::span<AnswerAhead> AnswersOf(const ThreadedReader& events) {
+    auto* const notes = static_cast<AnswersAhead*>(events.Notes());
+    return notes != nullptr ? notes->NextRecord() : std::span<AnswerAhead>();
+}
 #else
 struct TaggedEvents {}; // no reading thread: every field is classified where it is taken
+std::span<AnswerAhead> AnswersOf(const AdifReader&) { return {}; }
 #endif
 
 class LogConverter {
@@ -82,7 +102,7 @@ private:
     void TakeField(const Events& reader);
     std::string_view CallRead() const;
     void MarkTimeSource(std::optional<std::size_t>& slot);
-    void CompleteQso(std::string_view lineEnd);
+    void CompleteQso(std::string_view lineEnd, std::span<AnswerAhead> ahead);
     void FlushClockRows();
     void ReportCarriedTime(std::string_view call, std::int64_t time, bool dateRead, bool timeRead);
     void WriteSummary(std::optional<std::string_view> outputName);
@@ -165,7 +185,7 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
         ByteSink& output = *m_output;
         ThreadedSink written(output);
         m_output = &written;
-        KindTagger tagger(m_contestIds);
+        KindTagger tagger(m_contestIds, m_options);
         ThreadedReader threaded(reader, ThreadedReaderOptions{threads.blockSize, 4, &tagger});
         TakeEvents(threaded, [] { return false; });
         failed = threaded.Failed();
@@ -201,7 +221,7 @@ bool LogConverter::TakeEvents(Events& events, HandOver handOver) {
             // One call site, so that the compiler can inline the field's step.
             TakeField(events);
             if (event == AdifReader::Event::EndOfRecord) {
-                CompleteQso(events.LineEnd());
+                CompleteQso(events.LineEnd(), AnswersOf(events));
                 if (handOver()) return false;
             }
             continue;
@@ -290,7 +310,7 @@ void LogConverter::FlushClockRows() {
     m_clockRows.inputProblems = MessageList();
 }
 
-void LogConverter::CompleteQso(std::string_view lineEnd) {
+void LogConverter::CompleteQso(std::string_view lineEnd, std::span<AnswerAhead> ahead) {
     FlushClockRows();
     const std::int64_t leftOut = m_counters.qsosLeftOut, written = m_counters.qsosWritten;
     const std::optional<std::int64_t> time = m_clock.Complete();
@@ -299,7 +319,7 @@ void LogConverter::CompleteQso(std::string_view lineEnd) {
     // The call as read (the conversion may change its field's value, not the bytes read).
     const std::string_view call = carried ? CallRead() : std::string_view();
     m_countiesConverted += ConvertQso(RecordOutput{*m_output, lineEnd}, m_options,
-                                      std::span<QsoField>(m_slots.data(), m_used), time, m_counters, m_report);
+                                      std::span<QsoField>(m_slots.data(), m_used), time, m_counters, m_report, ahead);
     if (carried && m_counters.qsosWritten != written) ReportCarriedTime(call, *time, dateRead, timeRead);
     m_used = 0;
     if (m_counters.qsosLeftOut != leftOut && m_leftOutLines.size() < kLeftOutLinesShown)

@@ -29,11 +29,13 @@ struct KnownAnswer {
 
 // The fields that ExpandFields added: the counties of SRX_STRING's word in
 // [first, last), those of STX_STRING's word in [sentFirst, sentLast), and
-// the answers of the county-line parts.
+// the answers of the county-line parts; and the answers worked out ahead
+// for the QSO's questions.
 struct AddedFields {
     std::size_t first = 0, last = 0;
     std::size_t sentFirst = 0, sentLast = 0;
     std::vector<KnownAnswer> answers;
+    std::span<AnswerAhead> ahead;
 };
 
 // What the first pass found out about the QSO.
@@ -63,6 +65,15 @@ std::optional<std::string_view> Callsign(std::span<const QsoField> fields, const
 CountyQuestion QuestionFor(const QsoField& field, const QsoOptions& options, std::optional<std::string_view> call,
                            std::optional<std::string_view> state = std::nullopt) {
     return CountyQuestion{options.selection, options.list, call, state, field.kind, field.name};
+}
+
+// Resolves `field` with the answer worked out ahead for its question, or
+// with one asked now.
+int Resolve(QsoField& field, const CountyQuestion& question, const AddedFields& added, RunReport& report) {
+    if (!field.value) return 0;
+    if (auto answer = TakeAnswerAhead(added.ahead, *field.value, question))
+        return ApplyCountyAnswer(field, std::move(*answer), report);
+    return ResolveCountyField(field, question, report);
 }
 
 // An all-digit COMMENT is a serial number (SRX), unless the QSO has an SRX
@@ -110,7 +121,7 @@ void ConvertCountyField(std::span<QsoField> fields, std::size_t i, const QsoOpti
                                     [i](const KnownAnswer& a) { return a.index == i; });
     const int result = known != added.answers.end() && known->call == call
                            ? ApplyCountyAnswer(field, known->answer, report)
-                           : ResolveCountyField(field, QuestionFor(field, options, call, qso.inputState), report);
+                           : Resolve(field, QuestionFor(field, options, call, qso.inputState), added, report);
     qso.converted += result;
     field.madeCnty = result == 1;
 }
@@ -156,7 +167,7 @@ FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options,
         case FieldKind::Mode: qso.mode = field.value.has_value(); break;
         case FieldKind::Comment: CleanComment(field, srxTaken); break;
         case FieldKind::MyCounty:
-            qso.ownConverted += ResolveCountyField(field, QuestionFor(field, options, Callsign(fields, qso)), report);
+            qso.ownConverted += Resolve(field, QuestionFor(field, options, Callsign(fields, qso)), added, report);
             break;
         default:
             if (IsCountyField(field.kind)) ConvertCountyField(fields, i, options, added, qso, counters, report);
@@ -362,7 +373,8 @@ int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<
 } // namespace
 
 int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
-               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report) {
+               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report,
+               std::span<AnswerAhead> ahead) {
     std::optional<std::size_t> receivedAt, sentAt; // the QSO's first SRX_STRING and STX_STRING
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (fields[i].kind == FieldKind::Exchange && !receivedAt && !fields[i].name.empty()) receivedAt = i;
@@ -375,8 +387,9 @@ int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<Qso
         sent = SentCountySlot(fields, *sentAt);
     }
     const bool joined = HasJoinedCounties(fields);
-    if (!received && !sent && !joined) return ConvertFields(out, options, fields, {}, time, counters, report);
     AddedFields added;
+    added.ahead = ahead;
+    if (!received && !sent && !joined) return ConvertFields(out, options, fields, added, time, counters, report);
     QsoFields& expanded = counters.expanded;
     ExpandFields(fields, received, sent, joined, options, added, expanded);
     return ConvertFields(out, options, expanded, added, time, counters, report);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "adif/byte_io.h"
+#include "convert/answers_ahead.h"
 #include "convert/copy_writer.h"
 #include "convert/qso_field.h"
 #include "convert/run_report.h"
@@ -42,8 +43,10 @@ struct QsoOptions {
 // likewise an STX_STRING of several words gets its last word resolved as
 // an own-county field added after it, unless another field holds the
 // operator's county. A county value that joins counties by "/"
-// (CountyLineParts) converts as a field per county.
+// (CountyLineParts) converts as a field per county. A question answered
+// in `ahead` (AnswersAhead) takes that answer.
 int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
-               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report);
+               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report,
+               std::span<AnswerAhead> ahead = {});
 
 } // namespace shirl
