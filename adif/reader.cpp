@@ -378,7 +378,9 @@ AdifReader::TagStart AdifReader::FindNameEnd(std::size_t& k, char& stop) {
     for (;;) {
         const char* const base = m_buf.data() + m_pos;
         const std::size_t available = m_end - m_pos;
-        while (k < available && kNameBytes[static_cast<unsigned char>(base[k])] == kInName) ++k;
+        const auto kind = [base](std::size_t at) { return kNameBytes[static_cast<unsigned char>(base[at])]; };
+        while (k + 4 <= available && (kind(k) | kind(k + 1) | kind(k + 2) | kind(k + 3)) == kInName) k += 4;
+        while (k < available && kind(k) == kInName) ++k;
         if (k == available) {
             if (!Refill()) return TagStart::Stray;
             continue;

@@ -16,9 +16,15 @@ constexpr std::string_view kContestId = "CONTEST_ID";
 
 // Adds one value to `found` unless it is empty or already there.
 void CollectContestId(std::string_view raw, std::vector<std::string>& found) {
-    std::string value(TrimBlanksAndLineEnds(raw.substr(0, kMaxContestIdLength)));
-    if (raw.size() > kMaxContestIdLength) value += "...";
-    if (value.empty()) return;
+    const std::string_view trimmed = TrimBlanksAndLineEnds(raw.substr(0, kMaxContestIdLength));
+    const bool cut = raw.size() > kMaxContestIdLength;
+    if (!cut) { // most logs repeat one value in every record: it is found without a copy
+        if (trimmed.empty()) return;
+        for (const std::string& known : found)
+            if (SameNoCase(known, trimmed)) return;
+    }
+    std::string value(trimmed);
+    if (cut) value += "...";
     for (const std::string& known : found)
         if (SameNoCase(known, value)) return;
     if (found.size() >= kMaxContestIds) {
