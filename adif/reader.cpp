@@ -177,10 +177,6 @@ void AdifReader::EndRecord() {
     m_bufferHoldsRecord = m_recordEnding = false;
 }
 
-// Keeps the unread bytes [m_pos, m_end) (moved to the front) and reads
-// more after them. False when nothing more could be read. While the buffer
-// holds fields of the open record, the unread bytes go to another buffer
-// instead, so that the views of the record's fields stay valid.
 std::size_t AdifReader::Line() const {
     CountLinesTo(m_pos);
     return m_line;
@@ -198,6 +194,10 @@ void AdifReader::CountLinesTo(std::size_t pos) const {
     m_counted = pos;
 }
 
+// Keeps the unread bytes [m_pos, m_end) (moved to the front) and reads
+// more after them. False when nothing more could be read. While the buffer
+// holds fields of the open record, the unread bytes go to another buffer
+// instead, so that the views of the record's fields stay valid.
 bool AdifReader::Refill() {
     if (m_eof) return false;
     CountLinesTo(m_pos); // the bytes before m_pos are dropped or left behind
