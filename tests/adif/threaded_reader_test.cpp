@@ -4,6 +4,7 @@
 // the reader part way through a log.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,54 @@ TEST_P(HandOver, SameEventsWhateverTheBlocks) {
                              ", after record " + std::to_string(first));
                 EXPECT_EQ(Threaded(input, block, chunk, first), expected);
             }
+}
+
+// Notes a tagger adds to a batch go over with it: the using side finds,
+// at each record's end, the note made for that record on the reading
+// thread, in the batch the record came in, however the blocks cut the log.
+class RecordNumbers final : public BatchNotes {
+public:
+    void Clear() override { numbers.clear(), taken = 0; }
+    std::vector<std::size_t> numbers; // of the records that ended in the batch
+    std::size_t taken = 0;
+};
+
+class NumberingTagger final : public FieldTagger {
+public:
+    std::uint8_t Tag(std::size_t, std::string_view, std::optional<std::string_view>) override { return 0; }
+    void EndRecord() override { m_notes->numbers.push_back(m_next++); }
+    std::unique_ptr<BatchNotes> MakeNotes() override { return std::make_unique<RecordNumbers>(); }
+    void UseNotes(BatchNotes* notes) override { m_notes = static_cast<RecordNumbers*>(notes); }
+
+private:
+    RecordNumbers* m_notes = nullptr;
+    std::size_t m_next = 0;
+};
+
+TEST(HandOverNotes, EachRecordFindsItsNoteInItsBatch) {
+    const std::string input = MixedLog() + SwallowingLengths() + EorsInValues();
+    std::size_t expected = 0; // the records the reader alone ends
+    {
+        MemorySource source(input);
+        AdifReader reader(source);
+        for (Event e = reader.Next(); e != Event::End; e = reader.Next()) expected += e == Event::EndOfRecord;
+    }
+    ASSERT_GT(expected, 100u);
+    for (const std::size_t block : {16, 64, 4096}) {
+        MemorySource source(input, false, 5);
+        AdifReader reader(source);
+        NumberingTagger tagger;
+        ThreadedReader threaded(reader, {block, 2, &tagger});
+        std::size_t records = 0;
+        for (Event e = threaded.Next(); e != Event::End; e = threaded.Next()) {
+            if (e != Event::EndOfRecord) continue;
+            auto* const notes = static_cast<RecordNumbers*>(threaded.Notes());
+            ASSERT_NE(notes, nullptr);
+            ASSERT_LT(notes->taken, notes->numbers.size()) << "block " << block << ", record " << records;
+            EXPECT_EQ(notes->numbers[notes->taken++], records++) << "block " << block;
+        }
+        EXPECT_EQ(records, expected) << "block " << block;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -67,5 +67,26 @@ TEST(AnswersAhead, TheConversionTakesTheAnswersToItsOwnQuestions) {
     }
 }
 
+// Records take their answers in the order they ended; a record dropped
+// before its end (the next starts at index 0) leaves none.
+TEST(AnswersAhead, RecordsTakeTheirAnswersInTheOrderTheyEnded) {
+    RecordQuestions questions(FindSelectionByCode("AL").value_or(Selection()), nullptr);
+    AnswersAhead notes;
+    const auto record = [&](std::string_view county, bool ends) {
+        questions.Field(0, FieldKind::Call, "CALL", "N0XYZ");
+        questions.Field(1, FieldKind::Cnty, "CNTY", county);
+        if (ends) questions.Answer(notes);
+    };
+    record("AUT", true);
+    record("BLO", false);
+    record("CHO", true);
+    std::vector<std::string> taken;
+    for (std::span<AnswerAhead> answers = notes.NextRecord(); !answers.empty(); answers = notes.NextRecord())
+        for (const AnswerAhead& a : answers) taken.push_back(std::string(a.value) + "=" + std::string(a.answer.value));
+    EXPECT_EQ(taken, (std::vector<std::string>{"AUT=AL,Autauga", "CHO=AL,Choctaw"}));
+    notes.Clear();
+    EXPECT_TRUE(notes.NextRecord().empty());
+}
+
 } // namespace
 } // namespace shirl

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "convert/county_tally.h"
+#include "data/gazetteer.h"
 
 namespace shirl {
 namespace {
@@ -29,6 +30,20 @@ TEST(CountyTally, OtherValuesStayFewAndAreAllCounted) {
     EXPECT_EQ(tally.OtherValues().size(), CountyTally::kMostOtherValues + 1);
     EXPECT_EQ(tally.OtherValues().at(""), 10);
     EXPECT_EQ(total, static_cast<std::int64_t>(CountyTally::kMostOtherValues) + 11);
+}
+
+// Far more values than the cache has slots, in two rounds: each county is
+// counted whatever another value took its slot in between.
+TEST(CountyTally, EveryCountyCountedWhateverTheCacheHolds) {
+    CountyTally tally;
+    std::map<int, std::int64_t> expected;
+    for (int round = 0; round < 2; ++round)
+        for (const GazetteerRow& county : Gazetteer()) {
+            tally.Add(county.cntyValue);
+            ++expected[CountyId(county)];
+        }
+    EXPECT_EQ(tally.Counts(), expected);
+    EXPECT_TRUE(tally.OtherValues().empty());
 }
 
 } // namespace
