@@ -76,8 +76,9 @@ echo "core tests done $(took "$start")"
 
 step "window tests under Xvfb"
 start=$(date +%s)
-export -f start_wine
-SHIRL_REQUIRE_DISPLAY=1 xvfb-run -a bash -c '
+# xvfb-run is a sh script, which drops exported bash functions from the
+# environment: the function goes in with the command's text.
+SHIRL_REQUIRE_DISPLAY=1 xvfb-run -a bash -c "$(declare -f start_wine)"'
   status=0
   start_wine
   ctest --test-dir "$1" -L wine-window --output-on-failure || status=$?
