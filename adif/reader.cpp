@@ -76,6 +76,15 @@ bool ParseDeclaredLength(std::string_view text, std::size_t& length) {
 
 // Whether a value holds an <eor> with a tag after it: its length has taken
 // in the end of its record and what follows.
+// Whether `size` bytes at `data` hold a '<'; most values are a few bytes,
+// looked at without a call.
+bool HoldsLessThan(const char* data, std::size_t size) {
+    if (size > 16) return std::memchr(data, '<', size) != nullptr;
+    for (std::size_t i = 0; i < size; ++i)
+        if (data[i] == '<') return true;
+    return false;
+}
+
 bool SwallowsRecord(std::string_view value) {
     EndTagMatcher matcher;
     for (std::size_t i = value.find('<'); i < value.size(); ++i)
@@ -516,7 +525,7 @@ bool AdifReader::SkipToEor() {
 // after it, and text rather than a tag follows them (a value that holds an
 // <EOR> and ends right before a tag is a value).
 bool AdifReader::ReadValue(std::size_t length) {
-    if (std::memchr(m_buf.data() + m_pos, '<', length) != nullptr &&
+    if (HoldsLessThan(m_buf.data() + m_pos, length) &&
         SwallowsRecord(std::string_view(m_buf.data() + m_pos, length)) && TextFollows(length)) [[unlikely]]
         return false;
     m_value = std::string_view(m_buf.data() + m_pos, length); // (TextFollows may have moved the buffer)

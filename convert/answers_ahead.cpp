@@ -19,17 +19,16 @@ bool SameText(std::optional<std::string_view> a, std::optional<std::string_view>
 
 } // namespace
 
-std::optional<CountyAnswer> TakeAnswerAhead(std::span<AnswerAhead> ahead, std::string_view value,
-                                            const CountyQuestion& question) {
+CountyAnswer* TakeAnswerAhead(std::span<AnswerAhead> ahead, std::string_view value, const CountyQuestion& question) {
     for (AnswerAhead& a : ahead) {
         if (a.taken || a.field != question.field || !SameText(a.value, value) ||
             !SameText(a.fieldName, question.fieldName) || !SameText(a.callsign, question.callsign) ||
             !SameText(a.state, question.state))
             continue;
         a.taken = true;
-        return std::move(a.answer);
+        return &a.answer;
     }
-    return std::nullopt;
+    return nullptr;
 }
 
 void AnswersAhead::Clear() {

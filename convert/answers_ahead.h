@@ -28,9 +28,9 @@ struct AnswerAhead {
 };
 
 // The answer in `ahead` to `question` about `value`, each answer taken once
-// (two fields that ask the same get one each), or nullopt.
-std::optional<CountyAnswer> TakeAnswerAhead(std::span<AnswerAhead> ahead, std::string_view value,
-                                            const CountyQuestion& question);
+// (two fields that ask the same get one each; the caller may move it), or
+// nullptr.
+CountyAnswer* TakeAnswerAhead(std::span<AnswerAhead> ahead, std::string_view value, const CountyQuestion& question);
 
 // The answers for the records of one batch, record by record.
 class AnswersAhead final : public BatchNotes {

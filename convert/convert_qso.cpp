@@ -71,7 +71,7 @@ CountyQuestion QuestionFor(const QsoField& field, const QsoOptions& options, std
 // with one asked now.
 int Resolve(QsoField& field, const CountyQuestion& question, const AddedFields& added, RunReport& report) {
     if (!field.value) return 0;
-    if (auto answer = TakeAnswerAhead(added.ahead, *field.value, question))
+    if (CountyAnswer* answer = TakeAnswerAhead(added.ahead, *field.value, question))
         return ApplyCountyAnswer(field, std::move(*answer), report);
     return ResolveCountyField(field, question, report);
 }
