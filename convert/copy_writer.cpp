@@ -70,15 +70,13 @@ std::optional<std::int64_t> InputEnd(const QsoShape& shape, std::int64_t start) 
     const QsoField* timeOff = shape.timeOff;
     const std::optional<std::int64_t> seconds = timeOff ? ReadQsoTime(*timeOff->value) : std::nullopt;
     if (!seconds) return std::nullopt;
-    constexpr std::int64_t kDay = 86400;
     if (const QsoField* dateOff = shape.dateOff) {
         const std::optional<std::int64_t> days = ReadQsoDate(*dateOff->value);
         if (!days) return std::nullopt;
-        return *days * kDay + *seconds;
+        return *days * kSecondsPerDay + *seconds;
     }
-    const std::int64_t day = (start >= 0 ? start : start - (kDay - 1)) / kDay;
-    const std::int64_t end = day * kDay + *seconds;
-    return end < start ? end + kDay : end;
+    const std::int64_t end = DayOfMoment(start) * kSecondsPerDay + *seconds;
+    return end < start ? end + kSecondsPerDay : end;
 }
 
 // The field of `kind` that the next record writes (the first one not yet

@@ -8,8 +8,6 @@
 namespace shirl {
 namespace {
 
-constexpr std::int64_t kSecondsPerDay = 86400;
-
 bool IsLeapYear(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
 int DaysInMonth(std::int64_t y, int m) {
@@ -41,13 +39,8 @@ CivilDate CivilFromDays(std::int64_t days) {
 }
 
 UtcTime UtcFromSeconds(std::int64_t seconds) {
-    std::int64_t days = seconds / kSecondsPerDay;
-    std::int64_t rest = seconds % kSecondsPerDay;
-    if (rest < 0) {
-        rest += kSecondsPerDay;
-        --days;
-    }
-    const auto secondOfDay = static_cast<int>(rest);
+    const std::int64_t days = DayOfMoment(seconds);
+    const auto secondOfDay = static_cast<int>(seconds - days * kSecondsPerDay);
     return {CivilFromDays(days), secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60};
 }
 

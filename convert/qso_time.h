@@ -22,6 +22,14 @@ struct CivilDate {
 // The calendar date of a day number since 1970-01-01.
 CivilDate CivilFromDays(std::int64_t days);
 
+inline constexpr std::int64_t kSecondsPerDay = 86400;
+
+// The day since 1970-01-01 that a moment (seconds since 1970-01-01
+// 00:00:00) falls on; moments before 1970 count back.
+constexpr std::int64_t DayOfMoment(std::int64_t seconds) {
+    return seconds / kSecondsPerDay - (seconds % kSecondsPerDay < 0 ? 1 : 0);
+}
+
 // A moment split into date and time of day (hour, minute, second in range).
 struct UtcTime {
     CivilDate date;

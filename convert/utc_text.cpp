@@ -7,16 +7,9 @@
 namespace shirl {
 namespace {
 
-constexpr std::int64_t kSecondsPerDay = 86400;
-
 void PutTwoDigits(char* out, int value) {
     out[0] = static_cast<char>('0' + value / 10);
     out[1] = static_cast<char>('0' + value % 10);
-}
-
-// The day of a moment (the seconds before 1970 count back).
-std::int64_t DayOf(std::int64_t seconds) {
-    return (seconds >= 0 ? seconds : seconds - (kSecondsPerDay - 1)) / kSecondsPerDay;
 }
 
 void PutTime(UtcText& text, int secondOfDay) {
@@ -52,7 +45,7 @@ UtcText FormatUtc(std::int64_t seconds) {
 }
 
 UtcText UtcFormatter::Format(std::int64_t seconds) {
-    const std::int64_t day = DayOf(seconds);
+    const std::int64_t day = DayOfMoment(seconds);
     if (m_day != day) {
         m_last = FormatUtc(seconds);
         m_day = day;
