@@ -76,17 +76,18 @@ private:
     AnswersAhead* m_notes = nullptr; // the batch being filled's (made by MakeNotes)
 };
 
-// The answers worked out ahead for the record just ended: none without a
-// reading thread; a reading thread's notes are a KindTagger's.
-std::span<AnswerAhead> AnswersOf(const AdifReader&) { return {}; }
+// A reading thread's notes are a KindTagger's.
 std::span<AnswerAhead> AnswersOf(const ThreadedReader& events) {
     auto* const notes = static_cast<AnswersAhead*>(events.Notes());
     return notes != nullptr ? notes->NextRecord() : std::span<AnswerAhead>();
 }
 #else
 struct TaggedEvents {}; // no reading thread: every field is classified where it is taken
-std::span<AnswerAhead> AnswersOf(const AdifReader&) { return {}; }
 #endif
+
+// The answers worked out ahead for the record just ended: none without a
+// reading thread.
+std::span<AnswerAhead> AnswersOf(const AdifReader&) { return {}; }
 
 class LogConverter {
 public:
