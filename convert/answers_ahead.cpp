@@ -104,9 +104,9 @@ void RecordQuestions::Answer(AnswersAhead& into) {
 }
 
 void RecordQuestions::Ask(AnswersAhead& into, std::string_view value, FieldKind kind, std::string_view name,
-                          std::optional<std::string_view> state) const {
+                          std::optional<std::string_view> state) {
     if (JoinsCounties(value)) return;
-    const CountyQuestion question{m_selection, m_list, m_call, state, kind, name};
+    const CountyQuestion question{m_selection, m_list, m_call, state, kind, name, &m_lookups};
     into.Add({value, kind, name, m_call, state, AnswerCountyValue(value, question)});
 }
 

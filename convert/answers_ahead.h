@@ -67,12 +67,13 @@ private:
         std::optional<std::string_view> value;
     };
     void Ask(AnswersAhead& into, std::string_view value, FieldKind kind, std::string_view name,
-             std::optional<std::string_view> state) const;
+             std::optional<std::string_view> state);
 
     Selection m_selection;
     const AbbrevList* m_list;
     std::vector<Gathered> m_fields; // of the record being read, those a question may come from
     std::optional<std::string_view> m_call, m_state; // its last CALL's value, its last STATE with a value
+    LookupMemo m_lookups;                            // the reading thread's
 };
 
 } // namespace shirl

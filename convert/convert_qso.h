@@ -28,6 +28,7 @@ struct QsoOptions {
     bool addMobile = true; // a callsign that carries its county as a suffix gets "/M"
     const AbbrevList* list = nullptr; // the operator's abbreviation list for `selection`, or none
     CountyLines countyLines = CountyLines::Copies;
+    LookupMemo* lookups = nullptr; // remembers the converting thread's lookups, or none
 };
 
 // Converts and writes one QSO whose fields carry their kind

@@ -147,7 +147,10 @@ void AnswerByRules(std::string_view value, std::string_view written, const Count
         }
     }
 
-    const LookupResult found = LookupAbbreviation(value, question.selection, question.list);
+    LookupResult asked;
+    const LookupResult& found = question.lookups != nullptr
+                                    ? question.lookups->Find(value, question.selection, question.list)
+                                    : (asked = LookupAbbreviation(value, question.selection, question.list));
     if (!found.message.empty()) {
         std::string line;
         line.reserve(call.size() + 16 + found.message.size());

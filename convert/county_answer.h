@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/lookup_memo.h"
 #include "convert/qso_field.h"
 #include "convert/run_report.h"
 #include "data/abbrev_list.h"
@@ -22,6 +23,7 @@ struct CountyQuestion {
     std::optional<std::string_view> state;    // the record's own input STATE value, or nullopt
     FieldKind field = FieldKind::Cnty;        // the kind of the field the value came from
     std::string_view fieldName = "CNTY";      // that field's name as written
+    LookupMemo* lookups = nullptr;            // the asking thread's remembered lookups, or none
 };
 
 struct CountyAnswer {
