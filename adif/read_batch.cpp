@@ -1,5 +1,6 @@
 #include "adif/read_batch.h"
 
+#include <cstdint>
 #include <limits>
 
 namespace shirl {
@@ -21,7 +22,7 @@ std::string& ReadBatch::NewCopy() {
 void ReadBatch::Add(const AdifReader& reader, AdifReader::Event kind, bool recordStart) {
     using Event = AdifReader::Event;
     ReadEvent event;
-    event.kind = kind;
+    event.bits = static_cast<std::uint8_t>(kind);
     std::string_view name, value;
     switch (kind) {
     case Event::HeaderBytes: name = reader.Bytes(); break;
@@ -36,25 +37,32 @@ void ReadBatch::Add(const AdifReader& reader, AdifReader::Event kind, bool recor
         name = reader.Name();
         if (const std::optional<std::string_view> v = reader.Value()) {
             value = *v;
-            event.flags |= ReadEvent::kHasValue;
+            event.bits |= ReadEvent::kHasValue;
         }
-        if (reader.CharacterCounted()) event.flags |= ReadEvent::kCharacterCounted;
-        if (!reader.FieldText().empty()) event.flags |= ReadEvent::kPlainText;
+        if (reader.CharacterCounted()) event.bits |= ReadEvent::kCharacterCounted;
+        if (!reader.FieldText().empty()) event.bits |= ReadEvent::kPlainText;
         if (recordStart) {
-            event.flags |= ReadEvent::kRecordStart;
+            event.bits |= ReadEvent::kRecordStart;
             recordLines.push_back(reader.Line());
         }
         break;
     default: break;
     }
     event.name = name.data();
-    event.value = value.data();
-    constexpr std::size_t kMax = std::numeric_limits<std::uint32_t>::max();
-    if (name.size() >= kMax || value.size() >= kMax) [[unlikely]] {
-        event.flags |= ReadEvent::kLongSizes;
-        longSizes.emplace_back(name.size(), value.size());
+    // The value's place as an offset from the name, compared as addresses
+    // (the two may stand in different buffers).
+    const auto nameAt = reinterpret_cast<std::uintptr_t>(name.data());
+    const auto valueAt = reinterpret_cast<std::uintptr_t>(value.data());
+    const std::uintptr_t offset = value.data() == nullptr ? 0 : valueAt - nameAt;
+    constexpr std::size_t kMaxSmall = std::numeric_limits<std::uint8_t>::max();
+    // (A value before its name wraps round to a large offset.)
+    if (name.size() > kMaxSmall || offset > kMaxSmall || value.size() > std::numeric_limits<std::uint32_t>::max())
+        [[unlikely]] {
+        event.bits |= ReadEvent::kFar;
+        far.push_back({name.size(), value.data(), value.size()});
     } else {
-        event.nameSize = static_cast<std::uint32_t>(name.size());
+        event.nameSize = static_cast<std::uint8_t>(name.size());
+        event.valueAt = static_cast<std::uint8_t>(offset);
         event.valueSize = static_cast<std::uint32_t>(value.size());
     }
     events.push_back(event);
@@ -64,7 +72,7 @@ void ReadBatch::Clear(std::vector<std::vector<char>>& spare) {
     events.clear();
     recordLines.clear();
     problemLines.clear();
-    longSizes.clear();
+    far.clear();
     for (std::vector<char>& block : blocks) spare.push_back(std::move(block));
     blocks.clear();
     for (std::size_t i = 0; i < copiesUsed; ++i)

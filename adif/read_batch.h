@@ -17,23 +17,37 @@
 
 namespace shirl {
 
-// One event of the reader, as its accessors gave it. For HeaderBytes,
-// Malformed and TooManyFields `name` holds Bytes() or Text().
+// One event of the reader, as its accessors gave it, in 16 bytes: the
+// other thread reads every one, and each byte crosses between the cores.
+// For HeaderBytes, Malformed and TooManyFields `name` holds Bytes() or
+// Text(). A field's value mostly stands a few bytes after its name; one
+// that does not, or a long name or value, is told in ReadBatch::far.
 struct ReadEvent {
     enum Flag : std::uint8_t {
-        kHasValue = 1,
-        kCharacterCounted = 2,
-        kPlainText = 4,   // FieldText() is the tag and value as they stand
-        kRecordStart = 8, // the record's first event: its line is the next of ReadBatch::recordLines
-        kLongSizes = 16,  // the sizes are the next pair of ReadBatch::longSizes
+        kHasValue = 1 << 3,
+        kCharacterCounted = 1 << 4,
+        kPlainText = 1 << 5,   // FieldText() is the tag and value as they stand
+        kRecordStart = 1 << 6, // the record's first event: its line is the next of ReadBatch::recordLines
+        kFar = 1 << 7,         // the sizes and the value's place are the next of ReadBatch::far
     };
+    static constexpr std::uint8_t kKindBits = 7; // the rest of `bits` holds the kind
     const char* name = nullptr;
-    const char* value = nullptr;
-    std::uint32_t nameSize = 0;
     std::uint32_t valueSize = 0;
-    AdifReader::Event kind = AdifReader::Event::End;
-    std::uint8_t flags = 0;
-    std::uint8_t tag = 0; // ThreadedReader's FieldTagger's
+    std::uint8_t nameSize = 0;
+    std::uint8_t valueAt = 0; // the value starts this many bytes after the name
+    std::uint8_t bits = 0;    // the kind and the flags
+    std::uint8_t tag = 0;     // ThreadedReader's FieldTagger's
+
+    AdifReader::Event Kind() const { return static_cast<AdifReader::Event>(bits & kKindBits); }
+};
+static_assert(sizeof(ReadEvent) == 16);
+static_assert(static_cast<int>(AdifReader::Event::End) <= ReadEvent::kKindBits);
+
+// The sizes and value of an event that do not fit its few bytes.
+struct FarEvent {
+    std::size_t nameSize = 0;
+    const char* value = nullptr;
+    std::size_t valueSize = 0;
 };
 
 // What a FieldTagger works out on the reading thread for the records of a
@@ -50,7 +64,7 @@ struct ReadBatch {
     std::vector<ReadEvent> events;
     std::vector<std::size_t> recordLines;                        // AdifReader::Line() at each record's start
     std::vector<std::size_t> problemLines;                       // the line of each Malformed or TooManyFields event
-    std::vector<std::pair<std::size_t, std::size_t>> longSizes;  // name and value sizes beyond 32 bits
+    std::vector<FarEvent> far;                                   // of the events marked kFar, in order
     std::vector<std::vector<char>> blocks; // buffers the reader retired while the batch was filled
     std::deque<std::string> copies;        // values in no one buffer, and texts (a deque: they never move)
     std::size_t copiesUsed = 0;

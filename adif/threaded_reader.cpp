@@ -136,33 +136,38 @@ AdifReader::Event ThreadedReader::Next() {
         NextBatch();
     }
     m_event = &m_batch->events[m_at++];
-    if (m_event->flags & ReadEvent::kLongSizes) [[unlikely]] {
-        std::tie(m_nameSize, m_valueSize) = m_batch->longSizes[m_longAt++];
+    if (m_event->bits & ReadEvent::kFar) [[unlikely]] {
+        const FarEvent& far = m_batch->far[m_farAt++];
+        m_nameSize = far.nameSize;
+        m_value = far.value;
+        m_valueSize = far.valueSize;
     } else {
         m_nameSize = m_event->nameSize;
+        m_value = m_event->name + m_event->valueAt;
         m_valueSize = m_event->valueSize;
     }
-    if (m_event->flags & ReadEvent::kRecordStart) m_line = m_batch->recordLines[m_lineAt++];
-    if (m_event->kind == AdifReader::Event::Malformed || m_event->kind == AdifReader::Event::TooManyFields)
+    if (m_event->bits & ReadEvent::kRecordStart) m_line = m_batch->recordLines[m_lineAt++];
+    const AdifReader::Event kind = m_event->Kind();
+    if (kind == AdifReader::Event::Malformed || kind == AdifReader::Event::TooManyFields)
         m_problemLine = m_batch->problemLines[m_problemAt++];
-    return m_event->kind;
+    return kind;
 }
 
 // The batch just used goes back to the reading thread with its blocks.
 void ThreadedReader::NextBatch() {
     if (m_batch != nullptr) m_queue.PutEmpty(m_batch);
     m_batch = m_queue.TakeFull();
-    m_at = m_lineAt = m_longAt = m_problemAt = 0;
+    m_at = m_lineAt = m_farAt = m_problemAt = 0;
     if (m_batch->error) std::rethrow_exception(m_batch->error);
 }
 
 // The tag and value as they stand: from the '<' before the name to the
 // value's end (or the '>' after a name without a value).
 std::string_view ThreadedReader::FieldText() const {
-    if (!(m_event->flags & ReadEvent::kPlainText)) return {};
+    if (!(m_event->bits & ReadEvent::kPlainText)) return {};
     const char* const start = m_event->name - 1;
-    const char* const end = (m_event->flags & ReadEvent::kHasValue) ? m_event->value + m_valueSize
-                                                                      : m_event->name + m_nameSize + 1;
+    const char* const end = (m_event->bits & ReadEvent::kHasValue) ? m_value + m_valueSize
+                                                                     : m_event->name + m_nameSize + 1;
     return {start, static_cast<std::size_t>(end - start)};
 }
 

@@ -59,18 +59,18 @@ public:
     std::string_view Bytes() const { return Name(); }
     std::string_view Name() const { return {m_event->name, m_nameSize}; }
     std::optional<std::string_view> Value() const {
-        if (!(m_event->flags & ReadEvent::kHasValue)) return std::nullopt;
-        return std::string_view(m_event->value, m_valueSize);
+        if (!(m_event->bits & ReadEvent::kHasValue)) return std::nullopt;
+        return std::string_view(m_value, m_valueSize);
     }
     // BadLength: its row; Malformed and TooManyFields: the malformed tag (DroppedText() gives the row).
     std::string_view Text() const { return Name(); }
     std::string DroppedText(std::string_view call) const {
-        return AdifReader::DroppedTextOf(m_event->kind, m_problemLine, Name(), call);
+        return AdifReader::DroppedTextOf(m_event->Kind(), m_problemLine, Name(), call);
     }
     // At the End event: how many '<' of the input started no tag.
     std::size_t StrayLessThans() const { return m_batch->strays; }
     std::string_view FieldText() const;
-    bool CharacterCounted() const { return (m_event->flags & ReadEvent::kCharacterCounted) != 0; }
+    bool CharacterCounted() const { return (m_event->bits & ReadEvent::kCharacterCounted) != 0; }
     // The tagger's tag of the field (0 without a tagger).
     std::uint8_t FieldTag() const { return m_event->tag; }
     // The tagger's notes on the records of the batch the last event came
@@ -94,8 +94,9 @@ private:
     // The using side: the batch whose events are being taken.
     ReadBatch* m_batch = nullptr;
     const ReadEvent* m_event = nullptr;
-    std::size_t m_at = 0, m_lineAt = 0, m_longAt = 0, m_problemAt = 0;
+    std::size_t m_at = 0, m_lineAt = 0, m_farAt = 0, m_problemAt = 0;
     std::size_t m_problemLine = 0;
+    const char* m_value = nullptr;
     std::size_t m_nameSize = 0, m_valueSize = 0, m_line = 0;
     std::thread m_thread;
 };

@@ -209,6 +209,10 @@ INSTANTIATE_TEST_SUITE_P(
                       HandOverCase{"swallowing_lengths", SwallowingLengths()},
                       HandOverCase{"eors_in_values", EorsInValues()},
                       HandOverCase{"value_beyond_the_end", "<EOH>\n<A:1>x<EOR><B:99>abc"},
+                      // a name, and a tag, too long for the compact form of an event
+                      HandOverCase{"long_names_and_tags", "<EOH>\n<" + std::string(300, 'N') + ":2>ab <A:" +
+                                                              std::string(300, '0') + "4>abcd <" + std::string(255, 'M') +
+                                                              ">\n<EOR>\n"},
                       HandOverCase{"empty", ""}));
 
 } // namespace
