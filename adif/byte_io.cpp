@@ -14,8 +14,10 @@ void ByteSink::FlushBuffer() {
 
 void ByteSink::WriteSlow(std::string_view bytes) {
     FlushBuffer();
-    if (bytes.size() >= m_buffer.size()) {
-        // Larger than the whole buffer: hand it over directly.
+    if (bytes.size() >= m_buffer.size() / 2) {
+        // Half the buffer or more (a writing thread's piece, which is a
+        // little short of a full buffer of the same size): handed over
+        // directly, not copied first.
         if (!m_failed && !Drain(bytes.data(), bytes.size())) m_failed = true;
         return;
     }

@@ -123,7 +123,10 @@ TEST(ByteSink, LargeWritesPassThroughInOrder) {
     sink.Write(big);
     sink.Put('c');
     sink.Write(std::string(20, 'd'));
-    EXPECT_EQ(sink.str(), "ab" + big + "c" + std::string(20, 'd'));
+    sink.Put('e');
+    sink.Write(std::string(9, 'f')); // more than half the buffer, less than all of it
+    sink.Write("g");
+    EXPECT_EQ(sink.str(), "ab" + big + "c" + std::string(20, 'd') + "e" + std::string(9, 'f') + "g");
     EXPECT_FALSE(sink.Failed());
 }
 
