@@ -131,11 +131,11 @@ void ThreadedReader::NotesInto(ReadBatch* batch) {
 }
 
 AdifReader::Event ThreadedReader::Next() {
-    if (m_batch == nullptr || m_at == m_batch->events.size()) {
+    while (m_next == m_last) {
         if (m_batch != nullptr && m_batch->last) return AdifReader::Event::End;
         NextBatch();
     }
-    m_event = &m_batch->events[m_at++];
+    m_event = m_next++;
     if (m_event->bits & ReadEvent::kFar) [[unlikely]] {
         const FarEvent& far = m_batch->far[m_farAt++];
         m_nameSize = far.nameSize;
@@ -157,7 +157,9 @@ AdifReader::Event ThreadedReader::Next() {
 void ThreadedReader::NextBatch() {
     if (m_batch != nullptr) m_queue.PutEmpty(m_batch);
     m_batch = m_queue.TakeFull();
-    m_at = m_lineAt = m_farAt = m_problemAt = 0;
+    m_next = m_batch->events.data();
+    m_last = m_next + m_batch->events.size();
+    m_lineAt = m_farAt = m_problemAt = 0;
     if (m_batch->error) std::rethrow_exception(m_batch->error);
 }
 

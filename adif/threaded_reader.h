@@ -94,7 +94,9 @@ private:
     // The using side: the batch whose events are being taken.
     ReadBatch* m_batch = nullptr;
     const ReadEvent* m_event = nullptr;
-    std::size_t m_at = 0, m_lineAt = 0, m_farAt = 0, m_problemAt = 0;
+    const ReadEvent* m_next = nullptr; // the batch's events not yet taken: [m_next, m_last)
+    const ReadEvent* m_last = nullptr;
+    std::size_t m_lineAt = 0, m_farAt = 0, m_problemAt = 0;
     std::size_t m_problemLine = 0;
     const char* m_value = nullptr;
     std::size_t m_nameSize = 0, m_valueSize = 0, m_line = 0;

@@ -18,11 +18,12 @@ inline std::string AsciiUpperCase(std::string_view text) {
     return upper;
 }
 
-// Appends `text` to `out` with its ASCII letters in upper case.
-inline void AppendAsciiUpperCase(std::string& out, std::string_view text) {
-    const std::size_t at = out.size();
-    out.append(text);
-    for (std::size_t i = at; i < out.size(); ++i) out[i] = ToAsciiUpper(out[i]);
+// Puts the ASCII letters of `text` in upper case, in place.
+inline void MakeAsciiUpperCase(std::string& text) {
+    // Over a pointer range, not indices: a write through char may change
+    // the string's size, which the compiler would otherwise read anew for
+    // every byte instead of working on many bytes at once.
+    for (char *p = text.data(), *end = p + text.size(); p != end; ++p) *p = ToAsciiUpper(*p);
 }
 
 // `text` without the blanks and line ends (space, tab, CR, LF) around it.

@@ -328,11 +328,12 @@ void MakeSplitKey(std::span<const QsoField> fields, std::string_view call, std::
         }
     }
     if (!date || !time) return;
-    AppendAsciiUpperCase(key, call);
+    key.append(call);
     for (const QsoField* found : {date, time, band, mode}) {
         key.push_back('\0');
-        if (found) AppendAsciiUpperCase(key, *found->value);
+        if (found) key.append(*found->value);
     }
+    MakeAsciiUpperCase(key);
 }
 
 // The steps of one QSO over `fields`; the fields in `added`, made from the

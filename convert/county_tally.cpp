@@ -16,8 +16,8 @@ std::size_t HashOf(std::string_view text) {
 
 void CountyTally::Add(std::string_view cntyValue) {
     if (cntyValue.empty()) return; // also what an unused slot holds
-    Known& known = Slot(cntyValue);
-    if (known.value != cntyValue) {
+    auto [known, seen] = Slot(cntyValue);
+    if (!seen) {
         const GazetteerRow* county = FindCounty(FindCountyIdByCntyValue(cntyValue));
         known.value.assign(cntyValue);
         known.row = county == nullptr ? kNoRow : static_cast<std::size_t>(county - Gazetteer().data());
@@ -35,12 +35,13 @@ void CountyTally::Add(std::string_view cntyValue) {
 
 // Two slots may hold a value: its hash's and the one beside it; a value
 // seen before is in one of them unless two others took both since.
-CountyTally::Known& CountyTally::Slot(std::string_view cntyValue) {
+std::pair<CountyTally::Known&, bool> CountyTally::Slot(std::string_view cntyValue) {
     const std::size_t at = HashOf(cntyValue) % m_known.size();
     Known& first = m_known[at];
+    if (std::string_view(first.value) == cntyValue) return {first, true};
     Known& second = m_known[at ^ 1];
-    if (first.value == cntyValue || second.value == cntyValue) return first.value == cntyValue ? first : second;
-    return first.value.empty() || !second.value.empty() ? first : second;
+    if (std::string_view(second.value) == cntyValue) return {second, true};
+    return {first.value.empty() || !second.value.empty() ? first : second, false};
 }
 
 std::map<int, std::int64_t> CountyTally::Counts() const {

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace shirl {
@@ -31,7 +32,8 @@ private:
         std::size_t row = 0; // the gazetteer row, or kNoRow
     };
     static constexpr std::size_t kNoRow = static_cast<std::size_t>(-1);
-    Known& Slot(std::string_view cntyValue);
+    // The slot that holds `cntyValue` (true), or the one it is to go into.
+    std::pair<Known&, bool> Slot(std::string_view cntyValue);
     std::array<Known, 1024> m_known{};
     std::vector<std::int64_t> m_byRow; // QSOs by gazetteer row, sized on first use
     std::map<std::string, std::int64_t> m_others;
