@@ -2,11 +2,40 @@
 // Byte-wise text helpers of the C locale, shared by every layer (the reader,
 // the Selection codes, the conversion and the callsign prefix).
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
 
 namespace shirl {
+
+// Whether the `size` bytes at `a` and at `b` are the same. Names and most
+// values are short: up to 32 bytes are compared as overlapping 8- or 4-byte
+// words (plain loads once compiled) instead of in a library call.
+inline bool SameBytes(const char* a, const char* b, std::size_t size) {
+    const auto word8 = [](const char* p) {
+        std::uint64_t w;
+        std::memcpy(&w, p, sizeof w);
+        return w;
+    };
+    const auto differ8 = [&](std::size_t at) { return word8(a + at) ^ word8(b + at); };
+    if (size >= 8) {
+        if (size > 32) return std::memcmp(a, b, size) == 0;
+        const std::uint64_t d = differ8(0) | differ8(size - 8);
+        return size <= 16 ? d == 0 : (d | differ8(8) | differ8(size - 16)) == 0;
+    }
+    if (size >= 4) {
+        std::uint32_t x0, y0, x1, y1;
+        std::memcpy(&x0, a, 4);
+        std::memcpy(&y0, b, 4);
+        std::memcpy(&x1, a + size - 4, 4);
+        std::memcpy(&y1, b + size - 4, 4);
+        return ((x0 ^ y0) | (x1 ^ y1)) == 0;
+    }
+    for (std::size_t i = 0; i < size; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
 
 inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 inline bool IsAsciiUpper(char c) { return c >= 'A' && c <= 'Z'; }

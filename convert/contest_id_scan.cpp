@@ -16,6 +16,10 @@ constexpr std::string_view kContestId = "CONTEST_ID";
 
 // Adds one value to `found` unless it is empty or already there.
 void CollectContestId(std::string_view raw, std::vector<std::string>& found) {
+    // Most logs repeat one value, exactly as it was kept, in every record.
+    if (raw.size() <= kMaxContestIdLength)
+        for (const std::string& known : found)
+            if (std::string_view(known) == raw) return;
     const std::string_view trimmed = TrimBlanksAndLineEnds(raw.substr(0, kMaxContestIdLength));
     const bool cut = raw.size() > kMaxContestIdLength;
     if (!cut) { // most logs repeat one value in every record: it is found without a copy

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "adif/reader.h"
+#include "base/text_util.h"
 #if SHIRL_THREADS
 #include "adif/threaded_reader.h"
 #include "adif/threaded_sink.h"
@@ -30,7 +31,7 @@ public:
     // The kind at `index` (less than size()).
     [[gnu::always_inline]] FieldKind KindAt(std::size_t index, std::string_view name) {
         SlotName& last = m_names[index];
-        if (last.name.size() != name.size() || std::memcmp(last.name.data(), name.data(), name.size()) != 0) {
+        if (last.name.size() != name.size() || !SameBytes(last.name.data(), name.data(), name.size())) {
             last.name.assign(name);
             last.kind = ClassifyFieldName(name);
         }
