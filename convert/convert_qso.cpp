@@ -5,6 +5,7 @@
 #include "convert/convert_qso.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -328,10 +329,17 @@ void MakeSplitKey(std::span<const QsoField> fields, std::string_view call, std::
         }
     }
     if (!date || !time) return;
-    key.append(call);
-    for (const QsoField* found : {date, time, band, mode}) {
-        key.push_back('\0');
-        if (found) key.append(*found->value);
+    // The parts one after another, each after a '\0', sized once.
+    const std::string_view parts[] = {call, *date->value, *time->value, band ? *band->value : std::string_view(),
+                                      mode ? *mode->value : std::string_view()};
+    std::size_t size = call.size();
+    for (std::size_t i = 1; i < std::size(parts); ++i) size += 1 + parts[i].size();
+    key.resize(size);
+    char* p = key.data();
+    for (std::size_t i = 0; i < std::size(parts); ++i) {
+        if (i != 0) *p++ = '\0';
+        if (!parts[i].empty()) std::memcpy(p, parts[i].data(), parts[i].size());
+        p += parts[i].size();
     }
     MakeAsciiUpperCase(key);
 }
