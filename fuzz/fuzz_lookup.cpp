@@ -1,6 +1,7 @@
-// libFuzzer target: LookupAbbreviation and the conversion's answer for a
-// county value (AnswerCountyValue). The first byte picks the Selection
-// (mod 61), the rest is the abbreviation.
+// libFuzzer target: LookupAbbreviation, a run's remembered lookups
+// (LookupMemo, kept from input to input: the memory of a long run) and the
+// conversion's answer for a county value (AnswerCountyValue). The first
+// byte picks the Selection (mod 61), the rest is the abbreviation.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 
 #include "convert/county_answer.h"
 #include "convert/lookup.h"
+#include "convert/lookup_memo.h"
 #include "data/gazetteer.h"
 #include "data/selections.h"
 
@@ -35,6 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     default:
         std::abort();
+    }
+    static shirl::LookupMemo memo;
+    for (int twice = 0; twice < 2; ++twice) {
+        const shirl::LookupResult& remembered = memo.Find(abbreviation, selection, nullptr);
+        if (remembered.kind != result.kind || remembered.county != result.county || remembered.city != result.city ||
+            remembered.state != result.state || remembered.message != result.message)
+            std::abort();
     }
     // The answer a conversion gives: a county value is "ST,Name", a state two letters.
     const shirl::CountyAnswer answer = shirl::AnswerCountyValue(abbreviation, selection, "VE3AAA", nullptr);
