@@ -56,10 +56,10 @@ void ReadBatch::Add(const AdifReader& reader, AdifReader::Event kind, bool recor
     const std::uintptr_t offset = value.data() == nullptr ? 0 : valueAt - nameAt;
     constexpr std::size_t kMaxSmall = std::numeric_limits<std::uint8_t>::max();
     // (A value before its name wraps round to a large offset.)
-    if (name.size() > kMaxSmall || offset > kMaxSmall || value.size() > std::numeric_limits<std::uint32_t>::max())
+    if (name.size() > kMaxSmall || offset > kMaxSmall || value.size() >= std::numeric_limits<std::uint32_t>::max())
         [[unlikely]] {
         event.bits |= ReadEvent::kFar;
-        far.push_back({name.size(), value.data(), value.size()});
+        farEvents.push_back({name.size(), value.data(), value.size()});
     } else {
         event.nameSize = static_cast<std::uint8_t>(name.size());
         event.valueAt = static_cast<std::uint8_t>(offset);
@@ -72,7 +72,7 @@ void ReadBatch::Clear(std::vector<std::vector<char>>& spare) {
     events.clear();
     recordLines.clear();
     problemLines.clear();
-    far.clear();
+    farEvents.clear();
     for (std::vector<char>& block : blocks) spare.push_back(std::move(block));
     blocks.clear();
     for (std::size_t i = 0; i < copiesUsed; ++i)

@@ -17,18 +17,19 @@
 
 namespace shirl {
 
-// One event of the reader, as its accessors gave it, in 16 bytes: the
-// other thread reads every one, and each byte crosses between the cores.
+// One event of the reader, as its accessors gave it, in 16 bytes (12 where
+// a pointer takes 4): the other thread reads every one, and each byte
+// crosses between the cores.
 // For HeaderBytes, Malformed and TooManyFields `name` holds Bytes() or
 // Text(). A field's value mostly stands a few bytes after its name; one
-// that does not, or a long name or value, is told in ReadBatch::far.
+// that does not, or a long name or value, is told in ReadBatch::farEvents.
 struct ReadEvent {
     enum Flag : std::uint8_t {
         kHasValue = 1 << 3,
         kCharacterCounted = 1 << 4,
         kPlainText = 1 << 5,   // FieldText() is the tag and value as they stand
         kRecordStart = 1 << 6, // the record's first event: its line is the next of ReadBatch::recordLines
-        kFar = 1 << 7,         // the sizes and the value's place are the next of ReadBatch::far
+        kFar = 1 << 7,         // the sizes and the value's place are the next of ReadBatch::farEvents
     };
     static constexpr std::uint8_t kKindBits = 7; // the rest of `bits` holds the kind
     const char* name = nullptr;
@@ -40,7 +41,7 @@ struct ReadEvent {
 
     AdifReader::Event Kind() const { return static_cast<AdifReader::Event>(bits & kKindBits); }
 };
-static_assert(sizeof(ReadEvent) == 16);
+static_assert(sizeof(ReadEvent) <= 16);
 static_assert(static_cast<int>(AdifReader::Event::End) <= ReadEvent::kKindBits);
 
 // The sizes and value of an event that do not fit its few bytes.
@@ -64,7 +65,7 @@ struct ReadBatch {
     std::vector<ReadEvent> events;
     std::vector<std::size_t> recordLines;                        // AdifReader::Line() at each record's start
     std::vector<std::size_t> problemLines;                       // the line of each Malformed or TooManyFields event
-    std::vector<FarEvent> far;                                   // of the events marked kFar, in order
+    std::vector<FarEvent> farEvents;                             // of the events marked kFar, in order (not `far`: a macro of windows.h)
     std::vector<std::vector<char>> blocks; // buffers the reader retired while the batch was filled
     std::deque<std::string> copies;        // values in no one buffer, and texts (a deque: they never move)
     std::size_t copiesUsed = 0;

@@ -137,10 +137,10 @@ AdifReader::Event ThreadedReader::Next() {
     }
     m_event = m_next++;
     if (m_event->bits & ReadEvent::kFar) [[unlikely]] {
-        const FarEvent& far = m_batch->far[m_farAt++];
-        m_nameSize = far.nameSize;
-        m_value = far.value;
-        m_valueSize = far.valueSize;
+        const FarEvent& outside = m_batch->farEvents[m_farAt++];
+        m_nameSize = outside.nameSize;
+        m_value = outside.value;
+        m_valueSize = outside.valueSize;
     } else {
         m_nameSize = m_event->nameSize;
         m_value = m_event->name + m_event->valueAt;
