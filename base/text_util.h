@@ -1,6 +1,7 @@
 #pragma once
 // Byte-wise text helpers of the C locale, shared by every layer (the reader,
 // the Selection codes, the conversion and the callsign prefix).
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -35,6 +36,14 @@ inline bool SameBytes(const char* a, const char* b, std::size_t size) {
     for (std::size_t i = 0; i < size; ++i)
         if (a[i] != b[i]) return false;
     return true;
+}
+
+// A hash of `text`'s bytes (FNV-1a, 32 bits): for the small caches of
+// values a run keeps.
+inline std::size_t HashOfBytes(std::string_view text) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash;
 }
 
 inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }

@@ -1,18 +1,10 @@
 #include "convert/county_tally.h"
 
+#include "base/text_util.h"
 #include "data/county_names.h"
 #include "data/gazetteer.h"
 
 namespace shirl {
-namespace {
-
-std::size_t HashOf(std::string_view text) {
-    std::uint32_t hash = 2166136261u; // FNV-1a
-    for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    return hash;
-}
-
-} // namespace
 
 void CountyTally::Add(std::string_view cntyValue) {
     if (cntyValue.empty()) return; // also what an unused slot holds
@@ -36,7 +28,7 @@ void CountyTally::Add(std::string_view cntyValue) {
 // Two slots may hold a value: its hash's and the one beside it; a value
 // seen before is in one of them unless two others took both since.
 std::pair<CountyTally::Known&, bool> CountyTally::Slot(std::string_view cntyValue) {
-    const std::size_t at = HashOf(cntyValue) % m_known.size();
+    const std::size_t at = HashOfBytes(cntyValue) % m_known.size();
     Known& first = m_known[at];
     if (std::string_view(first.value) == cntyValue) return {first, true};
     Known& second = m_known[at ^ 1];
