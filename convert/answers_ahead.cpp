@@ -106,7 +106,7 @@ void RecordQuestions::Answer(AnswersAhead& into) {
 void RecordQuestions::Ask(AnswersAhead& into, std::string_view value, FieldKind kind, std::string_view name,
                           std::optional<std::string_view> state) {
     if (JoinsCounties(value)) return;
-    const CountyQuestion question{m_selection, m_list, m_call, state, kind, name, &m_lookups};
+    const CountyQuestion question{m_selection, m_list, m_call, state, kind, name, &m_lookups, &m_answers};
     into.Add({value, kind, name, m_call, state, AnswerCountyValue(value, question)});
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "adif/read_batch.h"
+#include "convert/answer_memo.h"
 #include "convert/county_answer.h"
 
 namespace shirl {
@@ -74,6 +75,7 @@ private:
     std::vector<Gathered> m_fields; // of the record being read, those a question may come from
     std::optional<std::string_view> m_call, m_state; // its last CALL's value, its last STATE with a value
     LookupMemo m_lookups;                            // the reading thread's
+    AnswerMemo m_answers;                            // the reading thread's
 };
 
 } // namespace shirl

@@ -95,8 +95,9 @@ public:
     LogConverter(ByteSink& output, const QsoOptions& options, RunReport& report)
         : m_output(&output), m_options(options), m_report(report) {
         m_options.lookups = &m_lookups;
+        m_options.answers = &m_answers;
     }
-    LogConverter(const LogConverter&) = delete; // its options point at its own lookups
+    LogConverter(const LogConverter&) = delete; // its options point at its own memories
     LogConverter& operator=(const LogConverter&) = delete;
 
     ConvertLogResult Run(ByteSource& input, std::optional<std::string_view> outputName, const RunThreads& threads);
@@ -117,6 +118,7 @@ private:
     ByteSink* m_output; // the run's output, or while a reading thread runs, a writing thread's sink on to it
     QsoOptions m_options;
     LookupMemo m_lookups; // this thread's; a reading thread has its own
+    AnswerMemo m_answers; // likewise
     RunReport& m_report;
     // The fields of the QSO being read are m_slots[0, m_used); the slots
     // after them keep the storage of earlier QSOs for reuse.

@@ -65,7 +65,8 @@ std::optional<std::string_view> Callsign(std::span<const QsoField> fields, const
 // stands) names the station, and its own STATE is what a QTH must agree with.
 CountyQuestion QuestionFor(const QsoField& field, const QsoOptions& options, std::optional<std::string_view> call,
                            std::optional<std::string_view> state = std::nullopt) {
-    return CountyQuestion{options.selection, options.list, call, state, field.kind, field.name, options.lookups};
+    return CountyQuestion{options.selection, options.list, call, state, field.kind, field.name, options.lookups,
+                          options.answers};
 }
 
 // Resolves `field` with the answer worked out ahead for its question, or

@@ -29,6 +29,7 @@ struct QsoOptions {
     const AbbrevList* list = nullptr; // the operator's abbreviation list for `selection`, or none
     CountyLines countyLines = CountyLines::Copies;
     LookupMemo* lookups = nullptr; // remembers the converting thread's lookups, or none
+    AnswerMemo* answers = nullptr; // remembers the converting thread's county answers, or none
 };
 
 // Converts and writes one QSO whose fields carry their kind

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "base/text_util.h"
+#include "convert/answer_memo.h"
 #include "convert/lookup.h"
 #include "convert/prefix.h"
 #include "data/abbrev_tables.h"
@@ -199,7 +200,19 @@ std::string_view CountyAnswerKindName(CountyAnswer::Kind kind) {
     return "none";
 }
 
+std::optional<std::uint8_t> CallsignClass(std::optional<std::string_view> callsign, std::string& scratch) {
+    if (!callsign || callsign->empty()) return 0;
+    if (ExtractCallsignPrefix(*callsign, scratch) != 0) return std::nullopt;
+    return static_cast<std::uint8_t>(1 | (IsCanadianPrefix(scratch) ? 2 : 0) | (IsNorthAmericanCall(*callsign) ? 4 : 0));
+}
+
+bool AnswerDependsOnCallsign(std::string_view value) {
+    const std::string upper = AsciiUpperCase(value);
+    return !AreaCode(upper).empty() || IsCanadianProvinceOrAlias(upper);
+}
+
 CountyAnswer AnswerCountyValue(std::string_view value, const CountyQuestion& question) {
+    if (question.answers != nullptr) return question.answers->Answer(value, question);
     CountyAnswer answer;
     const bool own = IsOwnCountyField(question.field);
     if (SilentByForm(value, own)) {

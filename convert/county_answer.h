@@ -3,7 +3,9 @@
 // county-line split and `shirl-cli lookup`/`abbreviations` ask of a county
 // value. Answering changes nothing; ResolveCountyField (convert/resolve.h)
 // applies an answer to a field of a QSO.
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +17,8 @@
 
 namespace shirl {
 
+class AnswerMemo;
+
 // What the answer may know of the value's record besides the value.
 struct CountyQuestion {
     Selection selection;
@@ -24,6 +28,7 @@ struct CountyQuestion {
     FieldKind field = FieldKind::Cnty;        // the kind of the field the value came from
     std::string_view fieldName = "CNTY";      // that field's name as written
     LookupMemo* lookups = nullptr;            // the asking thread's remembered lookups, or none
+    AnswerMemo* answers = nullptr;            // the asking thread's remembered answers, or none
 };
 
 struct CountyAnswer {
@@ -49,6 +54,19 @@ std::string_view CountyAnswerKindName(CountyAnswer::Kind kind);
 // Silent means it stays as it was without a message, None that it stays
 // with a warning.
 CountyAnswer AnswerCountyValue(std::string_view value, const CountyQuestion& question);
+
+// What an answer without report messages takes from a callsign, as a
+// small number (0: no callsign, or an empty one); nullopt when the
+// callsign draws a message of its own (no prefix can be formed from it).
+// Two callsigns of one class get the same such answers to every question.
+// `scratch` is working storage.
+std::optional<std::uint8_t> CallsignClass(std::optional<std::string_view> callsign, std::string& scratch);
+
+// Whether answers without report messages to `value` may differ between
+// callsigns of different classes (an area code, a Canadian province or
+// one of its aliases); for other values they are the same for every
+// callsign that draws no message.
+bool AnswerDependsOnCallsign(std::string_view value);
 
 // The answer for `value` in a worked station's CNTY field of a QSO with
 // `callsign` (nullopt: none).

@@ -1,12 +1,15 @@
 // libFuzzer target: LookupAbbreviation, a run's remembered lookups
 // (LookupMemo, kept from input to input: the memory of a long run) and the
-// conversion's answer for a county value (AnswerCountyValue). The first
+// conversion's answer for a county value (AnswerCountyValue), also as a
+// run's remembered answers give it (AnswerMemo, kept likewise). The first
 // byte picks the Selection (mod 61), the rest is the abbreviation.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
+#include "convert/answer_memo.h"
 #include "convert/county_answer.h"
 #include "convert/lookup.h"
 #include "convert/lookup_memo.h"
@@ -51,5 +54,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (answer.kind == shirl::CountyAnswer::Kind::State && answer.value.size() != 2) std::abort();
     if (answer.kind == shirl::CountyAnswer::Kind::None && answer.messages.empty()) std::abort();
+    static shirl::AnswerMemo answers;
+    for (const auto call : {std::optional<std::string_view>(), std::optional<std::string_view>("VE3AAA"),
+                            std::optional<std::string_view>("4X4AA"), std::optional<std::string_view>("AB/CD")})
+        for (const auto field : {shirl::FieldKind::Cnty, shirl::FieldKind::MyCounty, shirl::FieldKind::Qth}) {
+            shirl::CountyQuestion question{selection, nullptr, call, "TX", field, "F"};
+            const shirl::CountyAnswer plain = shirl::AnswerCountyValue(abbreviation, question);
+            question.answers = &answers;
+            const shirl::CountyAnswer remembered = shirl::AnswerCountyValue(abbreviation, question);
+            if (remembered.kind != plain.kind || remembered.value != plain.value || remembered.city != plain.city ||
+                remembered.messages != plain.messages)
+                std::abort();
+        }
     return 0;
 }
