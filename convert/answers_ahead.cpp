@@ -48,7 +48,8 @@ void RecordQuestions::Field(std::size_t index, FieldKind kind, std::string_view 
                             std::optional<std::string_view> value) {
     if (index == 0) {
         m_fields.clear();
-        m_call = m_state = std::nullopt;
+        m_call.reset(); // each on its own, as LogConverter::TakeField does
+        m_state.reset();
     }
     switch (kind) {
     case FieldKind::Call: m_call = value; break;

@@ -265,7 +265,12 @@ std::string_view LogConverter::CallRead() const {
 template <class Events>
 void LogConverter::TakeField(const Events& reader) {
     constexpr bool kTagged = std::is_same_v<Events, TaggedEvents>;
-    if (m_used == 0) m_dateSlot = m_timeSlot = std::nullopt;
+    if (m_used == 0) {
+        // Each on its own: `a = b = nullopt` stores b's flag and copies b
+        // whole at once, which waits for that store (once a record).
+        m_dateSlot.reset();
+        m_timeSlot.reset();
+    }
     if (m_used == m_slots.size()) {
         m_slots.emplace_back();
         m_kinds.Add();
