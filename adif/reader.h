@@ -12,13 +12,14 @@
 #include "adif/byte_io.h"
 #include "adif/end_tag_matcher.h"
 #include "adif/reader_buffers.h"
+#include "adif/thread_apart.h"
 
 namespace shirl {
 
 // Limit of tags in one record, its <EOR> included.
 inline constexpr std::size_t kMaxRecordFields = 1000;
 
-class AdifReader {
+class alignas(kThreadApart) AdifReader {
 public:
     enum class Event {
         HeaderBytes,   // Bytes(): the next piece of the header, copied as it stands

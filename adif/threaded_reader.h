@@ -43,7 +43,7 @@ struct ThreadedReaderOptions {
     FieldTagger* tagger = nullptr;                  // used on the reading thread only, or none
 };
 
-class ThreadedReader {
+class alignas(kThreadApart) ThreadedReader {
 public:
     // Goes on reading `reader` (new, or between two records) on a thread of
     // its own; `reader` belongs to that thread until this object is gone.
@@ -91,8 +91,8 @@ private:
     AdifReader& m_reader;
     ThreadedReaderOptions m_options;
     BatchQueue m_queue;
-    // The using side: the batch whose events are being taken.
-    ReadBatch* m_batch = nullptr;
+    // The using side (on lines of its own): the batch whose events are being taken.
+    alignas(kThreadApart) ReadBatch* m_batch = nullptr;
     const ReadEvent* m_event = nullptr;
     const ReadEvent* m_next = nullptr; // the batch's events not yet taken: [m_next, m_last)
     const ReadEvent* m_last = nullptr;

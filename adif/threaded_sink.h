@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "adif/byte_io.h"
+#include "adif/thread_apart.h"
 
 namespace shirl {
 
-class ThreadedSink final : public ByteSink {
+class alignas(kThreadApart) ThreadedSink final : public ByteSink {
 public:
     // Writes on to `target`, which nothing else writes to until Finish().
     explicit ThreadedSink(ByteSink& target, std::size_t capacity = std::size_t{1} << 20);

@@ -50,13 +50,15 @@ private:
 using TaggedEvents = ThreadedReader;
 
 // On the reading thread: each field's kind, the log's CONTEST_ID values
-// collected into the run's list (which the converting thread leaves alone
-// until the reading thread is done), and each record's county questions
-// answered ahead into the batch's notes.
-class KindTagger final : public FieldTagger {
+// collected into a list of its own (the run's list goes on there and comes
+// back once the reading thread is done: a list read on every record must
+// not share a cache line with what the converting thread writes), and each
+// record's county questions answered ahead into the batch's notes. Kept
+// apart from the converting thread's objects beside it.
+class alignas(kThreadApart) KindTagger final : public FieldTagger {
 public:
-    KindTagger(std::vector<std::string>& contestIds, const QsoOptions& options)
-        : m_contestIds(contestIds), m_questions(options.selection, options.list) {}
+    KindTagger(std::vector<std::string> contestIds, const QsoOptions& options)
+        : m_contestIds(std::move(contestIds)), m_questions(options.selection, options.list) {}
     std::uint8_t Tag(std::size_t index, std::string_view name, std::optional<std::string_view> value) override {
         if (index == m_kinds.size()) m_kinds.Add();
         const FieldKind kind = m_kinds.KindAt(index, name);
@@ -69,10 +71,12 @@ public:
     }
     std::unique_ptr<BatchNotes> MakeNotes() override { return std::make_unique<AnswersAhead>(); }
     void UseNotes(BatchNotes* notes) override { m_notes = static_cast<AnswersAhead*>(notes); }
+    // The run's CONTEST_ID values, those it was made with first; once the reading thread has ended.
+    std::vector<std::string> TakeContestIds() { return std::move(m_contestIds); }
 
 private:
     SlotKinds m_kinds;
-    std::vector<std::string>& m_contestIds;
+    std::vector<std::string> m_contestIds;
     RecordQuestions m_questions;
     AnswersAhead* m_notes = nullptr; // the batch being filled's (made by MakeNotes)
 };
@@ -194,11 +198,14 @@ ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_
         ByteSink& output = *m_output;
         ThreadedSink written(output);
         m_output = &written;
-        KindTagger tagger(m_contestIds, m_options);
-        ThreadedReader threaded(reader, ThreadedReaderOptions{threads.blockSize, 4, &tagger});
-        TakeEvents(threaded, [] { return false; });
-        failed = threaded.Failed();
-        characterCounted = threaded.CharacterCountedValues();
+        KindTagger tagger(std::move(m_contestIds), m_options);
+        {
+            ThreadedReader threaded(reader, ThreadedReaderOptions{threads.blockSize, 4, &tagger});
+            TakeEvents(threaded, [] { return false; });
+            failed = threaded.Failed();
+            characterCounted = threaded.CharacterCountedValues();
+        }
+        m_contestIds = tagger.TakeContestIds();
         written.Finish();
         m_output = &output;
 #endif
