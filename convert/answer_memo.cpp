@@ -46,10 +46,9 @@ CountyAnswer AnswerMemo::Answer(std::string_view value, const CountyQuestion& qu
 std::optional<std::uint8_t> AnswerMemo::ClassOf(std::optional<std::string_view> callsign) {
     if (!callsign || callsign->empty()) return CallsignClass(callsign, m_scratch);
     const std::string_view call = *callsign;
-    if (m_lastHadCall && m_lastCall.size() == call.size() && SameBytes(m_lastCall.data(), call.data(), call.size()))
-        return m_lastClass;
+    // (m_lastCall starts empty, which no callsign that gets here is.)
+    if (m_lastCall.size() == call.size() && SameBytes(m_lastCall.data(), call.data(), call.size())) return m_lastClass;
     m_lastCall.assign(call);
-    m_lastHadCall = true;
     m_lastClass = CallsignClass(call, m_scratch);
     return m_lastClass;
 }

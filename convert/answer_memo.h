@@ -41,7 +41,6 @@ private:
     const AbbrevList* m_list = nullptr;
     std::string m_lastCall; // the callsign classed last, and its class
     std::optional<std::uint8_t> m_lastClass;
-    bool m_lastHadCall = false;
     std::string m_scratch; // the prefix of the callsign being classed
 };
 
