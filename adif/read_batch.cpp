@@ -43,7 +43,7 @@ void ReadBatch::Add(const AdifReader& reader, AdifReader::Event kind, bool recor
         if (!reader.FieldText().empty()) event.bits |= ReadEvent::kPlainText;
         if (recordStart) {
             event.bits |= ReadEvent::kRecordStart;
-            recordLines.push_back(reader.Line());
+            recordLines.push_back(reader.RecordLine());
         }
         break;
     default: break;

@@ -63,7 +63,7 @@ public:
 
 struct ReadBatch {
     std::vector<ReadEvent> events;
-    std::vector<std::size_t> recordLines;                        // AdifReader::Line() at each record's start
+    std::vector<std::size_t> recordLines;                        // AdifReader::RecordLine() of each record
     std::vector<std::size_t> problemLines;                       // the line of each Malformed or TooManyFields event
     std::vector<FarEvent> farEvents;                             // of the events marked kFar, in order (not `far`: a macro of windows.h)
     std::vector<std::vector<char>> blocks; // buffers the reader retired while the batch was filled

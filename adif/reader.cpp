@@ -357,6 +357,7 @@ std::optional<AdifReader::Event> AdifReader::ReadTag() {
         return BadLength(tagText, "its length runs past the end of the input");
     }
 
+    if (m_tagsInRecord == 0) m_recordLine = Line(); // m_pos is at the record's first tag
     const char* const tag = m_buf.data() + m_pos;
     const char* const valueStart = tag + k + 1;
     m_pos += k + 1;

@@ -87,6 +87,8 @@ public:
     // The input line (from 1) that the reader has read up to; counted on
     // demand, so that a caller that never asks pays nothing.
     std::size_t Line() const;
+    // The input line (from 1) of the first tag of the record being read.
+    std::size_t RecordLine() const { return m_recordLine; }
     // From now on the buffers come from and go to `buffers` (nullptr: the
     // reader's own again). Set between records only.
     void UseBuffers(ReaderBuffers* buffers) { m_buffers = buffers; }
@@ -170,6 +172,7 @@ private:
     // drops first.
     mutable std::size_t m_line = 1;
     mutable std::size_t m_counted = 0;
+    std::size_t m_recordLine = 1;
 };
 
 // What a read has shown of its input: whether it is an ADIF log at all.

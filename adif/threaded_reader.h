@@ -77,7 +77,8 @@ public:
     // from, or nullptr; the caller may use them up.
     BatchNotes* Notes() const { return m_batch != nullptr ? m_batch->notes.get() : nullptr; }
     std::string_view LineEnd() const { return m_batch->lineEnd; }
-    std::size_t Line() const { return m_line; }
+    // After a record's first event: AdifReader::RecordLine().
+    std::size_t RecordLine() const { return m_line; }
     // After the End event: what AdifReader tells then.
     bool Failed() const { return m_batch->failed; }
     std::size_t CharacterCountedValues() const { return m_batch->characterCountedValues; }

@@ -53,8 +53,8 @@ void RecordQuestions::Field(std::size_t index, FieldKind kind, std::string_view 
     }
     switch (kind) {
     case FieldKind::Call: m_call = value; break;
-    case FieldKind::State:
-        if (value) m_state = value;
+    case FieldKind::State: // the last that names a US state or DC
+        if (value && IsRecordState(*value)) m_state = value;
         break;
     case FieldKind::County:
     case FieldKind::Qth:

@@ -73,7 +73,7 @@ private:
     Selection m_selection;
     const AbbrevList* m_list;
     std::vector<Gathered> m_fields; // of the record being read, those a question may come from
-    std::optional<std::string_view> m_call, m_state; // its last CALL's value, its last STATE with a value
+    std::optional<std::string_view> m_call, m_state; // its last CALL's value, its last valid STATE
     LookupMemo m_lookups;                            // the reading thread's
     AnswerMemo m_answers;                            // the reading thread's
 };

@@ -233,7 +233,7 @@ bool LogConverter::TakeEvents(Events& events, HandOver handOver) {
         case AdifReader::Event::EndOfHeader: m_output->Write(events.LineEnd()); continue;
         case AdifReader::Event::Field:
         case AdifReader::Event::EndOfRecord:
-            if (m_used == 0) m_recordLine = events.Line();
+            if (m_used == 0) m_recordLine = events.RecordLine();
             // One call site, so that the compiler can inline the field's step.
             TakeField(events);
             if (event == AdifReader::Event::EndOfRecord) {

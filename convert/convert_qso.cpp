@@ -42,7 +42,7 @@ struct AddedFields {
 // What the first pass found out about the QSO.
 struct FirstPassResult {
     std::optional<std::size_t> callIndex;
-    std::optional<std::string_view> inputState; // the record's own STATE as read
+    std::optional<std::string_view> inputState; // the record's own STATE as read: its last valid one
     bool band = false, freq = false, freqRx = false, mode = false;
     int converted = 0;    // county fields that became CNTY
     int ownConverted = 0; // own-county fields that became MY_CNTY
@@ -128,6 +128,12 @@ void ConvertCountyField(std::span<QsoField> fields, std::size_t i, const QsoOpti
     field.madeCnty = result == 1;
 }
 
+// Whether the field is a STATE that names a US state or DC: the record's
+// last such one is the STATE a county read from its QTH must lie in.
+bool IsValidState(const QsoField& field) {
+    return field.kind == FieldKind::State && !field.name.empty() && field.value && IsRecordState(*field.value);
+}
+
 // The index of the QSO's CALL (the last one where it has several).
 std::optional<std::size_t> CallIndex(std::span<const QsoField> fields) {
     for (std::size_t i = fields.size(); i-- > 0;)
@@ -137,14 +143,13 @@ std::optional<std::size_t> CallIndex(std::span<const QsoField> fields) {
 
 // What the first pass knows before any field changes, in one look at the
 // fields: the QSO's CALL (its last), the record's own STATE as read (its
-// last: the question about a QTH tells whether it names a US state), and
-// whether an SRX stands in it.
+// last that names a US state or DC), and whether an SRX stands in it.
 void GatherRecord(std::span<const QsoField> fields, FirstPassResult& qso, bool& srxTaken) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const QsoField& field = fields[i];
         if (field.name.empty()) continue;
         if (field.kind == FieldKind::Call) qso.callIndex = i;
-        if (field.kind == FieldKind::State && field.value) qso.inputState = field.value;
+        if (IsValidState(field)) qso.inputState = field.value;
         if (field.kind == FieldKind::Srx) srxTaken = true;
     }
 }
@@ -255,9 +260,11 @@ bool HasJoinedCounties(std::span<const QsoField> fields) {
 
 // Appends `field`, or a field of its name per county when it holds a county
 // line in one value (`call` is the QSO's CALL), keeping the answers the
-// parts got in `added`.
+// parts got in `added`. A QTH whose counties lie outside the record's own
+// STATE (`state`) stays one field, its answer the warning that says so.
 void AppendCounties(QsoFields& fields, const QsoField& field, const QsoOptions& options,
-                    std::optional<std::string_view> call, AddedFields& added) {
+                    std::optional<std::string_view> call, std::optional<std::string_view> state,
+                    AddedFields& added) {
     if (!MayJoinCounties(field) || !Contains(field.value, '/')) {
         fields.push_back(field);
         return;
@@ -266,6 +273,15 @@ void AppendCounties(QsoFields& fields, const QsoField& field, const QsoOptions& 
     if (parts.empty()) {
         fields.push_back(field);
         return;
+    }
+    if (field.kind == FieldKind::Qth && state) {
+        std::vector<std::string_view> counties;
+        for (const CountyLinePart& part : parts) counties.push_back(part.answer.value);
+        if (auto warning = QthOutsideState(*field.value, counties, QuestionFor(field, options, call, state))) {
+            added.answers.push_back({fields.size(), call, {.kind = CountyAnswer::Kind::None, .messages = {*warning}}});
+            fields.push_back(field);
+            return;
+        }
     }
     for (CountyLinePart& part : parts) {
         added.answers.push_back({fields.size(), call, std::move(part.answer)});
@@ -284,19 +300,22 @@ void ExpandFields(std::span<const QsoField> fields, std::optional<ExchangeWord> 
     expanded.clear();
     const auto callIndex = CallIndex(fields);
     const std::optional<std::string_view> call = callIndex ? fields[*callIndex].value : std::nullopt;
+    std::optional<std::string_view> state; // the record's last valid STATE
+    for (const QsoField& field : fields)
+        if (IsValidState(field)) state = field.value;
     for (std::size_t i = 0; i <= fields.size(); ++i) {
         if (received && i == received->slot) {
             added.first = expanded.size();
-            AppendCounties(expanded, QsoField{"CNTY", received->word, FieldKind::Cnty}, options, call, added);
+            AppendCounties(expanded, QsoField{"CNTY", received->word, FieldKind::Cnty}, options, call, state, added);
             added.last = expanded.size();
         }
         if (sent && i == sent->slot) {
             added.sentFirst = expanded.size();
-            AppendCounties(expanded, QsoField{"STX_STRING", sent->word, FieldKind::MyCounty}, options, call, added);
+            AppendCounties(expanded, QsoField{"STX_STRING", sent->word, FieldKind::MyCounty}, options, call, state, added);
             added.sentLast = expanded.size();
         }
         if (i == fields.size()) break;
-        if (joined) AppendCounties(expanded, fields[i], options, call, added);
+        if (joined) AppendCounties(expanded, fields[i], options, call, state, added);
         else expanded.push_back(fields[i]);
     }
 }

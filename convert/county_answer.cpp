@@ -69,18 +69,6 @@ bool IsNorthAmericanCall(std::string_view call) {
     return IsCanadianPrefix(std::string{first, second});
 }
 
-// The text with its line breaks shown as \r and \n, so that a message
-// stays one row.
-std::string OnOneLine(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else out += c;
-    }
-    return out;
-}
-
 // Whether `code` is the code of a US state or of DC (a state of the
 // gazetteer with a FIPS number up to 56).
 bool IsUsStateCode(std::string_view code) {
@@ -98,17 +86,12 @@ bool IsUsStateCode(std::string_view code) {
 // A county made from a QTH (the town a logbook fills from a callbook) that
 // lies outside the record's own US STATE is not taken: the answer becomes
 // None with a warning naming the call, the value and both states.
-void CheckQthAgainstState(std::string_view written, std::string_view call, const CountyQuestion& question,
-                          CountyAnswer& answer) {
-    if (question.field != FieldKind::Qth || answer.kind != CountyAnswer::Kind::County || !question.state) return;
-    const std::string state = AsciiUpperCase(*question.state);
-    const std::string_view county = answer.value.substr(0, 2);
-    if (!IsUsStateCode(state) || county == state) return;
-    std::string warning(call);
-    warning.append(": QTH ").append(OnOneLine(written)).append(" would be ").append(answer.value);
-    warning.append(", a county of ").append(county).append(", but the record's STATE is ").append(state);
-    warning.append("; left as it was.");
-    answer.messages.push_back({.kind = MessageKind::Warning, .text = std::move(warning)});
+void CheckQthAgainstState(std::string_view written, const CountyQuestion& question, CountyAnswer& answer) {
+    if (answer.kind != CountyAnswer::Kind::County) return;
+    const std::string_view county[] = {answer.value};
+    std::optional<ReportMessage> warning = QthOutsideState(written, county, question);
+    if (!warning) return;
+    answer.messages.push_back(std::move(*warning));
     answer.kind = CountyAnswer::Kind::None;
     answer.value = {};
 }
@@ -155,14 +138,14 @@ void AnswerByRules(std::string_view value, std::string_view written, const Count
     if (!found.message.empty()) {
         std::string line;
         line.reserve(call.size() + 16 + found.message.size());
-        line.append(call).append(own ? " (own county): " : ": ").append(OnOneLine(found.message));
+        line.append(call).append(own ? " (own county): " : ": ").append(found.message);
         answer.messages.push_back({.kind = MessageKind::Warning, .text = std::move(line), .labelled = false});
     }
     switch (found.kind) {
     case LookupResult::Kind::County:
         answer.kind = CountyAnswer::Kind::County;
         answer.value = found.county->cntyValue;
-        CheckQthAgainstState(written, call, question, answer);
+        CheckQthAgainstState(written, question, answer);
         return;
     case LookupResult::Kind::State:
         answer.kind = CountyAnswer::Kind::State;
@@ -178,8 +161,8 @@ void AnswerByRules(std::string_view value, std::string_view written, const Count
         return;
 
     std::string warning;
-    if (own) warning.append("Own county ").append(OnOneLine(written)).append(" of the QSO with ").append(call);
-    else warning.append(call).append(" in ").append(OnOneLine(written));
+    if (own) warning.append("Own county ").append(written).append(" of the QSO with ").append(call);
+    else warning.append(call).append(" in ").append(written);
     warning.append(" is not a valid ").append(question.selection.Name()).append(" county abbreviation.");
     answer.messages.push_back({.kind = MessageKind::Warning, .text = std::move(warning)});
 }
@@ -188,6 +171,29 @@ void AnswerByRules(std::string_view value, std::string_view written, const Count
 
 bool IsOwnCountyField(FieldKind kind) {
     return kind == FieldKind::MyCounty || kind == FieldKind::SentExchange || kind == FieldKind::MyCnty;
+}
+
+bool IsRecordState(std::string_view value) {
+    return value.size() == 2 && IsUsStateCode(AsciiUpperCase(value));
+}
+
+std::optional<ReportMessage> QthOutsideState(std::string_view written, std::span<const std::string_view> counties,
+                                             const CountyQuestion& question) {
+    if (question.field != FieldKind::Qth || !question.state || !IsRecordState(*question.state)) return std::nullopt;
+    const std::string state = AsciiUpperCase(*question.state);
+    std::vector<std::string_view> states; // those of the counties, each once, in their order
+    for (const std::string_view county : counties) {
+        const std::string_view of = county.substr(0, 2);
+        if (std::find(states.begin(), states.end(), of) == states.end()) states.push_back(of);
+    }
+    if (states.empty() || (states.size() == 1 && states.front() == state)) return std::nullopt;
+    std::string warning(question.callsign && !question.callsign->empty() ? *question.callsign : kNoCall);
+    warning.append(": QTH ").append(written).append(" would be ");
+    for (std::size_t i = 0; i < counties.size(); ++i) warning.append(i == 0 ? "" : "/").append(counties[i]);
+    warning.append(counties.size() == 1 ? ", a county of " : ", counties of ");
+    for (std::size_t i = 0; i < states.size(); ++i) warning.append(i == 0 ? "" : " and ").append(states[i]);
+    warning.append(", but the record's STATE is ").append(state).append("; left as it was.");
+    return ReportMessage{.kind = MessageKind::Warning, .text = std::move(warning)};
 }
 
 std::string_view CountyAnswerKindName(CountyAnswer::Kind kind) {

@@ -5,6 +5,7 @@
 // applies an answer to a field of a QSO.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,18 @@ struct CountyAnswer {
 // Whether a field of `kind` carries the operator's own county (it becomes
 // MY_CNTY/MY_STATE) rather than the worked station's.
 bool IsOwnCountyField(FieldKind kind);
+
+// Whether a record's STATE value is the code of a US state or of DC, in
+// any letter case: the STATE a county read from its QTH must lie in.
+bool IsRecordState(std::string_view value);
+
+// The warning for the counties (`counties`, "ST,County name") read from a
+// QTH value (`written`) when they lie outside the record's own STATE
+// (question.state, a valid one): naming the call, the value and both
+// states; nullopt when they lie in it, or the question is of no QTH or no
+// valid STATE.
+std::optional<ReportMessage> QthOutsideState(std::string_view written, std::span<const std::string_view> counties,
+                                             const CountyQuestion& question);
 
 // The word a report shows for `kind`: county, state, silent or none.
 std::string_view CountyAnswerKindName(CountyAnswer::Kind kind);

@@ -1,6 +1,7 @@
 #include "app/service/report_view.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace shirl {
 
@@ -59,6 +60,20 @@ std::string ShownLine(std::string line) {
     return line;
 }
 
+// The text with each line break shown as \r or \n, so that an entry that
+// quotes a value or a call from the log stays one row. Every other byte
+// (a tab, a backslash, other control characters) stays as it is.
+std::string OnOneLine(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else out += c;
+    }
+    return out;
+}
+
 } // namespace
 
 std::string ReportRowText(const ReportMessage& message) {
@@ -73,7 +88,8 @@ std::string ReportRowText(const ReportMessage& message) {
         case MessageKind::Summary: break;
         }
     }
-    return row.append(message.text);
+    if (message.text.find_first_of("\r\n") == std::string::npos) return row.append(message.text);
+    return row.append(OnOneLine(message.text));
 }
 
 std::string FaultText(const Fault& fault) { return kErrorLabel + FaultMessage(fault); }

@@ -1,10 +1,11 @@
 #pragma once
 // The report as rows: the one place where an entry of the run report gets
 // its label and the lists their blank rows, for shirl-cli and the windows
-// alike; the one place where a fault gets its text; and the report as the windows show it, copy it and save it. A list
-// row holds one line, so a row that carries line feeds (from the log) is
-// shown as one list row a line, and other control characters are shown as
-// blanks so that they never hide the text.
+// alike; the one place where a fault gets its text; and the report as the windows show it, copy it and save it. An
+// entry's line breaks (from the log) read as \r and \n, so that it stays one
+// row; a list row holds one line, so a row given with line feeds is shown as
+// one list row a line, and other control characters are shown as blanks so
+// that they never hide the text.
 #include <string>
 #include <vector>
 
@@ -15,7 +16,7 @@ namespace shirl {
 
 // One entry as a row: its kind's label ("INFO: ", "WARNING: ", "ERROR: ",
 // "ERROR [2]: " with a code; none for a summary or an unlabelled entry),
-// then its text.
+// then its text on one line (a CR reads \r, an LF \n).
 std::string ReportRowText(const ReportMessage& message);
 
 // A fault as every front end shows it: the label "ERROR: ", then what went

@@ -226,18 +226,22 @@ TEST(ReaderEvents, LineEndOfTheFirstLine) {
 namespace shirl {
 namespace {
 
-// Line() after each CALL field is the line the field ends on, however the
-// input is cut into reads (a value with line breaks included).
+// Line() after each CALL field is the line the field ends on, and
+// RecordLine() at each <EOR> the line of the record's first tag, however
+// the input is cut into reads (a value with line breaks included).
 TEST(AdifReaderLines, CountsLinesAcrossReads) {
     const std::string input = "header\nline two <EOH>\n<CALL:4>K4AA <EOR>\n\n<QTH:5>a\nb\nc <CALL:4>K4BB\n<EOR>"
                               "<CALL:6>K\n4\n\nCC <EOR>\r\n<CALL:4>K4DD<EOR>";
     for (const std::size_t chunk : {std::size_t{0}, std::size_t{1}, std::size_t{5}}) {
         MemorySource source(input, false, chunk);
         AdifReader reader(source);
-        std::vector<std::size_t> lines;
-        for (Event e = reader.Next(); e != Event::End; e = reader.Next())
+        std::vector<std::size_t> lines, records;
+        for (Event e = reader.Next(); e != Event::End; e = reader.Next()) {
             if (e == Event::Field && reader.Name() == "CALL") lines.push_back(reader.Line());
+            if (e == Event::EndOfRecord) records.push_back(reader.RecordLine());
+        }
         EXPECT_EQ(lines, (std::vector<std::size_t>{3, 7, 11, 12})) << "chunk " << chunk;
+        EXPECT_EQ(records, (std::vector<std::size_t>{3, 5, 8, 12})) << "chunk " << chunk;
     }
 }
 

@@ -40,7 +40,7 @@ struct Trace {
             case Event::EndOfHeader: lines.push_back("EOH:" + std::string(reader.LineEnd())); break;
             case Event::Field:
             case Event::EndOfRecord:
-                if (names.empty()) starts.push_back(reader.Line());
+                if (names.empty()) starts.push_back(reader.RecordLine());
                 names.push_back(reader.Name());
                 values.push_back(reader.Value().value_or("(none)"));
                 texts.push_back(reader.FieldText());
@@ -209,6 +209,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HandOverCase{"swallowing_lengths", SwallowingLengths()},
                       HandOverCase{"eors_in_values", EorsInValues()},
                       HandOverCase{"value_beyond_the_end", "<EOH>\n<A:1>x<EOR><B:99>abc"},
+                      // records named by their first tag's line, not the line their first value ends on
+                      HandOverCase{"first_values_over_lines", "<EOH>\n<NOTES:5>a\nb\nc<EOR>\n<A:1>x\n<ADDRESS:4>\n\n\n\n<EOR>"},
                       // a name, and a tag, too long for the compact form of an event
                       HandOverCase{"long_names_and_tags", "<EOH>\n<" + std::string(300, 'N') + ":2>ab <A:" +
                                                               std::string(300, '0') + "4>abcd <" + std::string(255, 'M') +

@@ -27,6 +27,8 @@ TEST(ReportView, EntriesReadAsRowsByKind) {
         {{K::Error, "x", false, 2}, "ERROR [2]: x"},
         {{K::Summary, "x", true, 0, false}, "x"},
         {{K::Warning, "x", false, 0, false}, "x"},
+        // One row whatever the text holds: line breaks shown as \r and \n, other bytes as they are.
+        {{K::Info, "a\r\nb\nc\td\\n\x01"}, "INFO: a\\r\\nb\\nc\td\\n\x01"},
     };
     for (const auto& [message, row] : cases) EXPECT_EQ(ReportRowText(message), row) << row;
 
