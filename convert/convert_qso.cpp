@@ -278,7 +278,7 @@ void AppendCounties(QsoFields& fields, const QsoField& field, const QsoOptions& 
         std::vector<std::string_view> counties;
         for (const CountyLinePart& part : parts) counties.push_back(part.answer.value);
         if (auto warning = QthOutsideState(*field.value, counties, QuestionFor(field, options, call, state))) {
-            added.answers.push_back({fields.size(), call, {.kind = CountyAnswer::Kind::None, .messages = {*warning}}});
+            added.answers.push_back({fields.size(), call, {.kind = CountyAnswer::Kind::None, .value = {}, .messages = {*warning}}});
             fields.push_back(field);
             return;
         }
