@@ -346,6 +346,132 @@ def load_name_forms(data: Path, gaz: list[County]):
     return ignored, sorted(words)
 
 
+# --------------------------------------------------------------------------
+# The county aliases and the USA Counties award (data/county_aliases.csv,
+# data/usaca/).
+
+USACA_COUNT = 3077
+USACA_STATES = set("AL AK AZ AR CA CO CT DE FL GA HI ID IL IN IA KS KY LA ME MD MA MI MN MS MO MT NE NV NH NJ NM "
+                   "NY NC ND OH OK OR PA RI SC SD TN TX UT VT VA WA WV WI WY".split())
+USACA_DISTRICTS = ["First Judicial District", "Second Judicial District", "Third Judicial District",
+                   "Fourth Judicial District"]
+
+
+def date_or_zero(row: dict, key: str) -> int:
+    v = row[key]
+    if not v:
+        return 0
+    if not re.fullmatch(r"(19|20)\d\d(0[1-9]|1[0-2])(0[1-9]|[12]\d|3[01])", v):
+        err(row["_where"], f"{key} '{v}' is not a date YYYYMMDD")
+        return 0
+    return int(v)
+
+
+def load_county_aliases(data: Path, gaz: list[County]):
+    by_id = {c.id: c for c in gaz}
+    out = []
+    for r in read_csv(data / "county_aliases.csv", ["state", "name", "county_id", "from", "until", "why"]):
+        cid = to_int(r, "county_id")
+        c = by_id.get(cid)
+        if c is None or c.st != r["state"]:
+            err(r["_where"], f"{r['county_id']} is no gazetteer county of {r['state']}")
+            continue
+        f, u = date_or_zero(r, "from"), date_or_zero(r, "until")
+        if f and u and f >= u:
+            err(r["_where"], "from must be before until")
+        if not r["why"]:
+            err(r["_where"], "say why")
+        cxx_string(r["name"], r["_where"])
+        out.append((r["state"], r["name"], cid, f, u))
+    return out
+
+
+def load_usaca(data: Path, gaz: list[County]):
+    by_id = {c.id: c for c in gaz}
+    counties = []
+    seen = set()
+    for r in read_csv(data / "usaca" / "counties.csv", ["state", "county", "county_id"]):
+        w = r["_where"]
+        if r["state"] == "AK":
+            if r["county"] not in USACA_DISTRICTS or r["county_id"]:
+                err(w, "Alaska's rows are its four judicial districts, without a county id")
+            counties.append((r["state"], r["county"], -1))
+            continue
+        cid = to_int(r, "county_id")
+        c = by_id.get(cid)
+        if c is None or (c.st, c.name) != (r["state"], r["county"]):
+            err(w, f"{r['county_id']} is not {r['state']},{r['county']} in the gazetteer")
+            continue
+        if cid in seen:
+            err(w, f"{cid} twice")
+        seen.add(cid)
+        counties.append((c.st, c.name, cid))
+    if len(counties) != USACA_COUNT:
+        err("usaca/counties.csv", f"{len(counties)} counties, the award has {USACA_COUNT}")
+    boroughs = []
+    for r in read_csv(data / "usaca" / "alaska.csv", ["county_id", "borough", "district"]):
+        cid = to_int(r, "county_id")
+        c = by_id.get(cid)
+        if c is None or c.st != "AK" or c.name != r["borough"] or r["district"] not in USACA_DISTRICTS:
+            err(r["_where"], "expected a gazetteer Alaska row and one of the four districts")
+            continue
+        boroughs.append((cid, r["district"]))
+    if sorted(b for b, _ in boroughs) != sorted(c.id for c in gaz if c.st == "AK"):
+        err("usaca/alaska.csv", "every gazetteer Alaska row once")
+    claimable = []
+    for r in read_csv(data / "usaca" / "claimable.csv", ["county_id", "place", "adjoining", "how"]):
+        cid = to_int(r, "county_id")
+        c = by_id.get(cid)
+        adj = [int(a) for a in r["adjoining"].split() if a.isdigit()]
+        if c is None or c.name != r["place"] or not adj or r["how"] not in ("borders", "within", "through cities"):
+            err(r["_where"], "expected a gazetteer place, its adjoining award counties and how")
+            continue
+        if any(a not in seen for a in adj) or adj != sorted(set(adj)):
+            err(r["_where"], "adjoining: award counties in ascending order")
+        claimable.append((cid, c.name, adj, r["how"] == "through cities"))
+    claimable.sort()
+    # Every gazetteer row of the 50 states and DC is in exactly one of the three.
+    placed = seen | {b for b, _ in boroughs} | {c for c, _, _, _ in claimable}
+    for c in gaz:
+        if (c.st in USACA_STATES or c.st == "DC") != (c.id in placed):
+            err("usaca/", f"{c.st},{c.name} ({c.id}) is placed wrongly")
+    return counties, sorted(boroughs), claimable
+
+
+def emit_usaca(aliases, usaca) -> str:
+    counties, boroughs, claimable = usaca
+    o = ["",
+         "#include \"data/county_aliases.h\"",
+         "#include \"data/usaca_tables.h\"",
+         "",
+         "namespace shirl {",
+         "namespace {",
+         "",
+         f"constexpr std::array<CountyAlias, {len(aliases)}> kCountyAliases{{{{"]
+    o += [f'    {{"{st}", "{name}", {cid}, {f}, {u}}},' for st, name, cid, f, u in aliases]
+    o += ["}};", "", f"constexpr std::array<UsacaCounty, {len(counties)}> kUsacaCounties{{{{"]
+    o += [f'    {{"{st}", {cxx_string(name, "usaca")}, {cid}}},' for st, name, cid in counties]
+    o += ["}};", "", f"constexpr std::array<UsacaBorough, {len(boroughs)}> kUsacaBoroughs{{{{"]
+    o += [f'    {{{cid}, "{d}"}},' for cid, d in boroughs]
+    flat = [a for _, _, adj, _ in claimable for a in adj]
+    o += ["}};", "", f"constexpr std::array<int, {len(flat)}> kUsacaAdjoining{{{{"]
+    o += ["    " + ", ".join(str(a) for a in flat) + ","]
+    o += ["}};", "", "} // namespace", "",
+          "std::span<const CountyAlias> CountyAliases() { return kCountyAliases; }",
+          "std::span<const UsacaCounty> UsacaCounties() { return kUsacaCounties; }",
+          "std::span<const UsacaBorough> UsacaBoroughs() { return kUsacaBoroughs; }",
+          "",
+          "std::span<const UsacaClaimable> UsacaClaimablePlaces() {",
+          "    const std::span<const int> all = kUsacaAdjoining;",
+          f"    static const std::array<UsacaClaimable, {len(claimable)}> kPlaces{{{{"]
+    at = 0
+    for cid, name, adj, through in claimable:
+        o.append(f'        {{{cid}, {cxx_string(name, "usaca")}, all.subspan({at}, {len(adj)}), {"true" if through else "false"}}},')
+        at += len(adj)
+    o += ["    }};", "    return kPlaces;", "}", "", "} // namespace shirl"]
+    return "\n".join(o) + "\n"
+
+
 CONTEST_ID_SOURCES = ("adif", "logger", "cabrillo-alias")
 
 
@@ -609,7 +735,10 @@ def main() -> int:
     contest_ids = load_contest_ids(data, sel)
     name_forms = load_name_forms(data, gaz)
     bands = load_bands(data)
-    text = emit(gaz, adif_cnty, tables, sel, order, sections, provinces, aliases, contest_ids, bands) + emit_name_forms(name_forms)
+    county_aliases = load_county_aliases(data, gaz)
+    usaca = load_usaca(data, gaz)
+    text = emit(gaz, adif_cnty, tables, sel, order, sections, provinces, aliases, contest_ids, bands) + \
+        emit_name_forms(name_forms) + emit_usaca(county_aliases, usaca)
     if ERRORS:
         for e in ERRORS:
             print(e if e.startswith("data/") else f"data/{e}", file=sys.stderr)
