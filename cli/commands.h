@@ -14,6 +14,7 @@ int AbbreviationsCommand(const Args& args);
 int ConvertCommand(const Args& args);
 int FillCommand(const Args& args);
 int LookupCommand(const Args& args);
+int AwardCommand(const Args& args);
 
 // Prints "shirl-cli: MESSAGE" on stderr and returns 2.
 int UsageError(const std::string& message);

@@ -36,6 +36,9 @@ constexpr std::string_view kHelp =
     "  lookup --selection CODE [--call CALL] [--list FILE]... ABBREV...\n"
     "                  what a conversion does with each ABBREV (county, state,\n"
     "                  silent or none)\n"
+    "  award [OPTIONS] LOGBOOK\n"
+    "                  the USA Counties award from a logbook: counties worked,\n"
+    "                  confirmed and needed (--needed FILE, --csv FILE, --map FILE)\n"
     "  selections      list the Selections in the dialog's order (CODE<TAB>NAME)\n"
     "  counties        list the county gazetteer (COUNTY_ID<TAB>ST<TAB>NAME)\n"
     "  abbreviations --selection CODE [--csv] [--list FILE]...\n"
@@ -74,5 +77,6 @@ int main(int argc, char** argv) {
     if (command == "convert") return ConvertCommand(args);
     if (command == "fill") return FillCommand(args);
     if (command == "lookup") return LookupCommand(args);
+    if (command == "award") return AwardCommand(args);
     return UsageError("unknown command '" + command + "'");
 }

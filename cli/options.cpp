@@ -57,6 +57,35 @@ std::optional<std::string> TakeFillOption(const Args& args, std::size_t& i, std:
     return std::nullopt;
 }
 
+// The award's options. Returns as TakeValueOption does.
+std::optional<std::string> TakeAwardOption(const Args& args, std::size_t& i, std::initializer_list<Option> allowed,
+                                           CommandLine& line) {
+    std::string value;
+    bool missing = false;
+    const auto take = [&](Option option, std::string_view name, std::optional<std::string>& into,
+                          const char* what) -> std::optional<std::string> {
+        if (!Allowed(allowed, option) || !TakeValue(args, i, name, value, missing)) return std::nullopt;
+        if (missing || value.empty()) return std::string(name) + " needs " + what;
+        into = value;
+        return "";
+    };
+    if (auto taken = take(Option::CsvFile, "--csv", line.csvFile, "a FILE")) return taken;
+    if (auto taken = take(Option::Needed, "--needed", line.needed, "a FILE")) return taken;
+    if (auto taken = take(Option::Needed, "--needed-confirmed", line.needed, "a FILE")) {
+        line.neededConfirmed = true;
+        return taken;
+    }
+    if (auto taken = take(Option::Confirmed, "--confirmed", line.confirmed, "SOURCES")) return taken;
+    if (auto taken = take(Option::Band, "--band", line.band, "a BAND")) return taken;
+    if (auto taken = take(Option::Mode, "--mode", line.mode, "a MODE")) return taken;
+    if (Allowed(allowed, Option::Claim) && TakeValue(args, i, "--claim", value, missing)) {
+        if (missing || value.find('=') == std::string::npos) return "--claim needs PLACE=COUNTY";
+        line.claims.push_back(value);
+        return "";
+    }
+    return std::nullopt;
+}
+
 // The options with a value besides --selection. Returns an error message, or
 // "" when args[i] was taken, or nullopt when it is none of them.
 std::optional<std::string> TakeValueOption(const Args& args, std::size_t& i, std::initializer_list<Option> allowed,
@@ -93,7 +122,8 @@ std::optional<std::string> TakeValueOption(const Args& args, std::size_t& i, std
         line.threads = value == "1" ? 1 : 2;
         return "";
     }
-    return TakeFillOption(args, i, allowed, line);
+    if (auto taken = TakeFillOption(args, i, allowed, line)) return taken;
+    return TakeAwardOption(args, i, allowed, line);
 }
 
 } // namespace

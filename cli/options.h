@@ -27,6 +27,12 @@ enum class Option {
     From,          // --from FILE
     Window,        // --window MINUTES
     Threads,       // --threads 1|2
+    CsvFile,       // --csv FILE (where --csv takes a file, not a flag)
+    Needed,        // --needed FILE and --needed-confirmed FILE
+    Confirmed,     // --confirmed SOURCES
+    Band,          // --band BAND
+    Mode,          // --mode MODE
+    Claim,         // --claim PLACE=COUNTY, repeatable
 };
 
 struct CommandLine {
@@ -43,6 +49,13 @@ struct CommandLine {
     std::optional<std::string> from; // --from FILE
     std::optional<int> window;       // --window MINUTES
     std::optional<int> threads;      // --threads N: 1 or 2
+    std::optional<std::string> csvFile;   // --csv FILE
+    std::optional<std::string> needed;    // --needed FILE
+    bool neededConfirmed = false;         // it was --needed-confirmed FILE
+    std::optional<std::string> confirmed; // --confirmed SOURCES, as given
+    std::optional<std::string> band;      // --band BAND, as given
+    std::optional<std::string> mode;      // --mode MODE, as given
+    std::vector<std::string> claims;      // --claim PLACE=COUNTY, in order
     std::vector<std::string> operands; // the arguments that are not options, in order
 };
 

@@ -3,7 +3,8 @@
 # convert/ over data/, files/ (the only code that turns names into paths)
 # beside convert/ over adif/, cabrillo/ (Cabrillo logs read as ADIF) over
 # adif/ and data/, fill/ (a logbook filled from a converted contest log)
-# over convert/, app/service/ (the run service) over fill/, convert/, map/,
+# over convert/, award/ (the USA Counties award from a logbook) over convert/
+# and map/, app/service/ (the run service) over award/, fill/, convert/, map/,
 # cabrillo/ and files/, app/dialog/ (the toolkit-free dialog) over
 # app/service/, the windows (app/qt/, app/win32/) over app/dialog/, and the
 # other front ends (cli/, web/) over app/service/. Each folder is one library
