@@ -28,8 +28,9 @@ std::string Answer(const SpelledCounty& county) {
 
 TEST(CountySpellingTest, EverySpellingOfTheTable) {
     const Spelling spellings[] = {
-        {"IN,DE KALB // DeKalb", "", 0, "IN,De Kalb", ""},
-        {"GA,DEKALB // DeKalb", "", 0, "GA,De Kalb", ""},
+        {"IN,DE KALB // DeKalb", "", 0, "IN,DeKalb", ""},
+        {"GA,DEKALB // DeKalb", "", 0, "GA,DeKalb", ""},
+        {"AL,DeKalb County", "", 0, "AL,De Kalb", ""},
         {"LA,SAINT TAMMANY // St. Tammany", "", 0, "LA,St. Tammany", ""},
         {"AZ,MARICOPA // Maricopa", "", 0, "AZ,Maricopa", ""},
         {"MD,PRINCE GEORGES", "", 0, "MD,Prince George's", ""},
