@@ -46,7 +46,7 @@ const std::string kAwardHelp =
     "                       confirmed (SVG)\n"
     "\n"
     "Example:\n"
-    "  shirl-cli award --needed needed.csv --map counties.svg logbook.adi\n"
+    "  shirl-cli award --needed needed.csv --map counties.svg log.adi\n"
     "\n"
     "Exit status: 0 when the report was printed, 1 when a file could not be\n"
     "read or written, 2 on a usage error.\n";
