@@ -1,5 +1,7 @@
 // shirl-cli award: where a logbook stands for the USA Counties award.
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "app/service/award_command.h"
