@@ -38,6 +38,7 @@ enum class FaultKind {
     // What the windows do besides converting.
     MapUnwritable,        // subject: the map file's name, or "" where the window does not say
     MapUnopened,
+    NoMapOfSelection,     // subject: the Selection's name (a Canadian area: no map of US counties)
     ReportUnwritable,
     ClipboardUnavailable,
     BrowserUnavailable,

@@ -97,6 +97,10 @@ constexpr const char* kStandardStream = "-"; // standard input as INPUT, standar
 // ("auto"); the message and false when it cannot be written.
 bool WriteMapOf(const ConvertOutcome& outcome, const std::optional<std::string>& map, const std::string& outputName) {
     if (!map) return true;
+    if (const auto none = NoMapFault(outcome)) {
+        WriteLine(stderr, FaultText(*none));
+        return false;
+    }
     const std::string name = *map == kMapBeside ? OfferedMapName(outputName) : *map;
     if (WriteCountyMap(name, outcome)) return true;
     WriteLine(stderr, FaultText({FaultKind::MapUnwritable, name}));

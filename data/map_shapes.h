@@ -3,6 +3,7 @@
 // states that border each other, from data/map/.
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace shirl {
 
@@ -30,6 +31,20 @@ struct MapShape {
 std::span<const MapShape> MapCountyShapes();
 // The states and DC, ascending by id.
 std::span<const MapShape> MapStateShapes();
+
+// Connecticut's planning regions (the Census Bureau's county-equivalents
+// since 2022; ids 9110 to 9190), ascending by id, drawn where a party's
+// table counts them.
+std::span<const MapShape> MapRegionShapes();
+
+// A region of MapRegionShapes: its name and the abbreviation a log gives it.
+struct MapRegion {
+    int id;
+    std::string_view name;         // "Capitol"
+    std::string_view abbreviation; // "CTCAP"
+};
+// Ascending by id, one for each of MapRegionShapes.
+std::span<const MapRegion> MapRegions();
 
 // The id of the shape the gazetteer county `countyId` is drawn as (the
 // county's own id, or the shape of the county that renamed or absorbed it),

@@ -15,6 +15,8 @@
 #include "data/search_order.h"
 #include "map/map_area.h"
 #include "map/map_projection.h"
+#include "map/map_text.h"
+#include "map/multipliers.h"
 #include "map/svg_path.h"
 
 namespace shirl {
@@ -28,43 +30,37 @@ constexpr int kMargin = 20;
 constexpr int kMaxMapHeight = 480;
 constexpr int kTitleHeight = 48;
 constexpr int kTitleSize = 24;
-constexpr int kTitleCharacters = 40; // that fit the picture at kTitleSize
 constexpr int kLegendHeight = 40;
 constexpr int kTextSize = 20;
 constexpr int kLineHeight = 26;
-constexpr int kCharacterWidth = 11; // pixels, about, of the text under the map
+constexpr int kLabelSize = 12;           // the bordering states' codes
+constexpr int kMostNoteLines = 14;       // under the map; the rest is counted
 constexpr int kContextMarginPercent = 4; // around the area, where the bordering states show
+constexpr int kSmallSide = 4 * kUnitsPerPixel; // a worked county narrower than this gets a marker
+constexpr int kMarkerRadius = 5 * kUnitsPerPixel;
 constexpr int kConnecticut = 9;
 
+// The fills by QSOs: each class darker than the one before (apart in grey
+// scale too), the first at least 3:1 against the unworked fill. Unworked
+// counties are outlined in grey, worked ones in white.
 struct FillClass {
     std::int64_t from; // QSOs
     const char* colour;
     const char* label;
 };
-constexpr std::array<FillClass, 5> kClasses{{{0, "#ececec", "none"},
-                                             {1, "#fed976", "1"},
-                                             {2, "#fd8d3c", "2-3"},
-                                             {4, "#e31a1c", "4-9"},
-                                             {10, "#800026", "10 or more"}}};
+constexpr std::array<FillClass, 5> kClasses{{{0, "#f2f2f2", "none"},
+                                             {1, "#e0600f", "1"},
+                                             {2, "#b13d08", "2-3"},
+                                             {4, "#7a2105", "4-9"},
+                                             {10, "#3a0a02", "10 or more"}}};
+constexpr const char* kUnworkedLine = "#8a8a8a";
+constexpr const char* kWorkedLine = "#ffffff";
+constexpr const char* kStateLine = "#222222";
 
 std::size_t ClassOf(std::int64_t qsos) {
     std::size_t c = 0;
     while (c + 1 < kClasses.size() && qsos >= kClasses[c + 1].from) ++c;
     return c;
-}
-
-std::string Escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
 }
 
 std::string QsoText(std::int64_t qsos) {
@@ -107,17 +103,23 @@ std::map<int, std::string> AbbreviationsOf(Selection selection, const AbbrevList
     return joined;
 }
 
-// A county shape of the map with the gazetteer counties drawn as it.
+// A county shape of the map with the gazetteer counties drawn as it, or a
+// Connecticut region with the QSOs of its entries.
 struct DrawnCounty {
     const MapShape* shape = nullptr;
     std::vector<const GazetteerRow*> rows;
     std::int64_t qsos = 0;
+    const MapRegion* region = nullptr;
 };
 
 struct MapContent {
     std::vector<DrawnCounty> drawn;     // ascending shape id
     int filled = 0;                     // of them with a QSO
+    std::vector<std::string> notDrawn;  // of the area's states, without a shape of their own
+    std::vector<std::string> byOutline; // of states shown whole, not by county
+    std::vector<std::string> byRegion;  // Connecticut's counties where its regions are drawn
     std::vector<std::string> elsewhere; // "PR,San Juan Municipio (3 QSOs)", gazetteer order
+    std::vector<std::string> notCounted; // drawn and worked, not among the party's multipliers
 };
 
 std::int64_t QsosOf(const CountyQsoCounts& counts, int countyId) {
@@ -129,23 +131,47 @@ std::string Item(std::string_view name, std::int64_t qsos) {
     return std::string(name) + " (" + QsoText(qsos) + ")";
 }
 
-MapContent CollectCounties(const MapArea& area, const CountyQsoCounts& counts) {
+// The QSOs of the entries `others` that are the region's abbreviation.
+std::int64_t RegionQsos(const MapRegion& region, const OtherCntyQsos& others) {
+    std::int64_t qsos = 0;
+    for (const auto& [value, n] : others)
+        if (n > 0 && AsciiUpperCase(value) == region.abbreviation) qsos += n;
+    return qsos;
+}
+
+// The counties of the area (Connecticut's regions instead of its counties
+// when `byRegion`) with their QSOs, and every county worked that is not
+// drawn, sorted by why.
+MapContent CollectCounties(const MapArea& area, const CountyQsoCounts& counts, const OtherCntyQsos& others,
+                           const std::vector<MultiplierSet>& sets, bool byRegion) {
+    const auto in = [](const std::vector<int>& states, int state) {
+        return std::binary_search(states.begin(), states.end(), state);
+    };
     MapContent content;
     std::map<int, DrawnCounty> byShape;
     for (const GazetteerRow& row : Gazetteer()) {
-        const int id = row.stateNumber * 1000 + row.countyNumber;
+        const int id = CountyId(row);
         const std::int64_t qsos = QsosOf(counts, id);
         const int shapeId = DrawnAsShapeId(id);
-        const bool inArea = std::binary_search(area.states.begin(), area.states.end(), row.stateNumber);
-        if (shapeId < 0 || !inArea) {
-            if (qsos > 0) content.elsewhere.push_back(Item(row.cntyValue, qsos));
+        const bool regionState = byRegion && row.stateNumber == kConnecticut;
+        if (shapeId < 0 || !in(area.states, row.stateNumber) || regionState) {
+            if (qsos < 1) continue;
+            if (regionState) content.byRegion.push_back(Item(row.cntyValue, qsos));
+            else if (in(area.states, row.stateNumber)) content.notDrawn.push_back(Item(row.cntyValue, qsos));
+            else if (in(area.fitted, row.stateNumber) || in(area.context, row.stateNumber))
+                content.byOutline.push_back(Item(row.cntyValue, qsos));
+            else content.elsewhere.push_back(Item(row.cntyValue, qsos));
             continue;
         }
         DrawnCounty& drawn = byShape[shapeId];
         drawn.shape = FindMapShape(MapCountyShapes(), shapeId);
         drawn.rows.push_back(&row);
         drawn.qsos += qsos;
+        if (qsos > 0 && !sets.empty() && !CountsCounty(sets, id)) content.notCounted.push_back(Item(row.cntyValue, qsos));
     }
+    if (byRegion)
+        for (const MapRegion& region : MapRegions())
+            byShape[region.id] = {FindMapShape(MapRegionShapes(), region.id), {}, RegionQsos(region, others), &region};
     for (auto& [id, drawn] : byShape) {
         if (drawn.qsos > 0) ++content.filled;
         content.drawn.push_back(std::move(drawn));
@@ -155,15 +181,18 @@ MapContent CollectCounties(const MapArea& area, const CountyQsoCounts& counts) {
 
 std::string Tooltip(const DrawnCounty& county, const std::map<int, std::string>& abbreviations,
                     const CountyQsoCounts& counts) {
+    if (county.region != nullptr)
+        return XmlEscaped(std::string(county.region->name) + " planning region, Connecticut (" +
+                          std::string(county.region->abbreviation) + "): " + QsoText(county.qsos));
     std::string text;
     for (const GazetteerRow* row : county.rows) {
-        const int id = row->stateNumber * 1000 + row->countyNumber;
+        const int id = CountyId(*row);
         if (!text.empty()) text += "; ";
         text.append(row->countyName).append(", ").append(StateName(row->stateCode));
         if (const auto it = abbreviations.find(id); it != abbreviations.end()) text.append(" (").append(it->second).append(")");
         text.append(": ").append(QsoText(QsosOf(counts, id)));
     }
-    return Escaped(text);
+    return XmlEscaped(text);
 }
 
 MapProjection ProjectionOf(const MapArea& area) {
@@ -179,25 +208,80 @@ void AppendOutlines(std::string& svg, const std::vector<int>& states, const MapP
             svg.append("<path d=\"").append(PathOfShape(*shape, projection).d).append("\"/>\n");
 }
 
-// The bordering states, then the counties grouped by their fill, then the
-// area's state borders over them; in a picture of its own, which cuts off
-// what lies outside it.
+// The bordering states' codes, each in the middle of the part of it the
+// picture shows.
+void AppendContextNames(std::string& svg, const std::vector<int>& states, const MapProjection& projection) {
+    const long width = projection.Width(), height = projection.Height();
+    svg.append("<g font-size=\"").append(std::to_string(kLabelSize * kUnitsPerPixel));
+    svg.append("\" fill=\"#555555\" text-anchor=\"middle\" aria-hidden=\"true\">\n");
+    for (const int state : states) {
+        const MapShape* shape = FindMapShape(MapStateShapes(), state);
+        if (shape == nullptr) continue;
+        const ShapePath path = PathOfShape(*shape, projection);
+        const long minX = std::max(path.minX, 0L), maxX = std::min(path.maxX, width);
+        const long minY = std::max(path.minY, 0L), maxY = std::min(path.maxY, height);
+        if (maxX - minX < 3 * kLabelSize * kUnitsPerPixel || maxY - minY < 2 * kLabelSize * kUnitsPerPixel) continue;
+        std::string code;
+        for (const GazetteerRow& county : Gazetteer())
+            if (county.stateNumber == state) {
+                code = county.stateCode;
+                break;
+            }
+        svg.append("<text x=\"").append(std::to_string((minX + maxX) / 2)).append("\" y=\"");
+        svg.append(std::to_string((minY + maxY) / 2 + kLabelSize * kUnitsPerPixel / 2)).append("\">");
+        svg.append(code).append("</text>\n");
+    }
+    svg.append("</g>\n");
+}
+
+// A county's element: its shape, or a dot where a shape too small to see
+// would be.
+void AppendCounty(std::string& svg, const ShapePath& path, const char* fill, const std::string& tooltip) {
+    const bool dot = path.maxX - path.minX < 2 * kUnitsPerPixel && path.maxY - path.minY < 2 * kUnitsPerPixel;
+    if (dot) {
+        svg.append("<circle cx=\"").append(std::to_string((path.minX + path.maxX) / 2));
+        svg.append("\" cy=\"").append(std::to_string((path.minY + path.maxY) / 2)).append("\" r=\"6\"");
+    } else {
+        svg.append("<path d=\"").append(path.d).append("\"");
+    }
+    if (fill != nullptr) svg.append(" fill=\"").append(fill).append("\"");
+    if (tooltip.empty()) {
+        svg.append("/>\n");
+        return;
+    }
+    svg.append("><title>").append(tooltip).append("</title>").append(dot ? "</circle>\n" : "</path>\n");
+}
+
+// The bordering states; the unworked counties; the area's state borders;
+// the worked counties over them, larger before smaller; and last a marker
+// for each worked county too narrow to see, which nothing covers. In a
+// picture of its own, which cuts off what lies outside it.
 void AppendShapes(std::string& svg, const MapProjection& projection, const MapArea& area, const MapContent& content,
                   const std::map<int, std::string>& abbreviations, const CountyQsoCounts& counts) {
-    std::array<std::string, kClasses.size()> groups;
+    std::string unworked;
+    struct Worked {
+        ShapePath path;
+        const DrawnCounty* county;
+        long area() const { return (path.maxX - path.minX) * (path.maxY - path.minY); }
+    };
+    std::vector<Worked> worked;
     for (const DrawnCounty& county : content.drawn) {
-        const ShapePath path = PathOfShape(*county.shape, projection);
-        std::string& group = groups[ClassOf(county.qsos)];
-        // A county too small to see at this scale is drawn as a dot where it is.
-        const bool dot = path.maxX - path.minX < 2 * kUnitsPerPixel && path.maxY - path.minY < 2 * kUnitsPerPixel;
-        if (dot) {
-            group.append("<circle cx=\"").append(std::to_string((path.minX + path.maxX) / 2));
-            group.append("\" cy=\"").append(std::to_string((path.minY + path.maxY) / 2)).append("\" r=\"6\">");
-        } else {
-            group.append("<path d=\"").append(path.d).append("\">");
-        }
-        group.append("<title>").append(Tooltip(county, abbreviations, counts)).append("</title>");
-        group.append(dot ? "</circle>\n" : "</path>\n");
+        ShapePath path = PathOfShape(*county.shape, projection);
+        if (county.qsos > 0) worked.push_back({std::move(path), &county});
+        else AppendCounty(unworked, path, nullptr, Tooltip(county, abbreviations, counts));
+    }
+    std::stable_sort(worked.begin(), worked.end(), [](const Worked& a, const Worked& b) { return a.area() > b.area(); });
+    std::string fills, markers;
+    for (const Worked& w : worked) {
+        const char* colour = kClasses[ClassOf(w.county->qsos)].colour;
+        const std::string tooltip = Tooltip(*w.county, abbreviations, counts);
+        const bool small = std::min(w.path.maxX - w.path.minX, w.path.maxY - w.path.minY) < kSmallSide;
+        AppendCounty(fills, w.path, colour, small ? std::string() : tooltip);
+        if (!small) continue;
+        markers.append("<circle cx=\"").append(std::to_string((w.path.minX + w.path.maxX) / 2));
+        markers.append("\" cy=\"").append(std::to_string((w.path.minY + w.path.maxY) / 2));
+        markers.append("\" r=\"").append(std::to_string(kMarkerRadius)).append("\" fill=\"").append(colour);
+        markers.append("\"><title>").append(tooltip).append("</title></circle>\n");
     }
     const long width = projection.Width(), height = projection.Height();
     svg.append("<svg x=\"").append(std::to_string((kPictureWidth - width / kUnitsPerPixel) / 2));
@@ -209,36 +293,51 @@ void AppendShapes(std::string& svg, const MapProjection& projection, const MapAr
         svg.append("<g fill=\"#ffffff\" stroke=\"#bbbbbb\" stroke-width=\"4\">\n");
         AppendOutlines(svg, area.context, projection);
         svg.append("</g>\n");
+        AppendContextNames(svg, area.context, projection);
     }
-    svg.append("<g stroke=\"#9e9e9e\" stroke-width=\"2\">\n");
-    for (std::size_t c = 0; c < groups.size(); ++c)
-        if (!groups[c].empty())
-            svg.append("<g fill=\"").append(kClasses[c].colour).append("\">\n").append(groups[c]).append("</g>\n");
-    svg.append("</g>\n<g fill=\"none\" stroke=\"#333333\" stroke-width=\"5\">\n");
+    svg.append("<g fill=\"").append(kClasses[0].colour).append("\" stroke=\"").append(kUnworkedLine);
+    svg.append("\" stroke-width=\"2\">\n").append(unworked).append("</g>\n");
+    svg.append("<g fill=\"none\" stroke=\"").append(kStateLine).append("\" stroke-width=\"5\">\n");
     AppendOutlines(svg, area.states, projection);
-    svg.append("</g>\n</svg>\n");
+    svg.append("</g>\n");
+    if (!fills.empty()) {
+        svg.append("<g class=\"worked\" stroke=\"").append(kWorkedLine).append("\" stroke-width=\"2\">\n");
+        svg.append(fills).append("</g>\n");
+    }
+    if (!markers.empty()) {
+        svg.append("<g class=\"worked\" stroke=\"#000000\" stroke-width=\"6\">\n").append(markers).append("</g>\n");
+    }
+    svg.append("</svg>\n");
 }
 
 void AppendLegend(std::string& svg, int top) {
     svg.append("<g font-size=\"").append(std::to_string(kTextSize)).append("\">\n<text x=\"");
     svg.append(std::to_string(kMargin)).append("\" y=\"").append(std::to_string(top + 20)).append("\">QSOs:</text>\n");
-    int x = kMargin + 64;
-    for (const FillClass& c : kClasses) {
+    constexpr int kSwatch = 20, kGap = 6, kSpace = 16;
+    int x = kMargin + TextWidth("QSOs:", kTextSize) + kSpace;
+    for (std::size_t c = 0; c < kClasses.size(); ++c) {
         svg.append("<rect x=\"").append(std::to_string(x)).append("\" y=\"").append(std::to_string(top + 3));
-        svg.append("\" width=\"20\" height=\"20\" fill=\"").append(c.colour).append("\" stroke=\"#9e9e9e\"/>");
-        svg.append("<text x=\"").append(std::to_string(x + 26)).append("\" y=\"").append(std::to_string(top + 20));
-        svg.append("\">").append(c.label).append("</text>\n");
-        x += 44 + kCharacterWidth * static_cast<int>(std::string_view(c.label).size());
+        svg.append("\" width=\"20\" height=\"20\" fill=\"").append(kClasses[c].colour).append("\" stroke=\"");
+        svg.append(c == 0 ? kUnworkedLine : kClasses[c].colour).append("\"/>");
+        svg.append("<text x=\"").append(std::to_string(x + kSwatch + kGap)).append("\" y=\"").append(std::to_string(top + 20));
+        svg.append("\">").append(kClasses[c].label).append("</text>\n");
+        x += kSwatch + kGap + TextWidth(kClasses[c].label, kTextSize) + kSpace;
     }
     svg.append("</g>\n");
 }
 
-// Whether `value` is one of the Connecticut regions of the New England QSO
-// Party table (rows that name no county), in any letter case.
+// Whether `value` is the abbreviation of one of Connecticut's regions, in
+// any letter case.
 bool IsConnecticutRegion(std::string_view value) {
-    for (const AbbrevEntry& row : GetAbbrevTable(TableId::NewEngland).rows)
-        if (!IsGazetteerCountyId(row.countyId) && AsciiUpperCase(value) == row.abbreviation) return true;
-    return false;
+    const std::string upper = AsciiUpperCase(value);
+    return std::any_of(MapRegions().begin(), MapRegions().end(),
+                       [&upper](const MapRegion& region) { return region.abbreviation == upper; });
+}
+
+// Whether the party's tables count Connecticut's regions.
+bool CountsRegions(const std::vector<MultiplierSet>& sets) {
+    return std::any_of(MapRegions().begin(), MapRegions().end(),
+                       [&sets](const MapRegion& region) { return CountsEntry(sets, region.abbreviation); });
 }
 
 // Whether the area holds independent cities that the Selection's tables
@@ -252,54 +351,84 @@ bool AreaHasCityTables(Selection selection, const AbbrevList* list, const MapAre
     });
 }
 
+// A paragraph under the legend: its lead and the items it names.
+struct Note {
+    std::string lead;
+    std::vector<std::string> items{};
+    std::string Text(std::size_t shown, std::size_t more) const {
+        std::string text = lead;
+        for (std::size_t i = 0; i < shown; ++i) text.append(i == 0 ? " " : "; ").append(items[i]);
+        if (more > 0) text.append(shown == 0 ? " and " : "; and ").append(std::to_string(more)).append(" more");
+        return text;
+    }
+};
+
 // The paragraphs under the legend: how the map shows entries that are not
-// counties, and what it does not draw.
-std::vector<std::string> Notes(Selection selection, const AbbrevList* list, const MapArea& area,
-                               const MapContent& content, const OtherCntyQsos& others) {
-    std::vector<std::string> notes;
+// counties, and every value worked that it does not fill.
+std::vector<Note> Notes(Selection selection, const AbbrevList* list, const MapArea& area, const MapContent& content,
+                        const OtherCntyQsos& others, bool byRegion) {
+    std::vector<Note> notes;
     if (AreaHasCityTables(selection, list, area))
-        notes.push_back("Independent cities are not counties (the log gets their state alone) but are "
-                        "drawn and counted on their own.");
+        notes.push_back({"Independent cities are not counties (the log gets their state alone) but are "
+                         "drawn and counted on their own."});
     std::vector<std::string> regions, unknown;
     for (const auto& [value, qsos] : others) {
         if (qsos < 1) continue;
         if (value.empty()) unknown.push_back(Item("other values", qsos));
-        else (IsConnecticutRegion(value) ? regions : unknown).push_back(Item(value, qsos));
+        else if (!IsConnecticutRegion(value)) unknown.push_back(Item(value, qsos));
+        else if (!byRegion) regions.push_back(Item(value, qsos));
     }
-    const auto joined = [](std::string text, const std::vector<std::string>& items) {
-        for (std::size_t i = 0; i < items.size(); ++i) text.append(i == 0 ? " " : "; ").append(items[i]);
-        return text;
+    const auto add = [&notes](const char* lead, const std::vector<std::string>& items) {
+        if (!items.empty()) notes.push_back({lead, items});
     };
-    if (!regions.empty())
-        notes.push_back(joined("Connecticut regions (the party's entries there, not counties; not drawn):", regions));
-    if (!content.elsewhere.empty()) notes.push_back(joined("Also worked off this map:", content.elsewhere));
-    if (!unknown.empty()) notes.push_back(joined("CNTY values that name no county:", unknown));
+    add("Connecticut regions (the party's entries there, not counties; not drawn):", regions);
+    add("Drawn but not among the party's multipliers:", content.notCounted);
+    add("Worked, without a shape of their own:", content.notDrawn);
+    add("Worked in states drawn whole, not by county:", content.byOutline);
+    add("Connecticut's counties, drawn by its planning regions:", content.byRegion);
+    add("Also worked off this map:", content.elsewhere);
+    add("CNTY values that name no county:", unknown);
     return notes;
 }
 
-// The notes in lines that fit the picture, broken between words.
-std::vector<std::string> NoteLines(const std::vector<std::string>& notes) {
-    const std::size_t lineLength = static_cast<std::size_t>((kPictureWidth - 2 * kMargin) / kCharacterWidth);
-    std::vector<std::string> lines;
-    for (const std::string& note : notes) {
-        std::string line;
-        std::size_t start = 0;
-        while (start < note.size()) {
-            std::size_t end = note.find(' ', start + 1);
-            if (end == std::string::npos) end = note.size();
-            const std::string_view word = std::string_view(note).substr(start, end - start);
-            if (!line.empty() && line.size() + word.size() > lineLength) {
-                lines.push_back(line);
-                line.clear();
-                start += word.front() == ' ' ? 1 : 0;
-                continue;
-            }
-            line += word;
-            start = end;
+// The notes in lines that fit the picture, at most kMostNoteLines: the last
+// items that do not fit are counted instead ("and 12 more").
+std::vector<std::string> NoteLines(const std::vector<Note>& notes) {
+    constexpr int width = kPictureWidth - 2 * kMargin;
+    std::size_t total = 0;
+    for (const Note& note : notes) total += note.items.size();
+    for (std::size_t named = total;; --named) { // the items named, in the notes' order
+        std::vector<std::string> lines;
+        std::size_t left = named;
+        for (const Note& note : notes) {
+            const std::size_t shown = std::min(left, note.items.size());
+            const bool cut = shown < note.items.size();
+            for (std::string& line : WrappedLines(note.Text(shown, cut ? total - named : 0), kTextSize, width))
+                lines.push_back(std::move(line));
+            left -= shown;
+            if (cut) break;
         }
-        lines.push_back(line);
+        if (lines.size() <= static_cast<std::size_t>(kMostNoteLines) || named == 0) return lines;
     }
-    return lines;
+}
+
+// The picture's description for screen readers: the title, every county
+// worked with its QSOs, and the notes.
+std::string Description(const std::string& title, const MapContent& content, const CountyQsoCounts& counts,
+                        const std::vector<Note>& notes) {
+    std::string text = title + ".";
+    std::string worked;
+    for (const DrawnCounty& county : content.drawn) {
+        if (county.region != nullptr && county.qsos > 0)
+            worked.append(worked.empty() ? "" : "; ")
+                .append(Item("CT," + std::string(county.region->name) + " planning region", county.qsos));
+        for (const GazetteerRow* row : county.rows)
+            if (const std::int64_t qsos = QsosOf(counts, CountyId(*row)); qsos > 0)
+                worked.append(worked.empty() ? "" : "; ").append(Item(row->cntyValue, qsos));
+    }
+    if (!worked.empty()) text.append(" Worked: ").append(worked).append(".");
+    for (const Note& note : notes) text.append(" ").append(note.Text(note.items.size(), 0));
+    return XmlEscaped(text);
 }
 
 } // namespace
@@ -309,36 +438,48 @@ std::string RenderCountyMap(Selection selection, const AbbrevList* list, const C
     std::set<int> entryStates; // worked by entries that are not counties
     for (const auto& [value, qsos] : others)
         if (qsos > 0 && IsConnecticutRegion(value)) entryStates.insert(kConnecticut);
-    const MapArea area = MapAreaOfSelection(selection, list, counts, entryStates);
-    const MapContent content = CollectCounties(area, counts);
+    const std::vector<MultiplierSet> sets = selection.IsValid() ? PartyMultiplierSets(selection, list)
+                                                                : std::vector<MultiplierSet>{};
+    MapArea area = MapAreaOfSelection(selection, list, counts, entryStates);
+    const bool byRegion = CountsRegions(sets) && std::binary_search(area.fitted.begin(), area.fitted.end(), kConnecticut);
+    if (byRegion) { // Connecticut drawn by its regions, as one of the area's states
+        area.context.erase(std::remove(area.context.begin(), area.context.end(), kConnecticut), area.context.end());
+        if (!std::binary_search(area.states.begin(), area.states.end(), kConnecticut))
+            area.states.insert(std::upper_bound(area.states.begin(), area.states.end(), kConnecticut), kConnecticut);
+    }
+    const MapContent content = CollectCounties(area, counts, others, sets, byRegion);
     const MapProjection projection = ProjectionOf(area);
-    const std::vector<std::string> lines = NoteLines(Notes(selection, list, area, content, others));
+    const std::vector<Note> notes = Notes(selection, list, area, content, others, byRegion);
+    const std::vector<std::string> lines = NoteLines(notes);
     const int legendTop = kTitleHeight + static_cast<int>(projection.Height() / kUnitsPerPixel) + 12;
     const int height = legendTop + kLegendHeight + static_cast<int>(lines.size()) * kLineHeight + kMargin / 2;
     const std::string name = selection.IsValid() ? PartyName(selection) : "Counties worked";
-    const std::string title = Escaped(name) + ": " + std::to_string(content.filled) + " of " +
-                              std::to_string(content.drawn.size()) + " counties";
+    // N of M: the party's multipliers where it has tables, else the shapes drawn.
+    MultiplierCount count{content.filled, static_cast<int>(content.drawn.size())};
+    if (!sets.empty()) count = CountMultipliers(sets, counts, others);
+    const std::string title = name + ": " + std::to_string(count.worked) + " of " + std::to_string(count.total) + " counties";
 
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg.append("<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"").append(std::to_string(kPictureWidth));
     svg.append("\" height=\"").append(std::to_string(height)).append("\" viewBox=\"0 0 ");
     svg.append(std::to_string(kPictureWidth)).append(" ").append(std::to_string(height));
-    svg.append("\" font-family=\"sans-serif\">\n<title>").append(title).append("</title>\n");
+    svg.append("\" font-family=\"").append(kMapFontFamily).append("\">\n<title>").append(XmlEscaped(title)).append("</title>\n");
+    svg.append("<desc>").append(Description(title, content, counts, notes)).append("</desc>\n");
     svg.append("<rect width=\"").append(std::to_string(kPictureWidth)).append("\" height=\"");
     svg.append(std::to_string(height)).append("\" fill=\"#ffffff\"/>\n");
     svg.append("<text x=\"").append(std::to_string(kPictureWidth / 2)).append("\" y=\"32\" font-size=\"");
     // A long title gets a smaller size, down to the text's, to stay within the picture.
-    const int titleSize = std::clamp(kTitleSize * kTitleCharacters / static_cast<int>(std::max<std::size_t>(title.size(), 1)),
-                                     kTextSize, kTitleSize);
+    int titleSize = kTitleSize;
+    while (titleSize > kTextSize && TextWidth(title, titleSize) > kPictureWidth - 2 * kMargin) --titleSize;
     svg.append(std::to_string(titleSize)).append("\" font-weight=\"bold\" text-anchor=\"middle\">");
-    svg.append(title).append("</text>\n");
+    svg.append(XmlEscaped(title)).append("</text>\n");
     AppendShapes(svg, projection, area, content, AbbreviationsOf(selection, list), counts);
     AppendLegend(svg, legendTop);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         svg.append("<text x=\"").append(std::to_string(kMargin)).append("\" y=\"");
         svg.append(std::to_string(legendTop + kLegendHeight + 14 + static_cast<int>(i) * kLineHeight));
         svg.append("\" font-size=\"").append(std::to_string(kTextSize)).append("\">");
-        svg.append(Escaped(lines[i])).append("</text>\n");
+        svg.append(XmlEscaped(lines[i])).append("</text>\n");
     }
     svg.append("</svg>\n");
     return svg;

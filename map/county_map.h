@@ -20,14 +20,15 @@ using OtherCntyQsos = std::map<std::string, std::int64_t>;
 
 // The SVG document (UTF-8, no dates in it) of the counties of the area of
 // `selection` with the operator's `list` (or nullptr; MapAreaOfSelection)
-// filled by their QSO counts, with the state borders, a title that counts
-// the shapes filled ("Alabama QSO Party: 41 of 67 counties"; "Counties
-// worked: ..." without a Selection), a legend, a focusable element with a
-// title per county (its abbreviations in the lookup's search order, the
-// list's first), and under it what the map does not draw as a county:
-// counties worked elsewhere (territories, other states) and `others`, each
-// with its QSOs. Ids that name no gazetteer county and counts under 1 are
-// left out.
+// filled by their QSO counts (Connecticut by its planning regions, from
+// `others`, where the party's tables count them), with a title that counts
+// the party's multipliers ("Alabama QSO Party: 41 of 67 counties": per table,
+// summed; the shapes drawn without tables), a description of the totals and
+// the counties worked, a legend, a tooltip per county (its abbreviations in
+// the lookup's search order, the list's first; worked counties in groups of
+// class "worked", each drawn where nothing covers it) and under it every
+// value worked that the map does not fill, with its QSOs, as many as fit.
+// Ids that name no gazetteer county and counts under 1 are left out.
 std::string RenderCountyMap(Selection selection, const AbbrevList* list, const CountyQsoCounts& counts,
                             const OtherCntyQsos& others = {});
 

@@ -56,6 +56,10 @@ std::set<int> StatesWorked(const CountyQsoCounts& counts) {
 
 } // namespace
 
+bool SelectionHasMap(Selection selection) {
+    return !selection.IsValid() || selection.IsParty() || MapStateNumber(selection.Code()) >= 0;
+}
+
 MapArea MapAreaOfSelection(Selection selection, const AbbrevList* list, const CountyQsoCounts& counts,
                            const std::set<int>& entryStates) {
     if (selection.IsValid() && !selection.IsParty()) {
@@ -76,9 +80,10 @@ MapArea MapAreaOfSelection(Selection selection, const AbbrevList* list, const Co
                 for (const AbbrevEntry& row : place.table->rows) addCounty(row.countyId);
             return false;
         });
-    // A regional party: its states.
+    // A regional party: its states; a nationwide one (or one without tables of its own): the country.
     if (!fitted.empty() && 2 * fitted.size() <= MapStateShapes().size()) return WithContext(states, fitted);
-    // Any other: the region worked.
+    if (selection.IsValid() && selection.IsParty()) return WholeCountry();
+    // No Selection: the region worked.
     states = StatesWorked(counts);
     fitted = states;
     fitted.insert(entryStates.begin(), entryStates.end());

@@ -22,13 +22,16 @@ struct MapArea {
                                // party's states whose entries are not counties
 };
 
+// Whether `selection` has a map of US counties: not a Canadian area.
+bool SelectionHasMap(Selection selection);
+
 // A state's Selection: that state; a regional party: the states of the
 // counties in the places its lookup searches (the operator's `list`, or
-// nullptr, and the tables that stay beside it). A party whose places span
-// more than half of the states, a party without any, a Canadian area and no
-// Selection: the states of
-// the counties worked (`counts`), or the whole country when they include
-// Alaska or Hawaii or when no county was worked. The states bordering the
+// nullptr, and the tables that stay beside it); a party whose places span
+// more than half of the states, or a party without any: the whole country.
+// No Selection (or one without a map): the states of the counties worked
+// (`counts`), or the whole country when they include Alaska or Hawaii or
+// when no county was worked. The states bordering the
 // area are its context, except on the whole country. A party's state whose
 // rows name no county (Connecticut's regions) is fitted, not drawn by county;
 // so are the states in `entryStates` (FIPS numbers of states worked by such

@@ -69,7 +69,7 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_detect(const char* inputName) {
 // Converts the log `inputName` (lists and the output names taken in the
 // batch: names, one a line) in the current folder: {"error":...,
 // "listFault":..., "partyUnknown":..., "output":NAME, "mapName":NAME,
-// "map":SVG, "reportName":NAME, "rows":[{"shown":..,"printed":..}]}.
+// "map":SVG, "noMap":TEXT, "reportName":NAME, "rows":[{"shown":..,"printed":..}]}.
 EMSCRIPTEN_KEEPALIVE const char* shirl_convert(const char* inputName, const char* selectionCode, int addMobile,
                                                const char* lists, int replace, const char* taken) {
     shirl::web::WebConvertRequest request;
@@ -87,6 +87,7 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_convert(const char* inputName, const char
     json += ",\"reportName\":" + shirl::web::JsonString(result.reportName);
     json += ",\"output\":" + shirl::web::JsonString(result.outputName);
     json += ",\"mapName\":" + shirl::web::JsonString(result.mapName) + ",\"map\":" + shirl::web::JsonString(result.map);
+    json += ",\"noMap\":" + shirl::web::JsonString(result.noMap);
     return Answer(json + ",\"rows\":" + RowsJson(result.rows) + '}');
 }
 

@@ -84,9 +84,10 @@ WebConvertResult WebConvert(const WebConvertRequest& request) {
         result.partyUnknown = outcome.fault->kind == FaultKind::PartyUnknown;
     } else {
         result.outputName = outcome.outputName;
-        result.mapName = OfferedMapName(outcome.outputName);
         result.reportName = OfferedReportName(outcome.outputName);
         result.map = CountyMapSvg(outcome);
+        if (const auto none = NoMapFault(outcome)) result.noMap = FaultText(*none);
+        else result.mapName = OfferedMapName(outcome.outputName);
     }
     result.rows = ReportListRows(ReportRows(outcome.report));
     return result;

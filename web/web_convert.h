@@ -29,7 +29,8 @@ struct WebConvertResult {
     bool partyUnknown = false;          // the error is that the log's CONTEST_ID names no one party
     std::vector<ReportListRow> rows{};  // the report list's rows
     std::string mapName;                // the name offered for the map's download ("" with an error)
-    std::string map;                    // the SVG map of the counties worked ("" with an error)
+    std::string map;                    // the SVG map of the counties worked ("" with an error or noMap)
+    std::string noMap;                  // why a run that converted has no map (a Canadian area), else ""
     std::string reportName;             // the name offered for the report's download ("" with an error)
 };
 

@@ -147,6 +147,10 @@ void CShirlDlg::OnConvert() {
 
 void CShirlDlg::OnMapButton() {
     if (!m_mapRun) return;
+    if (const auto none = NoMapFault(*m_mapRun)) {
+        ShowFault(*none);
+        return;
+    }
     const std::string svg = CountyMapSvg(*m_mapRun);
     if (m_window.ShowCountyMap(svg)) return;
     const std::string name = OfferedMapName(m_mapOutputName);
@@ -158,6 +162,10 @@ void CShirlDlg::OnMapButton() {
 
 void CShirlDlg::OnSaveMap() {
     if (!m_mapRun) return;
+    if (const auto none = NoMapFault(*m_mapRun)) {
+        ShowFault(*none);
+        return;
+    }
     auto chosen = m_window.RunFileDialog(MapFileDialogRequest(OfferedMapName(m_mapOutputName)));
     if (!chosen) return;
     if (!WriteCountyMap(*chosen, *m_mapRun)) ShowFault({FaultKind::MapUnwritable});

@@ -41,6 +41,7 @@ std::string FaultMessage(const Fault& fault) {
     case FaultKind::MapUnwritable:
         return subject.empty() ? "Could not write map file." : "Could not write map file " + subject + ".";
     case FaultKind::MapUnopened: return "Could not open the map.";
+    case FaultKind::NoMapOfSelection: return "No map: " + subject + " is not on the map of US counties; no map file written.";
     case FaultKind::ReportUnwritable: return "Could not write report file.";
     case FaultKind::ClipboardUnavailable: return "Could not copy to the clipboard.";
     case FaultKind::BrowserUnavailable: return " Could not start web browser."; // two blanks after the label

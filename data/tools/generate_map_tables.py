@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Turn the map data of data/map/ (counties.txt, states.txt, drawn_as.csv,
-state_borders.csv) into constant C++ tables. Run by the build (data/CMakeLists.txt); fails the
+state_borders.csv, ct_regions.txt and ct_regions.csv) into constant C++ tables. Run by the build (data/CMakeLists.txt); fails the
 build, one line per problem, when a line is malformed, the shapes are not in
 ascending id order, a county shape is not a gazetteer county of the 50 states
 and DC (or the shape a drawn_as row names), or a gazetteer county of the 50
-states and DC has no shape to be drawn as, a point lies outside the
-longitudes and latitudes of the 50 states, or a state_borders row does not
-name two different states of the map.
+states and DC has no shape to be drawn as (nor a drawn_as row without one), a point lies outside the
+longitudes and latitudes of the 50 states, a state_borders row does not
+name two different states of the map, or the Connecticut regions' shapes and
+rows do not match one for one.
 
     generate_map_tables.py --data DIR --output FILE.cpp
 """
@@ -55,9 +56,13 @@ def gazetteer_counties(data: Path) -> set[int]:
                 for r in csv.DictReader(f) if r["state_code"] not in TERRITORIES}
 
 
-def read_drawn_as(data: Path) -> list[tuple[int, int]]:
+def read_drawn_as(data: Path) -> tuple[list[tuple[int, int]], set[int]]:
+    """The rows that name a shape, and the counties whose drawn_as is empty
+    (no shape: the map names them under the picture)."""
     with open(data / "map" / "drawn_as.csv", newline="", encoding="utf-8") as f:
-        return sorted((int(r["county_id"]), int(r["drawn_as"])) for r in csv.DictReader(f))
+        rows = list(csv.DictReader(f))
+    return (sorted((int(r["county_id"]), int(r["drawn_as"])) for r in rows if r["drawn_as"]),
+            {int(r["county_id"]) for r in rows if not r["drawn_as"]})
 
 
 def read_borders(data: Path, state_ids: set[int]) -> list[tuple[int, int]]:
@@ -74,7 +79,19 @@ def read_borders(data: Path, state_ids: set[int]) -> list[tuple[int, int]]:
     return sorted(pairs)
 
 
-def check(counties, drawn_as, gazetteer: set[int]) -> None:
+def read_regions(data: Path, shapes) -> list[tuple[int, str, str]]:
+    with open(data / "map" / "ct_regions.csv", newline="", encoding="utf-8") as f:
+        rows = sorted((int(r["region_id"]), r["name"], r["abbreviation"]) for r in csv.DictReader(f))
+    if [r[0] for r in rows] != [shape_id for shape_id, _ in shapes]:
+        ERRORS.append("data/map/ct_regions.csv: its regions are not those of ct_regions.txt, one for one")
+    for region_id, name, abbreviation in rows:
+        if region_id // 1000 != 9 or not name or not abbreviation.isupper() or '"' in name:
+            ERRORS.append(f"data/map/ct_regions.csv: {region_id:05d}: not a Connecticut region with a name and an "
+                          "upper-case abbreviation")
+    return rows
+
+
+def check(counties, drawn_as, not_drawn: set[int], gazetteer: set[int]) -> None:
     shape_ids = {shape_id for shape_id, _ in counties}
     drawn_for = {shape for _, shape in drawn_as}
     for county, shape in drawn_as:
@@ -86,7 +103,9 @@ def check(counties, drawn_as, gazetteer: set[int]) -> None:
             ERRORS.append(f"data/map/drawn_as.csv: {county:05d} has a shape of its own")
     for shape_id in sorted(shape_ids - gazetteer - drawn_for):
         ERRORS.append(f"data/map/counties.txt: {shape_id:05d} is no gazetteer county and no drawn_as row names it")
-    for county in sorted(gazetteer - shape_ids - {c for c, _ in drawn_as}):
+    for county in sorted(not_drawn - gazetteer):
+        ERRORS.append(f"data/map/drawn_as.csv: {county:05d} is not a gazetteer county of the 50 states and DC")
+    for county in sorted(gazetteer - shape_ids - {c for c, _ in drawn_as} - not_drawn):
         ERRORS.append(f"data/map: the gazetteer county {county:05d} has no shape")
 
 
@@ -109,15 +128,18 @@ def main() -> int:
     args = parser.parse_args()
     counties = read_shapes(args.data / "map" / "counties.txt", 5)
     states = read_shapes(args.data / "map" / "states.txt", 2)
-    drawn_as = read_drawn_as(args.data)
+    drawn_as, not_drawn = read_drawn_as(args.data)
     borders = read_borders(args.data, {state_id for state_id, _ in states})
-    check(counties, drawn_as, gazetteer_counties(args.data))
+    region_shapes = read_shapes(args.data / "map" / "ct_regions.txt", 5)
+    regions = read_regions(args.data, region_shapes)
+    check(counties, drawn_as, not_drawn, gazetteer_counties(args.data))
     if ERRORS:
         print("\n".join(ERRORS), file=sys.stderr)
         return 1
     points: list[str] = []
     rings: list[str] = []
-    shape_lines = emit_shapes("kCounties", counties, points, rings) + emit_shapes("kStates", states, points, rings)
+    shape_lines = (emit_shapes("kCounties", counties, points, rings) + emit_shapes("kStates", states, points, rings) +
+                   emit_shapes("kRegions", region_shapes, points, rings))
     lines = ["// Generated by data/tools/generate_map_tables.py from data/map/. Do not edit.",
              '#include "data/map_shapes.h"', '#include "data/map_tables.h"', "",
              "namespace shirl {", "namespace {", "",
@@ -129,9 +151,13 @@ def main() -> int:
     lines += [f"    {{{county}, {shape}}}," for county, shape in drawn_as]
     lines += ["};", "constexpr detail::StateBorderRow kBorders[] = {"]
     lines += [f"    {{{a}, {b}}}," for a, b in borders]
+    lines += ["};", "constexpr MapRegion kRegionRows[] = {"]
+    lines += [f'    {{{region_id}, "{name}", "{abbreviation}"}},' for region_id, name, abbreviation in regions]
     lines += ["};", "", "} // namespace", "",
               "std::span<const MapShape> MapCountyShapes() { return kCounties; }",
               "std::span<const MapShape> MapStateShapes() { return kStates; }",
+              "std::span<const MapShape> MapRegionShapes() { return kRegions; }",
+              "std::span<const MapRegion> MapRegions() { return kRegionRows; }",
               "std::span<const detail::DrawnAsRow> detail::MapDrawnAsRows() { return kDrawnAs; }",
               "std::span<const detail::StateBorderRow> detail::MapStateBorderRows() { return kBorders; }", "",
               "} // namespace shirl", ""]

@@ -55,17 +55,22 @@ foreach(line "1001\tAL\tAutauga\n" "51840\tVA\tWinchester city\n" "78030\tVI\tSt
   endif()
 endforeach()
 
-# selections: the dialog's 53 rows.
+# selections: the dialog's 53 rows, then the codes accepted but not offered, marked.
 run_cli(selections)
 count_lines("${out}" n)
 string(FIND "${out}" "AL\tAlabama\nAZ\tArizona\nAR\tArkansas\n" head)
-set(last_rows "NAQP\tNorth American QSO Party\nUSCQP\tUS Counties QSO Party\n")
-string(FIND "${out}" "${last_rows}" tail)
-string(LENGTH "${out}" length)
-string(LENGTH "${last_rows}" tail_length)
-math(EXPR want_tail "${length} - ${tail_length}")
-if(NOT rc EQUAL 0 OR NOT n EQUAL 53 OR NOT head EQUAL 0 OR NOT tail EQUAL want_tail)
-  fail("selections: status ${rc}, ${n} lines, head at ${head}, tail at ${tail} of ${length}")
+string(FIND "${out}" "NAQP\tNorth American QSO Party\nUSCQP\tUS Counties QSO Party\nAK\tAlaska\tnot in the dialog\n" seam)
+string(REGEX MATCHALL "\tnot in the dialog\n" marked "${out}")
+list(LENGTH marked n_marked)
+foreach(code AK CT MA ME MT RI UT WY)
+  string(FIND "${out}" "\n${code}\t" at)
+  if(at EQUAL -1)
+    fail("selections: ${code} missing")
+  endif()
+endforeach()
+math(EXPR offered "${n} - ${n_marked}")
+if(NOT rc EQUAL 0 OR NOT offered EQUAL 53 OR NOT head EQUAL 0 OR seam EQUAL -1)
+  fail("selections: status ${rc}, ${n} lines (${n_marked} marked), head at ${head}, seam at ${seam}")
 endif()
 
 # abbreviations: the rows of every table each Selection searches, any letter case.

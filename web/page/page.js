@@ -217,9 +217,28 @@
       const svg = document.importNode(parsed.documentElement, true);
       svg.setAttribute('role', 'group');
       svg.setAttribute('aria-label', 'Map of ' + logName + ': ' + (parsed.querySelector('svg > title') || {}).textContent);
-      figure.append(svg, countyDetails(svg));
+      figure.append(skipPast(figure), svg, countyDetails(svg));
     }
     return figure;
+  }
+
+  // A link that takes the keyboard past the map's counties to what follows it.
+  function skipPast(figure) {
+    const link = document.createElement('a');
+    link.href = '#';
+    link.className = 'skip-map';
+    link.textContent = 'Skip past the map';
+    link.addEventListener('click', (event) => {
+      event.preventDefault();
+      let next = figure.nextElementSibling;
+      while (next && next.matches && !next.matches('a, button, [tabindex]') && !next.querySelector('a, button')) {
+        next = next.nextElementSibling;
+      }
+      const target = next && (next.matches('a, button, [tabindex]') ? next : next.querySelector('a, button'));
+      if (target) target.focus();
+      else link.blur();
+    });
+    return link;
   }
 
   // A county's details (its title: name, abbreviations, QSOs) under the map
@@ -233,7 +252,9 @@
       const county = event.target.closest && event.target.closest('path, circle');
       if (county && county.querySelector('title')) details.textContent = county.querySelector('title').textContent;
     };
-    for (const county of svg.querySelectorAll('path, circle')) {
+    // Only the counties worked are tab stops (the map draws them in groups
+    // of class "worked"); the others keep their tooltips for the pointer.
+    for (const county of svg.querySelectorAll('.worked > path, .worked > circle')) {
       if (county.querySelector('title')) county.setAttribute('tabindex', '0');
     }
     svg.addEventListener('click', show);
@@ -343,14 +364,14 @@
       copy.addEventListener('click', () => copyText(article.reportText, copy));
       actions.append(
         downloadLink(result.bytes, 'application/octet-stream', result.output, '', 'output-link'),
-        downloadLink(result.map, 'image/svg+xml', result.mapName, 'Download the map of ' + file.name + ' (' +
-                     result.mapName + ')', 'map-link'),
+        ...(result.map ? [downloadLink(result.map, 'image/svg+xml', result.mapName, 'Download the map of ' +
+                     file.name + ' (' + result.mapName + ')', 'map-link')] : []),
         downloadLink(article.reportText, 'text/plain', result.reportName, 'Download the report of ' + file.name +
                      ' (' + result.reportName + ')', 'report-link'),
         copy);
       article.append(actions);
-      files.push({ name: result.output, data: result.bytes }, { name: result.mapName, data: result.map },
-                 { name: result.reportName, data: article.reportText });
+      files.push({ name: result.output, data: result.bytes }, { name: result.reportName, data: article.reportText });
+      if (result.map) files.push({ name: result.mapName, data: result.map });
     }
     let filled = Promise.resolve();
     if (result.rows.length > longReport) {
@@ -371,6 +392,12 @@
       filled = fillReport(report, result.rows);
     }
     if (result.map) article.append(countyMap(result.map, file.name));
+    else if (result.noMap) {
+      const none = document.createElement('p');
+      none.className = 'no-map';
+      none.textContent = result.noMap;
+      article.append(none);
+    }
     results.append(article);
     return filled;
   }

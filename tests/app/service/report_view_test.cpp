@@ -78,6 +78,7 @@ TEST(ReportView, FaultsReadAsTheirMessagesByKind) {
         {{K::ClipboardUnavailable}, "ERROR: Could not copy to the clipboard."},
         {{K::BrowserUnavailable}, "ERROR:  Could not start web browser."},
         {{K::DroppedFolder}, "ERROR: A folder can't be converted. Drop a log file."},
+        {{K::NoMapOfSelection, "Ontario"}, "ERROR: No map: Ontario is not on the map of US counties; no map file written."},
         {{K::DroppedOther}, "ERROR: Only a log file can be dropped here."},
     };
     std::set<FaultKind> kinds;
