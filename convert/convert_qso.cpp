@@ -364,12 +364,25 @@ void MakeSplitKey(std::span<const QsoField> fields, std::string_view call, std::
     MakeAsciiUpperCase(key);
 }
 
+// The word a QSO was looked up by when it gets no county: the received
+// exchange's word, else the county word of its first county field ("599
+// CTCAP" -> "CTCAP"); empty when there is none. Before the added fields go.
+std::string_view LookedUpWord(std::span<const QsoField> fields, const AddedFields& added) {
+    for (std::size_t i = added.first; i < added.last; ++i)
+        if (fields[i].kind == FieldKind::Cnty && !fields[i].madeCnty && fields[i].value) return *fields[i].value;
+    for (const QsoField& field : fields)
+        if (!field.name.empty() && ReadsAsCounty(field) && !field.value->empty())
+            return CountyWordOfExchange(*field.value).value_or(*field.value);
+    return {};
+}
+
 // The steps of one QSO over `fields`; the fields in `added`, made from the
 // exchanges' words, stay only as a county or a state.
 int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
                   const AddedFields& added, std::optional<std::int64_t> time, RunCounters& counters,
                   RunReport& report) {
     FirstPassResult qso = FirstPass(fields, options, added, counters, report);
+    const std::string_view lookedUp = LookedUpWord(fields, added);
     for (std::size_t i = added.first; i < added.last; ++i)
         if (fields[i].kind == FieldKind::Cnty && !fields[i].madeCnty) RenameField(fields[i], "", FieldKind::Other);
     for (std::size_t i = added.sentFirst; i < added.sentLast; ++i)
@@ -393,6 +406,11 @@ int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<
     }
     const std::size_t written = WriteCopies(out, fields, *call, qso.ownConverted, distinct, timing, counters, report,
                                             options.countyLines == CountyLines::Usaca);
+    // A QSO written without a county is counted by the word it was looked up
+    // by (a Connecticut region, a value that names nothing): the map names it.
+    const bool city = std::any_of(fields.begin(), fields.end(), [](const QsoField& f) { return !f.city.empty(); });
+    if (county == nullptr && !city && !lookedUp.empty())
+        for (std::size_t n = 0; n < written; ++n) counters.counties.Add(lookedUp);
     std::swap(last.key, key);
     last.county.assign(countyValue);
     last.nextOffset = timing.offset + static_cast<std::int64_t>(written);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <vector>
@@ -208,30 +209,74 @@ void AppendOutlines(std::string& svg, const std::vector<int>& states, const MapP
             svg.append("<path d=\"").append(PathOfShape(*shape, projection).d).append("\"/>\n");
 }
 
+// Whether the point (x, y) of the picture lies inside the state `state`
+// (even-odd over its rings).
+bool InsideState(int state, long x, long y, const MapProjection& projection) {
+    const MapShape* shape = FindMapShape(MapStateShapes(), state);
+    if (shape == nullptr) return false;
+    bool inside = false;
+    for (const MapRing& ring : shape->rings)
+        for (std::size_t i = 0, j = ring.points.size() - 1; i < ring.points.size(); j = i++) {
+            const MapUnitsPoint a = projection.Project(state, ring.points[i]);
+            const MapUnitsPoint b = projection.Project(state, ring.points[j]);
+            if ((a.y > y) != (b.y > y) && x < a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y)) inside = !inside;
+        }
+    return inside;
+}
+
 // The bordering states' codes, each in the middle of the part of it the
-// picture shows.
-void AppendContextNames(std::string& svg, const std::vector<int>& states, const MapProjection& projection) {
+// picture shows, unless that falls on one of the area's `states`.
+void AppendContextNames(std::string& svg, const std::vector<int>& names, const std::vector<int>& states,
+                        const MapProjection& projection) {
     const long width = projection.Width(), height = projection.Height();
     svg.append("<g font-size=\"").append(std::to_string(kLabelSize * kUnitsPerPixel));
     svg.append("\" fill=\"#555555\" text-anchor=\"middle\" aria-hidden=\"true\">\n");
-    for (const int state : states) {
+    for (const int state : names) {
         const MapShape* shape = FindMapShape(MapStateShapes(), state);
         if (shape == nullptr) continue;
         const ShapePath path = PathOfShape(*shape, projection);
         const long minX = std::max(path.minX, 0L), maxX = std::min(path.maxX, width);
         const long minY = std::max(path.minY, 0L), maxY = std::min(path.maxY, height);
         if (maxX - minX < 3 * kLabelSize * kUnitsPerPixel || maxY - minY < 2 * kLabelSize * kUnitsPerPixel) continue;
+        const long x = (minX + maxX) / 2, y = (minY + maxY) / 2;
+        if (std::any_of(states.begin(), states.end(), [&](int area) { return InsideState(area, x, y, projection); }))
+            continue;
         std::string code;
         for (const GazetteerRow& county : Gazetteer())
             if (county.stateNumber == state) {
                 code = county.stateCode;
                 break;
             }
-        svg.append("<text x=\"").append(std::to_string((minX + maxX) / 2)).append("\" y=\"");
-        svg.append(std::to_string((minY + maxY) / 2 + kLabelSize * kUnitsPerPixel / 2)).append("\">");
+        svg.append("<text x=\"").append(std::to_string(x)).append("\" y=\"");
+        svg.append(std::to_string(y + kLabelSize * kUnitsPerPixel / 2)).append("\">");
         svg.append(code).append("</text>\n");
     }
     svg.append("</g>\n");
+}
+
+// Where a worked county too small to see gets its marker: the middle of
+// its largest ring, when all its rings together cover less than a square of
+// kSmallSide (the Aleutians' islands); nullopt when it is large enough.
+std::optional<MapUnitsPoint> MarkerOfSmall(const MapShape& shape, const ShapePath& path, const MapProjection& projection) {
+    const int state = shape.id / 1000 == 0 ? shape.id : shape.id / 1000;
+    long long total = 0, largest = -1;
+    MapUnitsPoint middle{(path.minX + path.maxX) / 2, (path.minY + path.maxY) / 2};
+    for (const MapRing& ring : shape.rings) {
+        long long twice = 0; // twice the ring's area (shoelace)
+        long minX = 0, minY = 0, maxX = 0, maxY = 0;
+        for (std::size_t i = 0, j = ring.points.size() - 1; i < ring.points.size(); j = i++) {
+            const MapUnitsPoint a = projection.Project(state, ring.points[i]), b = projection.Project(state, ring.points[j]);
+            twice += static_cast<long long>(b.x) * a.y - static_cast<long long>(a.x) * b.y;
+            if (i == 0) minX = maxX = a.x, minY = maxY = a.y;
+            minX = std::min(minX, a.x), maxX = std::max(maxX, a.x), minY = std::min(minY, a.y), maxY = std::max(maxY, a.y);
+        }
+        twice = twice < 0 ? -twice : twice;
+        total += twice;
+        if (twice > largest) largest = twice, middle = {(minX + maxX) / 2, (minY + maxY) / 2};
+    }
+    const bool narrow = std::min(path.maxX - path.minX, path.maxY - path.minY) < kSmallSide;
+    if (!narrow && total >= 2LL * kSmallSide * kSmallSide) return std::nullopt;
+    return middle;
 }
 
 // A county's element: its shape, or a dot where a shape too small to see
@@ -275,11 +320,11 @@ void AppendShapes(std::string& svg, const MapProjection& projection, const MapAr
     for (const Worked& w : worked) {
         const char* colour = kClasses[ClassOf(w.county->qsos)].colour;
         const std::string tooltip = Tooltip(*w.county, abbreviations, counts);
-        const bool small = std::min(w.path.maxX - w.path.minX, w.path.maxY - w.path.minY) < kSmallSide;
-        AppendCounty(fills, w.path, colour, small ? std::string() : tooltip);
-        if (!small) continue;
-        markers.append("<circle cx=\"").append(std::to_string((w.path.minX + w.path.maxX) / 2));
-        markers.append("\" cy=\"").append(std::to_string((w.path.minY + w.path.maxY) / 2));
+        const std::optional<MapUnitsPoint> marker = MarkerOfSmall(*w.county->shape, w.path, projection);
+        AppendCounty(fills, w.path, colour, marker ? std::string() : tooltip);
+        if (!marker) continue;
+        markers.append("<circle cx=\"").append(std::to_string(marker->x));
+        markers.append("\" cy=\"").append(std::to_string(marker->y));
         markers.append("\" r=\"").append(std::to_string(kMarkerRadius)).append("\" fill=\"").append(colour);
         markers.append("\"><title>").append(tooltip).append("</title></circle>\n");
     }
@@ -293,7 +338,7 @@ void AppendShapes(std::string& svg, const MapProjection& projection, const MapAr
         svg.append("<g fill=\"#ffffff\" stroke=\"#bbbbbb\" stroke-width=\"4\">\n");
         AppendOutlines(svg, area.context, projection);
         svg.append("</g>\n");
-        AppendContextNames(svg, area.context, projection);
+        AppendContextNames(svg, area.context, area.fitted, projection);
     }
     svg.append("<g fill=\"").append(kClasses[0].colour).append("\" stroke=\"").append(kUnworkedLine);
     svg.append("\" stroke-width=\"2\">\n").append(unworked).append("</g>\n");
@@ -387,7 +432,7 @@ std::vector<Note> Notes(Selection selection, const AbbrevList* list, const MapAr
     add("Worked in states drawn whole, not by county:", content.byOutline);
     add("Connecticut's counties, drawn by its planning regions:", content.byRegion);
     add("Also worked off this map:", content.elsewhere);
-    add("CNTY values that name no county:", unknown);
+    add("Values that name no county:", unknown);
     return notes;
 }
 
@@ -427,7 +472,10 @@ std::string Description(const std::string& title, const MapContent& content, con
                 worked.append(worked.empty() ? "" : "; ").append(Item(row->cntyValue, qsos));
     }
     if (!worked.empty()) text.append(" Worked: ").append(worked).append(".");
-    for (const Note& note : notes) text.append(" ").append(note.Text(note.items.size(), 0));
+    for (const Note& note : notes) {
+        text.append(" ").append(note.Text(note.items.size(), 0));
+        if (!text.ends_with('.')) text += '.';
+    }
     return XmlEscaped(text);
 }
 

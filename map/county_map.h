@@ -13,7 +13,7 @@
 
 namespace shirl {
 
-// CNTY values that name no county (a Connecticut region of the New England
+// Values a run counted that name no county (a Connecticut region of the New England
 // QSO Party, an abbreviation left as it was), to QSOs; "" stands for values
 // not kept one by one.
 using OtherCntyQsos = std::map<std::string, std::int64_t>;

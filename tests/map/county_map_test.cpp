@@ -103,7 +103,7 @@ TEST(CountyMap, TheTitleCountsThePartysMultipliersAndTheRestIsNamed) {
         {"NEQP", {{25001, 2}, {9003, 1}}, {{"ctcap", 3}, {"XYZ", 1}, {"", 2}},
          "New England QSO Party: 2 of 68 counties",
          {"Connecticut's counties, drawn by its planning regions: CT,Hartford (1 QSO)",
-          "CNTY values that name no county: other values (2 QSOs); XYZ (1 QSO)"}},
+          "Values that name no county: other values (2 QSOs); XYZ (1 QSO)"}},
         // A nationwide party: the whole country, its own count.
         {"USCQP", {{48001, 1}, {15001, 1}}, {}, "US Counties QSO Party: 2 of 3073 counties", {}},
         // Connecticut's regions drawn whole-country too, where one of the tables counts them.
@@ -138,9 +138,11 @@ TEST(CountyMap, ValuesBeyondWhatFitsAreCounted) {
     EXPECT_EQ(named + counted, 64) << text;
 }
 
-// The bounding box of an element, in the map's units: a path's points or a circle's.
+// The bounding box of an element, in the map's units, and the area it
+// covers: a path's rings (shoelace) or a circle's square.
 struct Box {
     long minX = 0, minY = 0, maxX = 0, maxY = 0;
+    double area = 0;
     long Shorter() const { return std::min(maxX - minX, maxY - minY); }
 };
 
@@ -152,28 +154,33 @@ long Number(const std::string& element, const std::string& name) {
 Box BoxOf(const std::string& element) {
     if (element.starts_with("<circle")) {
         const long x = Number(element, "cx"), y = Number(element, "cy"), r = Number(element, "r");
-        return {x - r, y - r, x + r, y + r};
+        return {x - r, y - r, x + r, y + r, 4.0 * r * r};
     }
-    std::istringstream path(element.substr(element.find("d=\"") + 3));
-    std::string word;
-    Box box;
-    long x = 0, y = 0;
-    bool first = true, relative = false;
-    std::vector<long> pair;
-    while (path >> word) {
-        if (word == "M" || word == "l") { relative = word == "l"; continue; }
-        if (word.starts_with('M')) { relative = false; word = word.substr(1); }
-        if (word.starts_with('z')) { if (word.size() > 1 && word[1] == 'M') { relative = false; word = word.substr(2); } else continue; }
-        if (word.ends_with('"')) word.pop_back();
-        if (word.empty() || !(std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '-')) continue;
-        pair.push_back(std::stol(word));
-        if (pair.size() < 2) continue;
-        x = relative ? x + pair[0] : pair[0];
-        y = relative ? y + pair[1] : pair[1];
-        pair.clear();
-        if (first) box = {x, y, x, y};
-        box = {std::min(box.minX, x), std::min(box.minY, y), std::max(box.maxX, x), std::max(box.maxY, y)};
-        first = false;
+    // "M x y l dx dy ... z" per ring.
+    std::string d = element.substr(element.find("d=\"") + 3);
+    d = d.substr(0, d.find('"'));
+    Box box{0, 0, 0, 0, 0};
+    bool first = true;
+    std::istringstream rings(d);
+    std::string ring;
+    while (std::getline(rings, ring, 'z')) {
+        if (ring.find('M') == std::string::npos) continue;
+        std::istringstream numbers(ring.substr(ring.find('M') + 1));
+        std::vector<std::pair<long, long>> points;
+        long x = 0, y = 0, dx = 0, dy = 0;
+        numbers >> x >> y;
+        points.emplace_back(x, y);
+        numbers.ignore(2, 'l');
+        while (numbers >> dx >> dy) points.emplace_back(x += dx, y += dy);
+        double twice = 0;
+        for (std::size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+            twice += static_cast<double>(points[j].first) * points[i].second - static_cast<double>(points[i].first) * points[j].second;
+            const auto [px, py] = points[i];
+            if (first) box = {px, py, px, py, 0};
+            box = {std::min(box.minX, px), std::min(box.minY, py), std::max(box.maxX, px), std::max(box.maxY, py), box.area};
+            first = false;
+        }
+        box.area += std::abs(twice) / 2;
     }
     return box;
 }
@@ -203,8 +210,9 @@ TEST(CountyMap, EveryWorkedCountyHasAVisibleMark) {
         const std::string element = ElementOf(svg, c.tooltip);
         ASSERT_FALSE(element.empty()) << c.code << " " << c.tooltip;
         const Box box = BoxOf(element);
-        // At least 4 pixels (16 units) across both ways.
+        // At least 4 pixels (16 units) across both ways, and covering at least such a square.
         EXPECT_GE(box.Shorter(), 16) << c.code << " " << c.tooltip;
+        EXPECT_GE(box.area, 16.0 * 16.0) << c.code << " " << c.tooltip;
         // Drawn after every unworked county and the state borders...
         const auto at = svg.find(element);
         EXPECT_GT(at, svg.rfind("stroke=\"#222222\"")) << c.tooltip;
