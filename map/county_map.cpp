@@ -255,11 +255,12 @@ void AppendContextNames(std::string& svg, const std::vector<int>& names, const s
 }
 
 // Where a worked county too small to see gets its marker: the middle of
-// its largest ring, when all its rings together cover less than a square of
-// kSmallSide (the Aleutians' islands); nullopt when it is large enough.
+// its largest ring, when it is narrower than kSmallSide or none of its rings
+// covers a square of that side (the Aleutians' islands); nullopt when it is
+// large enough.
 std::optional<MapUnitsPoint> MarkerOfSmall(const MapShape& shape, const ShapePath& path, const MapProjection& projection) {
     const int state = shape.id / 1000 == 0 ? shape.id : shape.id / 1000;
-    long long total = 0, largest = -1;
+    long long largest = -1;
     MapUnitsPoint middle{(path.minX + path.maxX) / 2, (path.minY + path.maxY) / 2};
     for (const MapRing& ring : shape.rings) {
         long long twice = 0; // twice the ring's area (shoelace)
@@ -271,11 +272,10 @@ std::optional<MapUnitsPoint> MarkerOfSmall(const MapShape& shape, const ShapePat
             minX = std::min(minX, a.x), maxX = std::max(maxX, a.x), minY = std::min(minY, a.y), maxY = std::max(maxY, a.y);
         }
         twice = twice < 0 ? -twice : twice;
-        total += twice;
         if (twice > largest) largest = twice, middle = {(minX + maxX) / 2, (minY + maxY) / 2};
     }
     const bool narrow = std::min(path.maxX - path.minX, path.maxY - path.minY) < kSmallSide;
-    if (!narrow && total >= 2LL * kSmallSide * kSmallSide) return std::nullopt;
+    if (!narrow && largest >= 2LL * kSmallSide * kSmallSide) return std::nullopt;
     return middle;
 }
 

@@ -138,8 +138,8 @@ TEST(CountyMap, ValuesBeyondWhatFitsAreCounted) {
     EXPECT_EQ(named + counted, 64) << text;
 }
 
-// The bounding box of an element, in the map's units, and the area it
-// covers: a path's rings (shoelace) or a circle's square.
+// The bounding box of an element, in the map's units, and the area of its
+// largest ring (shoelace; a circle: its square).
 struct Box {
     long minX = 0, minY = 0, maxX = 0, maxY = 0;
     double area = 0;
@@ -180,7 +180,7 @@ Box BoxOf(const std::string& element) {
             box = {std::min(box.minX, px), std::min(box.minY, py), std::max(box.maxX, px), std::max(box.maxY, py), box.area};
             first = false;
         }
-        box.area += std::abs(twice) / 2;
+        box.area = std::max(box.area, std::abs(twice) / 2);
     }
     return box;
 }
@@ -210,7 +210,7 @@ TEST(CountyMap, EveryWorkedCountyHasAVisibleMark) {
         const std::string element = ElementOf(svg, c.tooltip);
         ASSERT_FALSE(element.empty()) << c.code << " " << c.tooltip;
         const Box box = BoxOf(element);
-        // At least 4 pixels (16 units) across both ways, and covering at least such a square.
+        // At least 4 pixels (16 units) across both ways, a ring of it covering at least such a square.
         EXPECT_GE(box.Shorter(), 16) << c.code << " " << c.tooltip;
         EXPECT_GE(box.area, 16.0 * 16.0) << c.code << " " << c.tooltip;
         // Drawn after every unworked county and the state borders...
