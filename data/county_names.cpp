@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/text_util.h"
+#include "data/county_aliases.h"
 #include "data/gazetteer.h"
 #include "data/reference_data.h"
 
@@ -138,7 +139,8 @@ int FindCountyIdByCntyValue(std::string_view value) {
         if (found >= 0) return -1; // two counties: no match
         found = CountyId(row);
     }
-    return found;
+    // A former or newer name (AK,Wade Hampton; AK,Chugach): the county it stands for.
+    return found >= 0 ? found : FindCountyAlias(state, name, 0);
 }
 
 bool IsGazetteerCountyId(int countyId) {

@@ -41,7 +41,8 @@ int FindCountyIdByName(std::string_view stateCode, std::string_view name);
 // The county a CNTY value ("AL,Autauga", "AK,Anchorage") names, its state
 // code and its name in any letter case, blanks around either ignored, the
 // name matched as MatchGazetteerCounty does or as the county's own CNTY value
-// writes it (ADIF's Alaska names); -1 for none.
+// writes it (ADIF's Alaska names), or a former or newer name of
+// data/county_aliases.csv (AK,Wade Hampton, AK,Chugach); -1 for none.
 int FindCountyIdByCntyValue(std::string_view value);
 
 // Whether a gazetteer row has this county id.

@@ -14,10 +14,10 @@ TEST(CountyTally, CountsEveryValueByCountyOrByText) {
     CountyTally tally;
     for (const char* value : {"AL,Autauga", "al,autauga", "AK,Anchorage", "AK, FAIRBANKS NORTH STAR", "AK,Kusilvak",
                               "AK,Wade Hampton Census Area", "CT,Hartford", " ct , hartford ", "VA,Alexandria city",
-                              "CTCAP", "CTCAP", "NY,Nowhere", ""})
+                              "CTCAP", "CTCAP", "NY,Nowhere", "", "AK,Wade Hampton", "AK,Chugach", "AK,Copper River"})
         tally.Add(value);
     EXPECT_EQ(tally.Counts(), (std::map<int, std::int64_t>{
-                                  {1001, 2}, {2020, 1}, {2090, 1}, {2270, 2}, {9003, 2}, {51510, 1}}));
+                                  {1001, 2}, {2020, 1}, {2090, 1}, {2261, 2}, {2270, 3}, {9003, 2}, {51510, 1}}));
     EXPECT_EQ(tally.OtherValues(), (std::map<std::string, std::int64_t>{{"CTCAP", 2}, {"NY,Nowhere", 1}}));
 }
 
