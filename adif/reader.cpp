@@ -122,7 +122,7 @@ AdifReader::Event AdifReader::Next() {
     m_characterCounted = false;
     m_text.clear();
     if (m_state == State::Start) {
-        m_buf = m_buffers != nullptr ? m_buffers->Fresh(0) : std::vector<char>(kReadChunk);
+        m_buf = std::vector<char>(kReadChunk);
         Prescan();
         m_state = m_headerless ? State::Records : State::Header;
     }
@@ -211,9 +211,7 @@ bool AdifReader::Refill() {
     if (m_eof) return false;
     CountLinesTo(m_pos); // the bytes before m_pos are dropped or left behind
     m_counted = 0;
-    if (m_buffers != nullptr) {
-        HandOverBuffer();
-    } else if (m_bufferHoldsRecord) {
+    if (m_bufferHoldsRecord) {
         std::vector<char> next = std::move(m_spare);
         next.resize(std::max(m_buf.size(), kReadChunk));
         const std::size_t kept = m_end - m_pos;
@@ -237,19 +235,6 @@ bool AdifReader::Refill() {
     }
     m_end += n;
     return true;
-}
-
-// The unread bytes go to a fresh buffer of the hook's and the old one to
-// the hook, which may still hand it on with the fields that point into it.
-void AdifReader::HandOverBuffer() {
-    const std::size_t kept = m_end - m_pos;
-    std::vector<char> next = m_buffers->Fresh(kept);
-    if (kept != 0) std::memcpy(next.data(), m_buf.data() + m_pos, kept);
-    std::swap(m_buf, next);
-    m_buffers->Retire(std::move(next), m_bufferHoldsRecord);
-    m_pos = 0;
-    m_end = kept;
-    m_bufferHoldsRecord = false;
 }
 
 // The header is handed out a line at a time (or what the buffer holds of a
@@ -539,7 +524,6 @@ bool AdifReader::ReadValue(std::size_t length) {
 
 // A cleared string for a value that is not whole in the buffer.
 std::string& AdifReader::NewValueCopy() {
-    if (m_buffers != nullptr) return m_buffers->ValueCopy();
     if (m_valueCopiesUsed == m_valueCopies.size()) m_valueCopies.emplace_back();
     std::string& copy = m_valueCopies[m_valueCopiesUsed++];
     copy.clear();

@@ -11,15 +11,13 @@
 
 #include "adif/byte_io.h"
 #include "adif/end_tag_matcher.h"
-#include "adif/reader_buffers.h"
-#include "adif/thread_apart.h"
 
 namespace shirl {
 
 // Limit of tags in one record, its <EOR> included.
 inline constexpr std::size_t kMaxRecordFields = 1000;
 
-class alignas(kThreadApart) AdifReader {
+class AdifReader {
 public:
     enum class Event {
         HeaderBytes,   // Bytes(): the next piece of the header, copied as it stands
@@ -89,9 +87,6 @@ public:
     std::size_t Line() const;
     // The input line (from 1) of the first tag of the record being read.
     std::size_t RecordLine() const { return m_recordLine; }
-    // From now on the buffers come from and go to `buffers` (nullptr: the
-    // reader's own again). Set between records only.
-    void UseBuffers(ReaderBuffers* buffers) { m_buffers = buffers; }
 
 private:
     enum class State { Start, Header, Records };
@@ -102,7 +97,6 @@ private:
 
     void Prescan();
     bool Refill();
-    void HandOverBuffer();
     std::optional<Event> NextHeaderPiece(); // nullopt: no header event, read the records
     Event NextRecordEvent();
     std::optional<Event> ReadTag();
@@ -126,7 +120,6 @@ private:
     Event ReleaseHeldBlanks();
 
     ByteSource& m_input;
-    ReaderBuffers* m_buffers = nullptr;
     std::vector<char> m_buf;
     std::size_t m_pos = 0;
     std::size_t m_end = 0;

@@ -2,17 +2,14 @@
 # bench/run_bench.sh [QSOS]   (default 400000)
 #
 # On one generated log, measures whole-process wall time and peak memory of
-#   pipeline  shirl-cli convert --selection AL LOG OUT   (read on a second thread)
-#   one       shirl-cli convert --selection AL --threads 1 LOG OUT
+#   shirl     shirl-cli convert --selection AL LOG OUT
 #   cp        cp LOG OUT   (the floor: the same bytes read and written once)
 #   peer      node bench/peer/peer.js LOG OUT   (npm adif-parser-ts: read, write back)
-# run in turn (A B C D A B C D ...: a change of the machine's load meets them
+# run in turn (A B C A B C ...: a change of the machine's load meets them
 # all), RUNS rounds (default 3): the best wall time of each, its MB/s and
-# QSOs/s, the largest peak RSS, and the ratios one/pipeline, pipeline/cp and
-# peer/pipeline. The two paths' logs and reports must be the same. Then the
-# memory check for both paths: peak RSS of shirl-cli for a plain
-# 1,000,000-QSO log against a plain 1,000-QSO log (the pipeline: against a
-# 200,000-QSO log, which fills its pools) (target: within 2 MB).
+# QSOs/s, the largest peak RSS, and the ratios shirl/cp and peer/shirl.
+# Then the memory check: peak RSS of shirl-cli for a plain 1,000,000-QSO log
+# against a plain 1,000-QSO log (target: within 2 MB).
 #
 # Environment: RUNS=N, SHIRL_CLI=path (skip the build), SKIP_PEER=1,
 # REPLACE=1 (each run replaces the output of the run before).
@@ -93,9 +90,8 @@ cat "$log" >/dev/null  # into the page cache, so that every contender reads from
 
 step "measuring on $log ($bytes bytes, $qsos QSOs, best of $runs, in turn)"
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg) (1/5/15 min)"
-names=(pipeline one cp)
-contenders=("pipeline=$SHIRL_CLI convert --selection AL $log $out/pipeline.adi"
-            "one=$SHIRL_CLI convert --selection AL --threads 1 $log $out/one.adi"
+names=(shirl cp)
+contenders=("shirl=$SHIRL_CLI convert --selection AL $log $out/shirl.adi"
             "cp=cp $log $out/cp.adi")
 if [ "${SKIP_PEER:-0}" != 1 ]; then
   names+=(peer)
@@ -103,11 +99,6 @@ if [ "${SKIP_PEER:-0}" != 1 ]; then
 fi
 interleaved "${contenders[@]}"
 echo "load after:  $(cut -d' ' -f1-3 /proc/loadavg)"
-cmp "$out/pipeline.adi" "$out/one.adi" || { echo "ERROR: the two paths wrote different logs" >&2; exit 1; }
-if ! diff <(sed '/^Wrote /d' "$out/pipeline.stdout") <(sed '/^Wrote /d' "$out/one.stdout") >/dev/null; then
-  echo "ERROR: the two paths made different reports" >&2
-  exit 1
-fi
 
 figures=()
 for name in "${names[@]}"; do
@@ -124,32 +115,22 @@ print(f"{'':<9} {'wall':>11} {'throughput':>15} {'':>21} {'memory':>14}")
 for name, (us, kb) in fig.items():
     s = us / 1e6
     print(f"{name:<9} {s:9.3f} s {mb / s:10.1f} MB/s {q / s:14,.0f} QSOs/s {kb / 1024:9.1f} MiB peak")
-p, o, c = fig["pipeline"][0], fig["one"][0], fig["cp"][0]
-print(f"one/pipeline (wall):  {o / p:.2f}   (target >= 1.35)")
-print(f"pipeline/cp (wall):   {p / c:.2f}")
+o, c = fig["shirl"][0], fig["cp"][0]
+print(f"shirl/cp (wall):      {o / c:.2f}")
 if "peer" in fig:
-    print(f"peer/pipeline (wall): {fig['peer'][0] / p:.2f}   (target >= 40)")
-print(f"pipeline throughput:  {mb / (p / 1e6):.1f} MB/s   (target >= 450)")
+    print(f"peer/shirl (wall):    {fig['peer'][0] / o:.2f}")
+print(f"shirl throughput:     {mb / (o / 1e6):.1f} MB/s")
 EOF
-echo "report: $(grep -E '^(Converted|Wrote) ' "$out/pipeline.stdout" | tr '\n' ' ')"
-echo "  and $(grep -c '' "$out/pipeline.stdout") report rows in all, the same through both paths"
+echo "report: $(grep -E '^(Converted|Wrote) ' "$out/shirl.stdout" | tr '\n' ' ')"
 
-step "memory check: plain logs against a plain 1,000,000-QSO log, both paths"
+step "memory check: a plain 1,000-QSO log against a plain 1,000,000-QSO log"
 large=$(gen 1000000 plain)
-for threads in 1 2; do
-  # The pipeline's memory is its pools (batches, spare blocks, output
-  # buffers), which a log of a few hundred KB never fills: it is held
-  # against a log that fills them.
-  small_qsos=1000
-  [ "$threads" = 2 ] && small_qsos=200000
-  small=$(gen "$small_qsos" plain)
-  interleaved "mem-small=$SHIRL_CLI convert --selection AL --threads $threads $small $out/mem-small.adi" \
-              "mem-large=$SHIRL_CLI convert --selection AL --threads $threads $large $out/mem-large.adi"
-  read -r _ small_kb < <(best mem-small)
-  read -r _ large_kb < <(best mem-large)
-  delta=$((large_kb - small_kb))
-  verdict=flat
-  [ "$delta" -le 2048 ] || verdict=GROWS
-  echo "--threads $threads: peak RSS $small_qsos QSOs ${small_kb} KiB; 1,000,000 QSOs ${large_kb} KiB;" \
-       "difference ${delta} KiB (target <= 2048): $verdict"
-done
+small=$(gen 1000 plain)
+interleaved "mem-small=$SHIRL_CLI convert --selection AL $small $out/mem-small.adi" \
+            "mem-large=$SHIRL_CLI convert --selection AL $large $out/mem-large.adi"
+read -r _ small_kb < <(best mem-small)
+read -r _ large_kb < <(best mem-large)
+delta=$((large_kb - small_kb))
+verdict=flat
+[ "$delta" -le 2048 ] || verdict=GROWS
+echo "peak RSS 1,000 QSOs ${small_kb} KiB; 1,000,000 QSOs ${large_kb} KiB; difference ${delta} KiB (target <= 2048): $verdict"

@@ -56,11 +56,9 @@ const std::string kConvertHelp = std::string(
     "                    FILE; --map auto writes it beside the output as\n"
     "                    NAME-map.svg (out.adi: out-map.svg), which is the\n"
     "                    only form --output-dir takes (not with OUTPUT -)\n"
-    "  --threads 1       read, convert and write on one thread (a log of more\n"
-    "                    than 4 MiB is otherwise read on a second thread while\n"
-    "                    the first converts and writes; a Cabrillo log always\n"
-    "                    takes one thread)\n"
-    "  --threads 2       read on a second thread whatever the log's size\n"
+    "  --threads 1|2     accepted and ignored (earlier versions read a large log\n"
+    "                    on a second thread); every log is read, converted and\n"
+    "                    written on one\n"
     "\n"
     "The report goes to standard output; a log that could not be converted gets\n"
     "its error message on standard error instead, for one log as in a batch.\n"
@@ -180,7 +178,6 @@ int ConvertCommand(const Args& args) {
     request.selectionFromLog = line.selectionAuto;
     request.addMobile = !line.noMobile;
     request.countyLines = line.countyLines;
-    if (line.threads) request.threads.use = *line.threads == 1 ? ThreadUse::One : ThreadUse::Two;
     // With auto each log's party is found in the log: a list serves the party it is named after.
     RunLists lists;
     if (const int status = LoadRunLists(line, request.selection, lists)) return status;

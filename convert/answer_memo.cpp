@@ -5,11 +5,7 @@
 namespace shirl {
 
 CountyAnswer AnswerMemo::Answer(std::string_view value, const CountyQuestion& question) {
-    const auto anew = [&] {
-        CountyQuestion plain = question;
-        plain.answers = nullptr;
-        return AnswerCountyValue(value, plain);
-    };
+    const auto anew = [&] { return AnswerCountyValue(value, question); };
     // A QTH is checked against the record's own STATE.
     if (value.size() > kLongestValue || (question.field == FieldKind::Qth && question.state)) return anew();
     const std::optional<std::uint8_t> callClass = ClassOf(question.callsign);

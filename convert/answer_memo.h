@@ -1,5 +1,5 @@
 #pragma once
-// The county answers of one thread of a run, remembered: a log asks about
+// The county answers of a run, remembered: a log asks about
 // the same few hundred values over and over, and most answers say nothing
 // to the report. An answer is kept with what it was worked out from (the
 // value as written, the field's kind and, for the few values that need
@@ -19,8 +19,7 @@ namespace shirl {
 
 class AnswerMemo {
 public:
-    // AnswerCountyValue(value, question) (which asks here when the question
-    // points at this memo), from memory when it was asked lately.
+    // AnswerCountyValue(value, question), from memory when it was asked lately.
     CountyAnswer Answer(std::string_view value, const CountyQuestion& question);
 
     // Values longer than this are worked out each time.

@@ -1,19 +1,12 @@
 #include "convert/convert_log.h"
 
 #include <cstring>
-#include <memory>
-#include <limits>
 #include <optional>
-#include <type_traits>
 #include <string>
 #include <vector>
 
 #include "adif/reader.h"
 #include "base/text_util.h"
-#if SHIRL_THREADS
-#include "adif/threaded_reader.h"
-#include "adif/threaded_sink.h"
-#endif
 #include "convert/contest_id_scan.h"
 #include "convert/convert_qso.h"
 #include "convert/qso_time.h"
@@ -46,83 +39,33 @@ private:
     std::vector<SlotName> m_names;
 };
 
-#if SHIRL_THREADS
-using TaggedEvents = ThreadedReader;
-
-// On the reading thread: each field's kind, the log's CONTEST_ID values
-// collected into a list of its own (the run's list goes on there and comes
-// back once the reading thread is done: a list read on every record must
-// not share a cache line with what the converting thread writes), and each
-// record's county questions answered ahead into the batch's notes. Kept
-// apart from the converting thread's objects beside it.
-class alignas(kThreadApart) KindTagger final : public FieldTagger {
-public:
-    KindTagger(std::vector<std::string> contestIds, const QsoOptions& options)
-        : m_contestIds(std::move(contestIds)), m_questions(options.selection, options.list) {}
-    std::uint8_t Tag(std::size_t index, std::string_view name, std::optional<std::string_view> value) override {
-        if (index == m_kinds.size()) m_kinds.Add();
-        const FieldKind kind = m_kinds.KindAt(index, name);
-        if (kind == FieldKind::ContestId && value) CollectContestId(*value, m_contestIds);
-        m_questions.Field(index, kind, name, value);
-        return static_cast<std::uint8_t>(kind);
-    }
-    void EndRecord() override {
-        if (m_notes != nullptr) m_questions.Answer(*m_notes);
-    }
-    std::unique_ptr<BatchNotes> MakeNotes() override { return std::make_unique<AnswersAhead>(); }
-    void UseNotes(BatchNotes* notes) override { m_notes = static_cast<AnswersAhead*>(notes); }
-    // The run's CONTEST_ID values, those it was made with first; once the reading thread has ended.
-    std::vector<std::string> TakeContestIds() { return std::move(m_contestIds); }
-
-private:
-    SlotKinds m_kinds;
-    std::vector<std::string> m_contestIds;
-    RecordQuestions m_questions;
-    AnswersAhead* m_notes = nullptr; // the batch being filled's (made by MakeNotes)
-};
-
-// A reading thread's notes are a KindTagger's.
-std::span<AnswerAhead> AnswersOf(const ThreadedReader& events) {
-    auto* const notes = static_cast<AnswersAhead*>(events.Notes());
-    return notes != nullptr ? notes->NextRecord() : std::span<AnswerAhead>();
-}
-#else
-struct TaggedEvents {}; // no reading thread: every field is classified where it is taken
-#endif
-
-// The answers worked out ahead for the record just ended: none without a
-// reading thread.
-std::span<AnswerAhead> AnswersOf(const AdifReader&) { return {}; }
-
 class LogConverter {
 public:
     LogConverter(ByteSink& output, const QsoOptions& options, RunReport& report)
         : m_output(&output), m_options(options), m_report(report) {
-        m_options.lookups = &m_lookups;
         m_options.answers = &m_answers;
+        m_options.scratch = &m_scratch;
     }
     LogConverter(const LogConverter&) = delete; // its options point at its own memories
     LogConverter& operator=(const LogConverter&) = delete;
 
-    ConvertLogResult Run(ByteSource& input, std::optional<std::string_view> outputName, const RunThreads& threads);
+    ConvertLogResult Run(ByteSource& input, std::optional<std::string_view> outputName);
 
 private:
-    template <class Events, class HandOver>
-    bool TakeEvents(Events& events, HandOver handOver);
-    template <class Events>
-    void TakeField(const Events& reader);
+    void TakeEvents(AdifReader& events);
+    void TakeField(const AdifReader& reader);
     std::string_view CallRead() const;
     void MarkTimeSource(std::optional<std::size_t>& slot);
-    void CompleteQso(std::string_view lineEnd, std::span<AnswerAhead> ahead);
+    void CompleteQso(std::string_view lineEnd);
     void FlushClockRows();
     void ReportCarriedTime(std::string_view call, std::int64_t time, bool dateRead, bool timeRead);
     void WriteSummary(std::optional<std::string_view> outputName);
     void WriteLeftOut();
 
-    ByteSink* m_output; // the run's output, or while a reading thread runs, a writing thread's sink on to it
+    ByteSink* m_output;
     QsoOptions m_options;
-    LookupMemo m_lookups; // this thread's; a reading thread has its own
-    AnswerMemo m_answers; // likewise
+    AnswerMemo m_answers;
+    QsoScratch m_scratch;
     RunReport& m_report;
     // The fields of the QSO being read are m_slots[0, m_used); the slots
     // after them keep the storage of earlier QSOs for reuse.
@@ -143,88 +86,22 @@ private:
     std::vector<std::string> m_contestIds;
 };
 
-// Input counted as it is read, for the hand-over to the reading thread.
-class CountingSource final : public ByteSource {
-public:
-    explicit CountingSource(ByteSource& input) : m_input(input) {}
-    std::size_t Read(char* data, std::size_t size) override {
-        const std::size_t n = m_input.Read(data, size);
-        m_read += n;
-        return n;
-    }
-    bool CanRewind() const override { return m_input.CanRewind(); }
-    bool Rewind() override {
-        m_read = 0;
-        return m_input.Rewind();
-    }
-    bool Failed() const override { return m_input.Failed(); }
-    std::uint64_t BytesRead() const { return m_read; }
-
-private:
-    ByteSource& m_input;
-    std::uint64_t m_read = 0;
-};
-
-// How many bytes are read on the calling thread before the reading moves
-// to a thread of its own: 0 for at once, the most there is for never.
-std::uint64_t OneThreadUpTo(const RunThreads& threads) {
-#if SHIRL_THREADS
-    switch (threads.use) {
-    case ThreadUse::Auto: return kOneThreadBytes;
-    case ThreadUse::Two: return 0;
-    case ThreadUse::One: break;
-    }
-#else
-    (void)threads;
-#endif
-    return std::numeric_limits<std::uint64_t>::max();
-}
-
 // QSOs left out are named by their lines up to this many.
 constexpr std::size_t kLeftOutLinesShown = 10;
 
-ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_view> outputName,
-                                   const RunThreads& threads) {
-    CountingSource counted(input);
-    AdifReader reader(counted);
+ConvertLogResult LogConverter::Run(ByteSource& input, std::optional<std::string_view> outputName) {
+    AdifReader reader(input);
     m_linesAreTheFile = input.LinesAreTheFile();
-    bool failed = false;
-    std::size_t characterCounted = 0;
-    const std::uint64_t oneThreadUpTo = OneThreadUpTo(threads);
-    if (oneThreadUpTo == 0 || !TakeEvents(reader, [&] { return counted.BytesRead() > oneThreadUpTo; })) {
-#if SHIRL_THREADS
-        // The rest of the log is read on a thread of its own, and written
-        // on by another: this thread converts.
-        ByteSink& output = *m_output;
-        ThreadedSink written(output);
-        m_output = &written;
-        KindTagger tagger(std::move(m_contestIds), m_options);
-        {
-            ThreadedReader threaded(reader, ThreadedReaderOptions{threads.blockSize, 4, &tagger});
-            TakeEvents(threaded, [] { return false; });
-            failed = threaded.Failed();
-            characterCounted = threaded.CharacterCountedValues();
-        }
-        m_contestIds = tagger.TakeContestIds();
-        written.Finish();
-        m_output = &output;
-#endif
-    } else {
-        failed = reader.Failed();
-        characterCounted = reader.CharacterCountedValues();
-    }
-    if (failed) m_report.inputProblems.Error("Could not read the whole input file.");
+    TakeEvents(reader);
+    if (reader.Failed()) m_report.inputProblems.Error("Could not read the whole input file.");
     WriteSummary(outputName);
     return {m_countiesConverted, m_counters.qsosWritten, m_counters.countyLineCopies, m_counters.counties.Counts(),
             m_counters.qsosLeftOut, m_evidence.IsLog(m_counters.qsosWritten != 0), std::move(m_contestIds),
-            characterCounted, m_counters.counties.OtherValues()};
+            reader.CharacterCountedValues(), m_counters.counties.OtherValues()};
 }
 
-// Takes the events of `events` (an AdifReader or a ThreadedReader) to the
-// end of the input, true, or false after a record once `handOver()` says
-// so, to go on with another reader of the same input.
-template <class Events, class HandOver>
-bool LogConverter::TakeEvents(Events& events, HandOver handOver) {
+// Takes the events of `events` to the end of the input.
+void LogConverter::TakeEvents(AdifReader& events) {
     for (;;) {
         const AdifReader::Event event = events.Next();
         m_evidence.See(events, event);
@@ -236,10 +113,7 @@ bool LogConverter::TakeEvents(Events& events, HandOver handOver) {
             if (m_used == 0) m_recordLine = events.RecordLine();
             // One call site, so that the compiler can inline the field's step.
             TakeField(events);
-            if (event == AdifReader::Event::EndOfRecord) {
-                CompleteQso(events.LineEnd(), AnswersOf(events));
-                if (handOver()) return false;
-            }
+            if (event == AdifReader::Event::EndOfRecord) CompleteQso(events.LineEnd());
             continue;
         case AdifReader::Event::Malformed:
         case AdifReader::Event::TooManyFields:
@@ -256,7 +130,6 @@ bool LogConverter::TakeEvents(Events& events, HandOver handOver) {
     }
     FlushClockRows();
     if (m_used != 0) m_report.inputProblems.Unlabelled(MessageKind::Warning, "QSO without <EOR> at end of file, skipping");
-    return true;
 }
 
 // The value of the last CALL read of the open record, or empty.
@@ -267,11 +140,8 @@ std::string_view LogConverter::CallRead() const {
 }
 
 // Takes the field's views into the next slot (the reader keeps a record's
-// bytes until it ends). A reading thread has found the name's kind and
-// collected the CONTEST_ID values already.
-template <class Events>
-void LogConverter::TakeField(const Events& reader) {
-    constexpr bool kTagged = std::is_same_v<Events, TaggedEvents>;
+// bytes until it ends).
+void LogConverter::TakeField(const AdifReader& reader) {
     if (m_used == 0) {
         // Each on its own: `a = b = nullopt` stores b's flag and copies b
         // whole at once, which waits for that store (once a record).
@@ -284,11 +154,7 @@ void LogConverter::TakeField(const Events& reader) {
     }
     QsoField& field = m_slots[m_used];
     const std::string_view name = reader.Name();
-    if constexpr (kTagged) {
-        field.kind = static_cast<FieldKind>(reader.FieldTag());
-    } else {
-        field.kind = m_kinds.KindAt(m_used, name);
-    }
+    field.kind = m_kinds.KindAt(m_used, name);
     ++m_used;
     field.name = name;
     field.madeCnty = false;
@@ -300,7 +166,7 @@ void LogConverter::TakeField(const Events& reader) {
     if (!field.value) return;
     if (field.kind == FieldKind::QsoDate && m_clock.TakeDate(*field.value, m_clockRows)) MarkTimeSource(m_dateSlot);
     if (field.kind == FieldKind::TimeOn && m_clock.TakeTime(*field.value, m_clockRows)) MarkTimeSource(m_timeSlot);
-    if (!kTagged && field.kind == FieldKind::ContestId) CollectContestId(*field.value, m_contestIds);
+    if (field.kind == FieldKind::ContestId) CollectContestId(*field.value, m_contestIds);
 }
 
 // The field just taken replaces the one `slot` named as the source of the
@@ -331,7 +197,7 @@ void LogConverter::FlushClockRows() {
     m_clockRows.inputProblems = MessageList();
 }
 
-void LogConverter::CompleteQso(std::string_view lineEnd, std::span<AnswerAhead> ahead) {
+void LogConverter::CompleteQso(std::string_view lineEnd) {
     FlushClockRows();
     const std::int64_t leftOut = m_counters.qsosLeftOut, written = m_counters.qsosWritten;
     const std::optional<std::int64_t> time = m_clock.Complete();
@@ -340,7 +206,7 @@ void LogConverter::CompleteQso(std::string_view lineEnd, std::span<AnswerAhead> 
     // The call as read (the conversion may change its field's value, not the bytes read).
     const std::string_view call = carried ? CallRead() : std::string_view();
     m_countiesConverted += ConvertQso(RecordOutput{*m_output, lineEnd}, m_options,
-                                      std::span<QsoField>(m_slots.data(), m_used), time, m_counters, m_report, ahead);
+                                      std::span<QsoField>(m_slots.data(), m_used), time, m_counters, m_report);
     if (carried && m_counters.qsosWritten != written) ReportCarriedTime(call, *time, dateRead, timeRead);
     m_used = 0;
     if (m_counters.qsosLeftOut != leftOut && m_leftOutLines.size() < kLeftOutLinesShown)
@@ -397,12 +263,12 @@ std::string CharacterCountedText(std::size_t n) {
 
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                                     std::optional<std::string_view> outputName, RunReport& report,
-                                    const AbbrevList* list, CountyLines countyLines, const RunThreads& threads) {
+                                    const AbbrevList* list, CountyLines countyLines) {
     // The run's own rows start after those of its preparation; the first of
     // them counts the values read by characters, known only at the end.
     const std::size_t firstRow = report.progress.size();
     LogConverter converter(output, QsoOptions{selection, addMobile, list, countyLines}, report);
-    const ConvertLogResult result = converter.Run(input, outputName, threads);
+    const ConvertLogResult result = converter.Run(input, outputName);
     if (result.characterCountedValues != 0)
         report.progress.Insert(firstRow,
                                {.kind = MessageKind::Info, .text = CharacterCountedText(result.characterCountedValues)});

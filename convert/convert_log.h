@@ -29,23 +29,6 @@ struct ConvertLogResult {
     std::map<std::string, std::int64_t> otherCntyQsos{}; // CNTY values naming no county (CountyTally)
 };
 
-// How a run uses the machine's threads. The output and the report are the
-// same whichever it is.
-enum class ThreadUse {
-    Auto, // the calling thread alone up to kOneThreadBytes of input, then reading on a thread of its own
-    One,  // the calling thread alone (also where the build has no threads)
-    Two,  // reading on a thread of its own from the start, converting and writing on the calling thread
-};
-
-// Input read on the calling thread alone before an Auto run hands the
-// reading to a thread of its own: a QSO party's log never gets there.
-inline constexpr std::uint64_t kOneThreadBytes = std::uint64_t{4} << 20;
-
-struct RunThreads {
-    ThreadUse use = ThreadUse::Auto;
-    std::size_t blockSize = std::size_t{256} << 10; // bytes the reading thread reads into one block
-};
-
 // Runs one conversion from `input` to `output` for `selection`. Pushes the
 // run's messages onto `report` and ends with the Converted and Wrote lines
 // ("Wrote N QSOs to NAME", or "Wrote N QSOs" without `outputName`), then a
@@ -54,13 +37,9 @@ struct RunThreads {
 // flushes and closes `output`.
 // `list` is the operator's abbreviation list for `selection`, or nullptr.
 // `countyLines` chooses how a QSO on a county line is written.
-// The caller reads nothing of `input` while the run lasts; with `threads`
-// other than One a thread of the run's own reads it (ADIF only: a Cabrillo
-// stream reports its lines' problems as it is read, on the calling thread).
 ConvertLogResult ConvertLogDetailed(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,
                                     std::optional<std::string_view> outputName, RunReport& report,
-                                    const AbbrevList* list = nullptr, CountyLines countyLines = CountyLines::Copies,
-                                    const RunThreads& threads = {});
+                                    const AbbrevList* list = nullptr, CountyLines countyLines = CountyLines::Copies);
 
 // Same, returning the number of counties converted.
 int ConvertLog(ByteSource& input, ByteSink& output, Selection selection, bool addMobile,

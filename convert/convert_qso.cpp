@@ -30,13 +30,11 @@ struct KnownAnswer {
 
 // The fields that ExpandFields added: the counties of SRX_STRING's word in
 // [first, last), those of STX_STRING's word in [sentFirst, sentLast), and
-// the answers of the county-line parts; and the answers worked out ahead
-// for the QSO's questions.
+// the answers of the county-line parts.
 struct AddedFields {
     std::size_t first = 0, last = 0;
     std::size_t sentFirst = 0, sentLast = 0;
     std::vector<KnownAnswer> answers;
-    std::span<AnswerAhead> ahead;
 };
 
 // What the first pass found out about the QSO.
@@ -65,18 +63,16 @@ std::optional<std::string_view> Callsign(std::span<const QsoField> fields, const
 // stands) names the station, and its own STATE is what a QTH must agree with.
 CountyQuestion QuestionFor(const QsoField& field, const QsoOptions& options, std::optional<std::string_view> call,
                            std::optional<std::string_view> state = std::nullopt) {
-    return CountyQuestion{options.selection, options.list, call, state, field.kind, field.name, options.lookups,
-                          options.answers};
+    return CountyQuestion{options.selection, options.list, call, state, field.kind, field.name};
 }
 
-// Resolves `field` with the answer worked out ahead for its question, or
-// with one asked now.
-int Resolve(QsoField& field, const CountyQuestion& question, const AddedFields& added, RunReport& report) {
+// Resolves `field` for `question`, through the run's memory of answers where it has one.
+int Resolve(QsoField& field, const CountyQuestion& question, const QsoOptions& options, RunReport& report) {
     if (!field.value) return 0;
-    if (CountyAnswer* answer = TakeAnswerAhead(added.ahead, *field.value, question))
-        return ApplyCountyAnswer(field, std::move(*answer), report);
-    return ResolveCountyField(field, question, report);
+    if (options.answers == nullptr) return ResolveCountyField(field, question, report);
+    return ApplyCountyAnswer(field, options.answers->Answer(*field.value, question), report);
 }
+
 
 // An all-digit COMMENT is a serial number (SRX), unless the QSO has an SRX
 // already (`srxTaken`, which it then sets); trailing blanks go.
@@ -112,18 +108,18 @@ void DropCountySuffix(std::span<QsoField> fields, const FirstPassResult& qso, st
 // the resolution (in any letter case; a value that does not convert stays
 // as written).
 void ConvertCountyField(std::span<QsoField> fields, std::size_t i, const QsoOptions& options,
-                        const AddedFields& added, FirstPassResult& qso, RunCounters& counters, RunReport& report) {
+                        const AddedFields& added, FirstPassResult& qso, QsoScratch& scratch, RunReport& report) {
     QsoField& field = fields[i];
     if (!field.value) return;
     if (field.kind == FieldKind::Srx && ReadDecimal(*field.value) != 0) return; // a serial number
     if (!Contains(field.value, ','))
-        DropCountySuffix(fields, qso, *field.value, options.addMobile, counters.changedCall, report);
+        DropCountySuffix(fields, qso, *field.value, options.addMobile, scratch.changedCall, report);
     const auto call = Callsign(fields, qso);
     const auto known = std::find_if(added.answers.begin(), added.answers.end(),
                                     [i](const KnownAnswer& a) { return a.index == i; });
     const int result = known != added.answers.end() && known->call == call
                            ? ApplyCountyAnswer(field, known->answer, report)
-                           : Resolve(field, QuestionFor(field, options, call, qso.inputState), added, report);
+                           : Resolve(field, QuestionFor(field, options, call, qso.inputState), options, report);
     qso.converted += result;
     field.madeCnty = result == 1;
 }
@@ -157,7 +153,7 @@ void GatherRecord(std::span<const QsoField> fields, FirstPassResult& qso, bool& 
 // Names, clean-up and county resolution, in field order; every county field
 // sees the QSO's CALL wherever it stands.
 FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options, const AddedFields& added,
-                          RunCounters& counters, RunReport& report) {
+                          QsoScratch& scratch, RunReport& report) {
     FirstPassResult qso;
     bool srxTaken = false;
     GatherRecord(fields, qso, srxTaken);
@@ -174,10 +170,10 @@ FirstPassResult FirstPass(std::span<QsoField> fields, const QsoOptions& options,
         case FieldKind::Mode: qso.mode = field.value.has_value(); break;
         case FieldKind::Comment: CleanComment(field, srxTaken); break;
         case FieldKind::MyCounty:
-            qso.ownConverted += Resolve(field, QuestionFor(field, options, Callsign(fields, qso)), added, report);
+            qso.ownConverted += Resolve(field, QuestionFor(field, options, Callsign(fields, qso)), options, report);
             break;
         default:
-            if (IsCountyField(field.kind)) ConvertCountyField(fields, i, options, added, qso, counters, report);
+            if (IsCountyField(field.kind)) ConvertCountyField(fields, i, options, added, qso, scratch, report);
             break;
         }
     }
@@ -320,8 +316,6 @@ void ExpandFields(std::span<const QsoField> fields, std::optional<ExchangeWord> 
     }
 }
 
-std::string_view ValueOrEmpty(const QsoField& field) { return field.value.value_or(std::string_view()); }
-
 // The QSO's first CNTY, or nullptr.
 const QsoField* FirstCnty(std::span<const QsoField> fields) {
     for (const QsoField& field : fields)
@@ -380,8 +374,8 @@ std::string_view LookedUpWord(std::span<const QsoField> fields, const AddedField
 // exchanges' words, stay only as a county or a state.
 int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
                   const AddedFields& added, std::optional<std::int64_t> time, RunCounters& counters,
-                  RunReport& report) {
-    FirstPassResult qso = FirstPass(fields, options, added, counters, report);
+                  QsoScratch& scratch, RunReport& report) {
+    FirstPassResult qso = FirstPass(fields, options, added, scratch, report);
     const std::string_view lookedUp = LookedUpWord(fields, added);
     for (std::size_t i = added.first; i < added.last; ++i)
         if (fields[i].kind == FieldKind::Cnty && !fields[i].madeCnty) RenameField(fields[i], "", FieldKind::Other);
@@ -394,7 +388,7 @@ int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<
     }
 
     const std::size_t distinct = RemoveDuplicateCounties(fields, qso);
-    std::string& key = counters.nextKey;
+    std::string& key = scratch.nextKey;
     MakeSplitKey(fields, *call, key);
     const QsoField* county = FirstCnty(fields);
     const std::string_view countyValue = county ? ValueOrEmpty(*county) : std::string_view();
@@ -404,8 +398,13 @@ int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<
         timing.offset = last.nextOffset;
         timing.splitFrom = last.county;
     }
-    const std::size_t written = WriteCopies(out, fields, *call, qso.ownConverted, distinct, timing, counters, report,
-                                            options.countyLines == CountyLines::Usaca);
+    const CopyRequest request{.call = *call,
+                              .ownConverted = qso.ownConverted,
+                              .distinct = distinct,
+                              .timing = timing,
+                              .usaca = options.countyLines == CountyLines::Usaca,
+                              .utc = scratch.utc};
+    const std::size_t written = WriteCopies(out, fields, request, counters, report);
     // A QSO written without a county is counted by the word it was looked up
     // by (a Connecticut region, a value that names nothing): the map names it.
     const bool city = std::any_of(fields.begin(), fields.end(), [](const QsoField& f) { return !f.city.empty(); });
@@ -420,8 +419,9 @@ int ConvertFields(const RecordOutput& out, const QsoOptions& options, std::span<
 } // namespace
 
 int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
-               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report,
-               std::span<AnswerAhead> ahead) {
+               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report) {
+    QsoScratch own;
+    QsoScratch& scratch = options.scratch != nullptr ? *options.scratch : own;
     std::optional<std::size_t> receivedAt, sentAt; // the QSO's first SRX_STRING and STX_STRING
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (fields[i].kind == FieldKind::Exchange && !receivedAt && !fields[i].name.empty()) receivedAt = i;
@@ -435,11 +435,10 @@ int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<Qso
     }
     const bool joined = HasJoinedCounties(fields);
     AddedFields added;
-    added.ahead = ahead;
-    if (!received && !sent && !joined) return ConvertFields(out, options, fields, added, time, counters, report);
-    QsoFields& expanded = counters.expanded;
+    if (!received && !sent && !joined) return ConvertFields(out, options, fields, added, time, counters, scratch, report);
+    QsoFields& expanded = scratch.expanded;
     ExpandFields(fields, received, sent, joined, options, added, expanded);
-    return ConvertFields(out, options, expanded, added, time, counters, report);
+    return ConvertFields(out, options, expanded, added, time, counters, scratch, report);
 }
 
 } // namespace shirl

@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "adif/byte_io.h"
-#include "convert/answers_ahead.h"
+#include "convert/answer_memo.h"
 #include "convert/copy_writer.h"
 #include "convert/qso_field.h"
 #include "convert/run_report.h"
@@ -22,14 +23,25 @@ namespace shirl {
 // operator's own) lists all of them, colon-separated (Usaca).
 enum class CountyLines : unsigned char { Copies, Usaca };
 
+// Working storage of the conversion kept from QSO to QSO, so that its
+// buffers are reused: the key of the QSO being written, the fields of a QSO
+// whose exchanges add some, the QSO's callsign when the conversion changed
+// it, and the formatter of the records' dates and times.
+struct QsoScratch {
+    std::string nextKey;
+    QsoFields expanded;
+    std::string changedCall;
+    UtcFormatter utc;
+};
+
 // What the conversion of a QSO is asked to do.
 struct QsoOptions {
     Selection selection;
     bool addMobile = true; // a callsign that carries its county as a suffix gets "/M"
     const AbbrevList* list = nullptr; // the operator's abbreviation list for `selection`, or none
     CountyLines countyLines = CountyLines::Copies;
-    LookupMemo* lookups = nullptr; // remembers the converting thread's lookups, or none
-    AnswerMemo* answers = nullptr; // remembers the converting thread's county answers, or none
+    AnswerMemo* answers = nullptr; // remembers the run's county answers, or none
+    QsoScratch* scratch = nullptr; // the run's working storage, or none (the QSO's own then)
 };
 
 // Converts and writes one QSO whose fields carry their kind
@@ -45,10 +57,8 @@ struct QsoOptions {
 // likewise an STX_STRING of several words gets its last word resolved as
 // an own-county field added after it, unless another field holds the
 // operator's county. A county value that joins counties by "/"
-// (CountyLineParts) converts as a field per county. A question answered
-// in `ahead` (AnswersAhead) takes that answer.
+// (CountyLineParts) converts as a field per county.
 int ConvertQso(const RecordOutput& out, const QsoOptions& options, std::span<QsoField> fields,
-               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report,
-               std::span<AnswerAhead> ahead = {});
+               std::optional<std::int64_t> time, RunCounters& counters, RunReport& report);
 
 } // namespace shirl

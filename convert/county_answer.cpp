@@ -131,10 +131,7 @@ void AnswerByRules(std::string_view value, std::string_view written, const Count
         }
     }
 
-    LookupResult asked;
-    const LookupResult& found = question.lookups != nullptr
-                                    ? question.lookups->Find(value, question.selection, question.list)
-                                    : (asked = LookupAbbreviation(value, question.selection, question.list));
+    const LookupResult found = LookupAbbreviation(value, question.selection, question.list);
     if (!found.message.empty()) {
         std::string line;
         line.reserve(call.size() + 16 + found.message.size());
@@ -218,7 +215,6 @@ bool AnswerDependsOnCallsign(std::string_view value) {
 }
 
 CountyAnswer AnswerCountyValue(std::string_view value, const CountyQuestion& question) {
-    if (question.answers != nullptr) return question.answers->Answer(value, question);
     CountyAnswer answer;
     const bool own = IsOwnCountyField(question.field);
     if (SilentByForm(value, own)) {

@@ -10,15 +10,13 @@
 #include <string_view>
 #include <vector>
 
-#include "convert/lookup_memo.h"
+#include "convert/lookup.h"
 #include "convert/qso_field.h"
 #include "convert/run_report.h"
 #include "data/abbrev_list.h"
 #include "data/selections.h"
 
 namespace shirl {
-
-class AnswerMemo;
 
 // What the answer may know of the value's record besides the value.
 struct CountyQuestion {
@@ -28,8 +26,6 @@ struct CountyQuestion {
     std::optional<std::string_view> state;    // the record's own input STATE value, or nullopt
     FieldKind field = FieldKind::Cnty;        // the kind of the field the value came from
     std::string_view fieldName = "CNTY";      // that field's name as written
-    LookupMemo* lookups = nullptr;            // the asking thread's remembered lookups, or none
-    AnswerMemo* answers = nullptr;            // the asking thread's remembered answers, or none
 };
 
 struct CountyAnswer {

@@ -2,10 +2,8 @@
 // memory. The first byte picks the Selection (mod 61) and the add-mobile
 // flag (its top bit); the rest is the log. The same log is converted twice,
 // once from a seekable source in one piece and once from a pipe-like source
-// in small chunks, and a third time with the reading on a thread of its own
-// in tiny blocks (16 to 76 bytes, also picked by the first byte): output and
-// report must be identical, so no record, field or message may depend on
-// where the input's chunks or blocks happen to end, or on the thread.
+// in small chunks: output and report must be identical, so no record, field
+// or message may depend on where the input's chunks happen to end.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -27,11 +25,10 @@ struct Run {
     shirl::ConvertLogResult result;
 };
 
-void Convert(std::string_view log, shirl::Selection selection, bool addMobile, bool rewindable, std::size_t chunk, Run& run,
-             shirl::RunThreads threads = {shirl::ThreadUse::One}) {
+void Convert(std::string_view log, shirl::Selection selection, bool addMobile, bool rewindable, std::size_t chunk, Run& run) {
     shirl::MemorySource source(log, rewindable, chunk);
     shirl::StringSink sink;
-    run.result = shirl::ConvertLogDetailed(source, sink, selection, addMobile, "fuzz.adi", run.report, nullptr, shirl::CountyLines::Copies, threads);
+    run.result = shirl::ConvertLogDetailed(source, sink, selection, addMobile, "fuzz.adi", run.report, nullptr, shirl::CountyLines::Copies);
     if (sink.Failed()) std::abort();
     run.output = sink.str();
 }
@@ -85,18 +82,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!SameList(pieces.report.progress, whole.report.progress) || !SameList(pieces.report.countyProblems, whole.report.countyProblems) ||
         !SameList(pieces.report.inputProblems, whole.report.inputProblems))
         Fail("report depends on how the input is chunked");
-
-#if SHIRL_THREADS
-    Run threaded;
-    Convert(log, selection, addMobile, true, 0, threaded, {shirl::ThreadUse::Two, 16 + data[0] % 61u});
-    SameOutput(whole.output, threaded.output, "output differs when the input is read on a thread of its own");
-    if (!SameList(threaded.report.progress, whole.report.progress) ||
-        !SameList(threaded.report.countyProblems, whole.report.countyProblems) ||
-        !SameList(threaded.report.inputProblems, whole.report.inputProblems))
-        Fail("report differs when the input is read on a thread of its own");
-    if (threaded.result.characterCountedValues != whole.result.characterCountedValues ||
-        threaded.result.adifLog != whole.result.adifLog)
-        Fail("the run's result differs when the input is read on a thread of its own");
-#endif
     return 0;
 }

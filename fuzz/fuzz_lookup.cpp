@@ -1,7 +1,6 @@
-// libFuzzer target: LookupAbbreviation, a run's remembered lookups
-// (LookupMemo, kept from input to input: the memory of a long run) and the
-// conversion's answer for a county value (AnswerCountyValue), also as a
-// run's remembered answers give it (AnswerMemo, kept likewise). The first
+// libFuzzer target: LookupAbbreviation and the conversion's answer for a
+// county value (AnswerCountyValue), also as a run's remembered answers give
+// it (AnswerMemo, kept from input to input: the memory of a long run). The first
 // byte picks the Selection (mod 61), the rest is the abbreviation.
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +11,6 @@
 #include "convert/answer_memo.h"
 #include "convert/county_answer.h"
 #include "convert/lookup.h"
-#include "convert/lookup_memo.h"
 #include "data/gazetteer.h"
 #include "data/selections.h"
 
@@ -41,13 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     default:
         std::abort();
     }
-    static shirl::LookupMemo memo;
-    for (int twice = 0; twice < 2; ++twice) {
-        const shirl::LookupResult& remembered = memo.Find(abbreviation, selection, nullptr);
-        if (remembered.kind != result.kind || remembered.county != result.county || remembered.city != result.city ||
-            remembered.state != result.state || remembered.message != result.message)
-            std::abort();
-    }
     // The answer a conversion gives: a county value is "ST,Name", a state two letters.
     const shirl::CountyAnswer answer = shirl::AnswerCountyValue(abbreviation, selection, "VE3AAA", nullptr);
     if (answer.kind == shirl::CountyAnswer::Kind::County && (answer.value.size() < 4 || answer.value[2] != ','))
@@ -60,8 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const auto field : {shirl::FieldKind::Cnty, shirl::FieldKind::MyCounty, shirl::FieldKind::Qth}) {
             shirl::CountyQuestion question{selection, nullptr, call, "TX", field, "F"};
             const shirl::CountyAnswer plain = shirl::AnswerCountyValue(abbreviation, question);
-            question.answers = &answers;
-            const shirl::CountyAnswer remembered = shirl::AnswerCountyValue(abbreviation, question);
+            const shirl::CountyAnswer remembered = answers.Answer(abbreviation, question);
             if (remembered.kind != plain.kind || remembered.value != plain.value || remembered.city != plain.city ||
                 remembered.messages != plain.messages)
                 std::abort();

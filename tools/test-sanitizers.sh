@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # tools/test-sanitizers.sh: the whole test suite once more, built by g++ with
 # AddressSanitizer and UndefinedBehaviorSanitizer; any finding fails the run
-# (-fno-sanitize-recover=all); then the reading thread's own tests under
-# ThreadSanitizer (tools/test-threads.sh). The Qt window is left out: its
+# (-fno-sanitize-recover=all). The Qt window is left out: its
 # tests run in the native suite, and Qt's own libraries are not built with
 # the sanitizers.
 # Warnings are not errors here: the sanitizers make g++ warn falsely (maybe-
@@ -20,6 +19,3 @@ step "test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --test-dir "$dir" --output-on-failure -j "$(jobs)"
-
-# The reading thread's tests once more, under ThreadSanitizer (a small target of their own).
-tools/test-threads.sh

@@ -82,11 +82,9 @@ ConvertOutcome RunOpened(const ConvertRequest& request, LogInput& input, Convert
     ConvertLogResult result;
     try {
         const bool named = !request.standardOutput && !request.outputName.empty();
-        // A Cabrillo log reports its lines' problems as it is read: it is read on this thread.
-        const RunThreads threads = input.Cabrillo() != nullptr ? RunThreads{ThreadUse::One} : request.threads;
         result = ConvertLogDetailed(input.Adif(), output.Sink(), selection, request.addMobile,
                                     named ? std::optional<std::string_view>(request.outputName) : std::nullopt, report,
-                                    list, request.countyLines, threads);
+                                    list, request.countyLines);
     } catch (const std::bad_alloc&) {
         // Out of memory (a value of gigabytes): the output is incomplete.
         written = false;

@@ -29,7 +29,6 @@ struct ConvertRequest {
     bool standardInput = false;      // the log comes from standard input (`inputName` names it in messages)
     bool standardOutput = false;     // the output goes to standard output (`outputName` is not a file)
     CountyLines countyLines = CountyLines::Copies;
-    RunThreads threads{};            // a Cabrillo log is always converted on the calling thread alone
     // Where set, names the output instead of `outputName`, once the input is
     // open and its kind known: from the name of the ADIF log made from it
     // (LogInput::AdifName); nullopt refuses it (another output of the run
