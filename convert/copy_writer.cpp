@@ -13,8 +13,6 @@
 namespace shirl {
 namespace {
 
-std::string_view ValueOrEmpty(const QsoField& field) { return field.value.value_or(std::string_view()); }
-
 std::string CountyLineMessage(std::string_view callsign, std::string_view from, std::string_view to) {
     std::string message = "Adding QSO for ";
     message.append(callsign).append(" on ").append(from).append("/").append(to);
@@ -96,9 +94,9 @@ const QsoField* NextOfKind(std::span<const QsoField> fields, FieldKind kind) {
 // leading date and time to the input's fields they were read from.
 class CopyWriter {
 public:
-    CopyWriter(const RecordOutput& out, std::span<QsoField> fields, std::string_view call, int ownConverted,
-               const CopyTiming& timing, RunCounters& counters, RunReport& report, bool usaca)
-        : CopyWriter(out, fields, QsoShape(fields), call, ownConverted, timing, counters, report, usaca) {}
+    CopyWriter(const RecordOutput& out, std::span<QsoField> fields, const CopyRequest& request, RunCounters& counters,
+               RunReport& report)
+        : CopyWriter(out, fields, QsoShape(fields), request, counters, report) {}
 
     // The number of own counties that records are paired with (0: one
     // own county, or none, goes into every record).
@@ -107,14 +105,14 @@ public:
     void WriteRecord(std::size_t copy);
 
 private:
-    CopyWriter(const RecordOutput& out, std::span<QsoField> fields, const QsoShape& shape, std::string_view call,
-               int ownConverted, const CopyTiming& timing, RunCounters& counters, RunReport& report, bool usaca)
-        : m_out(out), m_fields(fields), m_call(call), m_ownConverted(ownConverted), m_ownRemaining(ownConverted),
-          m_oneOwnCounty(shape.oneOwnCounty), m_ownCounties(shape.ownCounties), m_usaca(usaca), m_timing(timing),
-          m_firstCnty(shape.firstCnty), m_dateOffGiven(shape.dateOff != nullptr), m_counters(counters),
-          m_report(report) {
+    CopyWriter(const RecordOutput& out, std::span<QsoField> fields, const QsoShape& shape, const CopyRequest& request,
+               RunCounters& counters, RunReport& report)
+        : m_out(out), m_fields(fields), m_call(request.call), m_ownConverted(request.ownConverted),
+          m_ownRemaining(request.ownConverted), m_oneOwnCounty(shape.oneOwnCounty), m_ownCounties(shape.ownCounties),
+          m_usaca(request.usaca), m_timing(request.timing), m_utc(request.utc), m_firstCnty(shape.firstCnty),
+          m_dateOffGiven(shape.dateOff != nullptr), m_counters(counters), m_report(report) {
         if (m_firstCnty) m_firstCntyName = fields[*m_firstCnty].name;
-        if (timing.start) m_end = InputEnd(shape, *timing.start);
+        if (m_timing.start) m_end = InputEnd(shape, *m_timing.start);
     }
 
     // A STATE or MY_STATE and what the record makes of it.
@@ -161,6 +159,7 @@ private:
     std::size_t m_ownCounties; // MY_CNTY fields
     bool m_usaca; // a county line is one record with USACA_COUNTIES
     const CopyTiming& m_timing;
+    UtcFormatter& m_utc;
     std::optional<std::size_t> m_firstCnty; // the QSO's first CNTY, for own counties left over
     std::string_view m_firstCntyName;
     std::optional<std::int64_t> m_end; // the QSO's input end
@@ -263,7 +262,7 @@ void CopyWriter::WriteRecord(std::size_t copy) {
     const std::int64_t later = m_timing.offset + static_cast<std::int64_t>(copy);
     const std::optional<std::int64_t> time = m_timing.start;
     if (time) {
-        const UtcText text = m_counters.utc.Format(*time + later);
+        const UtcText text = m_utc.Format(*time + later);
         Put("QSO_DATE", text.Date());
         Put("TIME_ON", text.Time());
     }
@@ -325,11 +324,10 @@ std::optional<std::string_view> StateOfCountyValue(std::optional<std::string_vie
     return v.substr(0, 2);
 }
 
-std::size_t WriteCopies(const RecordOutput& out, std::span<QsoField> fields, std::string_view call, int ownConverted,
-                        std::size_t distinct, const CopyTiming& timing, RunCounters& counters, RunReport& report,
-                        bool usaca) {
-    CopyWriter writer(out, fields, call, ownConverted, timing, counters, report, usaca);
-    const std::size_t copies = usaca ? 1 : std::max({distinct, writer.PairedOwnCounties(), std::size_t{1}});
+std::size_t WriteCopies(const RecordOutput& out, std::span<QsoField> fields, const CopyRequest& request,
+                        RunCounters& counters, RunReport& report) {
+    CopyWriter writer(out, fields, request, counters, report);
+    const std::size_t copies = request.usaca ? 1 : std::max({request.distinct, writer.PairedOwnCounties(), std::size_t{1}});
     for (std::size_t copy = 0; copy < copies; ++copy) writer.WriteRecord(copy);
     return copies;
 }

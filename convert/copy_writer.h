@@ -10,6 +10,7 @@
 #include "adif/byte_io.h"
 #include "convert/qso_field.h"
 #include "convert/run_report.h"
+#include "convert/utc_text.h"
 
 namespace shirl {
 
@@ -29,18 +30,28 @@ struct CopyTiming {
     std::string_view splitFrom;
 };
 
-// Writes the records of a QSO whose fields are converted (`distinct` CNTYs,
-// `ownConverted` own counties made) for `call`. Each record takes the next
+// What the records of one converted QSO are written from besides its fields.
+struct CopyRequest {
+    std::string_view call;
+    int ownConverted = 0;     // own counties made
+    std::size_t distinct = 0; // distinct CNTYs
+    CopyTiming timing;
+    bool usaca = false;       // a county line is one record with USACA_COUNTIES
+    UtcFormatter& utc;        // formats the records' dates and times
+};
+
+// Writes the records of a QSO whose fields are converted
+// (`request.distinct` CNTYs, `request.ownConverted` own counties made) for
+// `request.call`. Each record takes the next
 // CNTY with the STATE made from it; one own county goes into every record,
 // several are paired with the CNTYs, and each own county left over gets a
 // record of its own with the first CNTY. A record k seconds after its input
 // start that would end before it starts has its end moved by k seconds too.
 // Returns the number of records written.
-// With `usaca` a county line is one record instead: its first CNTY, and
+// With `request.usaca` a county line is one record instead: its first CNTY, and
 // USACA_COUNTIES (MY_USACA_COUNTIES) listing all of them.
-std::size_t WriteCopies(const RecordOutput& out, std::span<QsoField> fields, std::string_view call, int ownConverted,
-                        std::size_t distinct, const CopyTiming& timing, RunCounters& counters, RunReport& report,
-                        bool usaca = false);
+std::size_t WriteCopies(const RecordOutput& out, std::span<QsoField> fields, const CopyRequest& request,
+                        RunCounters& counters, RunReport& report);
 
 // The state code of a county value "ST,Name" (two letters A-Z and a comma),
 // or nullopt.

@@ -61,6 +61,9 @@ inline bool UnchangedSinceRead(const QsoField& field) {
     return !field.text.empty() && field.name.data() == field.text.data() + 1;
 }
 
+// The field's value, or empty for a tag without one.
+inline std::string_view ValueOrEmpty(const QsoField& field) { return field.value.value_or(std::string_view()); }
+
 // The fields of one QSO in input order, the <EOR> field last.
 using QsoFields = std::vector<QsoField>;
 

@@ -82,13 +82,6 @@ struct RunCounters {
         std::string county;
         std::int64_t nextOffset = 0;
     } last;
-    // Kept from QSO to QSO so that their buffers are reused: the key of the
-    // QSO being written, the fields of a QSO whose exchanges add some, and
-    // the QSO's callsign when the conversion changed it.
-    std::string nextKey;
-    QsoFields expanded;
-    std::string changedCall;
-    UtcFormatter utc; // the records' dates and times
 };
 
 } // namespace shirl
