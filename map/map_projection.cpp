@@ -8,10 +8,30 @@ namespace {
 constexpr int kAlaska = 2;
 constexpr int kHawaii = 15;
 constexpr std::int32_t kDegree = 100000;
+constexpr std::int32_t kTenthDegree = kDegree / 10;
+
+// The conics of the usual nationwide Albers map and of its two insets
+// (central meridian, standard parallels, latitude of the origin).
+constexpr ConicParameters kLower48Conic{-96 * kDegree, 295 * kTenthDegree, 455 * kTenthDegree, 375 * kTenthDegree};
+constexpr ConicParameters kAlaskaConic{-154 * kDegree, 55 * kDegree, 65 * kDegree, 585 * kTenthDegree};
+constexpr ConicParameters kHawaiiConic{-157 * kDegree, 8 * kDegree, 18 * kDegree, 199 * kTenthDegree};
+// Alaska is drawn at this share of its size (percent).
+constexpr std::int64_t kAlaskaScalePercent = 35;
+// Hawaii stands this fraction of the lower 48's width right of Alaska.
+constexpr std::int64_t kInsetGapDivisor = 50;
 
 // Rounded to the nearest, halves away from zero.
 std::int64_t DivideRounded(std::int64_t a, std::int64_t b) {
     return (a >= 0 ? a + b / 2 : a - b / 2) / b;
+}
+
+// Calls `visit(state, point)` for every point of the outlines of `states`.
+template <class Visit>
+void ForEachOutlinePoint(const std::vector<int>& states, Visit visit) {
+    for (const int state : states)
+        if (const MapShape* shape = FindMapShape(MapStateShapes(), state))
+            for (const MapRing& ring : shape->rings)
+                for (const MapPoint& p : ring.points) visit(state, p);
 }
 
 } // namespace
@@ -42,10 +62,7 @@ PlanePoint MapProjection::OnPlane(const Panel& panel, MapPoint p) const {
 
 MapProjection::Box MapProjection::StatesBox(const std::vector<int>& states) const {
     Box box;
-    for (const int state : states)
-        if (const MapShape* shape = FindMapShape(MapStateShapes(), state))
-            for (const MapRing& ring : shape->rings)
-                for (const MapPoint& p : ring.points) box.Grow(OnPlane(PanelOf(state), p));
+    ForEachOutlinePoint(states, [&](int state, MapPoint p) { box.Grow(OnPlane(PanelOf(state), p)); });
     return box;
 }
 
@@ -70,20 +87,17 @@ MapProjection MapProjection::ForArea(const std::vector<int>& fitted, long maxWid
                                      int marginPercent) {
     std::int32_t west = 0, east = 0, south = 0, north = 0;
     bool first = true;
-    for (const int state : fitted)
-        if (const MapShape* shape = FindMapShape(MapStateShapes(), state))
-            for (const MapRing& ring : shape->rings)
-                for (const MapPoint& p : ring.points) {
-                    if (first) {
-                        west = east = p.x;
-                        south = north = p.y;
-                        first = false;
-                    }
-                    west = std::min(west, p.x);
-                    east = std::max(east, p.x);
-                    south = std::min(south, p.y);
-                    north = std::max(north, p.y);
-                }
+    ForEachOutlinePoint(fitted, [&](int, MapPoint p) {
+        if (first) {
+            west = east = p.x;
+            south = north = p.y;
+            first = false;
+        }
+        west = std::min(west, p.x);
+        east = std::max(east, p.x);
+        south = std::min(south, p.y);
+        north = std::max(north, p.y);
+    });
     MapProjection projection;
     projection.m_panels.push_back(Panel{ConicProjection(ConicForArea(west, east, south, north))});
     Box box = projection.StatesBox(fitted);
@@ -98,11 +112,9 @@ MapProjection MapProjection::ForArea(const std::vector<int>& fitted, long maxWid
 
 MapProjection MapProjection::Nationwide(long maxWidth, long maxHeight) {
     MapProjection projection;
-    // The conics of the usual nationwide Albers map and of its two insets.
-    projection.m_panels.push_back(Panel{ConicProjection({-96 * kDegree, 2950000, 4550000, 3750000})});
-    projection.m_panels.push_back(
-        Panel{ConicProjection({-154 * kDegree, 55 * kDegree, 65 * kDegree, 5850000}), kAlaska, 35});
-    projection.m_panels.push_back(Panel{ConicProjection({-157 * kDegree, 8 * kDegree, 18 * kDegree, 1990000}), kHawaii});
+    projection.m_panels.push_back(Panel{ConicProjection(kLower48Conic)});
+    projection.m_panels.push_back(Panel{ConicProjection(kAlaskaConic), kAlaska, kAlaskaScalePercent});
+    projection.m_panels.push_back(Panel{ConicProjection(kHawaiiConic), kHawaii});
     std::vector<int> lower48;
     for (const MapShape& state : MapStateShapes())
         if (state.id != kAlaska && state.id != kHawaii) lower48.push_back(state.id);
@@ -114,7 +126,7 @@ MapProjection MapProjection::Nationwide(long maxWidth, long maxHeight) {
     alaska.offsetY = main.maxY - alaskaBox.maxY;
     Panel& hawaii = projection.m_panels[2];
     const Box hawaiiBox = projection.StatesBox({kHawaii});
-    hawaii.offsetX = alaskaBox.maxX + alaska.offsetX - hawaiiBox.minX + (main.maxX - main.minX) / 50;
+    hawaii.offsetX = alaskaBox.maxX + alaska.offsetX - hawaiiBox.minX + (main.maxX - main.minX) / kInsetGapDivisor;
     hawaii.offsetY = main.maxY - hawaiiBox.maxY;
     projection.Fit(main, maxWidth, maxHeight);
     return projection;
