@@ -116,14 +116,14 @@ WebFillResult WebFill(const WebConvertRequest& contest, const std::string& logbo
 }
 
 WebDetection WebDetect(const std::string& inputName) {
-    LogInput input;
-    if (!input.Open(inputName) || input.Kind() == LogKind::NotALog) return {"none", ""};
-    if (input.Kind() == LogKind::Utf16) return {"utf16", ""};
-    bool adifLog = true;
-    const std::vector<std::string> ids = ReadContestIds(input.Adif(), &adifLog);
-    if (!adifLog) return {"none", ""};
-    const std::string code(DetectSelection(ids).selection.Code());
-    return {input.Kind() == LogKind::Cabrillo ? "cabrillo" : "adif", code};
+    const FileDetection detected = DetectFile(inputName);
+    switch (detected.kind) {
+    case LogKind::NotALog: return {"none", ""};
+    case LogKind::Utf16: return {"utf16", ""};
+    case LogKind::Cabrillo: return {"cabrillo", std::string(detected.selection.Code())};
+    case LogKind::Adif: break;
+    }
+    return {"adif", std::string(detected.selection.Code())};
 }
 
 } // namespace shirl::web

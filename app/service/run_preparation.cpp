@@ -97,14 +97,15 @@ void CheckSelectionAgainstLog(const std::vector<std::string>& contestIds, Prepar
     run.report.progress.Insert(0, {.kind = MessageKind::Warning, .text = std::move(*warning)});
 }
 
-Selection DetectSelectionOfFile(const std::string& inputName) {
-    // Only a regular file is read here: opening a pipe would wait for a writer,
-    // and reading it would take the log away from the conversion.
-    if (inputName.empty() || KindOf(inputName) != FileKind::Regular) return Selection();
+FileDetection DetectFile(const std::string& inputName) {
+    if (inputName.empty() || KindOf(inputName) != FileKind::Regular) return {};
     LogInput input;
-    if (!input.Open(inputName)) return Selection();
-    const std::optional<SelectionDetection> detected = DetectSelectionOfLog(input.Adif());
-    return detected ? detected->selection : Selection();
+    if (!input.Open(inputName) || input.Kind() == LogKind::NotALog) return {};
+    if (input.Kind() == LogKind::Utf16) return {LogKind::Utf16};
+    bool adifLog = true;
+    const std::optional<SelectionDetection> detected = DetectSelectionOfLog(input.Adif(), &adifLog);
+    if (!adifLog) return {};
+    return {input.Kind(), detected ? detected->selection : Selection()};
 }
 
 } // namespace shirl

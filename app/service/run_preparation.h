@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "adif/byte_io.h"
+#include "app/service/log_input.h"
 #include "base/fault.h"
 #include "convert/run_report.h"
 #include "data/abbrev_list.h"
@@ -66,8 +67,18 @@ std::optional<Fault> PrepareRun(const RunRequest& request, ByteSource& input, Pr
 // the report's first entry is a warning that names both.
 void CheckSelectionAgainstLog(const std::vector<std::string>& contestIds, PreparedRun& run);
 
-// The Selection that the CONTEST_ID values of the log `inputName` name, or
-// Selection() (also when it names none or several, or cannot be read).
-Selection DetectSelectionOfFile(const std::string& inputName);
+// What a log file holds, told before a run: its kind, and the Selection
+// that its CONTEST_ID values name, or Selection() (also when they name none
+// or several, or the log cannot be read). NotALog also for a name that is
+// no regular file: a pipe is not opened (it would wait for a writer, and
+// reading it would take the log away from the conversion).
+struct FileDetection {
+    LogKind kind = LogKind::NotALog;
+    Selection selection{};
+};
+FileDetection DetectFile(const std::string& inputName);
+
+// The Selection of DetectFile(inputName).
+inline Selection DetectSelectionOfFile(const std::string& inputName) { return DetectFile(inputName).selection; }
 
 } // namespace shirl
