@@ -158,17 +158,24 @@ protected:
 
 } // namespace
 
-TEST_F(DialogTest, StartsWithNoSelectionTickedCheckEmptyNamesAndReport) {
-    EXPECT_FALSE(dlg.selection().IsValid());
-    EXPECT_EQ(dlg.addMobile(), 1);
-    EXPECT_TRUE(window.check);
-    EXPECT_EQ(dlg.inputName(), "");
-    EXPECT_EQ(dlg.outputName(), "");
-    EXPECT_EQ(window.inputBox, "");
-    EXPECT_EQ(window.outputBox, "");
-    EXPECT_EQ(window.reportReplaceCalls, 0);
-    EXPECT_TRUE(window.messages.empty());
-    EXPECT_EQ(window.fillCalls, 1);
+// A fresh window has no party picked (Convert asks for one instead of
+// converting for a party the user never chose) and adds /M to a mobile's
+// callsign until the box is cleared.
+TEST_F(DialogTest, StartsWithNothingPickedAndAddingMobile) {
+    TempDir dir;
+    in = dir.File("in.adi");
+    out = dir.File("out.adi");
+    WriteFile(in, "Test log\n<EOH>\n<CALL:10>N0CALL/AUT <QSO_DATE:8>20200131 <TIME_ON:4>1234 <BAND:3>20M "
+                  "<MODE:2>CW <CNTY:3>AUT <EOR>\n");
+    window.TypeInput(dlg, in);
+    window.TypeOutput(dlg, out);
+    dlg.OnConvert();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "ERROR: You must select a state or QSO Party.");
+    EXPECT_FALSE(fs::exists(out));
+    window.PickRow(dlg, RowOf("Alabama"));
+    dlg.OnConvert();
+    EXPECT_NE(ReadFile(out).find("<CALL:8>N0CALL/M "), std::string::npos) << ReadFile(out);
 }
 
 // The list shows the display order, and picking row r gives its entry r
