@@ -41,9 +41,9 @@ TEST(SearchOrderTest, ListFirstThenTablesAReplacingListKeepsOnlyCities) {
         const AbbrevList* list;
         std::vector<std::string> places;
     } cases[] = {
-        {"tables alone", selections::kVA, nullptr, {"Virginia", "VirginiaCities"}},
-        {"extending list", selections::kVA, &extending, {"list", "Virginia", "VirginiaCities"}},
-        {"replacing list", selections::kVA, &replacing, {"list", "VirginiaCities"}},
+        {"tables alone", selections::kVA, nullptr, {"Virginia table", "Virginia independent-city table"}},
+        {"extending list", selections::kVA, &extending, {"list", "Virginia table", "Virginia independent-city table"}},
+        {"replacing list", selections::kVA, &replacing, {"list", "Virginia independent-city table"}},
         {"no Selection", Selection(), &extending, {}},
     };
     for (const auto& c : cases) EXPECT_EQ(Places(c.selection, c.list), c.places) << c.label;
