@@ -59,8 +59,9 @@ TEST(ReportView, EveryFaultReadsAsOneLineOfItsOwn) {
         EXPECT_EQ(full.find('\n'), std::string::npos);
         EXPECT_TRUE(full.ends_with("."));
         EXPECT_TRUE(texts.insert(bare).second) << "two kinds read alike";
-        if (full != bare)
+        if (full != bare) {
             EXPECT_TRUE(full.find("subject.adi") != std::string::npos || full.find("7QP, NEQP") != std::string::npos);
+        }
     }
     // The texts that put a subject or a detail into a sentence.
     using K = FaultKind;
