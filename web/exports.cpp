@@ -15,15 +15,19 @@ namespace {
 std::string g_answer;
 bool g_usaca = false; // the page's county-line form, for Convert and Fill
 
-// The report rows as JSON: [{"shown":..,"printed":..}, ...].
+// The report rows as JSON members: "report" the printed rows, each ended
+// by a line feed; "shown" the rows as the list shows them, one a line; and
+// "rowCount". Two texts cross to the page at once, where as many objects
+// as rows would be rebuilt one by one on its main thread.
 std::string RowsJson(const std::vector<shirl::ReportListRow>& rows) {
-    std::string json = "[";
+    std::string printed, shown;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (i) json += ',';
-        json += "{\"shown\":" + shirl::web::JsonString(rows[i].shown) +
-                ",\"printed\":" + shirl::web::JsonString(rows[i].printed) + '}';
+        printed += rows[i].printed + '\n';
+        if (i) shown += '\n';
+        shown += rows[i].shown;
     }
-    return json + ']';
+    return "\"report\":" + shirl::web::JsonString(printed) + ",\"shown\":" + shirl::web::JsonString(shown) +
+           ",\"rowCount\":" + std::to_string(rows.size());
 }
 
 const char* Answer(std::string text) {
@@ -58,18 +62,22 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_selections() {
     return Answer(json + ']');
 }
 
-// {"kind":"adif"|"cabrillo"|"utf16"|"none","code":CODE}: what the file holds
-// and the Selection its CONTEST_ID values name ("" for none).
+// {"kind":"adif"|"cabrillo"|"utf16"|"none","code":CODE,"fault":TEXT,
+// "logbookFault":TEXT}: what the file holds, the Selection its CONTEST_ID
+// values name ("" for none), and what Convert and Fill say of it ("" for
+// nothing).
 EMSCRIPTEN_KEEPALIVE const char* shirl_detect(const char* inputName) {
     const shirl::web::WebDetection detected = shirl::web::WebDetect(inputName);
     return Answer("{\"kind\":" + shirl::web::JsonString(detected.kind) +
-                  ",\"code\":" + shirl::web::JsonString(detected.code) + '}');
+                  ",\"code\":" + shirl::web::JsonString(detected.code) +
+                  ",\"fault\":" + shirl::web::JsonString(detected.fault) +
+                  ",\"logbookFault\":" + shirl::web::JsonString(detected.logbookFault) + '}');
 }
 
 // Converts the log `inputName` (lists and the output names taken in the
 // batch: names, one a line) in the current folder: {"error":...,
 // "listFault":..., "partyUnknown":..., "output":NAME, "mapName":NAME,
-// "map":SVG, "noMap":TEXT, "reportName":NAME, "rows":[{"shown":..,"printed":..}]}.
+// "map":SVG, "noMap":TEXT, "reportName":NAME, "report":TEXT, "shown":TEXT, "rowCount":N}.
 EMSCRIPTEN_KEEPALIVE const char* shirl_convert(const char* inputName, const char* selectionCode, int addMobile,
                                                const char* lists, int replace, const char* taken) {
     shirl::web::WebConvertRequest request;
@@ -88,7 +96,7 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_convert(const char* inputName, const char
     json += ",\"output\":" + shirl::web::JsonString(result.outputName);
     json += ",\"mapName\":" + shirl::web::JsonString(result.mapName) + ",\"map\":" + shirl::web::JsonString(result.map);
     json += ",\"noMap\":" + shirl::web::JsonString(result.noMap);
-    return Answer(json + ",\"rows\":" + RowsJson(result.rows) + '}');
+    return Answer(json + ',' + RowsJson(result.rows) + '}');
 }
 
 // The county-line form of the next runs: 1 one record with
@@ -96,8 +104,8 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_convert(const char* inputName, const char
 EMSCRIPTEN_KEEPALIVE void shirl_county_lines(int usaca) { g_usaca = usaca != 0; }
 
 // Fills the logbook `logbookName` from the contest log `inputName` (both,
-// and the lists, in the current folder): {"error":..., "output":NAME,
-// "rows":[...]}.
+// and the lists, in the current folder or the logbook in a folder below):
+// {"error":..., "output":NAME, "report":TEXT, "shown":TEXT, "rowCount":N}.
 EMSCRIPTEN_KEEPALIVE const char* shirl_fill(const char* inputName, const char* logbookName, const char* selectionCode,
                                             int addMobile, const char* lists, int replace) {
     shirl::web::WebConvertRequest contest;
@@ -110,7 +118,7 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_fill(const char* inputName, const char* l
     const shirl::web::WebFillResult result = shirl::web::WebFill(contest, logbookName);
     std::string json = "{\"error\":" + (result.error ? shirl::web::JsonString(*result.error) : std::string("null"));
     json += ",\"output\":" + shirl::web::JsonString(result.outputName);
-    return Answer(json + ",\"rows\":" + RowsJson(result.rows) + '}');
+    return Answer(json + ',' + RowsJson(result.rows) + '}');
 }
 
 } // extern "C"

@@ -106,8 +106,11 @@ WebFillResult WebFill(const WebConvertRequest& contest, const std::string& logbo
         return result;
     }
     fill.logbookName = logbookName;
-    const std::size_t dot = logbookName.rfind('.');
-    fill.outputName = logbookName.substr(0, dot == 0 ? std::string::npos : dot) + "-filled.adi";
+    // A logbook named as the contest log lies in a folder of its own; the
+    // filled one is written beside the contest log all the same.
+    const std::string base = logbookName.substr(logbookName.rfind('/') + 1);
+    const std::size_t dot = base.rfind('.');
+    fill.outputName = base.substr(0, dot == 0 ? std::string::npos : dot) + "-filled.adi";
     const FillOutcome outcome = RunFillCommand(fill);
     if (outcome.fault) result.error = FaultText(*outcome.fault);
     else result.outputName = fill.outputName;
@@ -117,13 +120,15 @@ WebFillResult WebFill(const WebConvertRequest& contest, const std::string& logbo
 
 WebDetection WebDetect(const std::string& inputName) {
     const FileDetection detected = DetectFile(inputName);
+    const std::string notAdif = FaultText({FaultKind::LogbookNotAdif, inputName});
+    const std::string code(detected.selection.Code());
     switch (detected.kind) {
-    case LogKind::NotALog: return {"none", ""};
-    case LogKind::Utf16: return {"utf16", ""};
-    case LogKind::Cabrillo: return {"cabrillo", std::string(detected.selection.Code())};
+    case LogKind::NotALog: return {"none", "", FaultText({FaultKind::NotALog, inputName}), notAdif};
+    case LogKind::Utf16: return {"utf16", "", FaultText({FaultKind::Utf16Log, inputName}), notAdif};
+    case LogKind::Cabrillo: return {"cabrillo", code, "", notAdif};
     case LogKind::Adif: break;
     }
-    return {"adif", std::string(detected.selection.Code())};
+    return {"adif", code};
 }
 
 } // namespace shirl::web

@@ -40,11 +40,14 @@ struct WebConvertResult {
 WebConvertResult WebConvert(const WebConvertRequest& request);
 
 struct WebDetection {
-    std::string kind; // "adif", "cabrillo", "utf16" (a text to save as UTF-8) or "none" (no log)
-    std::string code; // the Selection its CONTEST_ID values name, "" for none
+    std::string kind;          // "adif", "cabrillo", "utf16" (a text to save as UTF-8) or "none" (no log)
+    std::string code;          // the Selection its CONTEST_ID values name, "" for none
+    std::string fault{};       // what Convert says of it when it is no log that can be read, else ""
+    std::string logbookFault{}; // what Fill says of it as the logbook when it is no ADIF log, else ""
 };
 
-// What the file `inputName` holds and the party it names, in one reading.
+// What the file `inputName` holds and the party it names, in one reading;
+// a file that cannot be opened is no log.
 WebDetection WebDetect(const std::string& inputName);
 
 // `name` with "-N" before its extension ("X-converted.adi", 2 ->
@@ -53,7 +56,7 @@ std::string NumberedName(const std::string& name, int number);
 
 // The page's Fill: the log of `contest` (its Selection, lists and
 // county-line form as for Convert) filled into the logbook `logbookName`
-// beside it, written as NAME-filled.adi.
+// (beside it, or in a folder below), written as NAME-filled.adi beside it.
 struct WebFillResult {
     std::string outputName;            // the name offered for the download ("" with an error)
     std::optional<std::string> error;  // the message box's text; no output then

@@ -80,22 +80,31 @@ TEST(WebConvert, DetectsKindAndParty) {
         const char* content;
         const char* kind;
         const char* code;
+        const char* fault;        // Convert's word on it, after "ERROR: file"
+        const char* logbookFault; // Fill's word on it as the logbook, after "ERROR: file"
     } cases[] = {
-        {kLog, "adif", "SD"},
+        {kLog, "adif", "SD", "", ""},
         {"START-OF-LOG: 3.0\nCONTEST: FL-QSO-PARTY\nQSO: 14035 CW 2025-04-26 1400 K4XX 599 PIN W1AW 599 MA\n",
-         "cabrillo", "FL"},
-        {"", "none", ""},
-        {"\x89PNG\r\n\x1a\n picture bytes", "none", ""},
-        {"\xFF\xFE<\0C\0", "utf16", ""},
-        {"<CALL:4>W1AW <EOR>\n", "adif", ""},
+         "cabrillo", "FL", "", " is not an ADIF log."},
+        {"", "none", "", " is neither an ADIF log nor a Cabrillo log.", " is not an ADIF log."},
+        {"\x89PNG\r\n\x1a\n picture bytes", "none", "", " is neither an ADIF log nor a Cabrillo log.",
+         " is not an ADIF log."},
+        {"\xFF\xFE<\0C\0", "utf16", "", " is saved as UTF-16 text; save it as UTF-8 and convert it again.",
+         " is not an ADIF log."},
+        {"<CALL:4>W1AW <EOR>\n", "adif", "", "", ""},
+        {"A logbook with no records yet\n<EOH>\n", "adif", "", "", ""},
     };
     const test::TempDir dir;
+    const InFolder inDir(dir.path());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.content);
         ASSERT_TRUE(test::WriteFile(dir / "file", c.content));
-        const WebDetection detected = WebDetect((dir / "file").string());
+        const WebDetection detected = WebDetect("file");
         EXPECT_EQ(detected.kind, c.kind);
         EXPECT_EQ(detected.code, c.code);
+        const auto said = [](const char* text) { return *text ? "ERROR: file" + std::string(text) : std::string(); };
+        EXPECT_EQ(detected.fault, said(c.fault));
+        EXPECT_EQ(detected.logbookFault, said(c.logbookFault));
     }
 }
 

@@ -44,6 +44,13 @@ TEST(WebFill, WritesTheFilledLogbookBeside) {
         EXPECT_EQ(test::ReadFile(dir / "my.log-filled.adi"), c.filled);
         EXPECT_EQ(test::ReadFile(dir / "my.log.adi"), logbook);
     }
+    // A logbook of the contest log's name, from another folder, lies in a folder below.
+    fs::create_directory(dir / "logbook");
+    ASSERT_TRUE(test::WriteFile(dir / "logbook" / "party.adi", logbook));
+    const WebFillResult clash = WebFill({.inputName = "party.adi", .selectionCode = "AL"}, "logbook/party.adi");
+    EXPECT_FALSE(clash.error) << clash.error.value_or("");
+    EXPECT_EQ(clash.outputName, "party-filled.adi");
+    EXPECT_EQ(test::ReadFile(dir / "party-filled.adi"), cases[0].filled);
     const WebFillResult none = WebFill({"party.adi", "", true, {}, false}, "my.log.adi");
     EXPECT_EQ(none.error.value_or(""), "ERROR: You must select a state or QSO Party.");
 }

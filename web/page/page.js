@@ -9,20 +9,26 @@
   const detectedText = $('detected'), outdated = $('outdated'), allButton = $('download-all');
 
   let logs = [];          // the chosen logs (File)
+  let detections = [];    // per log: what it holds and the party it names (undefined while looked for)
+  let ownParty = new Set(); // the logs (File) to convert as the party their CONTEST_ID names, not the State chosen
   let lists = [];         // the chosen lists (File)
   let names = new Map();  // Selection code -> name
   let picked = false;     // the State list shows the user's pick, not a detection
+  let ready = false;      // the converter has started
   let busy = false;
   let cancelling = false; // the run stops after the current log
-  let detecting = false;  // the State list waits for the logs' parties
+  let held = null;        // the files dropped during a run, taken when it ends
   let nextId = 0;
   let choosing = 0;       // the latest choice of logs; an older one's detection is dropped
   let shownRun = null;    // the settings of the results on screen
   let files = [];         // the files of the results on screen: {name, data (Uint8Array or text)}
+  let shown = released(); // what the results on screen hold on to
+  let refreshFill = () => {}; // the Fill section's part of refresh()
   const waiting = new Map(); // request id -> {resolve, progress}
 
-  const worker = new Worker(URL.createObjectURL(
-    new Blob([$('worker-code').textContent], { type: 'text/javascript' })));
+  // The worker runs from this script; it is started again when a run is cancelled mid-log.
+  const workerUrl = URL.createObjectURL(new Blob([$('worker-code').textContent], { type: 'text/javascript' }));
+  let worker = null;
 
   function request(message, onProgress) {
     message.id = ++nextId;
@@ -32,16 +38,35 @@
     });
   }
 
-  worker.onmessage = (event) => {
+  function startWorker() {
+    ready = false;
+    worker = new Worker(workerUrl);
+    worker.onmessage = fromWorker;
+    worker.onerror = (event) => setStatus('ERROR: The converter stopped: ' + (event.message || 'unknown error'));
+  }
+
+  // Ends the worker at once (a log is cancelled in the middle) and starts
+  // another; each request still waiting is answered as cancelled.
+  function restartWorker() {
+    worker.terminate();
+    for (const [id, entry] of waiting) entry.resolve({ id, cancelled: true, report: '', shown: '', rowCount: 0 });
+    waiting.clear();
+    startWorker();
+    refresh();
+  }
+
+  function fromWorker(event) {
     const message = event.data;
     if (message.type === 'ready') {
-      for (const s of message.selections) {
-        names.set(s.code, s.name);
-        selection.add(new Option(s.name, s.code));
+      if (names.size === 0) {
+        for (const s of message.selections) {
+          names.set(s.code, s.name);
+          selection.add(new Option(s.name, s.code));
+        }
+        setStatus('Ready. Choose or drop a log.');
       }
-      selection.disabled = false;
-      setStatus('Ready. Choose or drop a log.');
-      updateButton();
+      ready = true;
+      refresh();
       return;
     }
     if (message.type === 'failed') {
@@ -56,41 +81,117 @@
     }
     waiting.delete(message.id);
     entry.resolve(message);
-  };
-  worker.onerror = (event) => setStatus('ERROR: The converter stopped: ' + (event.message || 'unknown error'));
+  }
+  startWorker();
 
-  function setStatus(text) { status.textContent = text; }
-  function updateButton() { convertButton.disabled = busy || detecting || selection.disabled || logs.length === 0; }
+  // While a run is being cancelled, every status line says so.
+  function setStatus(text) {
+    status.textContent = text + (busy && cancelling ? ' Cancel: the run stops after this log.' : '');
+  }
 
-  function showNames(listElement, chosen, notes) {
+  // A control's state and the reason beside it: `why` empty enables it.
+  function able(button, reason, why) {
+    button.disabled = why !== '';
+    button.title = why;
+    reason.textContent = why;
+    reason.hidden = why === '';
+  }
+
+  // Every control worked out from the page's state; called whenever that changes.
+  function refresh() {
+    const looking = detections.length < logs.length || detections.some((d) => !d);
+    controls.disabled = busy;
+    selection.disabled = busy || !names.size;
+    cancelButton.hidden = !busy;
+    $('locked').hidden = !busy;
+    able(convertButton, $('convert-why'),
+         busy ? '' : !ready ? 'Wait: the converter is starting.' : logs.length === 0 ? 'Choose or drop a log first.'
+           : looking ? 'Wait: the logs are being read for their party.' : '');
+    if (busy) convertButton.disabled = true;
+    showLogs(looking);
+    markOutdated();
+    refreshFill(looking);
+  }
+
+  function showNames(listElement, chosen) {
     listElement.replaceChildren();
-    for (const [i, file] of chosen.entries()) {
+    for (const file of chosen) {
       const item = document.createElement('li');
-      item.textContent = file.name + (notes && notes[i] ? ' (' + notes[i] + ')' : '');
+      item.textContent = file.name;
       listElement.append(item);
     }
   }
 
-  // What a chosen log is said to be, beside its name.
-  function note(detected) {
-    if (detected.kind === 'none') return 'not a log: neither ADIF nor Cabrillo';
-    if (detected.kind === 'utf16') return 'UTF-16 text: save it as UTF-8';
-    return names.get(detected.code) || detected.code || 'no party in its CONTEST_ID';
+  const nameOf = (code) => names.get(code) || code;
+
+  // The party a log converts as, and what is said of it beside its name:
+  // {send: the Selection code, "auto" or "", note, mismatch: the party its
+  // CONTEST_ID names when that is not the State chosen}. A file that is no
+  // log goes with "auto", so that its own fault is told, State or none.
+  function partyOf(index) {
+    const detected = detections[index], chosen = selection.value;
+    if (!detected) return { send: chosen, note: 'looking for its party…' };
+    if (detected.kind === 'none' || detected.kind === 'utf16') {
+      return { send: 'auto', note: (detected.fault || detected.error || '').replace(/^ERROR: /, '') };
+    }
+    const own = detected.code;
+    if (own && (ownParty.has(logs[index]) || !chosen || chosen === 'auto')) {
+      return { send: chosen === 'auto' ? 'auto' : own, note: 'converts as ' + nameOf(own) + ', from its CONTEST_ID' };
+    }
+    if (chosen && chosen !== 'auto') {
+      return { send: chosen, note: 'converts as ' + nameOf(chosen) + (own && own !== chosen
+        ? ', the State chosen; its CONTEST_ID names ' + nameOf(own) : ''), mismatch: own && own !== chosen ? own : '' };
+    }
+    return { send: chosen, note: chosen === 'auto' ? 'its CONTEST_ID names no QSO party: choose its State'
+                                                    : 'needs a State: choose one in the State list', missing: true };
+  }
+
+  // Each log's name with the party it will convert as; a log whose
+  // CONTEST_ID names another party than the State chosen offers its own.
+  function showLogs(looking) {
+    const list = $('log-names');
+    list.replaceChildren();
+    for (const [i, file] of logs.entries()) {
+      const item = document.createElement('li');
+      const party = looking && !detections[i] ? { note: 'looking for its party…' } : partyOf(i);
+      item.append(file.name + ' (' + party.note + ')');
+      item.classList.toggle('needs-state', !!party.missing);
+      const own = detections[i] && detections[i].code;
+      if (party.mismatch || (ownParty.has(file) && own && selection.value && selection.value !== 'auto' &&
+                             selection.value !== own)) {
+        const box = document.createElement('input');
+        box.type = 'checkbox';
+        box.id = 'own-' + i;
+        box.checked = ownParty.has(file);
+        box.addEventListener('change', () => {
+          if (box.checked) ownParty.add(file); else ownParty.delete(file);
+          refresh();
+          $('own-' + i).focus();
+        });
+        const label = document.createElement('label');
+        label.htmlFor = box.id;
+        label.textContent = 'convert this log as ' + nameOf(own);
+        const choice = document.createElement('div');
+        choice.className = 'check own-party';
+        choice.append(box, label);
+        item.append(choice);
+      }
+      list.append(item);
+    }
   }
 
   // The State list after a detection the user did not override: a single
   // log's party, or each log's own when every log names one; otherwise it
   // asks for a State, naming the logs that name no party.
-  function offerSelection(detections) {
+  function offerSelection() {
     const readable = detections.filter((d) => d.kind === 'adif' || d.kind === 'cabrillo');
     const unnamed = logs.filter((file, i) => readable.includes(detections[i]) && !detections[i].code);
     if (logs.length === 1) {
       const [only] = detections;
       selection.value = only.code || '';
-      detectedText.textContent = only.code ? 'Detected from the log\'s CONTEST_ID: ' + names.get(only.code) + '.'
+      detectedText.textContent = only.code ? 'Detected from the log\'s CONTEST_ID: ' + nameOf(only.code) + '.'
         : readable.length ? 'This log names no QSO party in its CONTEST_ID: choose the State or QSO party it was logged for.'
-          : only.kind === 'utf16' ? logs[0].name + ' is saved as UTF-16 text: save it as UTF-8, then choose it again.'
-            : logs[0].name + ' is neither an ADIF log nor a Cabrillo log: choose a log.';
+          : (only.fault || only.error || '').replace(/^ERROR: /, '');
       return;
     }
     if (unnamed.length === 0) {
@@ -100,47 +201,47 @@
     }
     selection.value = '';
     detectedText.textContent = unnamed.length + ' of the ' + logs.length + ' logs name no QSO party in their CONTEST_ID ('
-      + unnamed.map((file) => file.name).join(', ') + '): choose the State or QSO party they were logged for, '
-      + 'or convert those logs on their own.';
+      + unnamed.map((file) => file.name).join(', ') + '): choose the State or QSO party they were logged for; '
+      + 'without one, the others convert as their CONTEST_ID names.';
   }
 
   // New logs: each one's kind and party, shown beside its name.
   async function chooseLogs(chosen) {
     const choice = ++choosing;
     logs = Array.from(chosen);
-    showNames($('log-names'), logs);
-    detecting = true;
-    updateButton();
-    markOutdated();
+    detections = [];
+    ownParty = new Set();
+    refresh();
     if (logs.length) setStatus('Looking for the party in ' + (logs.length > 1 ? logs.length + ' logs' : logs[0].name) + '…');
-    const detections = [];
-    for (const file of logs) detections.push(await request({ type: 'detect', file }));
-    if (choice !== choosing) return;
-    detecting = false;
-    updateButton();
+    for (const [i, file] of logs.entries()) {
+      const detected = await request({ type: 'detect', file });
+      if (choice !== choosing) return;
+      if (detected.cancelled) return chooseLogs(logs);  // the worker was started again meanwhile
+      detections[i] = detected;
+    }
     if (logs.length) setStatus('Ready to convert.');
-    showNames($('log-names'), logs, detections.map(note));
-    if (!picked && logs.length) offerSelection(detections);
-    markOutdated();
+    if (!picked && logs.length) offerSelection();
+    refresh();
   }
 
   function chooseLists(chosen) {
     lists = Array.from(chosen);
     showNames($('list-names'), lists);
     if (lists.length) $('lists-box').open = true;
-    markOutdated();
+    refresh();
   }
 
   // The settings a run starts with; it keeps them to its end.
   function currentSettings() {
     return { selection: selection.value, mobile: mobile.checked, lists: lists.slice(), replace: $('replace').checked,
-             usaca: $('county-lines').value === 'usaca', logs: logs.slice() };
+             usaca: $('county-lines').value === 'usaca', logs: logs.slice(),
+             parties: logs.map((file, i) => partyOf(i).send) };
   }
 
   function sameSettings(a, b) {
     const same = (x, y) => x.length === y.length && x.every((item, i) => item === y[i]);
     return a.selection === b.selection && a.mobile === b.mobile && a.replace === b.replace && a.usaca === b.usaca &&
-      same(a.lists, b.lists) && same(a.logs, b.logs);
+      same(a.lists, b.lists) && same(a.logs, b.logs) && same(a.parties, b.parties);
   }
 
   // Results made with other settings than those now chosen are marked as such.
@@ -155,9 +256,9 @@
   selection.addEventListener('change', () => {
     picked = true;
     detectedText.textContent = '';
-    markOutdated();
+    refresh();
   });
-  for (const input of [mobile, $('extend'), $('replace'), $('county-lines')]) input.addEventListener('change', markOutdated);
+  for (const input of [mobile, $('extend'), $('replace'), $('county-lines')]) input.addEventListener('change', refresh);
 
   // The file box shows the dropped files as if they had been chosen in it.
   function showInBox(input, dropped) {
@@ -180,8 +281,19 @@
   document.addEventListener('drop', (event) => {
     event.preventDefault();
     drop.classList.remove('over');
-    if (busy) return;
     const dropped = Array.from(event.dataTransfer.files);
+    if (busy) {
+      // The run keeps the files it started with; these are the next run's.
+      held = dropped;
+      $('held').textContent = 'Dropped during the run: ' + dropped.map((file) => file.name).join(', ') +
+        '. They are chosen when this run ends.';
+      $('held').hidden = false;
+      return;
+    }
+    takeDropped(dropped);
+  });
+
+  function takeDropped(dropped) {
     const csv = dropped.filter((file) => /\.csv$/i.test(file.name));
     const other = dropped.filter((file) => !/\.csv$/i.test(file.name));
     if (csv.length) {
@@ -192,9 +304,15 @@
       showInBox(logsInput, other);
       chooseLogs(other);
     }
-  });
+  }
 
-  function reportText(rows) { return rows.map((row) => row.printed + '\n').join(''); }
+  // What the results on screen hold on to, to let go of when they are replaced.
+  function released() { return { urls: [], observers: [] }; }
+  function release(held) {
+    for (const url of held.urls) URL.revokeObjectURL(url);
+    for (const observer of held.observers) observer.disconnect();
+    held.urls.length = held.observers.length = 0;
+  }
 
   async function copyText(text, button) {
     try {
@@ -262,9 +380,10 @@
     return details;
   }
 
-  function downloadLink(data, type, name, label, className) {
+  function downloadLink(data, type, name, label, className, holder) {
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([data], { type }));
+    holder.urls.push(link.href);
     link.download = name;
     link.textContent = 'Download ' + name;
     if (label) link.setAttribute('aria-label', label);
@@ -273,10 +392,10 @@
   }
 
   // A report row as a list item; WARNING rows marked as such.
-  function reportRow(row) {
+  function reportRow(text) {
     const item = document.createElement('li');
-    item.textContent = row.shown;
-    if (row.shown.startsWith('WARNING')) item.className = 'warning';
+    item.textContent = text;
+    if (text.startsWith('WARNING')) item.className = 'warning';
     return item;
   }
 
@@ -307,7 +426,7 @@
 
   // A long report as a scrolling window: only the rows in view are in the
   // page, however many the report has; each row is one line high.
-  function windowedReport(box, rows) {
+  function windowedReport(box, rows, holder) {
     box.classList.add('windowed');
     const space = document.createElement('div');
     const list = document.createElement('ol');
@@ -332,19 +451,27 @@
       list.style.transform = 'translateY(' + top * rowHeight + 'px)';
     };
     box.addEventListener('scroll', () => requestAnimationFrame(draw));
-    new ResizeObserver(draw).observe(box);
+    const observer = new ResizeObserver(draw);
+    observer.observe(box);
+    holder.observers.push(observer);
     requestAnimationFrame(draw);
   }
 
-  // Shows a log's result: its downloads first, then its report as it fills
-  // in, then its map. Returns the promise of the report's rows.
-  function showResult(file, result) {
+  // Shows a log's result in `place`: its downloads first, then its report
+  // as it fills in, then its map. Returns the promise of the report's rows.
+  function showResult(file, result, place = results, holder = shown) {
     const article = document.createElement('article');
     const title = document.createElement('h2');
     title.textContent = file.name;
     article.append(title);
     if (result.timing) article.dataset.timing = JSON.stringify(result.timing);
-    if (result.error) {
+    if (result.cancelled) {
+      const note = document.createElement('p');
+      note.className = 'cancelled';
+      note.tabIndex = -1;
+      note.textContent = 'Cancelled: ' + file.name + ' was not converted; nothing was written for it.';
+      article.append(note);
+    } else if (result.error) {
       const error = document.createElement('p');
       error.className = 'error';
       error.setAttribute('role', 'alert');
@@ -356,49 +483,52 @@
     } else {
       const actions = document.createElement('div');
       actions.className = 'actions';
-      article.reportText = reportText(result.rows);
+      article.reportText = result.report;
       const copy = document.createElement('button');
       copy.type = 'button';
       copy.textContent = 'Copy report';
       copy.setAttribute('aria-label', 'Copy the report of ' + file.name);
       copy.addEventListener('click', () => copyText(article.reportText, copy));
       actions.append(
-        downloadLink(result.bytes, 'application/octet-stream', result.output, '', 'output-link'),
-        ...(result.map ? [downloadLink(result.map, 'image/svg+xml', result.mapName, 'Download the map of ' +
-                     file.name + ' (' + result.mapName + ')', 'map-link')] : []),
+        downloadLink(result.bytes, 'application/octet-stream', result.output, '', 'output-link', holder),
+        result.map ? downloadLink(result.map, 'image/svg+xml', result.mapName, 'Download the map of ' + file.name +
+                                  ' (' + result.mapName + ')', 'map-link', holder) : '',
         downloadLink(article.reportText, 'text/plain', result.reportName, 'Download the report of ' + file.name +
-                     ' (' + result.reportName + ')', 'report-link'),
+                     ' (' + result.reportName + ')', 'report-link', holder),
         copy);
       article.append(actions);
-      files.push({ name: result.output, data: result.bytes }, { name: result.reportName, data: article.reportText });
-      if (result.map) files.push({ name: result.mapName, data: result.map });
+      if (place === results) {
+        files.push({ name: result.output, data: result.bytes }, { name: result.reportName, data: article.reportText });
+        if (result.map) files.push({ name: result.mapName, data: result.map });
+      }
     }
     let filled = Promise.resolve();
-    if (result.rows.length > longReport) {
+    const rows = result.rowCount ? result.shown.split('\n') : [];
+    if (rows.length > longReport) {
       const report = document.createElement('div');
       report.className = 'report';
-      report.setAttribute('aria-label', 'Report of ' + file.name + ', ' + result.rows.length + ' rows');
-      report.dataset.rows = result.rows.length;
+      report.setAttribute('aria-label', 'Report of ' + file.name + ', ' + rows.length + ' rows');
+      report.dataset.rows = rows.length;
       report.tabIndex = 0;
       article.append(report);
-      windowedReport(report, result.rows);
-    } else if (result.rows.length) {
+      windowedReport(report, rows, holder);
+    } else if (rows.length) {
       const report = document.createElement('ol');
       report.className = 'report';
       report.setAttribute('aria-label', 'Report of ' + file.name);
-      report.dataset.rows = result.rows.length;
+      report.dataset.rows = rows.length;
       report.tabIndex = 0;
       article.append(report);
-      filled = fillReport(report, result.rows);
+      filled = fillReport(report, rows);
     }
-    if (result.map) article.append(countyMap(result.map, file.name));
+    if (result.map && place === results) article.append(countyMap(result.map, file.name));
     else if (result.noMap) {
       const none = document.createElement('p');
       none.className = 'no-map';
       none.textContent = result.noMap;
       article.append(none);
     }
-    results.append(article);
+    place.append(article);
     return filled;
   }
 
@@ -408,16 +538,16 @@
   }
 
   // Converts one log with the run's settings; progress shows in the status line.
-  function convertOne(file, prefix, run, taken) {
+  function convertOne(file, party, prefix, run, taken) {
     setStatus(prefix + 'reading…');
     progress.value = 0;
     return request({
-      type: 'convert', file, selection: run.selection, mobile: run.mobile, lists: run.lists, replace: run.replace,
+      type: 'convert', file, selection: party, mobile: run.mobile, lists: run.lists, replace: run.replace,
       usaca: run.usaca, taken,
     }, (step) => {
       progress.hidden = file.size < (4 << 20);
       progress.value = step.percent;
-      const converting = step.pass > 0 || run.selection !== 'auto';
+      const converting = step.pass > 0 || party !== 'auto';
       setStatus(prefix + (converting && step.percent === 100 ? 'writing the report…'
                           : (converting ? 'converting ' : 'looking for the party ') + step.percent + ' %'));
     });
@@ -425,38 +555,47 @@
 
   function lock(locked) {
     busy = locked;
-    controls.disabled = locked;
-    cancelButton.hidden = !locked;
-    cancelButton.disabled = false;
-    $('locked').hidden = !locked;
-    updateButton();
+    if (!locked) cancelling = false;
+    refresh();
   }
 
-  function finalStatus(failed, done, count) {
+  function finalStatus(failed, done, count, cancelled) {
     const stopped = done < count ? ' Cancelled: ' + (count - done) + ' of ' + count + ' logs not started.' : '';
+    if (cancelled) return 'Cancelled: ' + cancelled + ' not converted; nothing was written for it.' + stopped;
     if (failed) return failed + ' of ' + done + (done > 1 ? ' logs' : ' log') + ' not converted.' + stopped;
     if (stopped) return 'Converted ' + done + (done === 1 ? ' log.' : ' logs.') + stopped;
     return count > 1 ? 'Converted ' + count + ' logs.' : 'Converted.';
   }
 
+  // Lets go of the results on screen and of the downloads they offer.
+  function clearResults() {
+    release(shown);
+    results.replaceChildren();
+    files = [];
+  }
+
   form.addEventListener('submit', async (event) => {
     event.preventDefault();
-    if (busy || logs.length === 0) return;
+    if (busy || !ready || logs.length === 0) return;
     const run = currentSettings();
     const started = performance.now();
     cancelling = false;
-    lock(true);
-    results.replaceChildren();
-    files = [];
+    clearResults();
     shownRun = run;
-    markOutdated();
+    lock(true);
     allButton.hidden = true;
     const batch = run.logs, taken = [], fills = [];
-    let failed = 0, done = 0;
+    let failed = 0, done = 0, cancelled = '';
     for (const [index, file] of batch.entries()) {
       if (cancelling) break;
-      const result = await convertOne(file, prefixOf(file, index, batch.length), run, taken.join('\n'));
+      const result = await convertOne(file, run.parties[index], prefixOf(file, index, batch.length), run,
+                                      taken.join('\n'));
       ++done;
+      if (result.cancelled) {
+        cancelled = file.name;
+        fills.push(showResult(file, result));
+        break;
+      }
       if (result.error) ++failed;
       if (result.listFault) {
         // The lists are the same for every log: the rest would fail alike.
@@ -468,21 +607,34 @@
       fills.push(showResult(file, result));
     }
     progress.hidden = true;
-    setStatus(finalStatus(failed, done, batch.length) + (fills.length ? ' Showing the reports…' : ''));
+    setStatus(finalStatus(failed, done, batch.length, cancelled) + (fills.length ? ' Showing the reports…' : ''));
     await Promise.all(fills);
-    setStatus(finalStatus(failed, done, batch.length));
+    cancelling = false;
+    setStatus(finalStatus(failed, done, batch.length, cancelled));
     results.dataset.runMs = Math.round(performance.now() - started);
     allButton.hidden = files.length === 0;
     lock(false);
-    markOutdated();
-    const first = results.querySelector('a, .error');
+    const first = results.querySelector('a, .error, .cancelled');
     if (first) first.focus();
+    if (held) {
+      const dropped = held;
+      held = null;
+      $('held').hidden = true;
+      takeDropped(dropped);
+    }
   });
 
+  // Cancel: a batch stops after the log it converts; a single log is
+  // stopped at once, the worker ended and started again.
   cancelButton.addEventListener('click', () => {
+    if (!busy || cancelling) return;
     cancelling = true;
     cancelButton.disabled = true;
-    setStatus(status.textContent + ' Stopping after this log…');
+    if (shownRun && shownRun.logs.length === 1) {
+      restartWorker();
+    } else {
+      setStatus(status.textContent);
+    }
   });
 
   // "Download all": one zip of every output, map and report shown.
@@ -494,6 +646,8 @@
       const zip = await StoredZip.make(files);
       const link = document.createElement('a');
       link.href = URL.createObjectURL(zip);
+      // Let go of the zip once the download has taken it.
+      setTimeout(() => URL.revokeObjectURL(link.href), 60000);
       link.download = 'converted-logs.zip';
       document.body.append(link);
       link.click();
@@ -518,39 +672,59 @@
   setUpFill();
 
   // The Fill section: the first chosen log is the contest log, filled with
-  // the form's State, lists and county-line form into the chosen logbook.
+  // its party, the form's lists and county-line form into the chosen logbook.
   function setUpFill() {
     const logbookInput = $('logbook'), fillButton = $('fill-button'), fillStatus = $('fill-status');
     const fillResult = $('fill-result');
-    let filling = false;
-    const ready = () => {
-      fillButton.disabled = filling || busy || selection.disabled || !selection.value || logs.length === 0 ||
-                            logbookInput.files.length === 0;
+    let filling = false, checked = null, checking = 0;  // the logbook's detection
+    let fillHeld = released();
+    // The logbook is told apart when chosen: a file that is no ADIF log is refused then.
+    logbookInput.addEventListener('change', async () => {
+      const logbook = logbookInput.files[0], choice = ++checking;
+      checked = null;
+      refresh();
+      if (!logbook) return;
+      let detected = await request({ type: 'detect', file: logbook });
+      while (detected.cancelled) detected = await request({ type: 'detect', file: logbook });
+      if (choice !== checking) return;
+      checked = detected;
+      refresh();
+    });
+    // Logger exports of one name: the same file twice is the one case the page cannot tell apart.
+    const sameFile = (a, b) => a.name === b.name && a.size === b.size && a.lastModified === b.lastModified;
+    refreshFill = (looking) => {
+      const logbook = logbookInput.files[0];
+      const party = logs.length && !looking ? partyOf(0) : null;
+      able(fillButton, $('fill-why'),
+           filling ? 'Filling…' : busy ? 'Wait: the logs are converting.' : !ready ? 'Wait: the converter is starting.'
+             : logs.length === 0 ? 'Choose the contest log above first.'
+             : looking ? 'Wait: the contest log is being read for its party.'
+             : !logbook ? 'Choose your logbook\'s ADIF export.'
+             : !checked ? 'Wait: the logbook is being read.'
+             : checked.logbookFault ? checked.logbookFault.replace(/^ERROR: /, '') + ' Choose the logbook\'s ADIF export.'
+             : sameFile(logbook, logs[0]) ? 'The logbook is the contest log itself: choose the ADIF export of your ' +
+                                            'logbook, not the contest log.'
+             : party.send === '' ? 'Choose the State or QSO party of ' + logs[0].name + ' in the State list.' : '');
     };
-    for (const control of [logbookInput, selection, logsInput]) control.addEventListener('change', ready);
-    document.addEventListener('drop', () => setTimeout(ready));
-    worker.addEventListener('message', ready);
     fillButton.addEventListener('click', async () => {
       const logbook = logbookInput.files[0];
-      if (filling || !logbook || logs.length === 0) return;
+      if (fillButton.disabled || !logbook) return;
       filling = true;
-      ready();
+      refresh();
       fillStatus.textContent = 'Filling ' + logbook.name + ' from ' + logs[0].name + '…';
       const result = await request({
-        type: 'fill', file: logs[0], logbook, selection: selection.value, mobile: mobile.checked, lists,
+        type: 'fill', file: logs[0], logbook, selection: partyOf(0).send, mobile: mobile.checked, lists,
         replace: $('replace').checked, usaca: $('county-lines').value === 'usaca',
       });
       // Shown as a converted log is, without a map and apart from the batch's downloads.
-      if (!result.error) result.reportName = result.output.replace(/\.adi$/, '') + '-report.txt';
-      const kept = files.length;
-      await showResult({ name: logbook.name }, result);
-      files.length = kept;
-      const article = results.lastElementChild;
-      for (const extra of article.querySelectorAll('.map-link')) extra.remove();
-      fillResult.replaceChildren(article);
-      fillStatus.textContent = result.error ? 'Not filled.' : 'Filled.';
+      if (!result.error && !result.cancelled) result.reportName = result.output.replace(/\.adi$/, '') + '-report.txt';
+      release(fillHeld);
+      fillResult.replaceChildren();
+      await showResult({ name: logbook.name }, result, fillResult, fillHeld);
+      fillStatus.textContent = result.cancelled ? 'Not filled: the converter was restarted.'
+        : result.error ? 'Not filled.' : 'Filled.';
       filling = false;
-      ready();
+      refresh();
     });
   }
 })();

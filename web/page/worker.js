@@ -28,15 +28,23 @@ async function putFiles(core, files) {
   const folder = '/run' + (++runs);
   core.FS.mkdir(folder);
   core.FS.chdir(folder);
-  // canOwn: the file system keeps the bytes read instead of a copy of them.
-  for (const file of files) core.FS.writeFile(file.name, new Uint8Array(await file.arrayBuffer()), { canOwn: true });
+  for (const file of files) await putFile(core, file.name, file);
   return folder;
 }
 
+// canOwn: the file system keeps the bytes read instead of a copy of them.
+async function putFile(core, path, file) {
+  core.FS.writeFile(path, new Uint8Array(await file.arrayBuffer()), { canOwn: true });
+}
+
+// Removes the folder and all in it, the bytes of its files with them.
 function removeFolder(core, folder) {
-  core.FS.chdir('/');
+  if (folder.startsWith('/run')) core.FS.chdir('/');
   for (const name of core.FS.readdir(folder)) {
-    if (name !== '.' && name !== '..') core.FS.unlink(folder + '/' + name);
+    if (name === '.' || name === '..') continue;
+    const path = folder + '/' + name;
+    if (core.FS.isDir(core.FS.stat(path).mode)) removeFolder(core, path);
+    else core.FS.unlink(path);
   }
   core.FS.rmdir(folder);
 }
@@ -70,7 +78,9 @@ async function detect(core, message) {
   const folder = await putFiles(core, [message.file]);
   try {
     const detected = call(core, 'shirl_detect', ['string'], [message.file.name]);
-    postMessage({ type: 'detected', id: message.id, kind: detected.kind, code: detected.code });
+    detected.type = 'detected';
+    detected.id = message.id;
+    postMessage(detected);
   } finally {
     removeFolder(core, folder);
   }
@@ -80,7 +90,7 @@ async function convert(core, message) {
   const names = new Set(message.lists.map((list) => list.name));
   if (names.has(message.file.name)) {
     postMessage({ type: 'converted', id: message.id, error: 'ERROR: A list has the name of the log: ' + message.file.name,
-                  rows: [] });
+                  report: '', shown: '', rowCount: 0 });
     return;
   }
   // Where the time goes, in milliseconds: the files into the core's memory,
@@ -133,18 +143,21 @@ function growFilesByDoubling(core) {
 }
 
 // Fills the logbook from the contest log: both files (and the lists) side
-// by side; the filled logbook comes back as bytes.
+// by side, or the logbook in a folder below when it has the name of one of
+// them (loggers export both under one name); the filled logbook comes back
+// as bytes.
 async function fill(core, message) {
   const names = [message.file.name, ...message.lists.map((list) => list.name)];
-  if (names.includes(message.logbook.name)) {
-    postMessage({ type: 'filled', id: message.id, rows: [],
-                  error: 'ERROR: The logbook has the name of the contest log or a list: ' + message.logbook.name });
-    return;
+  const folder = await putFiles(core, [message.file, ...message.lists]);
+  let logbook = message.logbook.name;
+  if (names.includes(logbook)) {
+    core.FS.mkdir('logbook');
+    logbook = 'logbook/' + logbook;
   }
-  const folder = await putFiles(core, [message.file, message.logbook, ...message.lists]);
+  await putFile(core, logbook, message.logbook);
   try {
     const result = call(core, 'shirl_fill', ['string', 'string', 'string', 'number', 'string', 'number'],
-                        [message.file.name, message.logbook.name, message.selection, message.mobile ? 1 : 0,
+                        [message.file.name, logbook, message.selection, message.mobile ? 1 : 0,
                          message.lists.map((list) => list.name).join('\n'), message.replace ? 1 : 0]);
     result.type = 'filled';
     result.id = message.id;
@@ -176,7 +189,8 @@ onmessage = (event) => {
       else if (message.type === 'fill') await fill(core, message);
     } catch (error) {
       postMessage({ type: { detect: 'detected', fill: 'filled' }[message.type] || 'converted', id: message.id,
-                    error: 'ERROR: ' + String(error && error.message || error), kind: 'none', code: '', rows: [] });
+                    error: 'ERROR: ' + String(error && error.message || error), kind: 'none', code: '', fault: '',
+                    logbookFault: '', report: '', shown: '', rowCount: 0 });
     }
   });
 };
