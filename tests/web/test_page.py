@@ -7,7 +7,8 @@ cancelled, two logs of one output name, the zip of a batch (unpacked with
 unzip), the guide, a drop, the contrast of WARNING rows and links in light
 and dark; that it requests nothing beyond its own file; prints the page's
 speed against shirl-cli's on one large log (a figure, never a check); and
-takes the screenshots to look at.
+takes the screenshots to look at. page_state_checks.py holds the checks of the page's state: buttons that say
+why, the logbook refused when chosen, each log's party, Cancel, memory over ten runs, long tasks, dark mode.
 
 Usage: test_page.py --page shirl.html --cli shirl-cli --source DIR --work DIR [--samples DIR] [--bench LOG]
                     [--only NAME,...]"""
@@ -21,11 +22,14 @@ import subprocess
 import sys
 import tempfile
 import time
+import types
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import Select, WebDriverWait
+
+import page_state_checks
 
 failures = []
 
@@ -72,8 +76,8 @@ class Page:
         """Chooses the logs and waits for their detection; returns the State list's value."""
         self.choose("logs", paths)
         def detected(driver):
-            names = driver.execute_script("return [...document.querySelectorAll('#log-names li')].map(e => e.textContent)")
-            return len(names) == len(paths) and all("(" in name for name in names)
+            names = driver.execute_script("return [...document.querySelectorAll('#log-names > li')].map(e => e.textContent)")
+            return len(names) == len(paths) and not any("looking for its party" in name for name in names)
         self.wait(detected)
         return Select(self.driver.find_element(By.ID, "selection")).first_selected_option.get_attribute("value")
 
@@ -232,7 +236,8 @@ def test_detection_words(page, work):
     page.load()
     page.choose_logs([empty, picture])
     names = page.driver.execute_script("return [...document.querySelectorAll('#log-names li')].map(e => e.textContent)")
-    check(all("not a log" in name for name in names), f"an empty file and a picture are named as no log ({names})")
+    check(len(names) == 2 and all("is neither an ADIF log nor a Cabrillo log" in name for name in names),
+          f"an empty file and a picture are named as no log ({names})")
     unnamed = [work / "no-party-1.adi", work / "no-party-2.adi"]
     for log in unnamed:
         log.write_text("<CALL:4>K1AB <QSO_DATE:8>20240101 <TIME_ON:4>1200 <BAND:3>20M <MODE:2>CW <CNTY:3>AUT <EOR>\n")
@@ -303,6 +308,10 @@ def test_locked_and_cancelled(page, source, work):
         s.value = 'FL'; s.dispatchEvent(new Event('change'));
         document.getElementById('mobile').click();""")
     page.driver.find_element(By.ID, "cancel").click()
+    time.sleep(0.3)  # progress lines come meanwhile; each must still say that the run stops
+    stopping = page.driver.find_element(By.ID, "status").text
+    check("the run stops after this log" in stopping or "Cancelled" in stopping,
+          f"the status says the run stops after the current log until it does ({stopping!r})")
     count = page.finished()
     status = page.driver.find_element(By.ID, "status").text
     check(count == 1 and "Cancelled" in status, f"Cancel stops after the current log ({count} result: {status!r})")
@@ -338,8 +347,9 @@ def test_name_clash_and_zip(page, cli, source, work):
     check(got == expected, f"the zip holds each output, map and report byte for byte ({sorted(got)})")
 
 
-def contrast(page, selector):
-    """The contrast ratio of the first element matching `selector` against its background."""
+def contrast(page, selector, colour="color"):
+    """The contrast ratio of the first element matching `selector` (its text, or the `colour` property named)
+    against its background."""
     return page.driver.execute_script("""
         const lum = (c) => { const v = c.match(/[\\d.]+/g).slice(0, 3).map(Number).map((x) => x / 255)
             .map((x) => x <= 0.03928 ? x / 12.92 : ((x + 0.055) / 1.055) ** 2.4);
@@ -347,10 +357,11 @@ def contrast(page, selector):
         const e = document.querySelector(arguments[0]);
         if (!e) return 0;
         let b = e, bg = 'rgba(0, 0, 0, 0)';
+        if (arguments[1] !== 'color') b = e.parentElement;  // a border or fill against what lies behind it
         while (b && /rgba\\(.*, 0\\)$/.test(bg = getComputedStyle(b).backgroundColor)) b = b.parentElement;
         if (!b) bg = getComputedStyle(document.documentElement).backgroundColor;
-        const [x, y] = [lum(getComputedStyle(e).color), lum(bg)];
-        return (Math.max(x, y) + 0.05) / (Math.min(x, y) + 0.05);""", selector)
+        const [x, y] = [lum(getComputedStyle(e)[arguments[1]]), lum(bg)];
+        return (Math.max(x, y) + 0.05) / (Math.min(x, y) + 0.05);""", selector, colour)
 
 
 def test_display(page, source, work):
@@ -561,6 +572,8 @@ def main():
             return 0
         source, cli = args.source.resolve(), args.cli.resolve()
         samples = args.samples.resolve() if args.samples and args.samples.is_dir() else None
+        helpers = types.SimpleNamespace(check=check, cli=cli, run_cli=run_cli, same_as_cli=same_as_cli,
+                                        write_warning_log=write_warning_log, contrast=contrast)
         tests = [
             ("example", lambda: test_example_and_screenshots(page, cli, source, work)),
             ("detection", lambda: test_detection(page, source)),
@@ -574,6 +587,12 @@ def main():
             ("big-report", lambda: test_big_report(page, cli, source, work)),
             ("locked", lambda: test_locked_and_cancelled(page, source, work)),
             ("speed", lambda: test_speed_figure(page, cli, source, work)),
+            ("buttons", lambda: page_state_checks.test_buttons_and_logbook(page, helpers, source, work)),
+            ("parties", lambda: page_state_checks.test_parties_and_faults(page, helpers, source, work)),
+            ("cancel", lambda: page_state_checks.test_cancel_single(page, helpers, source, work)),
+            ("long-report", lambda: page_state_checks.test_long_report_tasks(page, helpers, work)),
+            ("dark-drop", lambda: page_state_checks.test_dark_and_drop(page, helpers, source, work)),
+            ("memory", lambda: page_state_checks.test_memory(page, helpers, source, work)),
             ("samples", lambda: test_samples(page, cli, samples, work) if samples else
              print("skip the sample logs: no folder", args.samples)),
         ]

@@ -103,6 +103,8 @@
     controls.disabled = busy;
     selection.disabled = busy || !names.size;
     cancelButton.hidden = !busy;
+    cancelButton.disabled = cancelling;
+    cancelButton.title = cancelling ? 'Cancelled: the run stops after this log.' : '';
     $('locked').hidden = !busy;
     able(convertButton, $('convert-why'),
          busy ? '' : !ready ? 'Wait: the converter is starting.' : logs.length === 0 ? 'Choose or drop a log first.'
@@ -607,9 +609,9 @@
       fills.push(showResult(file, result));
     }
     progress.hidden = true;
+    cancelling = false;
     setStatus(finalStatus(failed, done, batch.length, cancelled) + (fills.length ? ' Showing the reports…' : ''));
     await Promise.all(fills);
-    cancelling = false;
     setStatus(finalStatus(failed, done, batch.length, cancelled));
     results.dataset.runMs = Math.round(performance.now() - started);
     allButton.hidden = files.length === 0;
@@ -629,7 +631,7 @@
   cancelButton.addEventListener('click', () => {
     if (!busy || cancelling) return;
     cancelling = true;
-    cancelButton.disabled = true;
+    refresh();
     if (shownRun && shownRun.logs.length === 1) {
       restartWorker();
     } else {
