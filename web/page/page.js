@@ -310,10 +310,10 @@
 
   // What the results on screen hold on to, to let go of when they are replaced.
   function released() { return { urls: [], observers: [] }; }
-  function release(held) {
-    for (const url of held.urls) URL.revokeObjectURL(url);
-    for (const observer of held.observers) observer.disconnect();
-    held.urls.length = held.observers.length = 0;
+  function release(holder) {
+    for (const url of holder.urls) URL.revokeObjectURL(url);
+    for (const observer of holder.observers) observer.disconnect();
+    holder.urls.length = holder.observers.length = 0;
   }
 
   async function copyText(text, button) {
@@ -382,15 +382,21 @@
     return details;
   }
 
-  function downloadLink(data, type, name, label, className, holder) {
+  function downloadLink(blob, name, label, className, holder) {
     const link = document.createElement('a');
-    link.href = URL.createObjectURL(new Blob([data], { type }));
+    link.href = URL.createObjectURL(blob);
     holder.urls.push(link.href);
     link.download = name;
     link.textContent = 'Download ' + name;
     if (label) link.setAttribute('aria-label', label);
     if (className) link.className = className;
     return link;
+  }
+
+  // The shown rows of a result, taken out of its one text as they are drawn: {length, at(index)}.
+  function reportRows(result) {
+    const text = result.shown || '', starts = result.rowStarts || new Uint32Array(0), length = starts.length;
+    return { length, at: (i) => text.slice(starts[i], i + 1 < length ? starts[i + 1] - 1 : text.length) };
   }
 
   // A report row as a list item; WARNING rows marked as such.
@@ -413,7 +419,7 @@
       let next = 0;
       const addSlice = () => {
         const fragment = document.createDocumentFragment();
-        for (const end = Math.min(next + slice, rows.length); next < end; ++next) fragment.appendChild(reportRow(rows[next]));
+        for (const end = Math.min(next + slice, rows.length); next < end; ++next) fragment.appendChild(reportRow(rows.at(next)));
         list.appendChild(fragment);
         if (next < rows.length) {
           setTimeout(addSlice, 0);
@@ -438,7 +444,7 @@
     let rowHeight = 0, first = -1, count = 0;
     const draw = () => {
       if (!rowHeight) {
-        list.replaceChildren(reportRow(rows[0]));
+        list.replaceChildren(reportRow(rows.at(0)));
         rowHeight = list.firstChild.getBoundingClientRect().height || 19;
         space.style.height = rows.length * rowHeight + 'px';
       }
@@ -448,7 +454,7 @@
       first = top;
       count = shown;
       const fragment = document.createDocumentFragment();
-      for (let i = top; i < Math.min(rows.length, top + shown); ++i) fragment.appendChild(reportRow(rows[i]));
+      for (let i = top; i < Math.min(rows.length, top + shown); ++i) fragment.appendChild(reportRow(rows.at(i)));
       list.replaceChildren(fragment);
       list.style.transform = 'translateY(' + top * rowHeight + 'px)';
     };
@@ -492,20 +498,20 @@
       copy.setAttribute('aria-label', 'Copy the report of ' + file.name);
       copy.addEventListener('click', () => copyText(article.reportText, copy));
       actions.append(
-        downloadLink(result.bytes, 'application/octet-stream', result.output, '', 'output-link', holder),
-        result.map ? downloadLink(result.map, 'image/svg+xml', result.mapName, 'Download the map of ' + file.name +
+        downloadLink(result.outputBlob, result.output, '', 'output-link', holder),
+        result.map ? downloadLink(result.mapBlob, result.mapName, 'Download the map of ' + file.name +
                                   ' (' + result.mapName + ')', 'map-link', holder) : '',
-        downloadLink(article.reportText, 'text/plain', result.reportName, 'Download the report of ' + file.name +
+        downloadLink(result.reportBlob, result.reportName, 'Download the report of ' + file.name +
                      ' (' + result.reportName + ')', 'report-link', holder),
         copy);
       article.append(actions);
       if (place === results) {
-        files.push({ name: result.output, data: result.bytes }, { name: result.reportName, data: article.reportText });
-        if (result.map) files.push({ name: result.mapName, data: result.map });
+        files.push({ name: result.output, data: result.outputBlob }, { name: result.reportName, data: result.reportBlob });
+        if (result.map) files.push({ name: result.mapName, data: result.mapBlob });
       }
     }
     let filled = Promise.resolve();
-    const rows = result.rowCount ? result.shown.split('\n') : [];
+    const rows = reportRows(result);
     if (rows.length > longReport) {
       const report = document.createElement('div');
       report.className = 'report';
@@ -703,9 +709,9 @@
              : looking ? 'Wait: the contest log is being read for its party.'
              : !logbook ? 'Choose your logbook\'s ADIF export.'
              : !checked ? 'Wait: the logbook is being read.'
-             : checked.logbookFault ? checked.logbookFault.replace(/^ERROR: /, '') + ' Choose the logbook\'s ADIF export.'
              : sameFile(logbook, logs[0]) ? 'The logbook is the contest log itself: choose the ADIF export of your ' +
                                             'logbook, not the contest log.'
+             : checked.logbookFault ? checked.logbookFault.replace(/^ERROR: /, '') + ' Choose the logbook\'s ADIF export.'
              : party.send === '' ? 'Choose the State or QSO party of ' + logs[0].name + ' in the State list.' : '');
     };
     fillButton.addEventListener('click', async () => {

@@ -22,6 +22,23 @@ function call(core, name, types, args) {
   return answer(core, core.ccall(name, 'number', types, args));
 }
 
+// The parts of an answer that would hold up the page when they arrive: the
+// downloads as Blobs (made here, where their copying costs the page
+// nothing), and where each shown report row starts, so that the page takes
+// a row out of the one text without splitting it.
+function forThePage(result, bytes) {
+  if (bytes) result.outputBlob = new Blob([bytes], { type: 'application/octet-stream' });
+  if (result.map) result.mapBlob = new Blob([result.map], { type: 'image/svg+xml' });
+  if (result.error === null) result.reportBlob = new Blob([result.report], { type: 'text/plain' });
+  const starts = new Uint32Array(result.rowCount);
+  for (let at = 0, row = 0; row < result.rowCount; ++row) {
+    starts[row] = at;
+    at = result.shown.indexOf('\n', at) + 1;
+  }
+  result.rowStarts = starts;
+  return [starts.buffer];
+}
+
 // Writes the files into a new folder, makes it the current one and returns
 // its name.
 async function putFiles(core, files) {
@@ -116,14 +133,11 @@ async function convert(core, message) {
     result.type = 'converted';
     result.id = message.id;
     result.timing = timing;
-    if (result.error === null) {
-      const bytes = core.FS.readFile(result.output);
-      lap('output');
-      result.bytes = bytes;
-      postMessage(result, [bytes.buffer]);
-    } else {
-      postMessage(result);
-    }
+    const bytes = result.error === null ? core.FS.readFile(result.output) : null;
+    lap('output');
+    const moved = forThePage(result, bytes);
+    lap('blobs');
+    postMessage(result, moved);
   } finally {
     removeFolder(core, folder);
   }
@@ -161,13 +175,8 @@ async function fill(core, message) {
                          message.lists.map((list) => list.name).join('\n'), message.replace ? 1 : 0]);
     result.type = 'filled';
     result.id = message.id;
-    if (result.error === null) {
-      const bytes = core.FS.readFile(result.output);
-      result.bytes = bytes;
-      postMessage(result, [bytes.buffer]);
-    } else {
-      postMessage(result);
-    }
+    const bytes = result.error === null ? core.FS.readFile(result.output) : null;
+    postMessage(result, forThePage(result, bytes));
   } finally {
     removeFolder(core, folder);
   }

@@ -69,21 +69,23 @@ const StoredZip = (() => {
     });
   }
 
-  // A Blob of the zip of `files` ({name, data: Uint8Array or text}), in their order.
+  // A Blob of the zip of `files` ({name, data: Blob, Uint8Array or text}), in their order.
   async function make(files, when = new Date()) {
     const encoder = new TextEncoder();
     const stamp = dosTime(when);
     const parts = [], central = [];
     let offset = 0;
     for (const file of files) {
-      const bytes = typeof file.data === 'string' ? encoder.encode(file.data) : file.data;
+      const bytes = typeof file.data === 'string' ? encoder.encode(file.data)
+        : file.data instanceof Blob ? new Uint8Array(await file.data.arrayBuffer()) : file.data;
       const name = encoder.encode(file.name);
       const entry = { name, extra: unicodePath(name), bytes, crc: await crcOf(bytes), offset };
       const local = header(30, (view) => {
         view.setUint32(0, 0x04034b50, true);
         common(view, 4, entry, stamp);
       });
-      parts.push(local, entry.name, entry.extra, bytes);
+      // A Blob goes into the zip as it is: its bytes read for the CRC are let go.
+      parts.push(local, entry.name, entry.extra, file.data instanceof Blob ? file.data : bytes);
       offset += local.length + entry.name.length + entry.extra.length + bytes.length;
       if (offset > 0xffffffff) throw new Error('the files are larger than a zip without ZIP64 holds');
       central.push(entry);
