@@ -197,7 +197,16 @@ def test_long_report_tasks(page, t, work):
     page.driver.find_element(By.ID, "convert").click()
     page.finished(1)
     longest = js(page, "return window.longest")
-    t.check(longest < 100, f"no main-thread task over 100 ms for a 220,000-row report (longest {longest:.0f} ms)")
+    start = time.monotonic()
+    subprocess.run([str(t.cli), "convert", "--selection", "AL", "--threads", "1", str(log), str(work / "big" / "out.adi")],
+                   capture_output=True)
+    cli_ms = (time.monotonic() - start) * 1000
+    print(f"speed: 220,000-row report: page {int(page.driver.find_element(By.ID, 'results').get_attribute('data-run-ms'))}"
+          f" ms from Convert to the report shown, shirl-cli --threads 1 {cli_ms:.0f} ms (a figure, not a check)", flush=True)
+    # 100 ms on a machine where shirl-cli converts this log in 0.4 s; a machine shared with other work is
+    # slower in both alike.
+    bound = 100 * max(1.0, cli_ms / 400)
+    t.check(longest < bound, f"no main-thread task over {bound:.0f} ms for a 220,000-row report (longest {longest:.0f} ms)")
 
 
 def test_dark_and_drop(page, t, source, work):

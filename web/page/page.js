@@ -393,10 +393,11 @@
     return link;
   }
 
-  // The shown rows of a result, taken out of its one text as they are drawn: {length, at(index)}.
+  // The shown rows of a result, decoded from its bytes as they are drawn: {length, at(index)}.
   function reportRows(result) {
-    const text = result.shown || '', starts = result.rowStarts || new Uint32Array(0), length = starts.length;
-    return { length, at: (i) => text.slice(starts[i], i + 1 < length ? starts[i + 1] - 1 : text.length) };
+    const bytes = result.shownBytes || new Uint8Array(0), starts = result.rowStarts || new Uint32Array(0);
+    const length = starts.length, decoder = new TextDecoder();
+    return { length, at: (i) => decoder.decode(bytes.subarray(starts[i], i + 1 < length ? starts[i + 1] - 1 : bytes.length)) };
   }
 
   // A report row as a list item; WARNING rows marked as such.
@@ -473,6 +474,7 @@
     title.textContent = file.name;
     article.append(title);
     if (result.timing) article.dataset.timing = JSON.stringify(result.timing);
+    let reportRead = Promise.resolve();
     if (result.cancelled) {
       const note = document.createElement('p');
       note.className = 'cancelled';
@@ -491,7 +493,8 @@
     } else {
       const actions = document.createElement('div');
       actions.className = 'actions';
-      article.reportText = result.report;
+      // The report as shirl-cli prints it, for Copy report, read from its download.
+      reportRead = result.reportBlob.text().then((text) => { article.reportText = text; });
       const copy = document.createElement('button');
       copy.type = 'button';
       copy.textContent = 'Copy report';
@@ -537,7 +540,7 @@
       article.append(none);
     }
     place.append(article);
-    return filled;
+    return Promise.all([filled, reportRead]);
   }
 
   // The prefix of a status line for the log at `index` of `count`.
