@@ -8,6 +8,7 @@
 
 #include "data/selections.h"
 #include "web/json_text.h"
+#include "web/web_award.h"
 #include "web/web_convert.h"
 
 namespace {
@@ -119,6 +120,18 @@ EMSCRIPTEN_KEEPALIVE const char* shirl_fill(const char* inputName, const char* l
     std::string json = "{\"error\":" + (result.error ? shirl::web::JsonString(*result.error) : std::string("null"));
     json += ",\"output\":" + shirl::web::JsonString(result.outputName);
     return Answer(json + ',' + RowsJson(result.rows) + '}');
+}
+
+// Tallies the logbook `logbookName` (in the current folder) for the USA
+// Counties award, its needed list and map written beside it:
+// {"error":..., "report":TEXT, "reportName":NAME, "neededName":NAME, "mapName":NAME}.
+EMSCRIPTEN_KEEPALIVE const char* shirl_award(const char* logbookName) {
+    const shirl::web::WebAwardResult result = shirl::web::WebAward(logbookName);
+    std::string json = "{\"error\":" + (result.error ? shirl::web::JsonString(*result.error) : std::string("null"));
+    json += ",\"report\":" + shirl::web::JsonString(result.report);
+    json += ",\"reportName\":" + shirl::web::JsonString(result.reportName);
+    json += ",\"neededName\":" + shirl::web::JsonString(result.neededName);
+    return Answer(json + ",\"mapName\":" + shirl::web::JsonString(result.mapName) + '}');
 }
 
 } // extern "C"

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Drives shirl.html in headless Chromium (selenium, chromedriver) and checks
 that the page converts as shirl-cli does: every golden case, the example,
-the shared sample logs, a batch, a damaged list, the party detection; a
+the shared sample logs, a batch, a damaged list, the party detection, the
+award view of the golden logbook against shirl-cli award; a
 report of 400,000 rows in a batch, a batch that keeps its settings and is
 cancelled, two logs of one output name, the zip of a batch (unpacked with
 unzip), the guide, a drop, the contrast of WARNING rows and links in light
@@ -521,6 +522,58 @@ def test_fill_cases(page, cli, source, work):
             check(report == done.stdout.decode("utf-8", "replace"), f"{what}: report equals shirl-cli's")
 
 
+def test_award(page, cli, source, work):
+    """The award view of the golden logbook equals shirl-cli award's report, needed list and map byte for byte,
+    at 1280 and 360 px (screenshots award-WIDTH.png); a file that is no log is refused with shirl-cli's fault."""
+    logbook = source / "tests/data/award/usaca-spellings/input.adi"
+    folder = pathlib.Path(tempfile.mkdtemp(dir=work))
+    shutil.copy(logbook, folder / logbook.name)
+    done = subprocess.run([str(cli), "award", "--needed", "input-needed.csv", "--map", "input-award-map.svg",
+                           logbook.name], cwd=folder, capture_output=True)
+    check(done.returncode == 0, f"shirl-cli award runs on the golden logbook ({done.stderr!r})")
+    expected = {"report-link": ("input-award.txt", done.stdout),
+                "needed-link": ("input-needed.csv", (folder / "input-needed.csv").read_bytes()),
+                "map-link": ("input-award-map.svg", (folder / "input-award-map.svg").read_bytes())}
+    for width in (1280, 360):
+        page.driver.set_window_size(width, 900)
+        page.load()
+        for old in page.downloads.iterdir():
+            old.unlink()
+        page.choose("award-logbook", [logbook])
+        page.wait(lambda d: d.find_elements(By.CSS_SELECTOR, "#award-result article"))
+        article = page.driver.find_element(By.CSS_SELECTOR, "#award-result article")
+        report = page.driver.execute_script("return arguments[0].reportText", article)
+        check(report == done.stdout.decode(), f"award at {width} px: the report equals shirl-cli award's")
+        totals = article.find_element(By.CLASS_NAME, "award-totals").text
+        check(totals.splitlines() == done.stdout.decode().split("\n\n")[0].splitlines(),
+              f"award at {width} px: the totals shown are the report's first lines ({totals!r})")
+        for link_class, (name, data) in expected.items():
+            link = article.find_element(By.CLASS_NAME, link_class)
+            got = page.download(link)
+            check(link.get_attribute("download") == name and got == data,
+                  f"award at {width} px: {name} equals shirl-cli's byte for byte ({len(got)} and {len(data)} bytes)")
+        titles = len(article.find_elements(By.CSS_SELECTOR, ".map svg title"))
+        check(titles == expected["map-link"][1].count(b"<title>"), f"the award map keeps every tooltip ({titles})")
+        height = page.driver.execute_script("return document.documentElement.scrollHeight")
+        page.driver.set_window_size(width, min(height + 100, 4000))
+        scroll = page.driver.execute_script("return document.documentElement.scrollWidth")
+        check(scroll <= width, f"award: nothing wider than the window at {width} px ({scroll} px)")
+        height = page.driver.execute_script("return document.documentElement.scrollHeight")
+        shot = page.driver.execute_cdp_cmd("Page.captureScreenshot", {
+            "captureBeyondViewport": True, "clip": {"x": 0, "y": 0, "width": width, "height": height, "scale": 1}})
+        (work / f"award-{width}.png").write_bytes(base64.b64decode(shot["data"]))
+    notes = folder / "notes.txt"
+    notes.write_text("no QSOs here\n")
+    refused = subprocess.run([str(cli), "award", notes.name], cwd=folder, capture_output=True)
+    page.choose("award-logbook", [notes])
+    page.wait(lambda d: "Not tallied" in d.find_element(By.ID, "award-status").text)
+    shown = page.driver.find_element(By.CSS_SELECTOR, "#award-result .error").get_attribute("textContent")
+    links = page.driver.find_elements(By.CSS_SELECTOR, "#award-result a")
+    check(refused.returncode != 0 and shown in refused.stderr.decode() and not links,
+          f"award: a file that is no log is refused as shirl-cli refuses it ({shown!r})")
+    shutil.rmtree(folder)
+
+
 def test_no_network(driver, page_url):
     urls = set()
     for entry in driver.get_log("performance"):
@@ -581,6 +634,7 @@ def main():
             ("damaged-list", lambda: test_damaged_list(page, cli, source, work)),
             ("batch", lambda: test_batch(page, cli, source, work)),
             ("fill", lambda: test_fill_cases(page, cli, source, work)),
+            ("award", lambda: test_award(page, cli, source, work)),
             ("detection-words", lambda: test_detection_words(page, work)),
             ("name-clash", lambda: test_name_clash_and_zip(page, cli, source, work)),
             ("display", lambda: test_display(page, source, work)),

@@ -681,6 +681,7 @@
   $('guide-close').addEventListener('click', () => guide.close());
 
   setUpFill();
+  setUpAward();
 
   // The Fill section: the first chosen log is the contest log, filled with
   // its party, the form's lists and county-line form into the chosen logbook.
@@ -737,5 +738,70 @@
       filling = false;
       refresh();
     });
+  }
+
+  // The award section: the logbook chosen is tallied at once; its report's
+  // totals, the whole report, the map and the downloads are shown.
+  function setUpAward() {
+    const input = $('award-logbook'), awardStatus = $('award-status'), place = $('award-result');
+    let choice = 0, awardHeld = released();
+    input.addEventListener('change', async () => {
+      const logbook = input.files[0], mine = ++choice;
+      release(awardHeld);
+      place.replaceChildren();
+      awardStatus.textContent = logbook ? 'Tallying ' + logbook.name + '…' : '';
+      if (!logbook) return;
+      const result = await request({ type: 'award', file: logbook });
+      if (mine !== choice) return;
+      awardStatus.textContent = result.cancelled ? 'Not tallied: the converter was restarted; choose the logbook again.'
+        : result.error ? 'Not tallied.' : 'Tallied ' + logbook.name + '.';
+      if (!result.cancelled) place.append(awardView(logbook.name, result, awardHeld));
+    });
+  }
+
+  // The award's result: the report's totals (its lines before the first
+  // blank one), the report whole, the downloads and the map.
+  function awardView(name, result, holder) {
+    const article = document.createElement('article');
+    article.reportText = result.report;
+    const lines = result.report.split('\n'), blank = lines.indexOf('');
+    if (blank > 0) {
+      const totals = document.createElement('p');
+      totals.className = 'award-totals';
+      totals.textContent = lines.slice(0, blank).join('\n');
+      article.append(totals);
+    }
+    if (result.error) {
+      const error = document.createElement('p');
+      error.className = 'error';
+      error.textContent = result.error;
+      article.append(error);
+    }
+    if (result.report) {
+      const details = document.createElement('details');
+      const summary = document.createElement('summary');
+      summary.textContent = 'The whole report: by state, by band, the values that counted nothing';
+      const report = document.createElement('pre');
+      report.className = 'award-report';
+      report.tabIndex = 0;
+      report.setAttribute('aria-label', 'Award report of ' + name);
+      report.textContent = result.report;
+      details.append(summary, report);
+      article.append(details);
+    }
+    if (result.error) return article;
+    const actions = document.createElement('div');
+    actions.className = 'actions';
+    actions.append(
+      downloadLink(result.reportBlob, result.reportName, 'Download the award report of ' + name, 'report-link', holder),
+      downloadLink(result.neededBlob, result.neededName, 'Download the counties still needed by ' + name, 'needed-link',
+                   holder),
+      downloadLink(result.mapBlob, result.mapName, 'Download the award map of ' + name, 'map-link', holder));
+    const map = countyMap(result.map, name);
+    // The award map marks no county as a tab stop: its names come by pointer or tap.
+    const details = map.querySelector('.county-details');
+    if (details) details.textContent = 'Tap a county, or point at it, for its name.';
+    article.append(actions, map);
+    return article;
   }
 })();

@@ -187,6 +187,26 @@ async function fill(core, message) {
   }
 }
 
+// The award view of a logbook: the report as text, the needed list and the
+// map as Blobs for their downloads, the map also as text to draw.
+async function award(core, message) {
+  const folder = await putFiles(core, [message.file]);
+  try {
+    const result = call(core, 'shirl_award', ['string'], [message.file.name]);
+    result.type = 'awarded';
+    result.id = message.id;
+    if (result.error === null) {
+      result.reportBlob = new Blob([result.report], { type: 'text/plain' });
+      result.neededBlob = new Blob([core.FS.readFile(result.neededName)], { type: 'text/csv' });
+      result.map = core.FS.readFile(result.mapName, { encoding: 'utf8' });
+      result.mapBlob = new Blob([result.map], { type: 'image/svg+xml' });
+    }
+    postMessage(result);
+  } finally {
+    removeFolder(core, folder);
+  }
+}
+
 corePromise.then((core) => {
   growFilesByDoubling(core);
   postMessage({ type: 'ready', selections: call(core, 'shirl_selections', [], []) });
@@ -201,8 +221,9 @@ onmessage = (event) => {
       if (message.type === 'detect') await detect(core, message);
       else if (message.type === 'convert') await convert(core, message);
       else if (message.type === 'fill') await fill(core, message);
+      else if (message.type === 'award') await award(core, message);
     } catch (error) {
-      postMessage({ type: { detect: 'detected', fill: 'filled' }[message.type] || 'converted', id: message.id,
+      postMessage({ type: { detect: 'detected', fill: 'filled', award: 'awarded' }[message.type] || 'converted', id: message.id,
                     error: 'ERROR: ' + String(error && error.message || error), kind: 'none', code: '', fault: '',
                     logbookFault: '', report: '', shown: '', rowCount: 0 });
     }
