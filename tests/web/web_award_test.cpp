@@ -1,5 +1,6 @@
 // The page's award view: the logbook tallied in the current folder, the
-// needed list and the map written beside it under the offered names.
+// needed list and the map written beside it under the offered names (the
+// page test compares them with shirl-cli award's byte for byte).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -39,16 +40,6 @@ TEST(WebAward, WritesTheNeededListAndMapBeside) {
     EXPECT_EQ(std::count(needed.begin(), needed.end(), '\n'), 1 + 3077 - worked);
     EXPECT_NE(test::ReadFile(dir / result.mapName).find("<title>USA Counties Award: " + std::to_string(worked) + " work"),
               std::string::npos);
-}
-
-TEST(WebAward, ALogbookThatIsNoLogWritesNothing) {
-    const test::TempDir dir;
-    const InFolder inFolder(dir.path());
-    ASSERT_TRUE(test::WriteFile(dir / "notes.txt", "no QSOs here\n"));
-    const WebAwardResult result = WebAward("notes.txt");
-    EXPECT_EQ(result.error.value_or(""), "ERROR: notes.txt is neither an ADIF log nor a Cabrillo log.");
-    EXPECT_EQ(result.neededName, "");
-    EXPECT_FALSE(fs::exists(dir / "notes-needed.csv"));
 }
 
 } // namespace
