@@ -30,7 +30,7 @@ TEST(WebAward, WritesTheNeededListAndMapBeside) {
     EXPECT_EQ(result.reportName, "my.log-award.txt");
     EXPECT_EQ(result.neededName, "my.log-needed.csv");
     EXPECT_EQ(result.mapName, "my.log-award-map.svg");
-    EXPECT_EQ(result.report.substr(0, 60), "Read my.log.adi: 28 records.\nUSA Counties Award: 26 QSOs with");
+    EXPECT_EQ(result.report.substr(0, result.report.find('\n')), "Read my.log.adi: 28 records.");
     EXPECT_EQ(result.report.back(), '\n');
     // The needed list holds every award county not worked: a header and
     // 3077 less the worked count the report gives.
