@@ -916,7 +916,7 @@ private slots:
         QVERIFY(w.mapWindow()->isVisible());
         QSvgRenderer* picture = w.mapWindow()->picture()->renderer();
         QVERIFY(picture->isValid());
-        QCOMPARE(picture->defaultSize(), QSize(640, 590));
+        QCOMPARE(picture->defaultSize(), QSize(640, 616));
         QVERIFY(w.messages.empty());
 
         const QString saved = dir.filePath(QStringLiteral("map.svg"));
